@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing RK7 Power need, and nothing else.
+# Does nothing when all of them are present; runs apt-get update only when it must install.
+set -euo pipefail
+
+packages=(
+    g++ make cmake ninja-build
+    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev
+    fonts-liberation xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    [ "${1:-}" = "--check" ] && echo "All build dependencies are installed."
+    exit 0
+fi
+
+if [ "${1:-}" = "--check" ]; then
+    echo "Missing: ${missing[*]}"
+    exit 1
+fi
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

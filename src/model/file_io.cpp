@@ -1,0 +1,144 @@
+#include "model/file_io.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rk7 {
+
+std::string SystemError(const std::string& path, int errorNumber) {
+    return path + ": " + std::strerror(errorNumber);
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Opens a fresh temporary file beside path. O_EXCL with mode 0666 lets the umask give it the
+// ordinary mode of a new file.
+int OpenTemporary(const std::string& path, std::string& tempPath) {
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
+    struct stat existing{};
+    const bool hasExisting = ::stat(path.c_str(), &existing) == 0;
+    if (hasExisting && S_ISDIR(existing.st_mode))
+        return Status::Failure(SystemError(path, EISDIR));
+
+    std::string tempPath;
+    const int fd = OpenTemporary(path, tempPath);
+    if (fd < 0)
+        return Status::Failure(SystemError(path, errno));
+
+    auto fail = [&](int error, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(tempPath.c_str());
+        return Status::Failure(SystemError(path, error));
+    };
+
+    if (hasExisting && S_ISREG(existing.st_mode) && ::fchmod(fd, existing.st_mode & 07777) != 0)
+        return fail(errno, true);
+    if (!WriteAll(fd, data))
+        return fail(errno, true);
+    if (durability == Durability::Flush && ::fsync(fd) != 0)
+        return fail(errno, true);
+    if (::close(fd) != 0)
+        return fail(errno, false);
+    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+        return fail(errno, false);
+
+    if (durability == Durability::Flush) {
+        // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
+        const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+    return Status::Ok();
+}
+
+ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes) {
+    ReadFileResult result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.missing = errno == ENOENT;
+        result.status = Status::Failure(SystemError(path, errno));
+        return result;
+    }
+    struct stat info{};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        result.status = Status::Failure(SystemError(path, EISDIR));
+        return result;
+    }
+    std::size_t chunk = 4096;
+    if (info.st_size > 0)
+        chunk = std::min<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, maxBytes);
+    chunk = std::max<std::size_t>(chunk, 1);
+    for (;;) {
+        const std::size_t room = maxBytes - result.data.size();
+        if (room == 0)
+            break;
+        const std::size_t want = std::min(chunk, room);
+        const std::size_t old = result.data.size();
+        result.data.resize(old + want);
+        const ssize_t n = ::read(fd, result.data.data() + old, want);
+        if (n < 0) {
+            if (errno == EINTR) {
+                result.data.resize(old);
+                continue;
+            }
+            const int error = errno;
+            ::close(fd);
+            result.data.clear();
+            result.status = Status::Failure(SystemError(path, error));
+            return result;
+        }
+        result.data.resize(old + static_cast<std::size_t>(n));
+        if (n == 0)
+            break;
+        chunk = std::max<std::size_t>(chunk, 65536);
+    }
+    ::close(fd);
+    return result;
+}
+
+} // namespace rk7

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace rk7 {
+
+// The store files, as bits of a set.
+enum StoreFile : unsigned {
+    TeamsStore = 1u << 0,
+    DriversStore = 1u << 1,
+    PowersStore = 1u << 2,
+    RanFailStore = 1u << 3,
+    AllStores = TeamsStore | DriversStore | PowersStore | RanFailStore,
+};
+
+// The program-wide values that live beside the roster.
+struct ProgramState {
+    std::string ProgramDir;  // where the store files live
+    bool AutoMode = false;   // Auto Edit Mode: editors derive powers from positions
+    bool RosterChanged = true; // the views must be repainted
+    // Store files whose roster blocks changed in memory since they were last written (an imported
+    // Performance File, spares accepted on their own, driver powers recalculated).
+    unsigned UnsavedStores = 0;
+
+    void MarkChanged(unsigned stores) {
+        RosterChanged = true;
+        UnsavedStores |= stores;
+    }
+};
+
+} // namespace rk7

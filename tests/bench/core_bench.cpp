@@ -1,0 +1,98 @@
+#include "model/calc.h"
+#include "model/store.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace rk7 {
+namespace {
+
+// A scratch folder for the file benchmarks, removed at exit.
+const std::string& BenchFolder() {
+    static const std::string path = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "rk7-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(BenchFolder()); });
+        return pattern;
+    }();
+    return path;
+}
+
+void BM_LoadStore(benchmark::State& state) {
+    Roster roster;
+    ProgramState program;
+    program.ProgramDir = BenchFolder();
+    for (StoreFile f : StoreFiles)
+        if (!SaveStore(roster, program, f, Durability::NoFlush))
+            std::abort();
+    for (auto _ : state) {
+        auto report = LoadStore(roster, program, BenchFolder());
+        benchmark::DoNotOptimize(report);
+    }
+}
+BENCHMARK(BM_LoadStore);
+
+void BM_SaveAllStores(benchmark::State& state) {
+    const Roster roster;
+    ProgramState program;
+    program.ProgramDir = BenchFolder();
+    const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
+    for (auto _ : state)
+        for (StoreFile f : StoreFiles)
+            if (!SaveStore(roster, program, f, durability))
+                state.SkipWithError("save failed");
+}
+BENCHMARK(BM_SaveAllStores)->ArgName("flush")->Arg(0)->Arg(1);
+
+// A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
+class CellForm : public CalcForm {
+public:
+    std::string FieldText(FormField field, int row) const override {
+        return std::string(Slot(field, row).Text());
+    }
+    void SetFieldText(FormField field, int row, std::string_view text) override {
+        const_cast<Cell<8>&>(Slot(field, row)).SetText(text);
+    }
+    void Set(FormField field, int row, const char* text) {
+        const_cast<Cell<8>&>(Slot(field, row)).SetText(text);
+    }
+
+private:
+    const Cell<8>& Slot(FormField field, int row) const {
+        return m_cells[static_cast<int>(field)][row];
+    }
+    std::array<std::array<Cell<8>, DriverCount>, 12> m_cells{};
+};
+
+void BM_TeamPass(benchmark::State& state) {
+    const Roster roster;
+    CellForm form;
+    for (int t = 0; t < TeamCount; ++t)
+        for (auto f : {FormField::TeamQualPosD1, FormField::TeamQualPosD2,
+                       FormField::TeamRacePosD1, FormField::TeamRacePosD2})
+            form.Set(f, t, std::to_string(t + 1).c_str());
+    bool busy = false;
+    for (auto _ : state)
+        TeamRacePass(roster, true, busy, form);
+}
+BENCHMARK(BM_TeamPass);
+
+void BM_DriverPass(benchmark::State& state) {
+    const Roster roster;
+    CellForm form;
+    for (int d = 0; d < DriverCount; ++d)
+        form.Set(FormField::DriverRacePos, d, std::to_string(d + 1).c_str());
+    bool busy = false;
+    for (auto _ : state)
+        DriverRacePass(roster, true, busy, form);
+}
+BENCHMARK(BM_DriverPass);
+
+} // namespace
+} // namespace rk7
