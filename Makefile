@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test bench clean
+.PHONY: all deps configure build test bench run clean
 
 all: build
 
@@ -23,6 +23,15 @@ test: build
 
 bench: build
 	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No display to show RK7 Power on."; \
+		echo "Run it under a virtual display:  xvfb-run -a $(BUILD)/rk7power"; \
+		echo "or use the command-line tool:    $(BUILD)/rk7power-cli --help"; \
+		exit 1; \
+	fi
+	$(BUILD)/rk7power
 
 clean:
 	rm -rf build

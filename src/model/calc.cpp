@@ -54,7 +54,9 @@ std::string Fitted(long long value) {
 }
 
 // Table entries and start values are at most five characters, so these sums cannot overflow.
-long long Entry(const auto& table, long p) { return ReadNumber(table[p - 1].Text()); }
+long long Entry(const auto& table, long p) {
+    return ReadNumber(table[p - 1].Text());
+}
 
 const std::string Zero = "0";
 
@@ -63,15 +65,15 @@ const std::string Zero = "0";
 std::string CalcTeamQualPower(const Roster& r, long q1, long q2) {
     if (!IsValidPosition(q1) || !IsValidPosition(q2))
         return Zero;
-    return Fitted<TeamPowerWidth>(ReadNumber(r.TeamStartQual.Text()) +
-                                  Entry(r.TeamPowerByPos, q1) + Entry(r.TeamPowerByPos, q2));
+    return Fitted<TeamPowerWidth>(ReadNumber(r.TeamStartQual.Text()) + Entry(r.TeamPowerByPos, q1) +
+                                  Entry(r.TeamPowerByPos, q2));
 }
 
 std::string CalcTeamRacePower(const Roster& r, long r1, long r2) {
     if (!IsValidPosition(r1) || !IsValidPosition(r2))
         return Zero;
-    return Fitted<TeamPowerWidth>(ReadNumber(r.TeamStartRace.Text()) +
-                                  Entry(r.TeamPowerByPos, r1) + Entry(r.TeamPowerByPos, r2));
+    return Fitted<TeamPowerWidth>(ReadNumber(r.TeamStartRace.Text()) + Entry(r.TeamPowerByPos, r1) +
+                                  Entry(r.TeamPowerByPos, r2));
 }
 
 std::string CalcTeamFailure(const Roster& r, long q1, long q2, long r1, long r2) {

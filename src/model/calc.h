@@ -13,7 +13,9 @@ long ReadNumber(std::string_view text);
 // Plain decimal, as "%d" writes it.
 std::string FormatNumber(long long value);
 // 1 to 28.
-constexpr bool IsValidPosition(long p) { return p >= 1 && p <= PositionCount; }
+constexpr bool IsValidPosition(long p) {
+    return p >= 1 && p <= PositionCount;
+}
 
 // The rules. Each returns the text of its output; "0" when a position it needs is not 1..28.
 // A sum too wide for its output cell is clamped to the widest value that fits (999 / -99 for

@@ -56,7 +56,7 @@ int OpenTemporary(const std::string& path, std::string& tempPath) {
 } // namespace
 
 Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
-    struct stat existing{};
+    struct stat existing {};
     const bool hasExisting = ::stat(path.c_str(), &existing) == 0;
     if (hasExisting && S_ISDIR(existing.st_mode))
         return Status::Failure(SystemError(path, EISDIR));
@@ -103,7 +103,7 @@ ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes) {
         result.status = Status::Failure(SystemError(path, errno));
         return result;
     }
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
         result.status = Status::Failure(SystemError(path, EISDIR));

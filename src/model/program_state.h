@@ -15,8 +15,8 @@ enum StoreFile : unsigned {
 
 // The program-wide values that live beside the roster.
 struct ProgramState {
-    std::string ProgramDir;  // where the store files live
-    bool AutoMode = false;   // Auto Edit Mode: editors derive powers from positions
+    std::string ProgramDir;    // where the store files live
+    bool AutoMode = false;     // Auto Edit Mode: editors derive powers from positions
     bool RosterChanged = true; // the views must be repainted
     // Store files whose roster blocks changed in memory since they were last written (an imported
     // Performance File, spares accepted on their own, driver powers recalculated).

@@ -7,27 +7,27 @@ namespace rk7 {
 namespace {
 
 constexpr const char* DefaultTeams[TeamCount][2] = {
-    {"Ferrari", "Ferrari"},   {"Mclaren", "Mercedes"}, {"Williams", "BMW"},
-    {"Benetton", "Renault"},  {"BAR", "Honda"},        {"Jordan", "Honda"},
-    {"Arrows", "Asiatech"},   {"Sauber", "Ferrari"},   {"Jaguar", "Ford"},
-    {"Minardi", "European"},  {"Prost", "Ferrari"},    {"Toyota", "Toyota"},
-    {"Honda", "Honda"},       {"Lotus", "Lambourgini"},
+    {"Ferrari", "Ferrari"},  {"Mclaren", "Mercedes"},  {"Williams", "BMW"},
+    {"Benetton", "Renault"}, {"BAR", "Honda"},         {"Jordan", "Honda"},
+    {"Arrows", "Asiatech"},  {"Sauber", "Ferrari"},    {"Jaguar", "Ford"},
+    {"Minardi", "European"}, {"Prost", "Ferrari"},     {"Toyota", "Toyota"},
+    {"Honda", "Honda"},      {"Lotus", "Lambourgini"},
 };
 
 // Fictional names, none of them a real driver's.
 constexpr const char* DefaultDrivers[DriverCount] = {
-    "Marco Venturi",     "Lukas Brandauer",   "Pierre Dumoulin",   "Oliver Ashcombe",
-    "Tomas Lindqvist",   "Rafael Quintero",   "Hendrik Vossberg",  "Aiden McAllister",
-    "Kenji Takamura",    "Jonas Falkenrath",  "Emile Rochefort",   "Sandro Bellucci",
-    "Niklas Oberhauser", "Callum Pritchard",  "Mateo Arriaga",     "Viktor Halvorsen",
-    "Dario Castellano",  "Felix Granberg",    "Bruno Terranova",   "Samuel Okonkwo",
-    "Yannick Morel",     "Anders Kjellberg",  "Lorenzo Fabbri",    "Henry Whitlock",
-    "Ricardo Salvaje",   "Stefan Kowalczyk",  "Julien Marchetti",  "Patrick Delaney",
+    "Marco Venturi",     "Lukas Brandauer",  "Pierre Dumoulin",  "Oliver Ashcombe",
+    "Tomas Lindqvist",   "Rafael Quintero",  "Hendrik Vossberg", "Aiden McAllister",
+    "Kenji Takamura",    "Jonas Falkenrath", "Emile Rochefort",  "Sandro Bellucci",
+    "Niklas Oberhauser", "Callum Pritchard", "Mateo Arriaga",    "Viktor Halvorsen",
+    "Dario Castellano",  "Felix Granberg",   "Bruno Terranova",  "Samuel Okonkwo",
+    "Yannick Morel",     "Anders Kjellberg", "Lorenzo Fabbri",   "Henry Whitlock",
+    "Ricardo Salvaje",   "Stefan Kowalczyk", "Julien Marchetti", "Patrick Delaney",
 };
 
-constexpr int DriverPowerDefaults[PositionCount] = {500, 450, 400, 350, 300, 250, 200, 180, 160, 150,
-                                                    130, 120, 110, 100, 90,  80,  70,  60,  50,  45,
-                                                    40,  35,  30,  25,  20,  15,  10,  5};
+constexpr int DriverPowerDefaults[PositionCount] = {
+    500, 450, 400, 350, 300, 250, 200, 180, 160, 150, 130, 120, 110, 100,
+    90,  80,  70,  60,  50,  45,  40,  35,  30,  25,  20,  15,  10,  5};
 
 constexpr int TeamPowerDefaults[PositionCount] = {55, 53, 51, 49, 47, 45, 41, 39, 38, 36,
                                                   34, 32, 30, 28, 26, 24, 22, 20, 18, 16,

@@ -83,9 +83,15 @@ struct Roster {
     friend bool operator==(const Roster&, const Roster&) = default;
 };
 
-constexpr int TeamOfDriver(int d) { return d / 2; }
-constexpr int FirstDriverOf(int t) { return 2 * t; }
-constexpr int SecondDriverOf(int t) { return 2 * t + 1; }
+constexpr int TeamOfDriver(int d) {
+    return d / 2;
+}
+constexpr int FirstDriverOf(int t) {
+    return 2 * t;
+}
+constexpr int SecondDriverOf(int t) {
+    return 2 * t + 1;
+}
 
 // Calls f(cell) for every cell of the roster, whatever its width.
 template <typename R, typename F>

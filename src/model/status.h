@@ -18,7 +18,8 @@ public:
 
 private:
     Status() = default;
-    explicit Status(std::string error) : m_error(error.empty() ? "unknown error" : std::move(error)) {}
+    explicit Status(std::string error)
+        : m_error(error.empty() ? "unknown error" : std::move(error)) {}
 
     std::string m_error;
 };

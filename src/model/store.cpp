@@ -33,8 +33,8 @@ auto Layout(R& r, StoreFile file) {
     switch (file) {
     case TeamsStore:
         // Race positions come before qualifying positions here.
-        blocks << r.TeamName << r.EngineName << r.TeamQualPower << r.TeamRacePower
-               << r.TeamRacePos << r.TeamQualPos << r.TeamFailure;
+        blocks << r.TeamName << r.EngineName << r.TeamQualPower << r.TeamRacePower << r.TeamRacePos
+               << r.TeamQualPos << r.TeamFailure;
         break;
     case DriversStore:
         // Race power before qualifying power; the spare drivers live here too.

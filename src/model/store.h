@@ -31,9 +31,9 @@ std::string SerializeStore(const Roster& roster, StoreFile file);
 void DeserializeStore(Roster& roster, StoreFile file, std::string_view bytes);
 
 struct StoreLoad {
-    bool found = false;         // the file existed and was read
-    std::size_t bytesRead = 0;  // less than StoreFileSize: only the leading bytes were taken
-    std::string error;          // set when the file exists but could not be read
+    bool found = false;        // the file existed and was read
+    std::size_t bytesRead = 0; // less than StoreFileSize: only the leading bytes were taken
+    std::string error;         // set when the file exists but could not be read
 };
 
 struct LoadStoreReport {

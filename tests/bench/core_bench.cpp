@@ -1,9 +1,8 @@
 #include "model/calc.h"
 #include "model/store.h"
 
-#include <benchmark/benchmark.h>
-
 #include <array>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -74,8 +73,8 @@ void BM_TeamPass(benchmark::State& state) {
     const Roster roster;
     CellForm form;
     for (int t = 0; t < TeamCount; ++t)
-        for (auto f : {FormField::TeamQualPosD1, FormField::TeamQualPosD2,
-                       FormField::TeamRacePosD1, FormField::TeamRacePosD2})
+        for (auto f : {FormField::TeamQualPosD1, FormField::TeamQualPosD2, FormField::TeamRacePosD1,
+                       FormField::TeamRacePosD2})
             form.Set(f, t, std::to_string(t + 1).c_str());
     bool busy = false;
     for (auto _ : state)

@@ -1,8 +1,7 @@
 #include "model/calc.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <utility>

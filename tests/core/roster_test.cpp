@@ -1,7 +1,6 @@
 #include "model/roster.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace rk7 {

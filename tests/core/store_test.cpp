@@ -1,11 +1,10 @@
 #include "core/test_folder.h"
 #include "model/store.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -31,8 +30,8 @@ TEST(StoreLayout, FileNamesAndSizes) {
 
 struct BlockMark {
     StoreFile file;
-    std::size_t offset;      // of the block in its file
-    std::size_t lastOffset;  // of the block's last cell
+    std::size_t offset;                             // of the block in its file
+    std::size_t lastOffset;                         // of the block's last cell
     std::function<void(Roster&, const char*)> mark; // writes into the first and last cell
 };
 
@@ -46,7 +45,9 @@ std::function<void(Roster&, const char*)> Marks(Column Roster::*column) {
 
 template <typename C>
 std::function<void(Roster&, const char*)> Mark(C Roster::*cell) {
-    return [cell](Roster& r, const char* text) { (r.*cell).SetText(text); };
+    return [cell](Roster& r, const char* text) {
+        (r.*cell).SetText(text);
+    };
 }
 
 TEST(StoreLayout, EveryBlockSitsAtItsOffset) {
@@ -203,7 +204,7 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
     for (StoreFile f : StoreFiles) {
         const std::string path = folder.File(StoreFileName(f));
         EXPECT_EQ(std::filesystem::file_size(path), StoreFileSize(f));
-        struct stat info{};
+        struct stat info {};
         ASSERT_EQ(::stat(path.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0644u) << path;
     }
@@ -213,7 +214,7 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
     // A file that exists keeps its mode.
     ::chmod(folder.File("Teams.rk").c_str(), 0600);
     ASSERT_TRUE(SaveTeamsStore(r, state));
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(::stat(folder.File("Teams.rk").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
@@ -272,7 +273,7 @@ TEST_F(FailedSave, FolderDoesNotExistOrIsAFile) {
 
 TEST_F(FailedSave, DiskFullMidWriteKeepsTheOldFile) {
     // RLIMIT_FSIZE stands in for a full disk: the write stops part way with EFBIG.
-    struct rlimit old{};
+    struct rlimit old {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;

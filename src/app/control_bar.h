@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QToolBar>
+
+namespace rk7 {
+
+// The tool bar: command buttons on navy, with a bevel drawn over the buttons' edges.
+class ControlBar : public QToolBar {
+    Q_OBJECT
+
+public:
+    static constexpr int WindowId = 32041;
+    static constexpr int SeparatorWidth = 6;
+
+    explicit ControlBar(QWidget* parent = nullptr);
+    void AddSeparator();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void actionEvent(QActionEvent* event) override;
+
+private:
+    QWidget* m_bevel;
+};
+
+} // namespace rk7

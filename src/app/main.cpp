@@ -1,0 +1,35 @@
+#include "app/preferences.h"
+#include "app/prompts.h"
+#include "app/rk7_power_app.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("rk7power"));
+    QApplication::setApplicationDisplayName(QStringLiteral("RK7 Power"));
+    QApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("rk7power"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("RK7 Power: team and driver performance editor for RK7."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Folder of the store files (default: the current "
+                                                "folder)."),
+                                 QStringLiteral("[FOLDER]"));
+    parser.process(application);
+
+    const QStringList args = parser.positionalArguments();
+    const QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();
+
+    rk7::DialogPrompts prompts;
+    rk7::TRK7_PowerApp app({folder, rk7::PreferencesPath()}, prompts);
+    app.InitMainWindow();
+    app.ShowMainWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,75 @@
+#include "app/prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace rk7 {
+
+namespace {
+
+QMessageBox::Icon ToQt(Prompts::Icon icon) {
+    switch (icon) {
+    case Prompts::Icon::Information:
+        return QMessageBox::Information;
+    case Prompts::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompts::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompts::Icon::None:
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QString RunFileDialog(QWidget* parent, const FileDialogSettings& s, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, s.title);
+    dialog.setObjectName(QStringLiteral("fileDialog"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(s.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(s.filter);
+    dialog.setDefaultSuffix(s.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !s.confirmOverwrite);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!s.fileName.isEmpty())
+        dialog.selectFile(s.fileName);
+    else if (!s.folder.isEmpty())
+        dialog.setDirectory(s.folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void DialogPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
+                            Icon icon) {
+    QMessageBox box(ToQt(icon), caption, text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
+}
+
+Prompts::Answer DialogPrompts::AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+                                                    const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString DialogPrompts::OpenFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return RunFileDialog(parent, settings, QFileDialog::AcceptOpen);
+}
+
+QString DialogPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return RunFileDialog(parent, settings, QFileDialog::AcceptSave);
+}
+
+} // namespace rk7

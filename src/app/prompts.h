@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rk7 {
+
+// What a file dialog is asked for, and the name it remembers between uses.
+struct FileDialogSettings {
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    bool mustExist = false;        // open dialogs: only an existing file can be chosen
+    bool confirmOverwrite = false; // save dialogs: ask before replacing a file
+    QString fileName;              // the full path chosen last time, or empty
+    QString folder;                // where the dialog starts when fileName is empty
+};
+
+// Every message box and file dialog of the program goes through here, so that tests can answer
+// them without a person.
+class Prompts {
+public:
+    enum class Icon { None, Information, Warning, Critical };
+    enum class Answer { Save, Discard, Cancel };
+
+    virtual ~Prompts() = default;
+    // A message with one OK button. parent may be null (no owner window).
+    virtual void Message(QWidget* parent, const QString& caption, const QString& text,
+                         Icon icon) = 0;
+    virtual Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+                                        const QString& text) = 0;
+    // The chosen path, or empty when the user cancelled.
+    virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+    virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+};
+
+// The real dialogs.
+class DialogPrompts : public Prompts {
+public:
+    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+                                const QString& text) override;
+    QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+};
+
+} // namespace rk7

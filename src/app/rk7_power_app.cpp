@@ -1,0 +1,216 @@
+#include "app/rk7_power_app.h"
+
+#include "app/commands.h"
+#include "app/help_window.h"
+#include "app/preferences.h"
+#include "app/rk7_power_window.h"
+#include "app/sdi_dec_frame.h"
+#include "model/store.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+
+// The resources live in a static library; nothing else would pull them in.
+static void InitResources() {
+    Q_INIT_RESOURCE(rk7power);
+}
+
+namespace rk7 {
+
+TRK7_PowerApp::TRK7_PowerApp(Options options, Prompts& prompts)
+    : m_options(std::move(options)), m_prompts(prompts) {
+    InitResources();
+}
+
+TRK7_PowerApp::~TRK7_PowerApp() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+    SetContextHelpMode(false);
+    delete m_help;
+}
+
+TRK7_PowerWindow* TRK7_PowerApp::Client() const {
+    return m_frame ? m_frame->Client() : nullptr;
+}
+
+QAction* TRK7_PowerApp::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void TRK7_PowerApp::CreateActions() {
+    m_viewGroup = new QActionGroup(this);
+    m_viewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const MenuItem& item : MainMenu()) {
+        if (item.id == 0)
+            continue;
+        QString text = QString::fromLatin1(item.text);
+        QString shortcut;
+        if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
+            shortcut = text.mid(tab + 1);
+            text.truncate(tab);
+        }
+        auto* action = new QAction(text, this);
+        action->setObjectName(QStringLiteral("action:%1").arg(item.id));
+        action->setData(item.id);
+        if (const char* hint = CommandHint(item.id))
+            action->setStatusTip(QString::fromLatin1(hint));
+        if (!shortcut.isEmpty())
+            action->setShortcut(QKeySequence(shortcut));
+        action->setEnabled(false); // until the command has a handler
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+        m_actions[id] = action;
+    }
+    for (int id : {cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll}) {
+        m_actions[id]->setCheckable(true);
+        m_viewGroup->addAction(m_actions[id]);
+    }
+}
+
+void TRK7_PowerApp::InitMainWindow() {
+    CreateActions();
+    auto* client = new TRK7_PowerWindow(m_roster, m_state);
+    m_frame = std::make_unique<TSDIDecFrame>(client, m_actions);
+    m_frame->SetCloseQuery([this] { return CanClose(); });
+    connect(client, &TRK7_PowerWindow::ViewsChanged, this, &TRK7_PowerApp::SyncViewChecks);
+
+    SetHandler(cmd::Exit, [this] { m_frame->close(); });
+    SetHandler(cmd::ViewAll, [client] { client->ToggleView(View::All); });
+    SetHandler(cmd::ViewTeams, [client] { client->ToggleView(View::Teams); });
+    SetHandler(cmd::ViewDrivers, [client] { client->ToggleView(View::Drivers); });
+    SetHandler(cmd::HelpContents, [this] { ShowHelpContents(); });
+
+    // The client window's set-up: the store files, the edit mode, the repaint timer.
+    const LoadStoreReport report = LoadStore(m_roster, m_state, m_options.programDir.toStdString());
+    for (const StoreLoad& load : report.files)
+        if (!load.error.empty())
+            ReportError(load.error + "\nThe built-in values are used instead.");
+    m_state.AutoMode = ReadAutoMode(m_options.preferencesPath);
+    client->StartRepaintTimer();
+    SyncViewChecks();
+
+    qApp->installEventFilter(this);
+}
+
+void TRK7_PowerApp::ShowMainWindow() {
+    if (const QScreen* screen = m_frame->screen()) {
+        const QSize size = screen->size();
+        m_frame->setGeometry(0, 0, size.width(), size.height() - 30);
+    }
+    m_frame->showMaximized();
+}
+
+void TRK7_PowerApp::SetHandler(int id, std::function<void()> handler) {
+    m_handlers[id] = std::move(handler);
+    if (QAction* action = Action(id))
+        action->setEnabled(true);
+}
+
+void TRK7_PowerApp::Command(int id) {
+    if (m_contextHelpMode) {
+        SetContextHelpMode(false);
+        SyncViewChecks(); // the click may have toggled a view button
+        ShowHelpTopic(id);
+        return;
+    }
+    const auto it = m_handlers.find(id);
+    if (it != m_handlers.end())
+        it->second();
+    SyncViewChecks();
+}
+
+void TRK7_PowerApp::SyncViewChecks() {
+    const TRK7_PowerWindow* client = Client();
+    if (!client)
+        return;
+    const ViewFlags& views = client->Views();
+    m_actions[cmd::ViewAll]->setChecked(views.ViewAll);
+    m_actions[cmd::ViewTeams]->setChecked(views.ViewTeams);
+    m_actions[cmd::ViewDrivers]->setChecked(views.ViewDrivers);
+}
+
+void TRK7_PowerApp::SetContextHelpMode(bool on) {
+    if (on == m_contextHelpMode)
+        return;
+    m_contextHelpMode = on;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TRK7_PowerApp::ShowHelpContents() {
+    if (!m_help)
+        m_help = new HelpWindow();
+    m_help->ShowContents();
+}
+
+void TRK7_PowerApp::ShowHelpTopic(int id) {
+    if (!m_help)
+        m_help = new HelpWindow();
+    m_help->ShowTopic(id);
+}
+
+void TRK7_PowerApp::ReportError(const std::string& error) {
+    m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), QString::fromStdString(error),
+                      Prompts::Icon::Warning);
+}
+
+bool TRK7_PowerApp::CanClose() {
+    if (m_state.UnsavedStores != 0) {
+        const auto answer =
+            m_prompts.AskSaveDiscardCancel(m_frame.get(), QStringLiteral("RK7 Power"),
+                                           QStringLiteral("Save changes to the store files?"));
+        if (answer == Prompts::Answer::Cancel)
+            return false;
+        if (answer == Prompts::Answer::Save) {
+            for (StoreFile file : StoreFiles) {
+                if (!(m_state.UnsavedStores & file))
+                    continue;
+                if (Status saved = SaveStore(m_roster, m_state, file); !saved) {
+                    ReportError(saved.Error());
+                    return false;
+                }
+            }
+        }
+    }
+    if (Status written = WriteAutoMode(m_options.preferencesPath, m_state.AutoMode); !written)
+        ReportError(written.Error());
+    if (m_help)
+        m_help->close();
+    return true;
+}
+
+bool TRK7_PowerApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F1) {
+        if (key->modifiers() & Qt::ShiftModifier) {
+            SetContextHelpMode(true);
+        } else if (auto* menu = qobject_cast<QMenu*>(watched);
+                   menu && menu->activeAction() && menu->activeAction()->data().isValid()) {
+            // F1 on a highlighted menu item: its topic, and the command is not run.
+            const int id = menu->activeAction()->data().toInt();
+            for (QWidget* popup = QApplication::activePopupWidget(); popup;
+                 popup = QApplication::activePopupWidget())
+                popup->close();
+            ShowHelpTopic(id);
+        } else {
+            ShowHelpContents();
+        }
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && m_contextHelpMode) {
+        SetContextHelpMode(false);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace rk7

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/help_window.h"
+#include "app/prompts.h"
+#include "model/program_state.h"
+#include "model/roster.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QAction;
+class QActionGroup;
+
+namespace rk7 {
+
+class HelpWindow;
+class TRK7_PowerWindow;
+class TSDIDecFrame;
+
+// The application: owns the roster and the program-wide state, builds the main window, and runs
+// every command of the menu and the tool bar.
+class TRK7_PowerApp : public QObject {
+    Q_OBJECT
+
+public:
+    struct Options {
+        QString programDir;      // where the store files live
+        QString preferencesPath; // RK7_Power.ini
+    };
+
+    TRK7_PowerApp(Options options, Prompts& prompts);
+    ~TRK7_PowerApp() override;
+
+    // Builds the main window, loads the store files, reads the edit mode, starts the timer.
+    void InitMainWindow();
+    // Shows the main window maximized; restored, it covers the screen less 30 pixels of height.
+    void ShowMainWindow();
+
+    Roster& TheRoster() { return m_roster; }
+    ProgramState& State() { return m_state; }
+    Prompts& Ask() { return m_prompts; }
+    TSDIDecFrame* Frame() const { return m_frame.get(); }
+    TRK7_PowerWindow* Client() const;
+    QAction* Action(int id) const;
+    HelpWindow* Help() const { return m_help; }
+
+    // Runs a command as the menu and tool bar do; in context-help mode shows its topic instead.
+    void Command(int id);
+    // Gives a command its handler; a command without one stays disabled.
+    void SetHandler(int id, std::function<void()> handler);
+
+    bool ContextHelpMode() const { return m_contextHelpMode; }
+    void SetContextHelpMode(bool on);
+    void ShowHelpContents();
+    void ShowHelpTopic(int id);
+
+    // Reports a failed file operation to the user.
+    void ReportError(const std::string& error);
+
+    // The close sequence: offers to save roster changes that no store file has yet, then writes
+    // the edit mode to the preferences. False keeps the program running.
+    bool CanClose();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void SyncViewChecks();
+
+    Options m_options;
+    Prompts& m_prompts;
+    Roster m_roster;
+    ProgramState m_state;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::function<void()>> m_handlers;
+    QActionGroup* m_viewGroup = nullptr;
+    std::unique_ptr<TSDIDecFrame> m_frame;
+    QPointer<HelpWindow> m_help;
+    bool m_contextHelpMode = false;
+};
+
+} // namespace rk7

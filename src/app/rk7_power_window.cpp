@@ -1,0 +1,62 @@
+#include "app/rk7_power_window.h"
+
+#include <QPainter>
+#include <QTimerEvent>
+
+namespace rk7 {
+
+TRK7_PowerWindow::TRK7_PowerWindow(const Roster& roster, ProgramState& state, QWidget* parent)
+    : QWidget(parent), m_roster(roster), m_state(state) {
+    setObjectName(QStringLiteral("TRK7_PowerWindow"));
+    // The table and the grey around it are painted whole every time, on Qt's back buffer, so
+    // a repaint never shows an erased background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(viewcolors::LightGray));
+    setPalette(grey);
+}
+
+void TRK7_PowerWindow::ToggleView(View view) {
+    const ViewFlags old = m_views;
+    m_views = ViewFlags{false, false, false};
+    switch (view) {
+    case View::All:
+        m_views.ViewAll = !old.ViewAll;
+        break;
+    case View::Teams:
+        m_views.ViewTeams = !old.ViewTeams;
+        break;
+    case View::Drivers:
+        m_views.ViewDrivers = !old.ViewDrivers;
+        break;
+    }
+    update();
+    emit ViewsChanged();
+}
+
+void TRK7_PowerWindow::StartRepaintTimer() {
+    m_repaintTimer.start(RepaintPeriodMs, this);
+}
+
+void TRK7_PowerWindow::PaintInto(QPainter& painter, const QRect& client, bool printingNow) const {
+    PaintViews(painter, client, m_roster, m_views, printingNow);
+}
+
+void TRK7_PowerWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(viewcolors::LightGray));
+    PaintInto(painter, rect(), false);
+}
+
+void TRK7_PowerWindow::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_repaintTimer.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    if (m_state.RosterChanged) {
+        m_state.RosterChanged = false;
+        update();
+    }
+}
+
+} // namespace rk7

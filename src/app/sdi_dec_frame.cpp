@@ -1,0 +1,79 @@
+#include "app/sdi_dec_frame.h"
+
+#include "app/commands.h"
+#include "app/control_bar.h"
+#include "app/rk7_power_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace rk7 {
+
+TSDIDecFrame::TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction*>& actions)
+    : m_client(client) {
+    setObjectName(QStringLiteral("TSDIDecFrame"));
+    setWindowTitle(QString::fromLatin1(Caption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    setCentralWidget(client);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    BuildMenu(actions);
+    BuildToolBar(actions);
+}
+
+void TSDIDecFrame::BuildMenu(const std::map<int, QAction*>& actions) {
+    std::map<QString, QMenu*> menus;
+    std::function<QMenu*(const QString&)> menuFor = [&](const QString& path) {
+        if (QMenu* known = menus[path])
+            return known;
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString title = slash < 0 ? path : path.mid(slash + 1);
+        QMenu* menu =
+            slash < 0 ? menuBar()->addMenu(title) : menuFor(path.left(slash))->addMenu(title);
+        menu->setObjectName(QStringLiteral("menu:") + path);
+        menus[path] = menu;
+        return menu;
+    };
+    for (const MenuItem& item : MainMenu()) {
+        QMenu* menu = menuFor(QString::fromLatin1(item.menu));
+        if (item.id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(actions.at(item.id));
+    }
+    menus.at(QStringLiteral("&Edit"))
+        ->menuAction()
+        ->setStatusTip(QString::fromLatin1(CommandHint(cmd::EditMenu)));
+    menus.at(QStringLiteral("&View"))
+        ->menuAction()
+        ->setStatusTip(QString::fromLatin1(CommandHint(cmd::ViewMenu)));
+}
+
+void TSDIDecFrame::BuildToolBar(const std::map<int, QAction*>& actions) {
+    m_bar = new ControlBar(this);
+    for (const ToolButton& button : ToolBarButtons()) {
+        if (button.id == 0) {
+            m_bar->AddSeparator();
+            continue;
+        }
+        QAction* action = actions.at(button.id);
+        action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(button.bitmap))));
+        action->setIconVisibleInMenu(false);
+        m_bar->addAction(action);
+        if (QWidget* w = m_bar->widgetForAction(action))
+            w->setObjectName(QStringLiteral("button:%1").arg(button.id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_bar);
+}
+
+void TSDIDecFrame::closeEvent(QCloseEvent* event) {
+    if (m_closeQuery && !m_closeQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace rk7

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include <QMainWindow>
+
+namespace rk7 {
+
+class ControlBar;
+class TRK7_PowerWindow;
+
+// The main window: menu, tool bar, status bar and the client area.
+class TSDIDecFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr const char* Caption = "RK7 Power V2.46";
+
+    // actions holds one action per command id; menu and tool bar share them.
+    TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction*>& actions);
+
+    TRK7_PowerWindow* Client() const { return m_client; }
+    ControlBar* Bar() const { return m_bar; }
+    // Asked before the window closes; false keeps it open.
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu(const std::map<int, QAction*>& actions);
+    void BuildToolBar(const std::map<int, QAction*>& actions);
+
+    TRK7_PowerWindow* m_client;
+    ControlBar* m_bar = nullptr;
+    std::function<bool()> m_closeQuery;
+};
+
+} // namespace rk7

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/roster.h"
+
+#include <QColor>
+#include <QRect>
+
+class QPainter;
+
+namespace rk7 {
+
+// Which table the client window shows; at most one is set, and none leaves the area empty.
+struct ViewFlags {
+    bool ViewAll = true;
+    bool ViewTeams = false;
+    bool ViewDrivers = false;
+};
+
+enum class View { All, Teams, Drivers };
+
+// Paints the set views of the roster into client (logical units of the painter: pixels on the
+// screen; on a page, the mapped client size). printingNow paints white cell faces for paper.
+void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
+                const ViewFlags& views, bool printingNow);
+void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
+               bool printingNow);
+
+// The body rows of a view, and the cell text of a column for a row; for text exports of a view.
+struct ViewColumn {
+    const char* caption; // nullptr for the empty filler column
+    int left;            // from the client's left edge
+    bool alignRight;
+    std::string_view (*text)(const Roster&, int row); // nullptr for the filler
+};
+struct ViewTable {
+    const ViewColumn* columns;
+    int columnCount;
+    int rows;
+};
+ViewTable TableOf(View view);
+
+namespace viewcolors {
+inline constexpr QRgb Black = 0xff000000;
+inline constexpr QRgb DarkGray = 0xff808080;
+inline constexpr QRgb LightGray = 0xffc0c0c0;
+inline constexpr QRgb White = 0xffffffff;
+inline constexpr QRgb Teal = 0xff008080;
+} // namespace viewcolors
+
+namespace viewgeometry {
+inline constexpr int HeaderHeight = 24;
+inline constexpr int RowPitch = 15;
+inline constexpr int TextTop = HeaderHeight + 5;
+} // namespace viewgeometry
+
+} // namespace rk7

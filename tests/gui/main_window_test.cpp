@@ -1,0 +1,419 @@
+#include "app/commands.h"
+#include "app/control_bar.h"
+#include "app/help_window.h"
+#include "app/rk7_power_app.h"
+#include "app/rk7_power_window.h"
+#include "app/sdi_dec_frame.h"
+#include "gui/scripted_prompts.h"
+#include "model/store.h"
+
+#include <memory>
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+namespace rk7 {
+
+using test::ScriptedPrompts;
+
+// A program started on a folder of its own, with its own preferences file.
+struct Session {
+    QTemporaryDir folder;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TRK7_PowerApp> app;
+
+    QString Prefs() const { return folder.filePath(QStringLiteral("RK7_Power.ini")); }
+    QString Store(StoreFile f) const {
+        return folder.filePath(QString::fromLatin1(StoreFileName(f)));
+    }
+    void WritePrefs(const QByteArray& text) const {
+        QFile file(Prefs());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    TRK7_PowerApp& Start() {
+        app = std::make_unique<TRK7_PowerApp>(TRK7_PowerApp::Options{folder.path(), Prefs()},
+                                              prompts);
+        app->InitMainWindow();
+        return *app;
+    }
+};
+
+// Commands that work once the shell is up; the others wait for their handlers.
+const int HandledIds[] = {cmd::Exit, cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll,
+                          cmd::HelpContents};
+
+struct PaintCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionAndMenuTree() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("RK7 Power V2.46"));
+
+        // Flatten the menu bar: "menu|item text|id" per row, separators as "menu|-".
+        QStringList rows;
+        std::function<void(QMenu*, const QString&)> walk = [&](QMenu* menu, const QString& path) {
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator())
+                    rows << path + "|-";
+                else if (a->menu())
+                    walk(a->menu(), path + "/" + a->text());
+                else
+                    rows << path + "|" + a->text() +
+                                (a->shortcut().isEmpty() ? QString()
+                                                         : "\t" + a->shortcut().toString()) +
+                                "|" + a->data().toString();
+            }
+        };
+        for (QAction* top : app.Frame()->menuBar()->actions())
+            walk(top->menu(), top->text());
+        const QStringList expected = {
+            "&File/&Open|&Open RK7Edit Performance File...|24332",
+            "&File/&Open|Op&en RK7 Power Performance File...|6800",
+            "&File/&Save|Save &RK7Edit Performance File &As...|24333",
+            "&File/&Save|Save RK7 &Power Performance File &As...|6801",
+            "&File|Print Pre&view...|24340",
+            "&File|&Print...|24337",
+            "&File|P&rint Setup...|24338",
+            "&File|-",
+            "&File|E&xit\tAlt+F4|24310",
+            "&Edit/Edit &Drivers|Main Drivers|6100",
+            "&Edit/Edit &Drivers|Spare Drivers|7010",
+            "&Edit|Edit &Teams|3000",
+            "&Edit|Edit &Powers|4000",
+            "&View|View &Teams|6200",
+            "&View|View &Drivers|6300",
+            "&View|View &All|6400",
+            "&Help|H&elp Contents|2010",
+            "&Help|-",
+            "&Help|&What's New|4353",
+            "&Help|&About...|2009",
+        };
+        QCOMPARE(rows, expected);
+    }
+
+    void commandsWithoutHandlersAreDisabled() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        for (const MenuItem& item : MainMenu()) {
+            if (item.id == 0)
+                continue;
+            const bool handled = std::find(std::begin(HandledIds), std::end(HandledIds), item.id) !=
+                                 std::end(HandledIds);
+            QCOMPARE(app.Action(item.id)->isEnabled(), handled);
+        }
+        // A disabled command does nothing when it is asked for anyway.
+        app.Command(cmd::Print);
+        QVERIFY(s.prompts.messages.isEmpty());
+    }
+
+    void toolBarOrderAndLook() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        ControlBar* bar = app.Frame()->Bar();
+        QCOMPARE(bar->property("windowId").toInt(), 32041);
+        QStringList gadgets;
+        for (QAction* a : bar->actions()) {
+            QWidget* w = bar->widgetForAction(a);
+            if (qobject_cast<QToolButton*>(w))
+                gadgets << a->data().toString();
+            else
+                gadgets << QStringLiteral("|");
+        }
+        QCOMPARE(gadgets.join(' '),
+                 QStringLiteral(
+                     "24332 24333 | 6800 6801 | 6100 3000 4000 | 24337 24340 | 6400 6200 6300"));
+        // Menus and buttons share one action per command.
+        QCOMPARE(bar->actions().at(7), app.Action(cmd::EditTeams));
+        QVERIFY(!app.Action(cmd::EditTeams)->icon().isNull());
+
+        app.Frame()->resize(800, 600);
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        const QImage shot = bar->grab().toImage();
+        QCOMPARE(shot.pixelColor(shot.width() / 2, 0), QColor(Qt::black));                  // bevel
+        QCOMPARE(shot.pixelColor(shot.width() - 10, shot.height() / 2), QColor(0, 0, 128)); // navy
+    }
+
+    void hintsInTheStatusBar() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        // A highlighted menu item shows its hint; disabled items cannot be highlighted.
+        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QVERIFY(view);
+        app.Frame()->menuBar()->setActiveAction(view->menuAction()); // opens it from the bar
+        QTRY_VERIFY(view->isVisible());
+        QTRY_COMPARE(app.Frame()->statusBar()->currentMessage(),
+                     QStringLiteral("Select Various Views"));
+        view->setActiveAction(app.Action(cmd::ViewDrivers));
+        QCOMPARE(app.Frame()->statusBar()->currentMessage(), QStringLiteral("View Driver Info"));
+        view->setActiveAction(app.Action(cmd::ViewAll));
+        QCOMPARE(app.Frame()->statusBar()->currentMessage(), QStringLiteral("View All Info"));
+        view->close();
+        QMenu* edit = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&Edit"));
+        QCOMPARE(app.Action(cmd::Exit)->statusTip(),
+                 QStringLiteral("Quits RK7 Power and prompts to save the documents"));
+        QCOMPARE(edit->menuAction()->statusTip(),
+                 QStringLiteral("Edit Teams, Drivers, and Calculated Powers"));
+        QVERIFY(app.Action(cmd::SpareDrivers)->statusTip().isEmpty());
+        QVERIFY(app.Action(cmd::HelpContents)->statusTip().isEmpty());
+
+        // Hovering the tool button of the powers table shows the menu command's hint.
+        auto* button = app.Frame()->findChild<QToolButton*>(QStringLiteral("button:4000"));
+        QVERIFY(button);
+        QStatusTipEvent tip(button->defaultAction()->statusTip());
+        QCoreApplication::sendEvent(button, &tip);
+        QCOMPARE(app.Frame()->statusBar()->currentMessage(),
+                 QStringLiteral("Editing power numbers that the program uses to calculate with"));
+    }
+
+    void startsFromTheStoreFilesInItsFolder() {
+        Session s;
+        {
+            Roster stored;
+            stored.TeamName[2].SetText("Stored Team");
+            ProgramState state;
+            state.ProgramDir = s.folder.path().toStdString();
+            QVERIFY(SaveTeamsStore(stored, state));
+        }
+        TRK7_PowerApp& app = s.Start();
+        QCOMPARE(app.TheRoster().TeamName[2].Text(), "Stored Team");
+        QCOMPARE(app.TheRoster().DriverName, Roster().DriverName);
+        QCOMPARE(QString::fromStdString(app.State().ProgramDir), s.folder.path());
+        QVERIFY(s.prompts.messages.isEmpty());
+
+        Session empty;
+        TRK7_PowerApp& fresh = empty.Start();
+        QVERIFY(fresh.TheRoster() == Roster());
+        QVERIFY(fresh.Client()->Views().ViewAll);
+        QVERIFY(fresh.Action(cmd::ViewAll)->isChecked());
+        QCOMPARE(QDir(empty.folder.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void unreadableStoreFileIsReported() {
+        Session s;
+        QDir(s.folder.path()).mkdir(QStringLiteral("Drivers.rk"));
+        TRK7_PowerApp& app = s.Start();
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk")));
+        QVERIFY(app.TheRoster() == Roster());
+    }
+
+    void autoModePreference_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("autoMode");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("TRUE") << QByteArray("[Preferences]\nAutoMode=TRUE\n") << true;
+        QTest::newRow("True") << QByteArray("[Preferences]\nAutoMode=True\n") << true;
+        QTest::newRow("true") << QByteArray("[Preferences]\nAutoMode=true\n") << true;
+        QTest::newRow("TRUEX") << QByteArray("[Preferences]\nAutoMode=TRUEX\n") << false;
+        QTest::newRow("FALSE") << QByteArray("[Preferences]\nAutoMode=FALSE\n") << false;
+        QTest::newRow("list") << QByteArray("[Preferences]\nAutoMode=TRUE,TRUE\n") << false;
+        QTest::newRow("other key case") << QByteArray("[Preferences]\nautomode=TRUE\n") << false;
+    }
+
+    void autoModePreference() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, autoMode);
+        Session s;
+        if (!file.isEmpty())
+            s.WritePrefs(file);
+        TRK7_PowerApp& app = s.Start();
+        QCOMPARE(app.State().AutoMode, autoMode);
+    }
+
+    void autoModeIsWrittenAtClose() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.State().AutoMode = true;
+        QVERIFY(app.Frame()->close());
+        QFile file(s.Prefs());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY2(text.contains("[Preferences]") && text.contains("AutoMode=TRUE"),
+                 text.constData());
+        Session again;
+        QFile::copy(s.Prefs(), again.Prefs());
+        QVERIFY(again.Start().State().AutoMode);
+        again.app->State().AutoMode = false;
+        QVERIFY(again.app->Frame()->close());
+        QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
+                     .value("Preferences/AutoMode")
+                     .toString()
+                     .compare("FALSE"));
+    }
+
+    void timerConsumesRosterChanged() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        QVERIFY(app.State().RosterChanged); // set at start, so the first tick paints
+        QTRY_VERIFY_WITH_TIMEOUT(!app.State().RosterChanged, 1000);
+        PaintCounter paints;
+        app.Client()->installEventFilter(&paints);
+        QTest::qWait(450);
+        QCOMPARE(paints.count, 0); // nothing changed, nothing painted
+        app.State().RosterChanged = true;
+        QTRY_VERIFY_WITH_TIMEOUT(!app.State().RosterChanged, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(paints.count, 1, 1000);
+    }
+
+    void viewCommandsToggle() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        TRK7_PowerWindow* client = app.Client();
+        auto checks = [&] {
+            return QString("%1%2%3")
+                .arg(app.Action(cmd::ViewAll)->isChecked())
+                .arg(app.Action(cmd::ViewTeams)->isChecked())
+                .arg(app.Action(cmd::ViewDrivers)->isChecked());
+        };
+        QCOMPARE(checks(), QStringLiteral("100"));
+        app.Action(cmd::ViewAll)->trigger(); // the shown view switches off
+        QVERIFY(!client->Views().ViewAll && !client->Views().ViewTeams);
+        QCOMPARE(checks(), QStringLiteral("000"));
+        app.Action(cmd::ViewTeams)->trigger();
+        QVERIFY(client->Views().ViewTeams);
+        QCOMPARE(checks(), QStringLiteral("010"));
+        app.Action(cmd::ViewDrivers)->trigger(); // another view replaces it
+        QVERIFY(client->Views().ViewDrivers && !client->Views().ViewTeams);
+        QCOMPARE(checks(), QStringLiteral("001"));
+        auto* button = app.Frame()->findChild<QToolButton*>(QStringLiteral("button:6400"));
+        QVERIFY(button);
+        button->click();
+        QCOMPARE(checks(), QStringLiteral("100"));
+        QVERIFY(button->isChecked());
+    }
+
+    void exitPromptForUnsavedChanges() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        QVERIFY(app.Frame()->close()); // nothing unsaved: no question
+        QVERIFY(s.prompts.questions.isEmpty());
+
+        Session t;
+        TRK7_PowerApp& edited = t.Start();
+        edited.TheRoster().SpareName[0].SetText("Spare One");
+        edited.State().MarkChanged(DriversStore);
+        edited.Frame()->show();
+        t.prompts.answers = {Prompts::Answer::Cancel};
+        QVERIFY(!edited.Frame()->close());
+        QVERIFY(edited.Frame()->isVisible());
+        QCOMPARE(t.prompts.questions,
+                 QStringList{QStringLiteral("Save changes to the store files?")});
+        QVERIFY(!QFile::exists(t.Store(DriversStore)));
+
+        t.prompts.answers = {Prompts::Answer::Save};
+        QVERIFY(edited.Frame()->close());
+        QFile drivers(t.Store(DriversStore));
+        QVERIFY(drivers.open(QIODevice::ReadOnly));
+        QCOMPARE(drivers.size(), 2844);
+        QVERIFY(drivers.readAll().mid(2100).startsWith("Spare One"));
+        QVERIFY(!QFile::exists(t.Store(TeamsStore))); // only the file that lacked changes
+        QCOMPARE(edited.State().UnsavedStores, 0u);
+
+        Session u;
+        TRK7_PowerApp& discarded = u.Start();
+        discarded.State().MarkChanged(TeamsStore);
+        u.prompts.answers = {Prompts::Answer::Discard};
+        QVERIFY(discarded.Frame()->close());
+        QVERIFY(!QFile::exists(u.Store(TeamsStore)));
+        QVERIFY(QFile::exists(u.Prefs()));
+    }
+
+    void failedSaveAtExitKeepsTheProgramOpen() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        QDir(s.folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
+        app.State().MarkChanged(TeamsStore);
+        s.prompts.answers = {Prompts::Answer::Save};
+        QVERIFY(!app.Frame()->close());
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
+        QCOMPARE(app.State().UnsavedStores, unsigned(TeamsStore));
+    }
+
+    void helpContentsAndContextHelp() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+
+        QTest::keyClick(app.Client(), Qt::Key_F1);
+        QVERIFY(app.Help() && app.Help()->isVisible());
+        QCOMPARE(app.Help()->Browser()->source().toString(),
+                 QStringLiteral("qrc:/help/index.html"));
+        QVERIFY(app.Help()->Browser()->toPlainText().contains(QStringLiteral("RK7 Power")));
+        app.Help()->close();
+
+        // Shift+F1, then a command: its topic, and the command does not run.
+        QTest::keyClick(app.Client(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(app.ContextHelpMode());
+        app.Action(cmd::ViewTeams)->trigger();
+        QVERIFY(!app.ContextHelpMode());
+        QVERIFY(app.Client()->Views().ViewAll);
+        QVERIFY(!app.Action(cmd::ViewTeams)->isChecked());
+        QCOMPARE(app.Help()->Browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#cmd6200"));
+
+        // Escape leaves the mode.
+        QTest::keyClick(app.Client(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(app.ContextHelpMode());
+        QTest::keyClick(app.Client(), Qt::Key_Escape);
+        QVERIFY(!app.ContextHelpMode());
+
+        // F1 on a highlighted menu item shows its topic and does not run it.
+        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        view->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        view->setActiveAction(app.Action(cmd::ViewAll));
+        QTest::keyClick(view, Qt::Key_F1);
+        QVERIFY(app.Client()->Views().ViewAll);
+        QCOMPARE(app.Help()->Browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#cmd6400"));
+        QVERIFY(!view->isVisible());
+        QVERIFY(s.prompts.messages.isEmpty());
+    }
+
+    void everyCommandHasAHelpTopic() {
+        for (const MenuItem& item : MainMenu()) {
+            if (item.id == 0)
+                continue;
+            const QString url = HelpWindow::TopicUrl(item.id);
+            const QString page = QUrl(url).path();
+            QFile file(QStringLiteral(":") + page);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(url));
+            const QString anchor = QUrl(url).fragment();
+            QVERIFY2(QString::fromUtf8(file.readAll())
+                         .contains(QStringLiteral("name=\"%1\"").arg(anchor)),
+                     qPrintable(url));
+        }
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,33 @@
+#include "gui/scripted_prompts.h"
+
+namespace rk7::test {
+
+void ScriptedPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
+                              Icon icon) {
+    messages.append({caption, text, icon, parent != nullptr});
+}
+
+Prompts::Answer ScriptedPrompts::AskSaveDiscardCancel(QWidget*, const QString&,
+                                                      const QString& text) {
+    questions.append(text);
+    if (answers.empty())
+        return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedPrompts::OpenFileName(QWidget*, const FileDialogSettings& settings) {
+    fileDialogs.append(settings);
+    if (fileNames.empty())
+        return {};
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return OpenFileName(parent, settings);
+}
+
+} // namespace rk7::test

@@ -1,0 +1,134 @@
+#include "views/table_painter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace rk7 {
+
+class TablePainterTest : public QObject {
+    Q_OBJECT
+
+    static QImage Render(const Roster& roster, ViewFlags views, bool printing,
+                         QSize size = {1024, 768}) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor(1, 2, 3)); // anything the painter does not touch stays this colour
+        QPainter painter(&image);
+        PaintViews(painter, image.rect(), roster, views, printing);
+        return image;
+    }
+    static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xff000000; }
+
+    // The right-most pixel in [x0, x1) of rows [y0, y1) that differs from the cell face.
+    static int RightmostInk(const QImage& image, int x0, int x1, int y0, int y1, QRgb face) {
+        int found = -1;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (At(image, x, y) != face)
+                    found = std::max(found, x);
+        return found;
+    }
+    static int LeftmostInk(const QImage& image, int x0, int x1, int y0, int y1, QRgb face) {
+        int found = INT_MAX;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (At(image, x, y) != face)
+                    found = std::min(found, x);
+        return found;
+    }
+
+private slots:
+    void headerCellsAndTealBoxes() {
+        using namespace viewcolors;
+        const QImage image = Render(Roster(), ViewFlags{}, false);
+        // Column "Driver Names" runs from 24 to 174.
+        QCOMPARE(At(image, 24, 0), Black); // outline
+        QCOMPARE(At(image, 100, 0), Black);
+        QCOMPARE(At(image, 25, 1), White); // highlight, left and top
+        QCOMPARE(At(image, 100, 1), White);
+        QCOMPARE(At(image, 26, 2), LightGray); // face
+        QCOMPARE(At(image, 28, 3), Teal);      // teal box from left + 4 ...
+        QCOMPARE(At(image, 169, 20), Teal);    // ... to right - 5, rows 3 to 20
+        QCOMPARE(At(image, 170, 10), LightGray);
+        QCOMPARE(At(image, 100, 21), LightGray);
+        QCOMPARE(At(image, 173, 10), DarkGray); // shadow, right and bottom
+        QCOMPARE(At(image, 100, 23), DarkGray);
+        QCOMPARE(At(image, 174, 10), Black); // the next column's outline
+        QCOMPARE(At(image, 100, 24), Black); // header bottom = body top
+        // The last column, "Range", reaches R-1; its teal box ends at R-5.
+        QCOMPARE(At(image, 1023, 10), Black);
+        QCOMPARE(At(image, 1022, 10), DarkGray);
+        QCOMPARE(At(image, 1019, 10), Teal);
+        QCOMPARE(At(image, 1020, 10), LightGray);
+        // The caption is white on teal.
+        bool white = false;
+        for (int x = 29; x < 120 && !white; ++x)
+            for (int y = 5; y < 20 && !white; ++y)
+                white = At(image, x, y) == White;
+        QVERIFY(white);
+    }
+
+    void bodyCellsEndAboveTheBottom() {
+        using namespace viewcolors;
+        const QImage image = Render(Roster(), ViewFlags{}, false);
+        QCOMPARE(At(image, 100, 767), Black); // bottom outline at B-1
+        QCOMPARE(At(image, 100, 766), DarkGray);
+        QCOMPARE(At(image, 100, 600), LightGray); // no lines between rows
+        QCOMPARE(At(image, 1023, 600), Black);
+        const QImage paper = Render(Roster(), ViewFlags{}, true);
+        QCOMPARE(At(paper, 100, 600), White); // white faces on paper
+        QCOMPARE(At(paper, 26, 2), White);
+        QCOMPARE(At(paper, 28, 3), Teal); // the header boxes stay teal
+    }
+
+    void numbersAlignRightAndNamesLeft() {
+        using namespace viewcolors;
+        Roster roster;
+        roster.DriverRacePower[0].SetText("88888"); // "D R Power": 606 to 684
+        roster.CarNumber[0].SetText("77");
+        const QImage image = Render(roster, ViewFlags{}, false);
+        const int right = RightmostInk(image, 608, 682, 29, 44, LightGray);
+        QVERIFY2(right <= 679 && right >= 675, qPrintable(QString::number(right)));
+        const int left = LeftmostInk(image, 2, 22, 29, 44, LightGray);
+        QVERIFY2(left >= 3 && left <= 5, qPrintable(QString::number(left)));
+        // Row 2 (driver 1) is 15 pixels lower and empty here.
+        QCOMPARE(RightmostInk(image, 608, 682, 44, 58, LightGray), -1);
+    }
+
+    void teamValuesShowOnBothDriverRows() {
+        using namespace viewcolors;
+        Roster roster;
+        roster.TeamFailure[1].SetText("12800"); // drivers 2 and 3; "Failure" runs 684 to 749
+        const QImage image = Render(roster, ViewFlags{}, false);
+        QCOMPARE(RightmostInk(image, 686, 747, 29, 59, LightGray), -1);  // rows 0, 1
+        QVERIFY(RightmostInk(image, 686, 747, 59, 74, LightGray) > 700); // row 2
+        QVERIFY(RightmostInk(image, 686, 747, 74, 89, LightGray) > 700); // row 3
+        QCOMPARE(RightmostInk(image, 686, 747, 89, 104, LightGray), -1); // row 4
+    }
+
+    void otherViewsAndNoView() {
+        using namespace viewcolors;
+        const QImage teams = Render(Roster(), ViewFlags{false, true, false}, false);
+        QCOMPARE(At(teams, 432, 10), Black); // the filler column starts at 432
+        QCOMPARE(At(teams, 500, 10), Teal);  // with an empty teal box
+        QCOMPARE(At(teams, 100, 10), Black); // "Engine" column edge
+        const QImage drivers = Render(Roster(), ViewFlags{false, false, true}, false);
+        QCOMPARE(At(drivers, 420, 10), Black);
+        QCOMPARE(At(drivers, 338, 10), Black);
+        const QImage none = Render(Roster(), ViewFlags{false, false, false}, false);
+        QCOMPARE(At(none, 500, 300), qRgb(1, 2, 3));
+    }
+
+    void narrowClientStillDrawsTheLastColumnFromItsEdge() {
+        using namespace viewcolors;
+        const QImage image = Render(Roster(), ViewFlags{}, false, {400, 300});
+        QCOMPARE(At(image, 399, 100), Black); // body cells reach R-1 ...
+        QCOMPARE(At(image, 100, 299), Black); // ... and B-1
+        QCOMPARE(At(image, 360, 10), Black);  // fixed edges are not rescaled
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::TablePainterTest)
+#include "table_painter_test.moc"
