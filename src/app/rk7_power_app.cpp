@@ -5,6 +5,11 @@
 #include "app/preferences.h"
 #include "app/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
+#include "editors/set_drivers_dialog.h"
+#include "editors/set_editpower_dialog.h"
+#include "editors/set_ranfail_dialog.h"
+#include "editors/set_teams_dialog.h"
+#include "editors/spare_dialog.h"
 #include "model/store.h"
 
 #include <QAction>
@@ -84,6 +89,7 @@ void TRK7_PowerApp::InitMainWindow() {
     SetHandler(cmd::ViewTeams, [client] { client->ToggleView(View::Teams); });
     SetHandler(cmd::ViewDrivers, [client] { client->ToggleView(View::Drivers); });
     SetHandler(cmd::HelpContents, [this] { ShowHelpContents(); });
+    RegisterEditorCommands();
 
     // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report = LoadStore(m_roster, m_state, m_options.programDir.toStdString());
@@ -95,6 +101,47 @@ void TRK7_PowerApp::InitMainWindow() {
     SyncViewChecks();
 
     qApp->installEventFilter(this);
+}
+
+EditorContext TRK7_PowerApp::MakeEditorContext() {
+    return {m_roster, m_state, [this](const std::string& error) {
+                ReportError(error);
+            }};
+}
+
+bool TRK7_PowerApp::SaveStoreReported(StoreFile file) {
+    Status saved = SaveStore(m_roster, m_state, file);
+    if (saved)
+        return true;
+    m_state.UnsavedStores |= file;
+    ReportError(saved.Error());
+    return false;
+}
+
+template <typename Dialog>
+void TRK7_PowerApp::RunEditor(StoreFile file) {
+    Dialog dialog(MakeEditorContext(), m_frame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The view shows the edit even when the save fails; the roster keeps it either way.
+    m_state.RosterChanged = true;
+    SaveStoreReported(file);
+}
+
+void TRK7_PowerApp::RegisterEditorCommands() {
+    for (int id : {cmd::EditTeams, cmd::EditTeamsAlt})
+        SetHandler(id, [this] { RunEditor<SetTeamsDialog>(TeamsStore); });
+    for (int id : {cmd::MainDrivers, cmd::MainDriversAlt})
+        SetHandler(id, [this] { RunEditor<SetDriversDialog>(DriversStore); });
+    for (int id : {cmd::EditPowers, cmd::EditPowersAlt})
+        SetHandler(id, [this] { RunEditor<SetEditpowerDialog>(PowersStore); });
+    for (int id : {cmd::RangeFailure, cmd::RangeFailureAlt})
+        SetHandler(id, [this] { RunEditor<SetRanFailDialog>(RanFailStore); });
+    // Spare drivers stay in memory until Drivers.rk is next written.
+    SetHandler(cmd::SpareDrivers, [this] {
+        SpareDialog dialog(MakeEditorContext(), m_frame.get());
+        dialog.exec();
+    });
 }
 
 void TRK7_PowerApp::ShowMainWindow() {

@@ -18,6 +18,7 @@ class QActionGroup;
 
 namespace rk7 {
 
+struct EditorContext;
 class HelpWindow;
 class TRK7_PowerWindow;
 class TSDIDecFrame;
@@ -62,6 +63,11 @@ public:
     // Reports a failed file operation to the user.
     void ReportError(const std::string& error);
 
+    // The context the editors work in.
+    struct EditorContext MakeEditorContext();
+    // Saves a store file; a failure is reported and the file's changes stay pending.
+    bool SaveStoreReported(StoreFile file);
+
     // The close sequence: offers to save roster changes that no store file has yet, then writes
     // the edit mode to the preferences. False keeps the program running.
     bool CanClose();
@@ -71,6 +77,10 @@ protected:
 
 private:
     void CreateActions();
+    void RegisterEditorCommands();
+    // Runs an editor modally; after OK, repaints and saves the editor's store file.
+    template <typename Dialog>
+    void RunEditor(StoreFile file);
     void SyncViewChecks();
 
     Options m_options;

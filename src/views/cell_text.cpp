@@ -33,7 +33,7 @@ std::string QStringToCell(const QString& text) {
 
 bool FitsCodePage(const QString& text) {
     QStringEncoder encode(CodePage);
-    (void)encode(text);
+    const QByteArray bytes = encode(text); // the encoder works only when its result is taken
     return !encode.hasError();
 }
 

@@ -1,0 +1,184 @@
+#include "editors/editor_dialog.h"
+
+#include "views/cell_text.h"
+
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QValidator>
+#include <QtMath>
+
+namespace rk7 {
+
+namespace {
+
+// Lets through only text that Windows-1252 can hold.
+class CodePageValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return FitsCodePage(input) ? Acceptable : Invalid;
+    }
+};
+
+constexpr QRgb LightGray = 0xffc0c0c0;
+
+} // namespace
+
+EditorDialog::EditorDialog(QWidget* parent, const QString& caption, QSize sizeInUnits)
+    : QDialog(parent) {
+    setWindowTitle(caption);
+    setModal(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(LightGray));
+    grey.setColor(QPalette::WindowText, Qt::black);
+    grey.setColor(QPalette::Button, QColor(LightGray));
+    grey.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    // Dialog base units as Windows measures them: the mean width of the 52 letters, the height.
+    const QFontMetricsF metrics(font());
+    const qreal letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_unit = QSize(std::max(qRound(letters / 52), 5), std::max(qCeil(metrics.height()), 13));
+    setFixedSize(Units(0, 0, sizeInUnits.width(), sizeInUnits.height()).size());
+}
+
+QFont EditorDialog::TextFont() const {
+    // The forms were laid out for a narrower face than ours: labels a size smaller fit their
+    // places without clipping.
+    QFont smaller = font();
+    smaller.setPointSizeF(font().pointSizeF() * 0.85);
+    return smaller;
+}
+
+QRect EditorDialog::Units(int x, int y, int w, int h) const {
+    auto px = [&](int u) {
+        return (u * m_unit.width() + 2) / 4;
+    };
+    auto py = [&](int u) {
+        return (u * m_unit.height() + 4) / 8;
+    };
+    return QRect(px(x), py(y), px(x + w) - px(x), py(y + h) - py(y));
+}
+
+QLineEdit* EditorDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::number(id));
+    edit->setGeometry(units);
+    edit->setMaxLength(static_cast<int>(cellWidth) - 1);
+    edit->setValidator(new CodePageValidator(edit));
+    edit->setTextMargins(0, 0, 0, 0);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
+    return edit;
+}
+
+QLabel* EditorDialog::AddLabel(const QString& text, QRect units, Qt::Alignment align) {
+    auto* label = new QLabel(text, this);
+    label->setFont(TextFont());
+    label->setGeometry(units);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* EditorDialog::AddPanelLabel(const QString& text, int x, int y) {
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(Units(x - 2, y - 1, 36, 11));
+    auto* label = AddLabel(text, Units(x, y, 32, 9));
+    label->raise();
+    return label;
+}
+
+QPushButton* EditorDialog::AddButton(int id, const QString& text, QRect units) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::number(id));
+    button->setGeometry(units);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QRadioButton* EditorDialog::AddRadio(int id, const QString& text, QRect units) {
+    auto* button = new QRadioButton(text, this);
+    button->setObjectName(QString::number(id));
+    button->setFont(TextFont());
+    units.setWidth(std::max(units.width(), button->sizeHint().width()));
+    button->setGeometry(units);
+    button->setAutoExclusive(false);
+    return button;
+}
+
+void EditorDialog::AddFrame(int id, QRect units) {
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QString::number(id));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
+    frame->setGeometry(units);
+    frame->lower();
+}
+
+void EditorDialog::AddOkCancel(int y) {
+    QPushButton* ok = AddButton(ctl::Ok, QStringLiteral("OK"), Units(5, y, 40, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cancel = AddButton(ctl::Cancel, QStringLiteral("Cancel"), Units(45, y, 40, 14));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void EditorDialog::SetCellText(QLineEdit* edit, std::string_view text) {
+    edit->setText(CellToQString(text));
+    edit->setCursorPosition(0); // show the start of a long text
+}
+
+std::string EditorDialog::CellText(const QLineEdit* edit) {
+    return QStringToCell(edit->text());
+}
+
+void EditorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred on the screen, keeping the size.
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = s->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2,
+             area.y() + (area.height() - outer.height()) / 2);
+    }
+}
+
+std::string CalcFormDialog::FieldText(FormField field, int row) const {
+    const QLineEdit* edit = EditFor(field, row);
+    return edit ? CellText(edit) : std::string();
+}
+
+void CalcFormDialog::SetFieldText(FormField field, int row, std::string_view text) {
+    if (QLineEdit* edit = EditFor(field, row))
+        SetCellText(edit, text);
+}
+
+ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bool& autoMode)
+    : QObject(manual), m_manual(manual), m_auto(automatic), m_autoMode(autoMode) {
+    for (QAbstractButton* b : {m_manual, m_auto})
+        b->setCheckable(true);
+    // A click selects that button's mode; a click on the mode in force changes nothing.
+    connect(m_manual, &QPushButton::clicked, this, [this] { Select(false); });
+    connect(m_auto, &QPushButton::clicked, this, [this] { Select(true); });
+}
+
+void ModeButtons::Show() {
+    m_auto->setChecked(m_autoMode);
+    m_manual->setChecked(!m_autoMode);
+}
+
+void ModeButtons::Select(bool automatic) {
+    const bool changed = m_autoMode != automatic;
+    m_autoMode = automatic;
+    Show();
+    if (changed)
+        emit ModeChanged();
+}
+
+} // namespace rk7

@@ -1,0 +1,40 @@
+#include "editors/position_table_dialog.h"
+
+#include <QLabel>
+
+namespace rk7 {
+
+namespace {
+constexpr int GroupX[2] = {5, 169};    // label x of a group's first column
+constexpr int HeadingX[2] = {63, 226}; // centre of a group's heading
+constexpr int ColumnStep = 64;         // from a group's first column to its second
+constexpr int FieldOffset = 36;        // from a label to its field
+} // namespace
+
+PositionTableDialog::PositionTableDialog(QWidget* parent, const QString& caption)
+    : EditorDialog(parent, caption, QSize(297, 237)) {}
+
+QLineEdit* PositionTableDialog::AddLabelledField(int left, int column, int line,
+                                                 const QString& label, int id,
+                                                 std::size_t cellWidth) {
+    const int x = GroupX[left] + column * ColumnStep;
+    const int y = 16 + 13 * line;
+    AddPanelLabel(label, x, y);
+    return AddEdit(id, Units(x + FieldOffset, y, 25, 11), cellWidth);
+}
+
+PositionTableDialog::Column PositionTableDialog::AddGroup(const QString& heading, int left,
+                                                          const QString& labelPrefix, int firstId,
+                                                          std::size_t cellWidth, int firstLine) {
+    AddLabel(heading, Units(HeadingX[left] - 40, 3, 80, 10), Qt::AlignHCenter);
+    Column fields{};
+    for (int p = 1; p <= PositionCount; ++p) {
+        const int column = (p - 1) / 14;
+        const int line = firstLine + (p - 1) % 14;
+        fields[p - 1] = AddLabelledField(left, column, line, labelPrefix + QString::number(p),
+                                         firstId + p - 1, cellWidth);
+    }
+    return fields;
+}
+
+} // namespace rk7

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "editors/editor_dialog.h"
+
+#include <array>
+
+namespace rk7 {
+
+// The power tables and the range/failure tables share one arrangement: two groups side by side,
+// each with positions 1-14 down its left column and 15-28 down its right one.
+class PositionTableDialog : public EditorDialog {
+    Q_OBJECT
+
+public:
+    using Column = std::array<QLineEdit*, PositionCount>;
+
+protected:
+    PositionTableDialog(QWidget* parent, const QString& caption);
+
+    // A group under heading; left is 0 for the left group, 1 for the right one. Line firstLine
+    // holds position 1 and 15.
+    Column AddGroup(const QString& heading, int left, const QString& labelPrefix, int firstId,
+                    std::size_t cellWidth, int firstLine);
+    // A label and field on line k of a group's column (0 or 1).
+    QLineEdit* AddLabelledField(int left, int column, int line, const QString& label, int id,
+                                std::size_t cellWidth);
+};
+
+} // namespace rk7

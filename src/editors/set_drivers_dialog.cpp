@@ -1,0 +1,159 @@
+#include "editors/set_drivers_dialog.h"
+
+#include "editors/spare_dialog.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace rk7 {
+
+namespace {
+
+struct DriverColumn {
+    const char* heading;
+    int firstId;
+    int x, w; // in the left block; the right block stands 223 units further
+    std::size_t cellWidth;
+};
+
+constexpr int RightBlock = 223;
+constexpr int RowsPerBlock = 14;
+
+constexpr DriverColumn CarColumn = {"Car#", SetDriversDialog::CarNumberId, 5, 20, PositionWidth};
+constexpr DriverColumn Columns[SetDriversDialog::ColumnCount] = {
+    {"Driver Names", 6102, 28, 75, DriverNameWidth}, {"QPos", 6130, 106, 14, PositionWidth},
+    {"RPos", 6158, 123, 14, PositionWidth},          {"RPower", 6700, 140, 26, DriverValueWidth},
+    {"QPower", 6728, 169, 26, DriverValueWidth},     {"Range", 6756, 198, 26, DriverValueWidth},
+};
+
+template <typename F>
+void WithCell(Roster& r, int column, int d, F&& f) {
+    switch (column) {
+    case SetDriversDialog::Name:
+        return f(r.DriverName[d]);
+    case SetDriversDialog::QualPos:
+        return f(r.DriverQualPos[d]);
+    case SetDriversDialog::RacePos:
+        return f(r.DriverRacePos[d]);
+    case SetDriversDialog::RacePower:
+        return f(r.DriverRacePower[d]);
+    case SetDriversDialog::QualPower:
+        return f(r.DriverQualPower[d]);
+    default:
+        return f(r.DriverRange[d]);
+    }
+}
+
+} // namespace
+
+SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent)
+    : CalcFormDialog(parent, QStringLiteral("Drivers"), QSize(453, 237)), m_context(context) {
+    setObjectName(QStringLiteral("SetDriversDialog"));
+    AddFrame(103, Units(0, 0, 453, 212));
+    AddFrame(104, Units(0, 212, 452, 25));
+    AddOkCancel();
+    m_modes = new ModeButtons(
+        AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"), Units(95, 218, 66, 12)),
+        AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"), Units(165, 219, 66, 12)),
+        m_context.state.AutoMode);
+    connect(m_modes, &ModeButtons::ModeChanged, this, &SetDriversDialog::ApplyEditMode);
+    QPushButton* spares =
+        AddButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), Units(240, 215, 80, 14));
+    connect(spares, &QPushButton::clicked, this, &SetDriversDialog::EnterSpareDrivers);
+
+    for (int block = 0; block < 2; ++block) {
+        const int dx = block * RightBlock;
+        AddLabel(QString::fromLatin1(CarColumn.heading), Units(CarColumn.x + dx, 3, 22, 10));
+        for (const DriverColumn& column : Columns)
+            AddLabel(QString::fromLatin1(column.heading),
+                     Units(column.x + dx, 3, column.w + 2, 10));
+    }
+    QStringList carNumbers;
+    for (int n = 1; n <= 40; ++n)
+        carNumbers << QString::number(n);
+    for (int d = 0; d < DriverCount; ++d) {
+        const int dx = (d / RowsPerBlock) * RightBlock;
+        const int y = 16 + 13 * (d % RowsPerBlock);
+        auto* car = new QComboBox(this);
+        car->setObjectName(QString::number(CarNumberId + d));
+        car->setGeometry(Units(CarColumn.x + dx, y, CarColumn.w, 11));
+        car->addItems(carNumbers);
+        car->setMaxVisibleItems(12);
+        // Narrow enough to leave "40" room beside the arrow.
+        car->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; }"
+                                          "QComboBox::drop-down { width: 11px; }"));
+        m_cars[d] = car;
+        for (int c = 0; c < ColumnCount; ++c)
+            m_edits[c][d] =
+                AddEdit(Columns[c].firstId + d, Units(Columns[c].x + dx, y, Columns[c].w, 11),
+                        Columns[c].cellWidth);
+    }
+
+    const Roster& roster = m_context.roster;
+    for (int d = 0; d < DriverCount; ++d) {
+        connect(m_edits[QualPos][d], &QLineEdit::textChanged, this, [this, &roster] {
+            DriverQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+        });
+        connect(m_edits[RacePos][d], &QLineEdit::textChanged, this, [this, &roster] {
+            DriverRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+        });
+    }
+
+    for (int d = 0; d < DriverCount; ++d) {
+        for (int c = 0; c < ColumnCount; ++c)
+            WithCell(m_context.roster, c, d,
+                     [&](auto& cell) { SetCellText(m_edits[c][d], cell.Text()); });
+        // Car numbers 1 to 40 select their item; anything else selects none.
+        const long n = ReadNumber(roster.CarNumber[d].Text());
+        m_cars[d]->setCurrentIndex(n >= 1 && n <= 40 ? static_cast<int>(n - 1) : -1);
+    }
+    ApplyEditMode();
+    m_calcBusy = false;
+    DriverQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+    DriverRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+}
+
+void SetDriversDialog::ApplyEditMode() {
+    m_modes->Show();
+    const bool automatic = m_context.state.AutoMode;
+    for (int c : {RacePower, QualPower, Range})
+        for (QLineEdit* edit : m_edits[c]) {
+            edit->setReadOnly(automatic);
+            edit->setEnabled(!automatic);
+        }
+}
+
+void SetDriversDialog::EnterSpareDrivers() {
+    SpareDialog spares(m_context, nullptr);
+    spares.exec();
+}
+
+QLineEdit* SetDriversDialog::EditFor(FormField field, int row) const {
+    switch (field) {
+    case FormField::DriverQualPos:
+        return m_edits[QualPos][row];
+    case FormField::DriverRacePos:
+        return m_edits[RacePos][row];
+    case FormField::DriverQualPower:
+        return m_edits[QualPower][row];
+    case FormField::DriverRacePower:
+        return m_edits[RacePower][row];
+    case FormField::DriverRange:
+        return m_edits[Range][row];
+    default:
+        return nullptr;
+    }
+}
+
+void SetDriversDialog::accept() {
+    for (int d = 0; d < DriverCount; ++d) {
+        for (int c = 0; c < ColumnCount; ++c)
+            WithCell(m_context.roster, c, d, [&](auto& cell) { Store(cell, m_edits[c][d]); });
+        if (m_cars[d]->currentIndex() >= 0)
+            m_context.roster.CarNumber[d].SetText(m_cars[d]->currentText().toStdString());
+    }
+    EditorDialog::accept();
+}
+
+} // namespace rk7

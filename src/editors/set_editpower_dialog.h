@@ -1,0 +1,35 @@
+#pragma once
+
+#include "editors/position_table_dialog.h"
+
+namespace rk7 {
+
+// The power tables: what each position adds to a driver's and a team's start values.
+class SetEditpowerDialog : public PositionTableDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int RangeFailureId = 4130;
+
+    SetEditpowerDialog(const EditorContext& context, QWidget* parent);
+
+    QLineEdit* DriverPower(int position) const { return m_driverPowers[position - 1]; }
+    QLineEdit* TeamPower(int position) const { return m_teamPowers[position - 1]; }
+
+public slots:
+    // Stores the tables, then recalculates every driver's powers from the stored positions.
+    void accept() override;
+
+private:
+    void EditRangeFailure();
+
+    EditorContext m_context;
+    Column m_driverPowers{};
+    Column m_teamPowers{};
+    QLineEdit* m_driverStartQual = nullptr;
+    QLineEdit* m_driverStartRace = nullptr;
+    QLineEdit* m_teamStartQual = nullptr;
+    QLineEdit* m_teamStartRace = nullptr;
+};
+
+} // namespace rk7

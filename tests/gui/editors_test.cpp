@@ -1,0 +1,402 @@
+#include "app/commands.h"
+#include "app/rk7_power_app.h"
+#include "editors/set_drivers_dialog.h"
+#include "editors/set_editpower_dialog.h"
+#include "editors/set_ranfail_dialog.h"
+#include "editors/set_teams_dialog.h"
+#include "editors/spare_dialog.h"
+#include "gui/scripted_prompts.h"
+#include "model/store.h"
+
+#include <functional>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace rk7 {
+
+using test::ScriptedPrompts;
+
+namespace {
+
+// Runs f on the modal dialog of type D as soon as it is open; it must close the dialog.
+template <typename D>
+void WhenOpen(std::function<void(D*)> f) {
+    QTimer::singleShot(0, [f] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+            f(dialog);
+        else
+            WhenOpen<D>(f);
+    });
+}
+
+QString FieldText(QWidget* dialog, int id) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::number(id));
+    return edit ? edit->text() : QStringLiteral("<no field %1>").arg(id);
+}
+
+QLineEdit* Field(QWidget* dialog, int id) {
+    return dialog->findChild<QLineEdit*>(QString::number(id));
+}
+
+void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+// A team set up for the worked example: qualifying 1 and 2, race 3 and 4.
+void SetExampleTeam(Roster& r, int t) {
+    r.TeamQualPosD1(t).SetText("1");
+    r.TeamQualPosD2(t).SetText("2");
+    r.TeamRacePosD1(t).SetText("3");
+    r.TeamRacePosD2(t).SetText("4");
+}
+
+} // namespace
+
+class EditorsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<TRK7_PowerApp> m_app;
+
+    Roster& R() { return m_app->TheRoster(); }
+    ProgramState& S() { return m_app->State(); }
+    EditorContext Context() { return m_app->MakeEditorContext(); }
+    QString Store(StoreFile f) const {
+        return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
+    }
+
+private slots:
+    void init() {
+        QVERIFY(m_folder.isValid());
+        for (StoreFile f : StoreFiles)
+            QFile::remove(Store(f));
+        QDir(m_folder.path()).rmdir(QStringLiteral("Teams.rk"));
+        m_prompts = ScriptedPrompts();
+        m_app = std::make_unique<TRK7_PowerApp>(
+            TRK7_PowerApp::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
+        m_app->InitMainWindow();
+    }
+    void cleanup() { m_app.reset(); }
+
+    void typingStopsAtTheCellWidth() {
+        SetTeamsDialog teams(Context(), nullptr);
+        const std::pair<int, int> teamLimits[] = {{3002, 31}, {3016, 31}, {3030, 2}, {3072, 2},
+                                                  {3086, 3},  {3100, 3},  {3114, 5}};
+        for (auto [id, limit] : teamLimits) {
+            Retype(Field(&teams, id), QString(80, QLatin1Char('7')));
+            QCOMPARE(FieldText(&teams, id).size(), limit);
+        }
+        SetDriversDialog drivers(Context(), nullptr);
+        for (auto [id, limit] : {std::pair{6102, 47}, {6130, 2}, {6158, 2}, {6700, 5}, {6783, 5}}) {
+            Retype(Field(&drivers, id), QString(80, QLatin1Char('8')));
+            QCOMPARE(FieldText(&drivers, id).size(), limit);
+        }
+        SpareDialog spares(Context(), nullptr);
+        for (auto [id, limit] : {std::pair{7001, 74}, {7011, 5}, {7019, 5}, {7034, 5}}) {
+            Retype(Field(&spares, id), QString(80, QLatin1Char('9')));
+            QCOMPARE(FieldText(&spares, id).size(), limit);
+        }
+        SetEditpowerDialog powers(Context(), nullptr);
+        for (auto [id, limit] : {std::pair{4102, 3}, {4133, 2}, {4131, 5}, {4162, 5}}) {
+            Retype(Field(&powers, id), QString(80, QLatin1Char('1')));
+            QCOMPARE(FieldText(&powers, id).size(), limit);
+        }
+        SetRanFailDialog ranFail(Context(), nullptr);
+        for (auto [id, limit] : {std::pair{6604, 5}, {6660, 5}}) {
+            Retype(Field(&ranFail, id), QString(80, QLatin1Char('2')));
+            QCOMPARE(FieldText(&ranFail, id).size(), limit);
+        }
+    }
+
+    void onlyWindows1252CharactersGoIn() {
+        SetTeamsDialog teams(Context(), nullptr);
+        QLineEdit* name = Field(&teams, 3002);
+        name->clear();
+        for (QChar ch : QStringLiteral("Caf\u00e9 \u20ac\u0100\u4e2d!"))
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(ch), {});
+        QCOMPARE(name->text(), QStringLiteral("Caf\u00e9 \u20ac!"));
+        teams.accept();
+        QCOMPARE(R().TeamName[0].Text(), std::string_view("Caf\xe9 \x80!"));
+
+        // Stored bytes come in through the code page, and go back out unchanged.
+        R().DriverName[3].SetText("Jos\xe9 M\x9a");
+        SetDriversDialog drivers(Context(), nullptr);
+        QCOMPARE(FieldText(&drivers, 6105), QStringLiteral("Jos\u00e9 M\u0161"));
+        drivers.accept();
+        QCOMPARE(R().DriverName[3].Text(), std::string_view("Jos\xe9 M\x9a"));
+    }
+
+    void manualModeShowsAndKeepsStoredValues() {
+        S().AutoMode = false;
+        R().TeamQualPower[2].SetText("070");
+        R().TeamFailure[2].SetText(" 7x");
+        R().DriverRange[5].SetText("abc");
+        R().DriverQualPos[5].SetText("1");
+        SetExampleTeam(R(), 2);
+        const Roster before = R();
+        SetTeamsDialog teams(Context(), nullptr);
+        QCOMPARE(FieldText(&teams, 3100 + 2), QStringLiteral("070"));
+        QCOMPARE(FieldText(&teams, 3114 + 2), QStringLiteral(" 7x"));
+        QVERIFY(Field(&teams, 3086)->isEnabled() && !Field(&teams, 3086)->isReadOnly());
+        Retype(Field(&teams, 3030 + 2), QStringLiteral("9")); // no calculation in manual mode
+        QCOMPARE(FieldText(&teams, 3100 + 2), QStringLiteral("070"));
+        Retype(Field(&teams, 3030 + 2), QStringLiteral("1"));
+        teams.accept();
+        SetDriversDialog drivers(Context(), nullptr);
+        QCOMPARE(FieldText(&drivers, 6756 + 5), QStringLiteral("abc"));
+        drivers.accept();
+        QVERIFY(R() == before);
+    }
+
+    void autoModeOnOpening() {
+        S().AutoMode = true;
+        SetExampleTeam(R(), 4);
+        R().TeamQualPower[4].SetText("123");
+        R().TeamRacePower[0].SetText("555");
+        R().TeamFailure[0].SetText("1");
+        SetTeamsDialog teams(Context(), nullptr);
+        QCOMPARE(FieldText(&teams, 3086 + 4), QStringLiteral("815"));  // race power
+        QCOMPARE(FieldText(&teams, 3114 + 4), QStringLiteral("2600")); // failure
+        QCOMPARE(FieldText(&teams, 3100 + 4), QStringLiteral("123"));  // qualifying kept
+        QCOMPARE(FieldText(&teams, 3086), QStringLiteral("0"));        // no positions: "0"
+        QCOMPARE(FieldText(&teams, 3114), QStringLiteral("0"));
+        QVERIFY(!Field(&teams, 3086)->isEnabled() && Field(&teams, 3086)->isReadOnly());
+        QVERIFY(!Field(&teams, 3127)->isEnabled());
+        QVERIFY(Field(&teams, 3030)->isEnabled());
+
+        R().DriverQualPos[0].SetText("1");
+        R().DriverRacePos[0].SetText("28");
+        R().DriverQualPower[1].SetText("999");
+        SetDriversDialog drivers(Context(), nullptr);
+        QCOMPARE(FieldText(&drivers, 6728), QStringLiteral("16700"));
+        QCOMPARE(FieldText(&drivers, 6700), QStringLiteral("15755"));
+        QCOMPARE(FieldText(&drivers, 6756), QStringLiteral("1850"));
+        QCOMPARE(FieldText(&drivers, 6728 + 1), QStringLiteral("0"));
+        QVERIFY(!Field(&drivers, 6783)->isEnabled());
+    }
+
+    void positionChangesRecomputeEveryRowOfTheirPass() {
+        S().AutoMode = true;
+        SetExampleTeam(R(), 1);
+        SetTeamsDialog teams(Context(), nullptr);
+        // Put a stale text in another row; the next qualifying change rewrites it.
+        teams.Edit(SetTeamsDialog::QualPower, 9)->setText(QStringLiteral("42"));
+        QTest::keyClick(Field(&teams, 3044 + 1), Qt::Key_End);
+        QTest::keyClick(Field(&teams, 3044 + 1), Qt::Key_Backspace); // qualifying D2 emptied
+        QCOMPARE(FieldText(&teams, 3100 + 1), QStringLiteral("0"));
+        QCOMPARE(FieldText(&teams, 3114 + 1), QStringLiteral("0"));
+        QCOMPARE(FieldText(&teams, 3086 + 1), QStringLiteral("815"));
+        QCOMPARE(FieldText(&teams, 3100 + 9), QStringLiteral("0"));
+        QTest::keyClicks(Field(&teams, 3044 + 1), QStringLiteral("2"));
+        QCOMPARE(FieldText(&teams, 3100 + 1), QStringLiteral("848"));
+        QCOMPARE(FieldText(&teams, 3114 + 1), QStringLiteral("2600"));
+
+        SetDriversDialog drivers(Context(), nullptr);
+        Retype(Field(&drivers, 6158 + 20), QStringLiteral("7")); // race position of driver 21
+        QCOMPARE(FieldText(&drivers, 6700 + 20), QStringLiteral("15950"));
+        QCOMPARE(FieldText(&drivers, 6756 + 20), QStringLiteral("800"));
+        for (const char* bad : {"29", "0", "-3", "x"}) {
+            Retype(Field(&drivers, 6158 + 20), QString::fromLatin1(bad));
+            QCOMPARE(FieldText(&drivers, 6700 + 20), QStringLiteral("0"));
+            QCOMPARE(FieldText(&drivers, 6756 + 20), QStringLiteral("0"));
+        }
+        Retype(Field(&drivers, 6130 + 3), QStringLiteral(" 7")); // a blank before the 7
+        QCOMPARE(FieldText(&drivers, 6728 + 3), QStringLiteral("16400"));
+    }
+
+    void modeButtonsSelectTheirMode() {
+        S().AutoMode = false;
+        SetExampleTeam(R(), 0);
+        SetTeamsDialog teams(Context(), nullptr);
+        auto* manual = teams.findChild<QRadioButton*>(QStringLiteral("101"));
+        auto* automatic = teams.findChild<QRadioButton*>(QStringLiteral("102"));
+        QVERIFY(manual->isChecked() && !automatic->isChecked());
+        QTest::mouseClick(manual, Qt::LeftButton); // the mode in force: nothing changes
+        QVERIFY(!S().AutoMode && manual->isChecked() && !automatic->isChecked());
+        QTest::mouseClick(automatic, Qt::LeftButton);
+        QVERIFY(S().AutoMode && automatic->isChecked() && !manual->isChecked());
+        QVERIFY(!Field(&teams, 3100)->isEnabled());
+        QCOMPARE(FieldText(&teams, 3086), QString()); // switching computes nothing
+        QTest::mouseClick(automatic, Qt::LeftButton);
+        QVERIFY(S().AutoMode && automatic->isChecked());
+        teams.reject();
+        QVERIFY(S().AutoMode); // the mode survives Cancel
+
+        SetDriversDialog drivers(Context(), nullptr);
+        QVERIFY(drivers.findChild<QRadioButton*>(QStringLiteral("102"))->isChecked());
+        QTest::mouseClick(drivers.findChild<QRadioButton*>(QStringLiteral("101")), Qt::LeftButton);
+        QVERIFY(!S().AutoMode);
+        QVERIFY(Field(&drivers, 6700)->isEnabled());
+    }
+
+    void carNumberSelection() {
+        const char* stored[] = {"07", " 7", "", "0", "41", "40", "1"};
+        const int index[] = {6, 6, -1, -1, -1, 39, 0};
+        for (int d = 0; d < 7; ++d)
+            R().CarNumber[d].SetText(stored[d]);
+        SetDriversDialog drivers(Context(), nullptr);
+        for (int d = 0; d < 7; ++d)
+            QCOMPARE(drivers.CarNumber(d)->currentIndex(), index[d]);
+        QCOMPARE(drivers.CarNumber(0)->count(), 40);
+        drivers.CarNumber(3)->setCurrentIndex(11);
+        drivers.accept();
+        QCOMPARE(R().CarNumber[0].Text(), "7"); // the item's text, without the zero
+        QCOMPARE(R().CarNumber[1].Text(), "7");
+        QCOMPARE(R().CarNumber[2].Text(), ""); // none chosen: kept as it was
+        QCOMPARE(R().CarNumber[3].Text(), "12");
+        QCOMPARE(R().CarNumber[4].Text(), "41");
+    }
+
+    void okSavesTheStoreFiles() {
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Scuderia"));
+            d->accept();
+        });
+        S().RosterChanged = false;
+        m_app->Command(cmd::EditTeams);
+        QCOMPARE(R().TeamName[0].Text(), "Scuderia");
+        QVERIFY(S().RosterChanged); // the view repaints at the next tick
+        QCOMPARE(QFileInfo(Store(TeamsStore)).size(), 1260);
+
+        WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) { d->accept(); });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
+        WhenOpen<SetDriversDialog>([](SetDriversDialog* d) { d->accept(); });
+        m_app->Command(cmd::MainDriversAlt); // the tool bar's id
+        QCOMPARE(QFileInfo(Store(DriversStore)).size(), 2844);
+        WhenOpen<SetRanFailDialog>([](SetRanFailDialog* d) { d->accept(); });
+        m_app->Command(cmd::RangeFailure);
+        QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336);
+        QVERIFY(m_prompts.messages.isEmpty());
+        QCOMPARE(S().UnsavedStores, 0u);
+    }
+
+    void cancelTouchesNothing() {
+        S().AutoMode = true;
+        for (StoreFile f : StoreFiles)
+            QVERIFY(SaveStore(R(), S(), f));
+        QFileInfo teamsFile(Store(TeamsStore));
+        const QDateTime stamp = teamsFile.lastModified();
+        const Roster before = R();
+        QTest::qWait(20);
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Changed"));
+            Retype(d->Edit(SetTeamsDialog::QualD1, 0), QStringLiteral("5"));
+            d->reject();
+        });
+        m_app->Command(cmd::EditTeams);
+        for (int id : {cmd::MainDrivers, cmd::EditPowers, cmd::SpareDrivers, cmd::RangeFailure}) {
+            WhenOpen<QDialog>([](QDialog* d) {
+                for (QLineEdit* edit : d->findChildren<QLineEdit*>())
+                    if (!edit->isReadOnly())
+                        edit->setText(QStringLiteral("1"));
+                d->reject();
+            });
+            m_app->Command(id);
+        }
+        QVERIFY(R() == before);
+        teamsFile.refresh();
+        QCOMPARE(teamsFile.lastModified(), stamp);
+        QCOMPARE(S().UnsavedStores, 0u);
+    }
+
+    void powerTablesRecalculateDriverPowersInManualMode() {
+        S().AutoMode = false;
+        R().DriverQualPos[2].SetText("1");
+        R().DriverQualPos[9].SetText("1");
+        R().DriverRacePos[9].SetText("30");
+        R().DriverRange[2].SetText("55");
+        R().TeamQualPower[0].SetText("777");
+        WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
+            Retype(d->DriverPower(1), QStringLiteral("600"));
+            Retype(d->TeamPower(1), QStringLiteral("99"));
+            d->accept();
+        });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(R().DriverPowerByPos[0].Text(), "600");
+        QCOMPARE(R().TeamPowerByPos[0].Text(), "99");
+        QCOMPARE(R().DriverQualPower[2].Text(), "16800");
+        QCOMPARE(R().DriverQualPower[9].Text(), "16800");
+        QCOMPARE(R().DriverRacePower[9].Text(), "0");
+        QCOMPARE(R().DriverRange[2].Text(), "55");    // ranges untouched
+        QCOMPARE(R().TeamQualPower[0].Text(), "777"); // team powers untouched
+        QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
+        QVERIFY(!QFile::exists(Store(DriversStore))); // the powers wait for Drivers.rk
+        QCOMPARE(S().UnsavedStores, unsigned(DriversStore));
+    }
+
+    void nestedSpareAndRangeFailureDialogs() {
+        WhenOpen<SetDriversDialog>([](SetDriversDialog* drivers) {
+            WhenOpen<SpareDialog>([](SpareDialog* spares) {
+                Retype(spares->Edit(SpareDialog::Name, 7), QStringLiteral("Reserve Man"));
+                Retype(spares->Edit(SpareDialog::RacePower, 7), QStringLiteral("12a"));
+                spares->accept();
+            });
+            drivers->findChild<QPushButton*>(QStringLiteral("7000"))->click();
+            drivers->reject();
+        });
+        m_app->Command(cmd::MainDrivers);
+        QCOMPARE(R().SpareName[7].Text(), "Reserve Man"); // in memory ...
+        QCOMPARE(R().SpareRacePower[7].Text(), "12a");
+        QVERIFY(!QFile::exists(Store(DriversStore))); // ... but in no file yet
+        QCOMPARE(S().UnsavedStores, unsigned(DriversStore));
+
+        WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* powers) {
+            WhenOpen<SetRanFailDialog>([](SetRanFailDialog* ranFail) {
+                QVERIFY(!ranFail->parentWidget());
+                Retype(ranFail->Range(1), QStringLiteral("777"));
+                Retype(ranFail->Failure(28), QStringLiteral(""));
+                ranFail->accept();
+            });
+            powers->findChild<QPushButton*>(QStringLiteral("4130"))->click();
+            powers->reject();
+        });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(R().RangeByPos[0].Text(), "777");
+        QCOMPARE(R().FailureByPos[27].Text(), "");
+        QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336); // saved at once
+        QVERIFY(!QFile::exists(Store(PowersStore)));          // the powers form was cancelled
+
+        // Spares from the menu: in memory only, and the view is not asked to repaint.
+        S().RosterChanged = false;
+        WhenOpen<SpareDialog>([](SpareDialog* spares) {
+            Retype(spares->Edit(SpareDialog::Range, 0), QStringLiteral("5"));
+            spares->accept();
+        });
+        m_app->Command(cmd::SpareDrivers);
+        QCOMPARE(R().SpareRange[0].Text(), "5");
+        QVERIFY(!S().RosterChanged);
+        QVERIFY(!QFile::exists(Store(DriversStore)));
+    }
+
+    void failedSaveIsReportedAndTheEditKept() {
+        QDir(m_folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
+        S().RosterChanged = false;
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            Retype(d->Edit(SetTeamsDialog::Engine, 13), QStringLiteral("Cosworth"));
+            d->accept();
+        });
+        m_app->Command(cmd::EditTeams);
+        QCOMPARE(R().EngineName[13].Text(), "Cosworth");
+        QVERIFY(S().RosterChanged);
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
+        QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Is a directory")));
+        QCOMPARE(S().UnsavedStores, unsigned(TeamsStore)); // offered again at exit
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::EditorsTest)
+#include "editors_test.moc"
