@@ -32,7 +32,9 @@ public:
             m_diagnostics.push_back(
                 {m_lines.LineNumber(), "no \"=\" in the line; value taken as empty"});
         CellWriter cells(m_diagnostics, m_lines.LineNumber());
-        read(value.value_or(std::string_view()), m_roster, cells);
+        // An empty view into the line rather than a default one: its data pointer is not null,
+        // which the copy into a cell relies on.
+        read(value.value_or(line.substr(0, 0)), m_roster, cells);
         return true;
     }
 
