@@ -10,114 +10,55 @@ namespace rk7 {
 
 namespace {
 
-// What a column shows for row r of its view.
-using CellText = std::string_view (*)(const Roster&, int);
-
-struct ColumnSpec {
-    ViewColumn column;
-    CellText text;
+const ViewColumn AllColumns[] = {
+    {"#"},
+    {"Driver Names"},
+    {"Team Names"},
+    {"Engine"},
+    {"T Q Power", true},
+    {"T R Power", true},
+    {"D Q Power", true},
+    {"D R Power", true},
+    {"Failure", true},
+    {"Range", true},
 };
 
-// Team data in View All comes from the team of the row's driver.
-const ColumnSpec AllColumns[] = {
-    {{"#"},
-     [](const Roster& r, int d) {
-         return r.CarNumber[d].Text();
-     }},
-    {{"Driver Names"},
-     [](const Roster& r, int d) {
-         return r.DriverName[d].Text();
-     }},
-    {{"Team Names"},
-     [](const Roster& r, int d) {
-         return r.TeamName[TeamOfDriver(d)].Text();
-     }},
-    {{"Engine"},
-     [](const Roster& r, int d) {
-         return r.EngineName[TeamOfDriver(d)].Text();
-     }},
-    {{"T Q Power", true},
-     [](const Roster& r, int d) {
-         return r.TeamQualPower[TeamOfDriver(d)].Text();
-     }},
-    {{"T R Power", true},
-     [](const Roster& r, int d) {
-         return r.TeamRacePower[TeamOfDriver(d)].Text();
-     }},
-    {{"D Q Power", true},
-     [](const Roster& r, int d) {
-         return r.DriverQualPower[d].Text();
-     }},
-    {{"D R Power", true},
-     [](const Roster& r, int d) {
-         return r.DriverRacePower[d].Text();
-     }},
-    {{"Failure", true},
-     [](const Roster& r, int d) {
-         return r.TeamFailure[TeamOfDriver(d)].Text();
-     }},
-    {{"Range", true},
-     [](const Roster& r, int d) {
-         return r.DriverRange[d].Text();
-     }},
+// One row per driver; the team data comes from the driver's team.
+std::vector<std::string_view> AllRow(const Roster& r, int d) {
+    const int t = TeamOfDriver(d);
+    return {r.CarNumber[d].Text(),       r.DriverName[d].Text(),      r.TeamName[t].Text(),
+            r.EngineName[t].Text(),      r.TeamQualPower[t].Text(),   r.TeamRacePower[t].Text(),
+            r.DriverQualPower[d].Text(), r.DriverRacePower[d].Text(), r.TeamFailure[t].Text(),
+            r.DriverRange[d].Text()};
+}
+
+const ViewColumn TeamColumns[] = {
+    {"Team Names"}, {"Engine"}, {"T Q Power", true}, {"T R Power", true}, {"Failure", true},
 };
 
-const ColumnSpec TeamColumns[] = {
-    {{"Team Names"},
-     [](const Roster& r, int t) {
-         return r.TeamName[t].Text();
-     }},
-    {{"Engine"},
-     [](const Roster& r, int t) {
-         return r.EngineName[t].Text();
-     }},
-    {{"T Q Power", true},
-     [](const Roster& r, int t) {
-         return r.TeamQualPower[t].Text();
-     }},
-    {{"T R Power", true},
-     [](const Roster& r, int t) {
-         return r.TeamRacePower[t].Text();
-     }},
-    {{"Failure", true},
-     [](const Roster& r, int t) {
-         return r.TeamFailure[t].Text();
-     }},
+std::vector<std::string_view> TeamRow(const Roster& r, int t) {
+    return {r.TeamName[t].Text(), r.EngineName[t].Text(), r.TeamQualPower[t].Text(),
+            r.TeamRacePower[t].Text(), r.TeamFailure[t].Text()};
+}
+
+const ViewColumn DriverColumns[] = {
+    {"#"}, {"Driver Names"}, {"D Q Power", true}, {"D R Power", true}, {"Range", true},
 };
 
-const ColumnSpec DriverColumns[] = {
-    {{"#"},
-     [](const Roster& r, int d) {
-         return r.CarNumber[d].Text();
-     }},
-    {{"Driver Names"},
-     [](const Roster& r, int d) {
-         return r.DriverName[d].Text();
-     }},
-    {{"D Q Power", true},
-     [](const Roster& r, int d) {
-         return r.DriverQualPower[d].Text();
-     }},
-    {{"D R Power", true},
-     [](const Roster& r, int d) {
-         return r.DriverRacePower[d].Text();
-     }},
-    {{"Range", true},
-     [](const Roster& r, int d) {
-         return r.DriverRange[d].Text();
-     }},
-};
+std::vector<std::string_view> DriverRow(const Roster& r, int d) {
+    return {r.CarNumber[d].Text(), r.DriverName[d].Text(), r.DriverQualPower[d].Text(),
+            r.DriverRacePower[d].Text(), r.DriverRange[d].Text()};
+}
 
-template <std::size_t N>
-ViewTable Build(const Roster& roster, const ColumnSpec (&specs)[N], int rowCount) {
+template <std::size_t N, typename RowOf>
+ViewTable Build(const Roster& roster, const ViewColumn (&columns)[N], int rowCount, RowOf rowOf) {
     ViewTable table;
-    for (const auto& spec : specs)
-        table.columns.push_back(spec.column);
-    for (int row = 0; row < rowCount; ++row) {
-        std::vector<std::string> cells;
-        for (const auto& spec : specs)
-            cells.push_back(Windows1252ToUtf8(spec.text(roster, row)));
-        table.rows.push_back(std::move(cells));
+    table.columns.assign(columns, columns + N);
+    for (int i = 0; i < rowCount; ++i) {
+        std::vector<std::string> row;
+        for (std::string_view text : rowOf(roster, i))
+            row.push_back(Windows1252ToUtf8(text));
+        table.rows.push_back(std::move(row));
     }
     return table;
 }
@@ -201,13 +142,13 @@ nlohmann::ordered_json TextArray(const Column& column) {
 ViewTable MakeViewTable(const Roster& roster, View view) {
     switch (view) {
     case View::Teams:
-        return Build(roster, TeamColumns, TeamCount);
+        return Build(roster, TeamColumns, TeamCount, TeamRow);
     case View::Drivers:
-        return Build(roster, DriverColumns, DriverCount);
+        return Build(roster, DriverColumns, DriverCount, DriverRow);
     case View::All:
         break;
     }
-    return Build(roster, AllColumns, DriverCount);
+    return Build(roster, AllColumns, DriverCount, AllRow);
 }
 
 std::string TableAsText(const ViewTable& table) {
