@@ -44,8 +44,10 @@ enum class ReadOutcome {
 struct PerformanceReadResult {
     ReadOutcome outcome = ReadOutcome::Read;
     Dialect dialect = Dialect::Native; // the dialect read or asked for
-    // NotPerformanceFileText, or "path: reason" when the file could not be read.
+    // NotPerformanceFileText, or "path: reason" when the file could not be read; a message box
+    // shows it under caption.
     std::string error;
+    std::string_view caption;
     std::vector<Diagnostic> diagnostics;
 
     bool ok() const { return outcome == ReadOutcome::Read; }

@@ -108,6 +108,7 @@ PerformanceReadResult NotPerformanceFile(Dialect dialect) {
     result.outcome = ReadOutcome::NotPerformanceFile;
     result.dialect = dialect;
     result.error = NotPerformanceFileText;
+    result.caption = NotPerformanceFileCaption;
     return result;
 }
 
@@ -161,6 +162,7 @@ PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roste
         result.outcome = ReadOutcome::Unreadable;
         result.dialect = dialect.value_or(Dialect::Native);
         result.error = std::move(error);
+        result.caption = NotPerformanceFileCaption;
         return result;
     }
     return ParsePerformanceFile(file.data, roster, state, dialect);

@@ -436,6 +436,7 @@ TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
         const auto result = ParsePerformanceFile(c.data, roster, state, c.dialect);
         EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
         EXPECT_EQ(result.error, "This not a valid Peformance File");
+        EXPECT_EQ(result.caption, "Error");
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_TRUE(roster == before); // byte for byte
         EXPECT_FALSE(state.RosterChanged);
@@ -446,7 +447,6 @@ TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
     ProgramState state;
     const auto result = ParsePerformanceFile("[Team #00]\r\n", roster, state);
     EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
-    EXPECT_EQ(NotPerformanceFileCaption, "Error");
 }
 
 TEST(ReadPerformanceFile, UnreadableFileLeavesTheRosterUntouched) {
@@ -462,6 +462,7 @@ TEST(ReadPerformanceFile, UnreadableFileLeavesTheRosterUntouched) {
         EXPECT_TRUE(roster == before);
         EXPECT_FALSE(state.RosterChanged);
         EXPECT_EQ(result.error.rfind(path + ": ", 0), 0u) << result.error;
+        EXPECT_EQ(result.caption, "Error");
     }
     Roster roster;
     ProgramState state;
