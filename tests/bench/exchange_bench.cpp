@@ -50,22 +50,17 @@ Roster SeasonRoster() {
     return r;
 }
 
-Dialect DialectOf(const benchmark::State& state) {
-    return state.range(0) == 0 ? Dialect::Native : Dialect::Exchange;
-}
-
-void BM_FormatPerformanceFile(benchmark::State& state) {
+void BM_FormatPerformanceFile(benchmark::State& state, Dialect dialect) {
     const Roster roster = SeasonRoster();
-    const Dialect dialect = DialectOf(state);
     for (auto _ : state) {
         std::string file = FormatPerformanceFile(roster, dialect);
         benchmark::DoNotOptimize(file);
     }
 }
-BENCHMARK(BM_FormatPerformanceFile)->ArgName("exchange")->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_FormatPerformanceFile, native, Dialect::Native);
+BENCHMARK_CAPTURE(BM_FormatPerformanceFile, exchange, Dialect::Exchange);
 
-void BM_ParsePerformanceFile(benchmark::State& state) {
-    const Dialect dialect = DialectOf(state);
+void BM_ParsePerformanceFile(benchmark::State& state, Dialect dialect) {
     const std::string file = FormatPerformanceFile(SeasonRoster(), dialect);
     Roster roster;
     ProgramState program;
@@ -75,20 +70,20 @@ void BM_ParsePerformanceFile(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
 }
-BENCHMARK(BM_ParsePerformanceFile)->ArgName("exchange")->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_ParsePerformanceFile, native, Dialect::Native);
+BENCHMARK_CAPTURE(BM_ParsePerformanceFile, exchange, Dialect::Exchange);
 
-void BM_WritePerformanceFile(benchmark::State& state) {
+void BM_WritePerformanceFile(benchmark::State& state, Dialect dialect) {
     const Roster roster = SeasonRoster();
-    const Dialect dialect = DialectOf(state);
     const std::string path = ExchangeBenchFolder() + "/write.txt";
     for (auto _ : state)
         if (!WritePerformanceFile(roster, dialect, path, Durability::NoFlush))
             state.SkipWithError("write failed");
 }
-BENCHMARK(BM_WritePerformanceFile)->ArgName("exchange")->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, native, Dialect::Native);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, exchange, Dialect::Exchange);
 
-void BM_ReadPerformanceFile(benchmark::State& state) {
-    const Dialect dialect = DialectOf(state);
+void BM_ReadPerformanceFile(benchmark::State& state, Dialect dialect) {
     const std::string path = ExchangeBenchFolder() + "/read.txt";
     if (!WritePerformanceFile(SeasonRoster(), dialect, path, Durability::NoFlush))
         std::abort();
@@ -101,7 +96,8 @@ void BM_ReadPerformanceFile(benchmark::State& state) {
         benchmark::DoNotOptimize(result);
     }
 }
-BENCHMARK(BM_ReadPerformanceFile)->ArgName("exchange")->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_ReadPerformanceFile, native, Dialect::Native);
+BENCHMARK_CAPTURE(BM_ReadPerformanceFile, exchange, Dialect::Exchange);
 
 } // namespace
 } // namespace rk7
