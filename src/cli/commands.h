@@ -1,0 +1,47 @@
+#pragma once
+
+#include "cli/roster_tables.h"
+#include "exchange/dialect.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace rk7 {
+
+// The exit statuses of rk7power-cli; scripts rely on them.
+enum ExitStatus : int {
+    ExitSuccess = 0,
+    ExitDiagnostics = 1,        // check found values that were not taken as they stood
+    ExitUsage = 2,              // the command line was wrong
+    ExitNotPerformanceFile = 3, // the banner was wrong; nothing was written
+    ExitFileError = 4,          // a file could not be read or written; nothing half-written
+};
+
+// Where a command writes: its results to out, errors and diagnostics to err.
+struct Output {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Each command takes dir, the folder of the store files, which it loads over the built-in roster
+// as the program does at start-up, and returns the exit status.
+
+// Writes the roster as a Performance File; file "-" is the standard output.
+int ExportCommand(const std::string& dir, Dialect dialect, const std::string& file, Output io);
+// Reads a Performance File over the roster (the dialect its banner names when none is given)
+// and saves Teams.rk and Drivers.rk.
+int ImportCommand(const std::string& dir, std::optional<Dialect> dialect, const std::string& file,
+                  Output io);
+// Reads in over the roster and writes out in dialect to; saves nothing.
+int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
+                   const std::string& out, Output io);
+// Names the dialect of file and lists every diagnostic reading it would give.
+int CheckCommand(const std::string& file, Output io);
+// Prints a view of the roster; json always gives the whole roster.
+int ShowCommand(const std::string& dir, View view, OutputFormat format, Output io);
+// Recalculates every team and driver from its positions as in Auto Edit Mode and prints View
+// All; with save, writes Teams.rk and Drivers.rk first.
+int CalcCommand(const std::string& dir, bool save, Output io);
+
+} // namespace rk7

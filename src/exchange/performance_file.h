@@ -1,0 +1,92 @@
+#pragma once
+
+#include "exchange/dialect.h"
+#include "model/file_io.h"
+#include "model/program_state.h"
+#include "model/roster.h"
+#include "model/status.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rk7 {
+
+// Driver and spare powers travel in the file as the cell's number plus this offset.
+inline constexpr long FilePowerOffset = 15751;
+
+// What the readers say when the first line is not the banner, and the caption to show it under.
+// (The text is spelled as users of the program have always seen it.)
+inline constexpr std::string_view NotPerformanceFileText = "This not a valid Peformance File";
+inline constexpr std::string_view NotPerformanceFileCaption = "Error";
+
+// Nobody writes a Performance File this large; refusing it keeps a wrong choice of file from
+// filling the memory.
+inline constexpr std::size_t MaxPerformanceFileBytes = 4u << 20;
+
+// A value that was not taken as it stood: cut to its cell, clamped, missing its "=", or never
+// reached because the file ended. Line numbers start at 1.
+struct Diagnostic {
+    int line = 0;
+    std::string message;
+
+    friend bool operator==(const Diagnostic&, const Diagnostic&) = default;
+};
+
+enum class ReadOutcome {
+    Read,               // the banner was right and the lines were taken over the roster
+    NotPerformanceFile, // wrong banner: the roster is untouched
+    Unreadable,         // the file could not be read: the roster is untouched
+};
+
+struct PerformanceReadResult {
+    ReadOutcome outcome = ReadOutcome::Read;
+    Dialect dialect = Dialect::Native; // the dialect read or asked for
+    // NotPerformanceFileText, or "path: reason" when the file could not be read; a message box
+    // shows it under caption.
+    std::string error;
+    std::string_view caption;
+    std::vector<Diagnostic> diagnostics;
+
+    bool ok() const { return outcome == ReadOutcome::Read; }
+};
+
+// Writing: the whole file from the roster, every line ended by CR LF. The roster is only read.
+std::string FormatPerformanceFile(const Roster& roster, Dialect dialect);
+std::string FormatNativePerformanceFile(const Roster& roster);
+std::string FormatExchangePerformanceFile(const Roster& roster);
+
+// Replaces the file at path atomically; a failure names the path and the reason and leaves any
+// old file whole.
+Status WritePerformanceFile(const Roster& roster, Dialect dialect, const std::string& path,
+                            Durability durability = Durability::Flush);
+Status WriteNativePerformanceFile(const Roster& roster, const std::string& path,
+                                  Durability durability = Durability::Flush);
+Status WriteExchangePerformanceFile(const Roster& roster, const std::string& path,
+                                    Durability durability = Durability::Flush);
+
+// Reading: checks the banner of the dialect (the one the banner names when none is given), then
+// overwrites roster cells line by line, by line number alone. Keys and section headers are never
+// compared. DriverRange is never read; positions are read in the native dialect only. A file that
+// ends early stops the reading, and the cells not reached keep their values. On success the
+// Teams and Drivers store blocks count as changed in state.
+PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
+                                           ProgramState& state,
+                                           std::optional<Dialect> dialect = std::nullopt);
+PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster,
+                                                 ProgramState& state);
+PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster,
+                                                   ProgramState& state);
+
+// The same from the file at path, read in one go.
+PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
+                                          ProgramState& state,
+                                          std::optional<Dialect> dialect = std::nullopt);
+PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,
+                                                ProgramState& state);
+PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster,
+                                                  ProgramState& state);
+
+} // namespace rk7

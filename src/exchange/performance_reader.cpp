@@ -1,0 +1,181 @@
+#include "exchange/line_reader.h"
+#include "exchange/performance_file.h"
+#include "exchange/performance_lines.h"
+
+namespace rk7 {
+
+namespace {
+
+// Walks the lines of a file whose banner was accepted. Every step returns false once the file
+// has ended, after noting where; the caller then stops and the cells not reached keep their
+// values.
+class PerformanceReader {
+public:
+    PerformanceReader(LineReader& lines, Roster& roster, std::vector<Diagnostic>& diagnostics)
+        : m_lines(lines), m_roster(roster), m_diagnostics(diagnostics) {}
+
+    // Takes a line whose contents do not matter: a section header or an empty line.
+    bool Skip() {
+        std::string_view line;
+        return Next(line);
+    }
+
+    // Takes a line and hands its value to read(value, roster, cells). A line without "=" gives
+    // an empty value.
+    template <typename Read>
+    bool Value(Read&& read) {
+        std::string_view line;
+        if (!Next(line))
+            return false;
+        const auto value = ValueAfterEquals(line);
+        if (!value)
+            m_diagnostics.push_back(
+                {m_lines.LineNumber(), "no \"=\" in the line; value taken as empty"});
+        CellWriter cells(m_diagnostics, m_lines.LineNumber());
+        // An empty view into the line rather than a default one: its data pointer is not null,
+        // which the copy into a cell relies on.
+        read(value.value_or(line.substr(0, 0)), m_roster, cells);
+        return true;
+    }
+
+private:
+    bool Next(std::string_view& line) {
+        if (m_lines.ReadLine(line))
+            return true;
+        m_diagnostics.push_back(
+            {m_lines.LineNumber() + 1,
+             "the file ends before this line; the cells from here on keep their values"});
+        return false;
+    }
+
+    LineReader& m_lines;
+    Roster& m_roster;
+    std::vector<Diagnostic>& m_diagnostics;
+};
+
+// Lines 2 onwards, by line number alone.
+void ReadBody(Dialect dialect, PerformanceReader& reader) {
+    const bool native = dialect == Dialect::Native;
+    // Line 2: the empty line after the banner (in the exchange dialect, the one opening team 0).
+    if (!reader.Skip())
+        return;
+    for (int t = 0; t < TeamCount; ++t) {
+        const int d1 = FirstDriverOf(t);
+        const int d2 = SecondDriverOf(t);
+        auto name = [t](auto value, Roster& r, CellWriter& c) {
+            ReadNameValue(value, r, t, c);
+        };
+        auto performance = [t](auto value, Roster& r, CellWriter& c) {
+            ReadPerformanceValue(value, r, t, c);
+        };
+        auto driver = [](int d) {
+            return [d](auto value, Roster& r, CellWriter& c) {
+                ReadDriverValue(value, r, d, c);
+            };
+        };
+        if (!reader.Skip() || !reader.Value(name) || !reader.Value(performance) ||
+            !reader.Value(driver(d1)) || !reader.Value(driver(d2)))
+            return;
+        if (native) {
+            for (std::size_t i = 0; i < PositionLines.size(); ++i) {
+                auto position = [t, i](auto value, Roster& r, CellWriter& c) {
+                    c.Text(PositionCell(r, t, i), value, PositionLines[i].what);
+                };
+                if (!reader.Value(position))
+                    return;
+            }
+        }
+        // The empty line closing the block (native) or opening the next one (exchange).
+        if (!reader.Skip())
+            return;
+    }
+    // Native: the second empty line, then "[Spare Drivers]"; exchange: "[Spare Drivers]".
+    for (int i = native ? 2 : 1; i > 0; --i)
+        if (!reader.Skip())
+            return;
+    for (int s = 0; s < SpareCount; ++s) {
+        auto spare = [s](auto value, Roster& r, CellWriter& c) {
+            ReadSpareValue(value, r, s, c);
+        };
+        if (!reader.Value(spare))
+            return;
+    }
+    // Whatever follows the last spare line (the exchange dialect's "[File]" section) is not read.
+}
+
+PerformanceReadResult NotPerformanceFile(Dialect dialect) {
+    PerformanceReadResult result;
+    result.outcome = ReadOutcome::NotPerformanceFile;
+    result.dialect = dialect;
+    result.error = NotPerformanceFileText;
+    result.caption = NotPerformanceFileCaption;
+    return result;
+}
+
+} // namespace
+
+PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
+                                           ProgramState& state, std::optional<Dialect> dialect) {
+    if (!dialect)
+        dialect = DetectDialect(data);
+    if (!dialect)
+        return NotPerformanceFile(Dialect::Native);
+
+    // The banner is checked before any cell is touched.
+    LineReader lines(data);
+    std::string_view first;
+    if (!lines.ReadLine(first) || !HasBanner(*dialect, first))
+        return NotPerformanceFile(*dialect);
+
+    PerformanceReadResult result;
+    result.dialect = *dialect;
+    PerformanceReader reader(lines, roster, result.diagnostics);
+    ReadBody(*dialect, reader);
+    // Team lines fill cells of Teams.rk; driver, spare and driver position lines those of
+    // Drivers.rk.
+    state.MarkChanged(TeamsStore | DriversStore);
+    return result;
+}
+
+PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster,
+                                                 ProgramState& state) {
+    return ParsePerformanceFile(data, roster, state, Dialect::Native);
+}
+
+PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster,
+                                                   ProgramState& state) {
+    return ParsePerformanceFile(data, roster, state, Dialect::Exchange);
+}
+
+PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
+                                          ProgramState& state, std::optional<Dialect> dialect) {
+    // One byte beyond the limit tells a file at the limit from a larger one.
+    ReadFileResult file = ReadFile(path, MaxPerformanceFileBytes + 1);
+    std::string error;
+    if (!file.status)
+        error = file.status.Error();
+    else if (file.data.size() > MaxPerformanceFileBytes)
+        error = path + ": larger than " + std::to_string(MaxPerformanceFileBytes >> 20) +
+                " MiB, too large for a Performance File";
+    if (!error.empty()) {
+        PerformanceReadResult result;
+        result.outcome = ReadOutcome::Unreadable;
+        result.dialect = dialect.value_or(Dialect::Native);
+        result.error = std::move(error);
+        result.caption = NotPerformanceFileCaption;
+        return result;
+    }
+    return ParsePerformanceFile(file.data, roster, state, dialect);
+}
+
+PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,
+                                                ProgramState& state) {
+    return ReadPerformanceFile(path, roster, state, Dialect::Native);
+}
+
+PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster,
+                                                  ProgramState& state) {
+    return ReadPerformanceFile(path, roster, state, Dialect::Exchange);
+}
+
+} // namespace rk7

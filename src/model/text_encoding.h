@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rk7 {
+
+// Cell text is Windows-1252, the code page the game and its editors use. This gives the same
+// text as UTF-8 for the world outside. The five bytes that Windows-1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) become the C1 control characters of the same number, so no byte is
+// lost.
+std::string Windows1252ToUtf8(std::string_view text);
+
+} // namespace rk7

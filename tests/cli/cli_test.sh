@@ -1,0 +1,369 @@
+#!/usr/bin/env bash
+# One case of the rk7power-cli tests, run in a fresh temporary folder:
+#   cli_test.sh PATH-TO-rk7power-cli CASE
+# CMAKE_COMMAND in the environment names the cmake that checks JSON output.
+set -u
+export LC_ALL=C
+
+CLI=$1
+CASE=$2
+HERE=$(cd "$(dirname "$0")" && pwd)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/rk7-cli-XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+
+fail() {
+    echo "FAIL ($CASE): $*" >&2
+    exit 1
+}
+
+# run STATUS ARGS...: runs the tool with stdout in ./out and stderr in ./err, and wants STATUS.
+run() {
+    local expected=$1
+    shift
+    "$CLI" "$@" >"$WORK/out" 2>"$WORK/err"
+    local status=$?
+    if [ "$status" -ne "$expected" ]; then
+        echo "--- stdout"; cat "$WORK/out"; echo "--- stderr"; cat "$WORK/err"
+        fail "rk7power-cli $* exited with $status, not $expected"
+    fi
+}
+
+contains() { grep -qF -- "$2" "$1" || { cat "$1"; fail "$1 lacks: $2"; }; }
+same() { cmp -s "$1" "$2" || fail "$1 and $2 differ"; }
+line_of() { sed -n "$2p" "$1" | tr -d '\r'; }
+equals() { [ "$1" = "$2" ] || fail "got [$1], expected [$2]"; }
+listing() { (cd "${1:-.}" && ls -A | tr '\n' ' '); }
+
+# A native file of the built-in roster with team 0 and its drivers filled in, a Windows-1252
+# team name ("Café €") and a spare driver.
+make_native() {
+    mkdir -p gen && "$CLI" --dir gen export "$1" || fail "export for make_native"
+    rm -rf gen
+    sed -i -e $'4s/.*/Name=Caf\xe9 \x80,Motor\r/' \
+        -e '5s/.*/Performance=812,790,2600\r/' \
+        -e '6s/.*/First Driver=1,Marco Venturi,31951,32001, ,0,0\r/' \
+        -e '7s/.*/Second Driver=2,Lukas Brandauer,15000,15751, ,0,0\r/' \
+        -e '8s/.*/DQualPosD1=1\r/' -e '9s/.*/DQualPosD2=2\r/' \
+        -e '10s/.*/DRacePosD1=28\r/' -e '11s/.*/DRacePosD2=3\r/' \
+        -e '12s/.*/TQualPosD1=1\r/' -e '13s/.*/TQualPosD2=2\r/' \
+        -e '14s/.*/TRacePosD1=3\r/' -e '15s/.*/TRacePosD2=4\r/' \
+        -e '201s/.*/0=Carl "CJ" Reserve,31551,15000,900, \r/' "$1"
+}
+
+case_version() {
+    run 0 --version
+    equals "$(cat out)" "rk7power-cli 2.46"
+}
+
+case_help() {
+    run 0 --help
+    mv out help
+    contains help "Exit status: 0 success"
+    for command in export import convert check show calc; do
+        grep -q "^  $command " help || fail "--help does not list $command"
+        grep -q "^  rk7power-cli .*$command" help || fail "--help has no example of $command"
+        run 0 "$command" --help
+        grep -q "^Example: rk7power-cli .*$command" out || fail "$command --help has no example"
+    done
+}
+
+case_usage_errors() {
+    run 2
+    contains err "A subcommand is required"
+    run 2 frobnicate
+    run 2 export
+    run 2 export --dialect rk7edit a.txt
+    run 2 import --dialect Native a.txt
+    run 2 convert a.txt b.txt
+    run 2 convert --to native a.txt
+    run 2 check
+    run 2 show --view everything
+    run 2 show --format xml
+    run 2 calc --save now
+    run 2 --dir missing-folder show
+    run 2 --no-such-option show
+    equals "$(listing)" "err out "
+}
+
+case_export_native() {
+    run 0 export roster.txt
+    equals "$(wc -l <roster.txt)" 208
+    equals "$(grep -c $'\r$' roster.txt)" 208
+    equals "$(tail -c 2 roster.txt | od -An -tx1 | tr -d ' ')" "0d0a"
+    equals "$(line_of roster.txt 1)" "** Rk7Power v2.46 - Performance File **"
+    equals "$(line_of roster.txt 3)" "[Team #00]"
+    equals "$(line_of roster.txt 200)" "[Spare Drivers]"
+    equals "$(line_of roster.txt 208)" "7=,15751,15751,, "
+    run 0 export -
+    same out roster.txt
+    run 0 export --dialect native -
+    same out roster.txt
+    equals "$(listing)" "err out roster.txt "
+}
+
+case_export_exchange() {
+    run 0 export --dialect exchange rk7edit.txt
+    equals "$(wc -l <rk7edit.txt)" 99
+    equals "$(grep -c $'\r$' rk7edit.txt)" 99
+    equals "$(line_of rk7edit.txt 1)" "** Rk7edit v1.85 - Performance File **"
+    equals "$(line_of rk7edit.txt 45)" "[Team #07]"
+    equals "$(line_of rk7edit.txt 97)" "[File]"
+    equals "$(line_of rk7edit.txt 99)" "DriverZero=0"
+    run 0 export --dialect exchange -
+    same out rk7edit.txt
+}
+
+case_export_write_error() {
+    run 4 export missing/roster.txt
+    contains err "missing/roster.txt: No such file or directory"
+    mkdir folder
+    run 4 export --dialect exchange folder
+    contains err "folder: Is a directory"
+    equals "$(listing)" "err folder out "
+    equals "$(listing folder)" ""
+}
+
+case_import_round_trip() {
+    make_native season.txt
+    mkdir a b
+    run 0 --dir a import season.txt
+    equals "$(cat err)" ""
+    equals "$(listing a)" "Drivers.rk Teams.rk "
+    equals "$(wc -c <a/Teams.rk)" 1260
+    equals "$(wc -c <a/Drivers.rk)" 2844
+    # The roster gives back the very file it was read from.
+    run 0 --dir a export again.txt
+    same again.txt season.txt
+    # And a second folder read from that ends up with the same store files.
+    run 0 --dir b import again.txt
+    same a/Teams.rk b/Teams.rk
+    same a/Drivers.rk b/Drivers.rk
+    # The exchange dialect the same way, into a folder without positions.
+    mkdir c
+    run 0 --dir a export --dialect exchange x1.txt
+    run 0 --dir c import x1.txt
+    run 0 --dir c export --dialect exchange x2.txt
+    same x1.txt x2.txt
+    run 0 --dir c export native-from-c.txt
+    equals "$(line_of native-from-c.txt 4)" "$(line_of season.txt 4)"
+    equals "$(line_of native-from-c.txt 8)" "DQualPosD1="
+}
+
+case_import_refused() {
+    make_native season.txt
+    mkdir dir
+    # Not a Performance File at all, an empty file, and a file of the other dialect.
+    printf 'Hello\r\n' >hello.txt
+    : >empty.txt
+    run 0 --dir dir convert --to exchange season.txt rk7edit.txt
+    for args in "hello.txt" "empty.txt" "--dialect exchange season.txt" \
+        "--dialect native rk7edit.txt"; do
+        # shellcheck disable=SC2086
+        run 3 --dir dir import $args
+        contains err "This not a valid Peformance File"
+        equals "$(listing dir)" ""
+    done
+    # Store files already there stay as they were.
+    run 0 --dir dir import season.txt
+    cp dir/Teams.rk teams.before
+    cp dir/Drivers.rk drivers.before
+    run 3 --dir dir import hello.txt
+    same dir/Teams.rk teams.before
+    same dir/Drivers.rk drivers.before
+    equals "$(listing dir)" "Drivers.rk Teams.rk "
+}
+
+case_import_unreadable() {
+    mkdir dir
+    run 4 --dir dir import nothing.txt
+    contains err "nothing.txt: No such file or directory"
+    equals "$(listing dir)" ""
+    run 4 --dir dir import dir
+    contains err "dir: Is a directory"
+    # A store file that exists but cannot be read stops the command before it writes anything.
+    make_native season.txt
+    mkdir dir/Teams.rk
+    run 4 --dir dir import season.txt
+    contains err "dir/Teams.rk: Is a directory"
+    equals "$(listing dir)" "Teams.rk "
+    # A folder nothing can be written in.
+    run 4 --dir /proc import season.txt
+    contains err "/proc/Teams.rk: "
+}
+
+case_import_diagnostics() {
+    make_native season.txt
+    local name="A Team Name Of Forty Characters Exactly"
+    sed -i -e "18s/.*/Name=$name,X\r/" season.txt
+    head -n 50 season.txt >short.txt
+    mkdir dir
+    run 0 --dir dir import short.txt
+    contains err "short.txt:18: team name of ${#name} characters cut to 31"
+    contains err "short.txt:51: the file ends before this line"
+    equals "$(wc -l <err)" 2
+    equals "$(listing dir)" "Drivers.rk Teams.rk "
+    run 0 --dir dir show --view teams --format csv
+    equals "$(line_of out 3)" "A Team Name Of Forty Characters,X,,,"
+}
+
+case_import_detects_dialect() {
+    make_native season.txt
+    mkdir a b
+    run 0 --dir a import season.txt
+    run 0 --dir a export --dialect exchange rk7edit.txt
+    run 0 --dir b import rk7edit.txt
+    run 0 --dir b import --dialect exchange rk7edit.txt
+    run 0 --dir b show --format json
+    contains out '"name": "Café €"'
+}
+
+case_convert() {
+    make_native season.txt
+    mkdir dir
+    run 0 --dir dir convert --to exchange season.txt rk7edit.txt
+    equals "$(listing dir)" ""
+    equals "$(wc -l <rk7edit.txt)" 99
+    # The same as importing and exporting.
+    mkdir other
+    run 0 --dir other import season.txt
+    run 0 --dir other export --dialect exchange expected.txt
+    same rk7edit.txt expected.txt
+    run 0 --dir dir convert --to native rk7edit.txt back.txt
+    equals "$(wc -l <back.txt)" 208
+    equals "$(line_of back.txt 4)" "$(line_of season.txt 4)"
+    equals "$(line_of back.txt 201)" "$(line_of season.txt 201)"
+    # Refused and unreadable input write nothing.
+    printf 'Hello\r\n' >hello.txt
+    run 3 --dir dir convert --to native hello.txt out1.txt
+    contains err "hello.txt: This not a valid Peformance File"
+    run 4 --dir dir convert --to native nothing.txt out2.txt
+    contains err "nothing.txt: No such file or directory"
+    run 4 --dir dir convert --to native season.txt missing/out3.txt
+    contains err "missing/out3.txt: No such file or directory"
+    [ ! -e out1.txt ] && [ ! -e out2.txt ] || fail "convert wrote output for bad input"
+    equals "$(listing dir)" ""
+}
+
+case_check() {
+    make_native season.txt
+    run 0 check season.txt
+    equals "$(cat out)" "native"
+    run 0 --dir . convert --to exchange season.txt rk7edit.txt
+    run 0 check rk7edit.txt
+    equals "$(cat out)" "exchange"
+    # Every kind of diagnostic: a cut, a clamp, a missing "=" and an early end.
+    local engine="An Engine Name Far Too Long For Its Cell"
+    sed -e "4s/.*/Name=Caf\xe9,$engine\r/" \
+        -e '6s/.*/First Driver=1,Marco Venturi,,32001, ,0,0\r/' \
+        -e '9s/.*/7\r/' season.txt | head -n 100 >bad.txt
+    run 1 check bad.txt
+    equals "$(line_of out 1)" "native"
+    contains out "bad.txt:4: engine name of ${#engine} characters cut to 31"
+    contains out "bad.txt:6: driver race power out of range, clamped to -9999"
+    contains out 'bad.txt:9: no "=" in the line; value taken as empty'
+    contains out "bad.txt:101: the file ends before this line"
+    equals "$(wc -l <out)" 5
+    printf 'Hello\r\n' >hello.txt
+    run 3 check hello.txt
+    contains err "This not a valid Peformance File"
+    run 4 check nothing.txt
+    contains err "nothing.txt: No such file or directory"
+    equals "$(listing)" "bad.txt err hello.txt out rk7edit.txt season.txt "
+}
+
+case_show_text() {
+    make_native season.txt
+    run 0 import season.txt
+    run 0 show
+    equals "$(wc -l <out)" 29
+    local header
+    header=$(line_of out 1)
+    [[ "$header" =~ ^#\ +Driver\ Names\ +Team\ Names\ +Engine\ +T\ Q\ Power\ +T\ R\ Power\ +D\ Q\ Power\ +D\ R\ Power\ +Failure\ +Range$ ]] ||
+        fail "View All captions: $header"
+    equals "$(line_of out 2 | tr -s ' ')" "1 Marco Venturi Café € Motor 790 812 16250 16200 2600"
+    # Right-aligned columns end under the end of their caption, counting characters: with é and
+    # € made one byte each, byte offsets are character offsets.
+    local row
+    row=$(line_of out 3 | sed $'s/\xc3\xa9/e/; s/\xe2\x82\xac/E/')
+    local caption_end=$(($(awk -v h="$header" 'BEGIN { print index(h, "D R Power") }') + 8))
+    equals "${row:caption_end-5:5}" " -751"
+    run 0 show --view teams
+    equals "$(wc -l <out)" 15
+    [[ "$(line_of out 1)" =~ ^Team\ Names\ +Engine\ +T\ Q\ Power\ +T\ R\ Power\ +Failure$ ]] ||
+        fail "View Teams captions: $(line_of out 1)"
+    equals "$(line_of out 2 | tr -s ' ')" "Café € Motor 790 812 2600"
+    run 0 show --view drivers
+    equals "$(wc -l <out)" 29
+    [[ "$(line_of out 1)" =~ ^#\ +Driver\ Names\ +D\ Q\ Power\ +D\ R\ Power\ +Range$ ]] ||
+        fail "View Drivers captions: $(line_of out 1)"
+    equals "$(line_of out 3 | tr -s ' ')" "2 Lukas Brandauer 0 -751"
+}
+
+case_show_csv() {
+    make_native season.txt
+    sed -i -e '18s/.*/Name=Red, "Bull",Honda\r/' season.txt
+    run 0 import season.txt
+    run 0 show --view teams --format csv
+    equals "$(wc -l <out)" 15
+    equals "$(grep -c $'\r$' out)" 15
+    equals "$(line_of out 1)" "Team Names,Engine,T Q Power,T R Power,Failure"
+    equals "$(line_of out 2)" "Café €,Motor,790,812,2600"
+    # The comma moved " \"Bull\"" into the engine field, which needs quoting.
+    equals "$(line_of out 3)" 'Red," ""Bull""",,,'
+    run 0 show --format csv
+    equals "$(line_of out 1)" "#,Driver Names,Team Names,Engine,T Q Power,T R Power,D Q Power,D R Power,Failure,Range"
+    equals "$(wc -l <out)" 29
+    run 0 show --view drivers --format csv
+    equals "$(line_of out 1)" "#,Driver Names,D Q Power,D R Power,Range"
+}
+
+case_show_json() {
+    make_native season.txt
+    run 0 import season.txt
+    run 0 show --format json
+    "${CMAKE_COMMAND:-cmake}" -DJSON_FILE="$WORK/out" -P "$HERE/check_json.cmake" ||
+        fail "JSON check"
+    # Windows-1252 bytes arrive as UTF-8: é is C3 A9, € is E2 82 AC.
+    contains out "$(printf '"name": "Caf\xc3\xa9 \xe2\x82\xac"')"
+    contains out '"name": "Carl \"CJ\" Reserve"'
+    # Members come in a fixed order (the check above sees them sorted).
+    equals "$(grep -o '^  "[A-Za-z]*"' out | tr -d ' "' | tr '\n' ' ')" \
+        "teams drivers spares driverPowerByPos teamPowerByPos rangeByPos failureByPos start "
+    equals "$(sed -n '3,/}/p' out | grep -o '^      "[A-Za-z0-9]*"' | tr -d ' "' | tr '\n' ' ')" \
+        "name engine qualPower racePower failure qualPosD1 qualPosD2 racePosD1 racePosD2 "
+    # --view does not narrow the JSON.
+    run 0 show --view teams --format json
+    "${CMAKE_COMMAND:-cmake}" -DJSON_FILE="$WORK/out" -P "$HERE/check_json.cmake" ||
+        fail "JSON check with --view"
+}
+
+case_calc() {
+    make_native season.txt
+    run 0 import season.txt
+    cp Teams.rk teams.before
+    cp Drivers.rk drivers.before
+    run 0 calc
+    same Teams.rk teams.before
+    same Drivers.rk drivers.before
+    equals "$(wc -l <out)" 29
+    # 740 + 55 + 53, 715 + 51 + 49, 500 + 600 + 700 + 800; 16200 + 500, 15750 + 5, range of 28.
+    equals "$(line_of out 2 | tr -s ' ')" "1 Marco Venturi Café € Motor 848 815 16700 15755 2600 1850"
+    # 16200 + 450, 15750 + 400, range of 3.
+    equals "$(line_of out 3 | tr -s ' ')" "2 Lukas Brandauer Café € Motor 848 815 16650 16150 2600 600"
+    # A team and driver without positions get "0".
+    equals "$(line_of out 4 | awk '{ print $(NF-5), $(NF-4), $(NF-3), $(NF-2), $(NF-1), $NF }')" \
+        "0 0 0 0 0 0"
+    run 0 calc --save
+    run 0 show --format json
+    contains out '"qualPower": "848"'
+    contains out '"range": "1850"'
+    run 4 --dir /proc calc --save
+    contains err "/proc/Teams.rk: "
+}
+
+if ! declare -F "case_$CASE" >/dev/null; then
+    fail "no such case"
+fi
+"case_$CASE"
+echo "ok ($CASE)"
