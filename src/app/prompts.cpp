@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace rk7 {
 
@@ -70,6 +72,21 @@ QString DialogPrompts::OpenFileName(QWidget* parent, const FileDialogSettings& s
 
 QString DialogPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
     return RunFileDialog(parent, settings, QFileDialog::AcceptSave);
+}
+
+bool DialogPrompts::PrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("printDialog"));
+    // Every printout is one page.
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DialogPrompts::PageSetupDialog(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("pageSetupDialog"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace rk7

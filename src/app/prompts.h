@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace rk7 {
@@ -33,6 +34,9 @@ public:
     // The chosen path, or empty when the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
     virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+    // The print and page setup dialogs on printer; false when the user cancelled.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool PageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs.
@@ -43,6 +47,8 @@ public:
                                 const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    bool PageSetupDialog(QWidget* parent, QPrinter& printer) override;
 };
 
 } // namespace rk7

@@ -11,12 +11,15 @@
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
 #include "model/store.h"
+#include "views/preview_win.h"
+#include "views/printout.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPrinter>
 #include <QScreen>
 
 // The resources live in a static library; nothing else would pull them in.
@@ -90,6 +93,8 @@ void TRK7_PowerApp::InitMainWindow() {
     SetHandler(cmd::ViewDrivers, [client] { client->ToggleView(View::Drivers); });
     SetHandler(cmd::HelpContents, [this] { ShowHelpContents(); });
     RegisterEditorCommands();
+    InitFileCommands();
+    InitPrintCommands();
 
     // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report = LoadStore(m_roster, m_state, m_options.programDir.toStdString());

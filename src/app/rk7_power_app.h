@@ -2,6 +2,7 @@
 
 #include "app/help_window.h"
 #include "app/prompts.h"
+#include "exchange/dialect.h"
 #include "model/program_state.h"
 #include "model/roster.h"
 
@@ -15,11 +16,14 @@
 
 class QAction;
 class QActionGroup;
+class QPrinter;
 
 namespace rk7 {
 
 struct EditorContext;
 class HelpWindow;
+class TApxPreviewWin;
+class TApxPrintout;
 class TRK7_PowerWindow;
 class TSDIDecFrame;
 
@@ -55,6 +59,22 @@ public:
     // Gives a command its handler; a command without one stays disabled.
     void SetHandler(int id, std::function<void()> handler);
 
+    // Performance Files, from the file dialogs.
+    void SavePerformanceFile(Dialect dialect);
+    void OpenPerformanceFile(Dialect dialect);
+    // The last paths the save dialogs chose, and the folder the open dialog starts in.
+    const FileDialogSettings& SaveDialogSettings(Dialect dialect) const;
+    const FileDialogSettings& OpenDialogSettings() const { return m_openDialogSettings; }
+
+    // Printing: the current view on one page.
+    void Print();
+    void PrintSetup();
+    void PrintPreview();
+    // The printer, made on first use and made again when the system's default printer changes.
+    QPrinter& Printer();
+    int PrintCount() const { return m_printCount; }
+    TApxPreviewWin* Preview() const { return m_preview.get(); }
+
     bool ContextHelpMode() const { return m_contextHelpMode; }
     void SetContextHelpMode(bool on);
     void ShowHelpContents();
@@ -78,6 +98,8 @@ protected:
 private:
     void CreateActions();
     void RegisterEditorCommands();
+    void InitFileCommands();
+    void InitPrintCommands();
     // Runs an editor modally; after OK, repaints and saves the editor's store file.
     template <typename Dialog>
     void RunEditor(StoreFile file);
@@ -93,6 +115,16 @@ private:
     std::unique_ptr<TSDIDecFrame> m_frame;
     QPointer<HelpWindow> m_help;
     bool m_contextHelpMode = false;
+
+    FileDialogSettings m_openDialogSettings;
+    FileDialogSettings m_nativeSaveSettings;
+    FileDialogSettings m_exchangeSaveSettings;
+
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_printerDefault; // the system's default printer when m_printer was made
+    int m_printCount = 0;
+    std::unique_ptr<TApxPrintout> m_previewPrintout;
+    std::unique_ptr<TApxPreviewWin> m_preview;
 };
 
 } // namespace rk7

@@ -30,7 +30,8 @@ struct Cell {
     // The bytes after the NUL are left as they were.
     bool SetText(std::string_view text) {
         const std::size_t n = std::min(text.size(), MaxChars);
-        std::memcpy(bytes.data(), text.data(), n);
+        if (n > 0) // an empty view may carry no pointer at all
+            std::memcpy(bytes.data(), text.data(), n);
         bytes[n] = '\0';
         return n == text.size();
     }

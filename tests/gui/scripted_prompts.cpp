@@ -1,5 +1,7 @@
 #include "gui/scripted_prompts.h"
 
+#include <QPrinter>
+
 namespace rk7::test {
 
 void ScriptedPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
@@ -28,6 +30,22 @@ QString ScriptedPrompts::OpenFileName(QWidget*, const FileDialogSettings& settin
 
 QString ScriptedPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
     return OpenFileName(parent, settings);
+}
+
+bool ScriptedPrompts::PrintDialog(QWidget*, QPrinter& printer) {
+    ++printDialogs;
+    if (onPrintDialog)
+        onPrintDialog();
+    if (acceptPrint && !printTo.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+    }
+    return acceptPrint;
+}
+
+bool ScriptedPrompts::PageSetupDialog(QWidget*, QPrinter&) {
+    ++pageSetupDialogs;
+    return acceptPrint;
 }
 
 } // namespace rk7::test

@@ -3,6 +3,7 @@
 #include "app/prompts.h"
 
 #include <deque>
+#include <functional>
 
 #include <QList>
 #include <QStringList>
@@ -24,15 +25,24 @@ public:
                                 const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    bool PageSetupDialog(QWidget* parent, QPrinter& printer) override;
 
     // Scripted answers, taken in order; an empty script cancels.
     std::deque<Answer> answers;
     std::deque<QString> fileNames;
+    // Print and page setup dialogs: accepted while true. printTo, when set, is where the
+    // accepted print dialog sends a PDF.
+    bool acceptPrint = true;
+    QString printTo;
 
     // What was shown.
     QList<Shown> messages;
     QStringList questions;
     QList<FileDialogSettings> fileDialogs;
+    int printDialogs = 0;
+    std::function<void()> onPrintDialog; // called as the print dialog opens
+    int pageSetupDialogs = 0;
 };
 
 } // namespace rk7::test

@@ -1,0 +1,219 @@
+#include "views/preview_win.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QToolBar>
+
+namespace rk7 {
+
+PreviewPage::PreviewPage(const TApxPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
+                         QWidget* parent)
+    : QWidget(parent), m_printout(printout), m_printable(printablePixels),
+      m_printerDpi(printerDpi) {}
+
+void PreviewPage::SetPage(int page) {
+    m_page = page;
+    update();
+}
+
+void PreviewPage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect paper = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(paper, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(paper);
+    if (m_page > 0)
+        m_printout.PaintPage(painter, m_page, paper.adjusted(1, 1, 0, 0), m_printable,
+                             m_printerDpi);
+}
+
+TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePixels,
+                               QSizeF printerDpi, const QString& mainCaption,
+                               std::function<void()> print, QWidget* parent)
+    : QMainWindow(parent), m_printout(printout), m_printable(printablePixels),
+      m_printerDpi(printerDpi) {
+    setObjectName(QStringLiteral("TApxPreviewWin"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(mainCaption + QStringLiteral(" (Preview)"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("previewBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto add = [&](int id, const QString& text, const QString& tip) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QStringLiteral("action:%1").arg(id));
+        action->setData(id);
+        action->setToolTip(tip);
+        bar->addAction(action);
+        m_actions[id] = action;
+        return action;
+    };
+    auto gap = [&](int width) {
+        auto* spacer = new QWidget(bar);
+        spacer->setFixedWidth(width);
+        bar->addWidget(spacer);
+    };
+    connect(add(PreviousPage, QStringLiteral("< Prev"), QStringLiteral("Previous page")),
+            &QAction::triggered, this, [this] { Step(-1); });
+    connect(add(NextPage, QStringLiteral("Next >"), QStringLiteral("Next page")),
+            &QAction::triggered, this, [this] { Step(+1); });
+    gap(6);
+    auto* pages = new QActionGroup(this);
+    QAction* one = add(OnePage, QStringLiteral("One Page"), QStringLiteral("Show one page"));
+    QAction* two = add(TwoPages, QStringLiteral("Two Pages"), QStringLiteral("Show two pages"));
+    for (QAction* a : {one, two}) {
+        a->setCheckable(true);
+        pages->addAction(a);
+    }
+    one->setChecked(true);
+    connect(one, &QAction::triggered, this, &TApxPreviewWin::ShowOnePage);
+    connect(two, &QAction::triggered, this, &TApxPreviewWin::ShowTwoPages);
+    gap(12);
+    m_indicator = new QLabel(bar);
+    m_indicator->setObjectName(QString::number(PageIndicator));
+    m_indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_indicator->setMinimumWidth(m_indicator->fontMetrics().averageCharWidth() * 12);
+    bar->addWidget(m_indicator);
+    gap(20);
+    connect(add(Print, QStringLiteral("Print..."), QStringLiteral("Print this page")),
+            &QAction::triggered, this, [print] { print(); });
+    gap(20);
+    QAction* done = add(Done, QStringLiteral("Close"), QStringLiteral("Close the preview"));
+    done->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_C)});
+    done->setShortcutContext(Qt::WindowShortcut);
+    addAction(done);
+    connect(done, &QAction::triggered, this, &QWidget::close);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    m_layoutClient = new QWidget(this);
+    m_layoutClient->setObjectName(QStringLiteral("layoutClient"));
+    m_layoutClient->setAutoFillBackground(true);
+    QPalette workspace = m_layoutClient->palette();
+    workspace.setColor(QPalette::Window, palette().color(QPalette::Dark));
+    m_layoutClient->setPalette(workspace);
+    m_layoutClient->installEventFilter(this);
+    setCentralWidget(m_layoutClient);
+
+    m_firstView = new PreviewPage(m_printout, m_printable, m_printerDpi, m_layoutClient);
+    m_firstView->setObjectName(QStringLiteral("firstPage"));
+    m_firstView->SetPage(m_first);
+    UpdateControls();
+}
+
+QString TApxPreviewWin::Indicator() const {
+    if (m_secondView && m_first != m_last)
+        return QStringLiteral("Page %1 - %2").arg(m_first).arg(m_last);
+    return QStringLiteral("Page %1").arg(m_first);
+}
+
+void TApxPreviewWin::Step(int delta) {
+    if (delta < 0 && m_first <= 1)
+        return;
+    if (delta > 0 && m_last >= m_highest)
+        return;
+    m_first += delta;
+    m_last += delta;
+    m_firstView->SetPage(m_first);
+    if (m_secondView)
+        m_secondView->SetPage(m_last);
+    UpdateControls();
+}
+
+void TApxPreviewWin::ShowOnePage() {
+    if (m_secondView) {
+        delete m_secondView;
+        m_secondView = nullptr;
+        m_last = m_first;
+        LayOut();
+    }
+    UpdateControls();
+}
+
+void TApxPreviewWin::ShowTwoPages() {
+    if (m_secondView || m_printable.width() > m_printable.height()) {
+        UpdateControls();
+        return;
+    }
+    m_secondView = new PreviewPage(m_printout, m_printable, m_printerDpi, m_layoutClient);
+    m_secondView->setObjectName(QStringLiteral("secondPage"));
+    if (m_first == m_highest) {
+        if (m_first > 1) {
+            --m_first;
+            m_firstView->SetPage(m_first);
+            m_secondView->SetPage(m_first + 1);
+        } else {
+            m_secondView->SetPage(0); // a one-page printout: an empty second page
+        }
+    } else {
+        m_last = m_first + 1;
+        m_secondView->SetPage(m_last);
+    }
+    m_secondView->show();
+    LayOut();
+    UpdateControls();
+}
+
+void TApxPreviewWin::UpdateControls() {
+    m_actions[PreviousPage]->setEnabled(m_first != 1);
+    m_actions[NextPage]->setEnabled(m_last != m_highest);
+    m_actions[TwoPages]->setEnabled(m_printable.width() <= m_printable.height());
+    m_actions[OnePage]->setChecked(!m_secondView);
+    m_actions[TwoPages]->setChecked(m_secondView != nullptr);
+    m_indicator->setText(Indicator());
+}
+
+void TApxPreviewWin::LayOut() {
+    const QRect client = m_layoutClient->rect();
+    const qreal w = m_printable.width(), h = m_printable.height();
+    if (w <= 0 || h <= 0)
+        return;
+    const int ratio = static_cast<int>(std::min(w, h) * 100 / std::max(w, h));
+    QRect page;
+    page.moveTopLeft(client.topLeft() + QPoint(15, 15));
+    if (client.width() * ratio / 100 > client.height()) {
+        const int height = client.height() - 30;
+        page.setSize(QSize(static_cast<int>(height * (w * 95 / h) / 100), height));
+    } else {
+        const int width = client.width() - 30;
+        page.setSize(QSize(width, static_cast<int>(width * (h * 95 / w) / 100)));
+    }
+    if (m_secondView) {
+        // Two pages side by side, each in half the room.
+        const QSize half(std::max(1, (client.width() - 60) / 2), std::max(1, client.height() - 30));
+        const QSize fitted = QSizeF(w, h).scaled(QSizeF(half), Qt::KeepAspectRatio).toSize();
+        page.setSize(fitted);
+        m_secondView->setGeometry(QRect(QPoint(page.right() + 30, page.top()), fitted));
+    }
+    m_firstView->setGeometry(page);
+}
+
+void TApxPreviewWin::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit Finished();
+}
+
+void TApxPreviewWin::keyPressEvent(QKeyEvent* event) {
+    // Also when the window is not active, as the shortcuts want it to be.
+    if (event->key() == Qt::Key_Escape ||
+        (event->key() == Qt::Key_C && event->modifiers() == Qt::AltModifier)) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TApxPreviewWin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_layoutClient && event->type() == QEvent::Resize)
+        LayOut();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace rk7

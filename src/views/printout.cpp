@@ -1,0 +1,55 @@
+#include "views/printout.h"
+
+#include "app/rk7_power_window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+
+namespace rk7 {
+
+namespace {
+
+QSizeF ScreenDpi() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+    return {96, 96};
+}
+
+} // namespace
+
+TApxPrintout::TApxPrintout(const TRK7_PowerWindow& window, QString title)
+    : m_window(window), m_title(std::move(title)) {}
+
+QSize TApxPrintout::LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi) {
+    return {qRound(printablePixels.width() * screenDpi.width() / printerDpi.width()),
+            qRound(printablePixels.height() * screenDpi.height() / printerDpi.height())};
+}
+
+void TApxPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
+                             QSizeF printablePixels, QSizeF printerDpi) const {
+    if (!HasPage(page))
+        return;
+    const QSize client = LogicalClientSize(printablePixels, printerDpi, ScreenDpi());
+    painter.save();
+    painter.setViewport(target);
+    painter.setWindow(QRect(QPoint(0, 0), client));
+    m_window.PaintInto(painter, QRect(QPoint(0, 0), client), true);
+    painter.restore();
+}
+
+bool TApxPrintout::Print(QPrinter& printer) const {
+    printer.setDocName(m_title);
+    printer.setFromTo(1, PageCount);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    const QRect target(QPoint(0, 0), printable.size().toSize());
+    PaintPage(painter, 1, target, printable.size(),
+              {printer.logicalDpiX() * 1.0, printer.logicalDpiY() * 1.0});
+    return painter.end();
+}
+
+} // namespace rk7

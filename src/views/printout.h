@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QRect>
+#include <QSizeF>
+#include <QString>
+
+class QPainter;
+class QPrinter;
+
+namespace rk7 {
+
+class TRK7_PowerWindow;
+
+// The current view of the client window as one printed page. The view is painted on a client
+// rectangle the size of the printable page in screen pixels, stretched over the printable page,
+// so fonts and columns keep their size on screen while the last column reaches the page's edge.
+class TApxPrintout {
+public:
+    TApxPrintout(const TRK7_PowerWindow& window, QString title);
+
+    const QString& Title() const { return m_title; }
+    // Every printout is one page.
+    static constexpr int PageCount = 1;
+    bool HasPage(int page) const { return page >= 1 && page <= PageCount; }
+
+    // The client size the view is laid out on: the printable size in screen pixels.
+    static QSize LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi);
+
+    // Paints page `page` so that the printable page covers target (device coordinates of the
+    // painter); printablePixels and printerDpi describe the printer's page.
+    void PaintPage(QPainter& painter, int page, const QRect& target, QSizeF printablePixels,
+                   QSizeF printerDpi) const;
+
+    // Prints the page on printer; false when the printer could not be started.
+    bool Print(QPrinter& printer) const;
+
+private:
+    const TRK7_PowerWindow& m_window;
+    QString m_title;
+};
+
+} // namespace rk7

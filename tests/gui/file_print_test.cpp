@@ -1,0 +1,283 @@
+#include "app/commands.h"
+#include "app/rk7_power_app.h"
+#include "app/rk7_power_window.h"
+#include "app/sdi_dec_frame.h"
+#include "exchange/performance_file.h"
+#include "gui/scripted_prompts.h"
+#include "views/preview_win.h"
+#include "views/printout.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace rk7 {
+
+using test::ScriptedPrompts;
+
+namespace {
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(20000))
+        return QStringLiteral("<%1 did not finish>").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString& path) {
+    const QString info = Run(QStringLiteral("pdfinfo"), {path});
+    for (const QString& line : info.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class FilePrintTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<TRK7_PowerApp> m_app;
+
+    QString Path(const QString& name) const { return m_folder.filePath(name); }
+    TRK7_PowerApp& App() { return *m_app; }
+
+private slots:
+    void init() {
+        m_prompts = ScriptedPrompts();
+        m_app = std::make_unique<TRK7_PowerApp>(
+            TRK7_PowerApp::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
+        m_app->InitMainWindow();
+    }
+    void cleanup() { m_app.reset(); }
+
+    void saveDialogsRememberTheirOwnPaths() {
+        App().TheRoster().TeamName[0].SetText("Written");
+        m_prompts.fileNames = {Path("native.txt"), Path("exchange.txt"), Path("native2.txt")};
+        App().Command(cmd::SaveNativeFile);
+        App().Command(cmd::SaveExchangeFile);
+        App().Command(cmd::SaveNativeFile);
+        QCOMPARE(m_prompts.fileDialogs.size(), 3);
+        const FileDialogSettings& first = m_prompts.fileDialogs[0];
+        QCOMPARE(first.title, QStringLiteral("Select File"));
+        QCOMPARE(first.filter, QStringLiteral("TEXT Files (*.txt)"));
+        QCOMPARE(first.defaultSuffix, QStringLiteral("txt"));
+        QVERIFY(first.confirmOverwrite);
+        QVERIFY(first.fileName.isEmpty());
+        QVERIFY(m_prompts.fileDialogs[1].fileName.isEmpty()); // each dialect its own
+        QCOMPARE(m_prompts.fileDialogs[2].fileName, Path("native.txt"));
+
+        const QByteArray native = ReadAll(Path("native.txt"));
+        QCOMPARE(QByteArray::fromStdString(FormatNativePerformanceFile(App().TheRoster())), native);
+        QCOMPARE(native.count("\r\n"), 208);
+        QVERIFY(native.contains("Name=Written,Ferrari\r\n"));
+        QCOMPARE(ReadAll(Path("exchange.txt")).count("\r\n"), 99);
+        QVERIFY(m_prompts.messages.isEmpty());
+        QCOMPARE(App().State().UnsavedStores, 0u); // writing a file saves no store
+
+        m_prompts.fileNames = {};
+        App().Command(cmd::SaveNativeFile); // cancelled: nothing happens
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void failedSaveIsReported() {
+        QDir(m_folder.path()).mkdir(QStringLiteral("taken.txt"));
+        m_prompts.fileNames = {Path("taken.txt")};
+        App().Command(cmd::SaveExchangeFile);
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].text.contains(Path("taken.txt")));
+    }
+
+    void openReadsOverTheRoster() {
+        Roster other;
+        other.TeamName[5].SetText("From File");
+        other.DriverQualPos[3].SetText("9");
+        QVERIFY(WriteNativePerformanceFile(other, Path("in.txt").toStdString()));
+        App().State().RosterChanged = false;
+        m_prompts.fileNames = {Path("in.txt")};
+        App().Command(cmd::OpenNativeFile);
+        QCOMPARE(App().TheRoster().TeamName[5].Text(), "From File");
+        QCOMPARE(App().TheRoster().DriverQualPos[3].Text(), "9");
+        QVERIFY(App().State().RosterChanged);
+        QVERIFY(m_prompts.messages.isEmpty());
+        const FileDialogSettings& open = m_prompts.fileDialogs[0];
+        QVERIFY(open.mustExist);
+        QCOMPARE(open.filter, QStringLiteral("All Files (*)"));
+        QVERIFY(open.fileName.isEmpty());
+        QCOMPARE(App().OpenDialogSettings().folder, m_folder.path());
+        // The store files do not have it yet: the exit prompt offers to save them.
+        QCOMPARE(App().State().UnsavedStores, unsigned(TeamsStore | DriversStore));
+    }
+
+    void wrongBannerShowsTheErrorBox() {
+        QVERIFY(WriteExchangePerformanceFile(Roster(), Path("exchange.txt").toStdString()));
+        App().TheRoster().TeamName[0].SetText("Mine");
+        const Roster before = App().TheRoster();
+        App().State().RosterChanged = false;
+        m_prompts.fileNames = {Path("exchange.txt")};
+        App().Command(cmd::OpenNativeFile); // the other dialect's file
+        QCOMPARE(m_prompts.messages.size(), 1);
+        const auto& box = m_prompts.messages[0];
+        QCOMPARE(box.caption, QStringLiteral("Error"));
+        QCOMPARE(box.text, QStringLiteral("This not a valid Peformance File"));
+        QCOMPARE(box.icon, Prompts::Icon::None);
+        QVERIFY(!box.hasParent);
+        QVERIFY(App().TheRoster() == before);
+        QVERIFY(!App().State().RosterChanged);
+    }
+
+    void diagnosticsAndUnreadableFiles() {
+        std::string text = FormatExchangePerformanceFile(Roster());
+        const std::string name = "Name=Ferrari,Ferrari";
+        text.replace(text.find(name), name.size(), "Name=" + std::string(40, 'N') + ",Ferrari");
+        QFile file(Path("long.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        m_prompts.fileNames = {Path("long.txt"), Path("missing.txt")};
+        App().Command(cmd::OpenExchangeFile);
+        QCOMPARE(App().TheRoster().TeamName[0].Text(), std::string(31, 'N'));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY2(m_prompts.messages[0].text.contains(QStringLiteral("Line 4")),
+                 qPrintable(m_prompts.messages[0].text));
+
+        App().Command(cmd::OpenExchangeFile);
+        QCOMPARE(m_prompts.messages.size(), 2);
+        QVERIFY(m_prompts.messages[1].text.contains(Path("missing.txt")));
+    }
+
+    void printoutMapsThePageToScreenPixels() {
+        // A4 at 1200 dpi, printable 9448 x 13606 pixels, shown on a 96 dpi screen.
+        QCOMPARE(TApxPrintout::LogicalClientSize({9448, 13606}, {1200, 1200}, {96, 96}),
+                 QSize(756, 1088));
+        QCOMPARE(TApxPrintout::LogicalClientSize({1000, 500}, {300, 600}, {96, 120}),
+                 QSize(320, 100));
+    }
+
+    void printsEachViewOnOnePage_data() {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("all") << cmd::ViewAll
+                             << QStringList{"Driver Names", "Team Names", "T Q Power", "Range",
+                                            "Ferrari"};
+        QTest::newRow("teams") << cmd::ViewTeams
+                               << QStringList{"Team Names", "Engine", "Lambourgini"};
+        QTest::newRow("drivers") << cmd::ViewDrivers << QStringList{"Driver Names", "D R Power"};
+        QTest::newRow("none") << 0 << QStringList{};
+    }
+
+    void printsEachViewOnOnePage() {
+        QFETCH(int, view);
+        QFETCH(QStringList, texts);
+        App().Command(cmd::ViewAll); // none shown
+        if (view)
+            App().Command(view);
+        const QString pdf = Path(QStringLiteral("print-%1.pdf").arg(view));
+        m_prompts.printTo = pdf;
+        int countDuringDialog = -1;
+        m_prompts.onPrintDialog = [&] {
+            countDuringDialog = App().PrintCount();
+        };
+        App().Command(cmd::Print);
+        QCOMPARE(countDuringDialog, 1);
+        QCOMPARE(App().PrintCount(), 0);
+        QCOMPARE(PdfPages(pdf), 1);
+        const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        for (const QString& t : texts)
+            QVERIFY2(text.contains(t), qPrintable(t + " not in: " + text.left(300)));
+        if (!view)
+            QVERIFY(text.trimmed().isEmpty());
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void cancelledPrintPrintsNothing() {
+        m_prompts.acceptPrint = false;
+        m_prompts.printTo = Path("nothing.pdf");
+        App().Command(cmd::Print);
+        QCOMPARE(m_prompts.printDialogs, 1);
+        QVERIFY(!QFile::exists(Path("nothing.pdf")));
+        App().Command(cmd::PrintSetup);
+        QCOMPARE(m_prompts.pageSetupDialogs, 1);
+    }
+
+    void previewOnePortraitPage() {
+        App().Frame()->resize(900, 700);
+        App().Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(App().Frame()));
+        App().Printer().setPageOrientation(QPageLayout::Portrait);
+        App().Command(cmd::PrintPreview);
+        TApxPreviewWin* preview = App().Preview();
+        QVERIFY(preview && preview->isVisible());
+        QVERIFY(!App().Frame()->isVisible());
+        QCOMPARE(App().PrintCount(), 1);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V2.46 (Preview)"));
+        QCOMPARE(preview->geometry().size(), QSize(900, 700));
+        QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
+        QVERIFY(!preview->Action(TApxPreviewWin::PreviousPage)->isEnabled());
+        QVERIFY(!preview->Action(TApxPreviewWin::NextPage)->isEnabled());
+        QVERIFY(preview->Action(TApxPreviewWin::TwoPages)->isEnabled());
+
+        preview->Action(TApxPreviewWin::TwoPages)->trigger();
+        QVERIFY(preview->SecondView());
+        QCOMPARE(preview->SecondView()->Page(), 0); // one page printed: an empty second page
+        QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
+        QVERIFY(preview->SecondView()->geometry().left() >
+                preview->FirstView()->geometry().right());
+        preview->Action(TApxPreviewWin::OnePage)->trigger();
+        QVERIFY(!preview->SecondView());
+        QCOMPARE(preview->LastShown(), 1);
+
+        // The page view shows the view's teal headers on white paper.
+        const QImage page = preview->FirstView()->grab().toImage();
+        bool teal = false, white = false;
+        for (int y = 0; y < page.height() / 8 && !teal; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                teal |= page.pixelColor(x, y) == QColor(0, 128, 128);
+        white = page.pixelColor(page.width() / 2, page.height() / 2) == QColor(Qt::white);
+        QVERIFY(teal);
+        QVERIFY(white);
+
+        // Printing from the preview runs with the count at 2.
+        int countDuringDialog = -1;
+        m_prompts.acceptPrint = false;
+        m_prompts.onPrintDialog = [&] {
+            countDuringDialog = App().PrintCount();
+        };
+        preview->Action(TApxPreviewWin::Print)->trigger();
+        QCOMPARE(countDuringDialog, 2);
+
+        preview->move(40, 30);
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!App().Preview());
+        QVERIFY(App().Frame()->isVisible());
+        QCOMPARE(App().PrintCount(), 0);
+    }
+
+    void previewLandscapeHasNoTwoPages() {
+        App().Frame()->show();
+        App().Printer().setPageOrientation(QPageLayout::Landscape);
+        App().Command(cmd::PrintPreview);
+        TApxPreviewWin* preview = App().Preview();
+        QVERIFY(preview);
+        QVERIFY(!preview->Action(TApxPreviewWin::TwoPages)->isEnabled());
+        QTest::keyClick(preview, Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!App().Preview());
+        QVERIFY(App().Frame()->isVisible());
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::FilePrintTest)
+#include "file_print_test.moc"
