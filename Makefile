@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test test-asan bench run clean
 
 all: build
 
@@ -20,6 +20,10 @@ build: deps $(BUILD)/build.ninja
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
 
 bench: build
 	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -159,6 +159,27 @@ void CalcFormDialog::SetFieldText(FormField field, int row, std::string_view tex
         SetCellText(edit, text);
 }
 
+void CalcFormDialog::AddModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+                                    std::vector<QLineEdit*> computed) {
+    m_autoMode = &autoMode;
+    m_computed = std::move(computed);
+    m_modes = new ModeButtons(AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
+                                       Units(manualAt.x(), manualAt.y(), 66, 12)),
+                              AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
+                                       Units(autoAt.x(), autoAt.y(), 66, 12)),
+                              autoMode);
+    // Switching computes nothing: the computed columns keep their texts until a position changes.
+    connect(m_modes, &ModeButtons::ModeChanged, this, &CalcFormDialog::ApplyEditMode);
+}
+
+void CalcFormDialog::ApplyEditMode() {
+    m_modes->Show();
+    for (QLineEdit* edit : m_computed) {
+        edit->setReadOnly(*m_autoMode);
+        edit->setEnabled(!*m_autoMode);
+    }
+}
+
 ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bool& autoMode)
     : QObject(manual), m_manual(manual), m_auto(automatic), m_autoMode(autoMode) {
     for (QAbstractButton* b : {m_manual, m_auto})

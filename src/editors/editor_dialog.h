@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QDialog>
 #include <QLineEdit>
@@ -77,20 +78,6 @@ private:
     QSize m_unit; // pixels for 4 x 8 dialog units
 };
 
-// An editor whose form the calculation passes run on: a field of the form is an edit of the grid.
-class CalcFormDialog : public EditorDialog, public CalcForm {
-    Q_OBJECT
-
-public:
-    using EditorDialog::EditorDialog;
-
-    std::string FieldText(FormField field, int row) const override;
-    void SetFieldText(FormField field, int row, std::string_view text) override;
-
-protected:
-    virtual QLineEdit* EditFor(FormField field, int row) const = 0;
-};
-
 // Auto and Manual Edit Mode buttons of the teams and drivers editors.
 class ModeButtons : public QObject {
     Q_OBJECT
@@ -108,6 +95,31 @@ private:
     QAbstractButton* m_manual;
     QAbstractButton* m_auto;
     bool& m_autoMode;
+};
+
+// An editor whose form the calculation passes run on: a field of the form is an edit of the grid.
+class CalcFormDialog : public EditorDialog, public CalcForm {
+    Q_OBJECT
+
+public:
+    using EditorDialog::EditorDialog;
+
+    std::string FieldText(FormField field, int row) const override;
+    void SetFieldText(FormField field, int row, std::string_view text) override;
+
+protected:
+    virtual QLineEdit* EditFor(FormField field, int row) const = 0;
+
+    // The two mode buttons; computed are the edits that Auto Edit Mode fills and locks.
+    void AddModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+                        std::vector<QLineEdit*> computed);
+    // Shows the mode on the buttons and locks or frees the computed edits.
+    void ApplyEditMode();
+
+private:
+    ModeButtons* m_modes = nullptr;
+    bool* m_autoMode = nullptr;
+    std::vector<QLineEdit*> m_computed;
 };
 
 } // namespace rk7

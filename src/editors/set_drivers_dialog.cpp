@@ -53,11 +53,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     AddFrame(103, Units(0, 0, 453, 212));
     AddFrame(104, Units(0, 212, 452, 25));
     AddOkCancel();
-    m_modes = new ModeButtons(
-        AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"), Units(95, 218, 66, 12)),
-        AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"), Units(165, 219, 66, 12)),
-        m_context.state.AutoMode);
-    connect(m_modes, &ModeButtons::ModeChanged, this, &SetDriversDialog::ApplyEditMode);
+
     QPushButton* spares =
         AddButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), Units(240, 215, 80, 14));
     connect(spares, &QPushButton::clicked, this, &SetDriversDialog::EnterSpareDrivers);
@@ -108,20 +104,15 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         const long n = ReadNumber(roster.CarNumber[d].Text());
         m_cars[d]->setCurrentIndex(n >= 1 && n <= 40 ? static_cast<int>(n - 1) : -1);
     }
+    std::vector<QLineEdit*> computed;
+    for (int c : {RacePower, QualPower, Range})
+        computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
+    AddModeButtons(m_context.state.AutoMode, {95, 218}, {165, 219}, std::move(computed));
     ApplyEditMode();
+    m_edits[Name][0]->setFocus();
     m_calcBusy = false;
     DriverQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
     DriverRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
-}
-
-void SetDriversDialog::ApplyEditMode() {
-    m_modes->Show();
-    const bool automatic = m_context.state.AutoMode;
-    for (int c : {RacePower, QualPower, Range})
-        for (QLineEdit* edit : m_edits[c]) {
-            edit->setReadOnly(automatic);
-            edit->setEnabled(!automatic);
-        }
 }
 
 void SetDriversDialog::EnterSpareDrivers() {

@@ -28,13 +28,11 @@ public slots:
     void accept() override;
 
 private:
-    void ApplyEditMode();
     void EnterSpareDrivers();
     QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
     bool m_calcBusy = true;
-    ModeButtons* m_modes = nullptr;
     std::array<std::array<QLineEdit*, DriverCount>, ColumnCount> m_edits{};
     std::array<QComboBox*, DriverCount> m_cars{};
 };

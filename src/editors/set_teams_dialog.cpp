@@ -54,11 +54,6 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     AddFrame(103, Units(0, 0, 258, 208));
     AddFrame(104, Units(0, 208, 258, 28));
     AddOkCancel();
-    m_modes = new ModeButtons(
-        AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"), Units(87, 217, 66, 12)),
-        AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"), Units(156, 219, 66, 12)),
-        m_context.state.AutoMode);
-    connect(m_modes, &ModeButtons::ModeChanged, this, &SetTeamsDialog::ApplyEditMode);
 
     for (int c = 0; c < ColumnCount; ++c) {
         const TeamColumn& column = Columns[c];
@@ -94,20 +89,15 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
         for (int c : {QualD1, QualD2, RaceD1, RaceD2})
             WithCell(m_context.roster, c, t,
                      [&](auto& cell) { SetCellText(m_edits[c][t], cell.Text()); });
+    std::vector<QLineEdit*> computed;
+    for (int c : {RacePower, QualPower, Failure})
+        computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
+    AddModeButtons(m_context.state.AutoMode, {87, 217}, {156, 219}, std::move(computed));
     ApplyEditMode();
+    m_edits[Name][0]->setFocus();
     m_calcBusy = false;
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
     TeamRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
-}
-
-void SetTeamsDialog::ApplyEditMode() {
-    m_modes->Show();
-    const bool automatic = m_context.state.AutoMode;
-    for (int c : {RacePower, QualPower, Failure})
-        for (QLineEdit* edit : m_edits[c]) {
-            edit->setReadOnly(automatic);
-            edit->setEnabled(!automatic);
-        }
 }
 
 QLineEdit* SetTeamsDialog::EditFor(FormField field, int row) const {

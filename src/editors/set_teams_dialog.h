@@ -23,12 +23,10 @@ public slots:
     void accept() override;
 
 private:
-    void ApplyEditMode();
     QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
     bool m_calcBusy = true;
-    ModeButtons* m_modes = nullptr;
     std::array<std::array<QLineEdit*, TeamCount>, ColumnCount> m_edits{};
 };
 
