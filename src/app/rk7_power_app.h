@@ -78,6 +78,7 @@ protected:
 private:
     void CreateActions();
     void RegisterEditorCommands();
+    void RegisterInfoCommands();
     // Runs an editor modally; after OK, repaints and saves the editor's store file.
     template <typename Dialog>
     void RunEditor(StoreFile file);

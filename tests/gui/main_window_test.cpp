@@ -49,9 +49,9 @@ struct Session {
 };
 
 // Commands that work once the shell is up; the others wait for their handlers.
-const int HandledIds[] = {cmd::Exit,        cmd::ViewTeams,    cmd::ViewDrivers,
-                          cmd::ViewAll,     cmd::HelpContents, cmd::EditTeams,
-                          cmd::MainDrivers, cmd::SpareDrivers, cmd::EditPowers};
+const int HandledIds[] = {cmd::Exit,         cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll,
+                          cmd::HelpContents, cmd::EditTeams, cmd::MainDrivers, cmd::SpareDrivers,
+                          cmd::EditPowers,   cmd::About,     cmd::WhatsNew};
 
 struct PaintCounter : QObject {
     int count = 0;
