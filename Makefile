@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench package run clean
 
 all: build
 
@@ -20,6 +20,12 @@ build: deps $(BUILD)/build.ninja
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# The Debian package, then a look inside it: its dependencies, and its programs run from a
+# scratch root.
+package: build
+	cd $(BUILD) && cpack
+	scripts/check-package.sh "$$(ls -t $(BUILD)/rk7power_*.deb | head -n 1)"
 
 bench: build
 	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

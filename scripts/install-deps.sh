@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth
-    poppler-utils
+    poppler-utils appstream desktop-file-utils dpkg-dev
 )
 
 missing=()
