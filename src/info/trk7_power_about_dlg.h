@@ -3,6 +3,7 @@
 #include "editors/editor_dialog.h"
 
 #include <QImage>
+#include <QStringList>
 
 class QPushButton;
 
