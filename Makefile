@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test test-asan bench run clean
+.PHONY: all deps configure build test test-asan bench package run clean
 
 all: build
 
@@ -24,6 +24,12 @@ test: build
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
+
+# The Debian package, then a look inside it: its dependencies, and its programs run from a
+# scratch root.
+package: build
+	cd $(BUILD) && cpack
+	scripts/check-package.sh "$$(ls -t $(BUILD)/rk7power_*.deb | head -n 1)"
 
 bench: build
 	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
-    fonts-liberation xvfb xauth poppler-utils
+    fonts-liberation xvfb xauth
+    poppler-utils appstream desktop-file-utils dpkg-dev
 )
 
 missing=()

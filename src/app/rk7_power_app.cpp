@@ -10,6 +10,8 @@
 #include "editors/set_ranfail_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
+#include "info/trk7_power_about_dlg.h"
+#include "info/whats_new_dialog.h"
 #include "model/store.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
@@ -95,6 +97,7 @@ void TRK7_PowerApp::InitMainWindow() {
     RegisterEditorCommands();
     InitFileCommands();
     InitPrintCommands();
+    RegisterInfoCommands();
 
     // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report = LoadStore(m_roster, m_state, m_options.programDir.toStdString());
@@ -145,6 +148,18 @@ void TRK7_PowerApp::RegisterEditorCommands() {
     // Spare drivers stay in memory until Drivers.rk is next written.
     SetHandler(cmd::SpareDrivers, [this] {
         SpareDialog dialog(MakeEditorContext(), m_frame.get());
+        dialog.exec();
+    });
+}
+
+void TRK7_PowerApp::RegisterInfoCommands() {
+    // Their results mean nothing: both only show something and close.
+    SetHandler(cmd::About, [this] {
+        TRK7_PowerAboutDlg dialog(m_frame.get());
+        dialog.exec();
+    });
+    SetHandler(cmd::WhatsNew, [this] {
+        WhatsNewDialog dialog(m_frame.get());
         dialog.exec();
     });
 }

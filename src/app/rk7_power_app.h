@@ -100,6 +100,7 @@ private:
     void RegisterEditorCommands();
     void InitFileCommands();
     void InitPrintCommands();
+    void RegisterInfoCommands();
     // Runs an editor modally; after OK, repaints and saves the editor's store file.
     template <typename Dialog>
     void RunEditor(StoreFile file);

@@ -29,9 +29,18 @@ constexpr QRgb LightGray = 0xffc0c0c0;
 
 } // namespace
 
-EditorDialog::EditorDialog(QWidget* parent, const QString& caption, QSize sizeInUnits)
+EditorDialog::EditorDialog(QWidget* parent, const QString& caption, QSize sizeInUnits,
+                           qreal fontScale)
     : QDialog(parent) {
     setWindowTitle(caption);
+    if (fontScale != 1.0) {
+        QFont larger = font();
+        if (larger.pointSizeF() > 0)
+            larger.setPointSizeF(larger.pointSizeF() * fontScale);
+        else
+            larger.setPixelSize(qRound(larger.pixelSize() * fontScale));
+        setFont(larger);
+    }
     setModal(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(LightGray));

@@ -43,7 +43,9 @@ class EditorDialog : public QDialog {
     Q_OBJECT
 
 public:
-    EditorDialog(QWidget* parent, const QString& caption, QSize sizeInUnits);
+    // fontScale enlarges the dialog font (and with it the units) for a form drawn in a larger
+    // face than the editors' 8 points: 10 / 8 for a 10-point form.
+    EditorDialog(QWidget* parent, const QString& caption, QSize sizeInUnits, qreal fontScale = 1.0);
 
     // Pixels for dialog units.
     QRect Units(int x, int y, int w, int h) const;

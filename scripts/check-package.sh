@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Looks inside a built rk7power .deb: its dependencies, its files, and its programs started from
+# a scratch root (dpkg -x), so that a package that cannot run is caught before it is shipped.
+#   scripts/check-package.sh build/default/rk7power_2.46_amd64.deb
+set -euo pipefail
+
+deb=${1:?usage: $0 PACKAGE.deb}
+[ -f "$deb" ] || { echo "$0: $deb: no such package" >&2; exit 1; }
+
+fail() {
+    echo "check-package: $*" >&2
+    exit 1
+}
+
+version=$(dpkg-deb -f "$deb" Version)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Package: $(dpkg-deb -f "$deb" Package) $version"
+echo "Depends: $depends"
+for dep in fonts-liberation libqt6core6 libqt6gui6 libqt6widgets6 libc6; do
+    grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
+done
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+
+for path in usr/bin/rk7power usr/bin/rk7power-render usr/share/applications/rk7power.desktop \
+    usr/share/metainfo/io.github.rk7power.metainfo.xml \
+    usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/rk7power.png; do
+    [ -e "$root/$path" ] || fail "/$path is not in the package"
+done
+
+# The programs run from the scratch root on the system's libraries alone.
+export QT_QPA_PLATFORM=offscreen
+for program in "$root"/usr/bin/*; do
+    said=$("$program" --version 2>/dev/null) || fail "$(basename "$program") --version failed"
+    echo "$(basename "$program") --version: $said"
+    grep -q "$version" <<<"$said" || fail "$(basename "$program") does not say $version"
+done
+unset QT_QPA_PLATFORM
+"$root/usr/bin/rk7power-render" --png "$root/view.png" --size 320x200 2>/dev/null ||
+    fail "rk7power-render could not paint a view"
+echo "rk7power-render painted $(file -b "$root/view.png")"
+echo "Package checked: $deb"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editors/editor_dialog.h"
+
+#include <QImage>
+#include <QStringList>
+
+class QPushButton;
+
+namespace rk7 {
+
+// Control ids of the About box.
+namespace aboutctl {
+inline constexpr int Picture = 450;
+inline constexpr int Close = 1;
+inline constexpr int PictureFrame = 103;
+inline constexpr int ButtonFrame = 101;
+} // namespace aboutctl
+
+// The About box: the program's title picture and Close. Pressing the picture does nothing.
+class TRK7_PowerAboutDlg : public EditorDialog {
+    Q_OBJECT
+
+public:
+    explicit TRK7_PowerAboutDlg(QWidget* parent);
+
+    // The title picture drawn for a size in device-independent pixels: the name, what the program
+    // is for, the version and the credits on dark blue with lightning.
+    static QImage TitlePicture(QSize size, qreal devicePixelRatio = 1.0);
+
+    // The lines of text the title picture shows, top to bottom.
+    static QStringList TitleLines();
+
+private:
+    QPushButton* m_picture = nullptr;
+};
+
+} // namespace rk7

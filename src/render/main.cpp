@@ -1,0 +1,269 @@
+// rk7power-render: paints a view of the roster in a folder to a one-page PDF (printing colours)
+// or a PNG (screen colours), with the painter of the program's client window. It needs no
+// display and links Qt Gui only, never Widgets.
+
+#include "model/file_io.h"
+#include "model/program_state.h"
+#include "model/roster.h"
+#include "model/store.h"
+#include "views/table_painter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <sys/stat.h>
+#include <variant>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+
+namespace rk7 {
+
+namespace {
+
+// Exit statuses, shared with rk7power-cli.
+enum ExitStatus : int {
+    Success = 0,
+    UsageError = 2,
+    FileError = 4,
+};
+
+const char* const ProgramName = "rk7power-render";
+constexpr int MaxImageSide = 8192;
+constexpr QRgb LightGray = 0xffc0c0c0;
+
+struct Request {
+    QString dir = QStringLiteral(".");
+    View view = View::All;
+    bool pdf = false; // otherwise a PNG
+    QString output;
+    QSize size{1024, 768};
+};
+
+// What to do instead of rendering: print text and exit with a status.
+struct Finish {
+    int status;
+    QString text; // to stdout on success, to stderr otherwise
+};
+
+using Parsed = std::variant<Request, Finish>;
+
+Finish Usage(const QString& problem) {
+    return {UsageError, QStringLiteral("%1: %2\nTry '%1 --help'.").arg(ProgramName, problem)};
+}
+
+std::optional<View> ViewNamed(const QString& name) {
+    if (name == QLatin1String("all"))
+        return View::All;
+    if (name == QLatin1String("teams"))
+        return View::Teams;
+    if (name == QLatin1String("drivers"))
+        return View::Drivers;
+    return std::nullopt;
+}
+
+std::optional<QSize> SizeNamed(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int w = match.captured(1).toInt(), h = match.captured(2).toInt();
+    if (w < 1 || h < 1 || w > MaxImageSide || h > MaxImageSide)
+        return std::nullopt;
+    return QSize(w, h);
+}
+
+Parsed Parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Paints a view of the RK7 Power roster to a one-page PDF in printing colours or to a PNG\n"
+        "in screen colours. The roster is the built-in one with the store files of the folder\n"
+        "(Teams.rk, Drivers.rk, EPowers.rk, RanFail.rk) read over it.\n"
+        "\n"
+        "Exit status: 0 done, 2 wrong arguments, 4 a file could not be read or written."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption dir(QStringLiteral("dir"),
+                                 QStringLiteral("Folder of the store files (default: the current "
+                                                "folder)."),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption view(QStringLiteral("view"),
+                                  QStringLiteral("The view: all (default), teams or drivers."),
+                                  QStringLiteral("all|teams|drivers"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+                                 QStringLiteral("Write one A4 landscape page as PDF to FILE."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption png(QStringLiteral("png"),
+                                 QStringLiteral("Write a PNG image to FILE."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Size of the PNG image in pixels (default "
+                                                 "1024x768)."),
+                                  QStringLiteral("WxH"));
+    parser.addOptions({help, version, dir, view, pdf, png, size});
+
+    if (!parser.parse(arguments))
+        return Usage(parser.errorText());
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("[options]"),
+                     QStringLiteral("[--dir DIR] [--view all|teams|drivers] (--pdf FILE | --png "
+                                    "FILE) [--size WxH]"));
+        return Finish{Success, text.trimmed()};
+    }
+    if (parser.isSet(version))
+        return Finish{Success, QStringLiteral("%1 %2").arg(ProgramName, RK7_VERSION)};
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(
+            QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    // An option given twice would silently drop one of its values.
+    for (const QCommandLineOption* option : {&dir, &view, &pdf, &png, &size})
+        if (parser.values(*option).size() > 1)
+            return Usage(QStringLiteral("--%1 is given more than once.").arg(option->names()[0]));
+
+    Request request;
+    if (parser.isSet(pdf) == parser.isSet(png))
+        return Usage(QStringLiteral("give exactly one of --pdf FILE and --png FILE."));
+    request.pdf = parser.isSet(pdf);
+    request.output = parser.value(request.pdf ? pdf : png);
+    if (request.output.isEmpty())
+        return Usage(QStringLiteral("the output file name is empty."));
+    if (parser.isSet(dir)) {
+        request.dir = parser.value(dir);
+        if (request.dir.isEmpty())
+            return Usage(QStringLiteral("the folder name is empty."));
+    }
+    if (parser.isSet(view)) {
+        const std::optional<View> chosen = ViewNamed(parser.value(view));
+        if (!chosen)
+            return Usage(QStringLiteral("unknown view '%1'; use all, teams or drivers.")
+                             .arg(parser.value(view)));
+        request.view = *chosen;
+    }
+    if (parser.isSet(size)) {
+        if (request.pdf)
+            return Usage(QStringLiteral("--size applies to --png only; the PDF is one A4 page."));
+        const std::optional<QSize> chosen = SizeNamed(parser.value(size));
+        if (!chosen)
+            return Usage(QStringLiteral("size '%1' is not WxH with W and H from 1 to %2.")
+                             .arg(parser.value(size))
+                             .arg(MaxImageSide));
+        request.size = *chosen;
+    }
+    return request;
+}
+
+// The roster of the folder: the built-in one with the folder's store files read over it.
+Status LoadRoster(const QString& dir, Roster& roster) {
+    const std::string path = dir.toStdString();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return Status::Failure(SystemError(path, errno));
+    if (!S_ISDIR(info.st_mode))
+        return Status::Failure(SystemError(path, ENOTDIR));
+    ProgramState state;
+    const LoadStoreReport report = LoadStore(roster, state, path);
+    std::string errors;
+    for (const StoreLoad& load : report.files)
+        if (!load.error.empty())
+            errors += (errors.empty() ? "" : "\n") + load.error;
+    return errors.empty() ? Status::Ok() : Status::Failure(errors);
+}
+
+// The view on one A4 landscape page. The page's printable size, taken as screen pixels at 96 dpi,
+// is the client area the view is painted into, stretched over the printable page: fonts and
+// column widths keep the size they have on the screen, and the last column reaches the right
+// edge.
+QByteArray RenderPdf(const Roster& roster, View view) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        writer.setTitle(QStringLiteral("RK7 Power V" RK7_VERSION));
+        writer.setCreator(QStringLiteral("rk7power-render " RK7_VERSION));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {};
+        const QRectF points = writer.pageLayout().paintRect(QPageLayout::Point);
+        const QRect client(0, 0, qRound(points.width() * 96 / 72),
+                           qRound(points.height() * 96 / 72));
+        painter.setWindow(client);
+        painter.setViewport(0, 0, writer.width(), writer.height());
+        PaintView(painter, client, roster, view, true);
+        painter.end();
+    }
+    return bytes;
+}
+
+// The view as the client window shows it: light grey where the table does not reach.
+QByteArray RenderPng(const Roster& roster, View view, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(QColor(LightGray));
+    {
+        QPainter painter(&image);
+        PaintView(painter, image.rect(), roster, view, false);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+
+int Fail(int status, const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", ProgramName, message.c_str());
+    return status;
+}
+
+int Run(const Request& request) {
+    Roster roster;
+    if (const Status loaded = LoadRoster(request.dir, roster); !loaded)
+        return Fail(FileError, loaded.Error());
+    const QByteArray bytes = request.pdf ? RenderPdf(roster, request.view)
+                                         : RenderPng(roster, request.view, request.size);
+    const std::string output = request.output.toStdString();
+    if (bytes.isEmpty())
+        return Fail(FileError, output + ": the image could not be made");
+    if (const Status written = WriteFileAtomically(
+            output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        !written)
+        return Fail(FileError, written.Error());
+    return Success;
+}
+
+} // namespace
+
+} // namespace rk7
+
+int main(int argc, char* argv[]) {
+    // No display is needed: paint offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QString::fromLatin1(rk7::ProgramName));
+    QGuiApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
+
+    const rk7::Parsed parsed = rk7::Parse(QGuiApplication::arguments());
+    if (const auto* finish = std::get_if<rk7::Finish>(&parsed)) {
+        std::fprintf(finish->status == rk7::Success ? stdout : stderr, "%s\n",
+                     finish->text.toLocal8Bit().constData());
+        return finish->status;
+    }
+    return rk7::Run(std::get<rk7::Request>(parsed));
+}

@@ -1,0 +1,332 @@
+#include "app/commands.h"
+#include "app/rk7_power_app.h"
+#include "app/sdi_dec_frame.h"
+#include "gui/scripted_prompts.h"
+#include "info/trk7_power_about_dlg.h"
+#include "info/whats_new_dialog.h"
+
+#include <functional>
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace rk7 {
+
+using test::ScriptedPrompts;
+
+namespace {
+
+// Runs f on the modal dialog of type D as soon as it is open; it must close the dialog.
+template <typename D>
+void WhenOpen(std::function<void(D*)> f) {
+    QTimer::singleShot(0, [f] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+            f(dialog);
+        else
+            WhenOpen<D>(f);
+    });
+}
+
+template <typename W>
+W* Child(QWidget* dialog, int id) {
+    return dialog->findChild<W*>(QString::number(id));
+}
+
+// Whether the window sits in the middle of its screen, as the integer halves put it.
+bool Centred(const QWidget* w) {
+    const QRect screen = w->screen()->geometry();
+    const QRect outer = w->frameGeometry();
+    return outer.x() == screen.x() + (screen.width() - outer.width()) / 2 &&
+           outer.y() == screen.y() + (screen.height() - outer.height()) / 2;
+}
+
+bool IsYellow(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) > 150 && qBlue(c) < 120;
+}
+bool IsDarkBlue(QRgb c) {
+    return qBlue(c) > 30 && qBlue(c) > 2 * qRed(c) && qBlue(c) > 2 * qGreen(c);
+}
+
+QString Where(const QDialog* d, const QWidget* mainWindow) {
+    if (!d->isModal())
+        return QStringLiteral("not modal");
+    return d->parentWidget() == mainWindow ? QStringLiteral("modal over the main window")
+                                           : QStringLiteral("modal elsewhere");
+}
+
+// Opens the dialog as the program does and waits until it has the keyboard.
+void ShowActive(QDialog& dialog) {
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+} // namespace
+
+class InfoDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aboutLayoutAndTexts() {
+        TRK7_PowerAboutDlg dialog(nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About RK7 Power"));
+        QCOMPARE(dialog.size(), dialog.Units(0, 0, 301, 200).size());
+        QVERIFY(dialog.isModal());
+
+        auto* picture = Child<QPushButton>(&dialog, 450);
+        QVERIFY(picture);
+        QCOMPARE(picture->geometry(), dialog.Units(6, 9, 288, 164));
+        QVERIFY(!picture->icon().isNull());
+        QCOMPARE(picture->iconSize(), picture->size());
+        const QString said = picture->accessibleDescription();
+        QVERIFY2(said.contains(QStringLiteral("RK7 Power")), qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("2.46")), qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("RK7edit")), qPrintable(said));
+        QCOMPARE(said, TRK7_PowerAboutDlg::TitleLines().join(QLatin1Char('\n')));
+
+        auto* close = Child<QPushButton>(&dialog, 1);
+        QVERIFY(close);
+        QCOMPARE(close->text(), QStringLiteral("Close"));
+        QVERIFY(close->isDefault());
+        QCOMPARE(close->geometry(), dialog.Units(128, 182, 37, 13));
+
+        QVERIFY(Child<QFrame>(&dialog, 103));
+        QCOMPARE(Child<QFrame>(&dialog, 103)->geometry(), dialog.Units(0, 1, 302, 178));
+        QVERIFY(Child<QFrame>(&dialog, 101));
+        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.Units(0, 180, 302, 20));
+    }
+
+    void aboutPictureIsOurTitleArt() {
+        const QImage image = TRK7_PowerAboutDlg::TitlePicture(QSize(432, 267));
+        QCOMPARE(image.size(), QSize(432, 267));
+        // Dark blue at the corners, the bolts in yellow, the name in bright letters.
+        for (QPoint corner : {QPoint(1, 1), QPoint(430, 1), QPoint(1, 265), QPoint(430, 265)})
+            QVERIFY2(IsDarkBlue(image.pixel(corner)),
+                     qPrintable(QString::number(image.pixel(corner), 16)));
+        int yellow = 0, light = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                yellow += IsYellow(c);
+                light += qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) > 170;
+            }
+        QVERIFY2(yellow > 2000, qPrintable(QString::number(yellow)));
+        QVERIFY2(light > 2000, qPrintable(QString::number(light)));
+
+        // Another size keeps the picture whole: the ground fills it, nothing is stretched off.
+        const QImage tall = TRK7_PowerAboutDlg::TitlePicture(QSize(400, 400), 2.0);
+        QCOMPARE(tall.size(), QSize(800, 800));
+        QVERIFY(IsDarkBlue(tall.pixel(2, 2)));
+        QVERIFY(IsDarkBlue(tall.pixel(797, 797)));
+    }
+
+    void aboutEnterAndEscapeClose() {
+        {
+            TRK7_PowerAboutDlg dialog(nullptr);
+            ShowActive(dialog);
+            QVERIFY(Centred(&dialog));
+            QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, 1));
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        {
+            TRK7_PowerAboutDlg dialog(nullptr);
+            ShowActive(dialog);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        {
+            TRK7_PowerAboutDlg dialog(nullptr);
+            ShowActive(dialog);
+            QTest::mouseClick(Child<QPushButton>(&dialog, 1), Qt::LeftButton);
+            QVERIFY(!dialog.isVisible());
+        }
+    }
+
+    void aboutPictureDoesNothing() {
+        TRK7_PowerAboutDlg dialog(nullptr);
+        ShowActive(dialog);
+        auto* picture = Child<QPushButton>(&dialog, 450);
+        QSignalSpy clicked(picture, &QPushButton::clicked);
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1); // the press arrives ...
+        QVERIFY(dialog.isVisible());  // ... and nothing answers it
+        QCOMPARE(finished.count(), 0);
+        // Enter still goes to Close afterwards.
+        QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, 1));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void whatsNewLayoutAndTexts() {
+        WhatsNewDialog dialog(nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("What's New"));
+        QCOMPARE(dialog.size(), dialog.Units(0, 0, 177, 191).size());
+        // A 10-point form: larger units than the 8-point About box.
+        TRK7_PowerAboutDlg about(nullptr);
+        QVERIFY(dialog.Units(0, 0, 100, 100).width() > about.Units(0, 0, 100, 100).width());
+
+        auto* first = Child<QLineEdit>(&dialog, 18122);
+        auto* second = Child<QLineEdit>(&dialog, 18123);
+        QVERIFY(first && second);
+        QCOMPARE(first->text(), QStringLiteral("1. Fixed Loading File Error"));
+        QVERIFY2(second->text().startsWith(QStringLiteral("2. ")), qPrintable(second->text()));
+        QVERIFY(second->text().size() > 3);
+        QCOMPARE(first->geometry(), dialog.Units(5, 16, 170, 11));
+        QCOMPARE(second->geometry(), dialog.Units(5, 29, 170, 11));
+        // A note fits its line: nothing is scrolled out of sight.
+        for (QLineEdit* note : {first, second})
+            QVERIFY2(note->fontMetrics().horizontalAdvance(note->text()) <
+                         note->width() -
+                             2 * note->style()->pixelMetric(QStyle::PM_DefaultFrameWidth),
+                     qPrintable(note->text()));
+
+        auto* close = Child<QPushButton>(&dialog, 2);
+        QVERIFY(close);
+        QCOMPARE(close->text(), QStringLiteral("Close"));
+        QCOMPARE(close->geometry(), dialog.Units(68, 172, 40, 14));
+        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.Units(0, 0, 177, 168));
+        QCOMPARE(Child<QFrame>(&dialog, 102)->geometry(), dialog.Units(0, 169, 177, 21));
+
+        // Light grey throughout; the notes black on that grey, like static text.
+        const QColor grey(192, 192, 192);
+        QCOMPARE(dialog.palette().color(QPalette::Window), grey);
+        for (QLineEdit* note : {first, second}) {
+            QCOMPARE(note->palette().color(QPalette::Base), grey);
+            QCOMPARE(note->palette().color(QPalette::Text), QColor(Qt::black));
+        }
+        // And so they paint: the middle of an empty stretch of a note is grey.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QImage shot = second->grab().toImage();
+        QCOMPARE(QColor(shot.pixel(shot.width() - 6, shot.height() / 2)), grey);
+    }
+
+    void whatsNewNotesAreReadOnlyButSelectable() {
+        WhatsNewDialog dialog(nullptr);
+        ShowActive(dialog);
+        auto* first = Child<QLineEdit>(&dialog, 18122);
+        auto* second = Child<QLineEdit>(&dialog, 18123);
+        QVERIFY(first->isReadOnly() && second->isReadOnly());
+        // The first note has the focus at first; Tab reaches the second.
+        QCOMPARE(dialog.focusWidget(), first);
+        QTest::keyClick(first, Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), second);
+
+        const QString text = second->text();
+        QTest::keyClicks(second, QStringLiteral("xyz"));
+        QTest::keyClick(second, Qt::Key_Backspace);
+        QTest::keyClick(second, Qt::Key_Delete);
+        QCOMPARE(second->text(), text);
+
+        QTest::keyClick(second, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(second->selectedText(), text);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(second, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        QTest::keyClick(second, Qt::Key_X, Qt::ControlModifier); // cut is refused
+        QTest::keyClick(second, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(second->text(), text);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void whatsNewEnterEscapeAndCloseEndIt() {
+        {
+            WhatsNewDialog dialog(nullptr);
+            ShowActive(dialog);
+            QVERIFY(Centred(&dialog));
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        {
+            // Enter on a note is the OK command.
+            WhatsNewDialog dialog(nullptr);
+            ShowActive(dialog);
+            QCOMPARE(dialog.focusWidget(), Child<QLineEdit>(&dialog, 18122));
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        {
+            // Enter on Close presses Close.
+            WhatsNewDialog dialog(nullptr);
+            ShowActive(dialog);
+            auto* close = Child<QPushButton>(&dialog, 2);
+            close->setFocus();
+            QTest::keyClick(close, Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        {
+            WhatsNewDialog dialog(nullptr);
+            ShowActive(dialog);
+            QTest::mouseClick(Child<QPushButton>(&dialog, 2), Qt::LeftButton);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+    }
+
+    void commandsOpenTheDialogsOverTheMainWindow() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        ScriptedPrompts prompts;
+        TRK7_PowerApp app({folder.path(), folder.filePath(QStringLiteral("RK7_Power.ini"))},
+                          prompts);
+        app.InitMainWindow();
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+
+        QVERIFY(app.Action(cmd::About)->isEnabled());
+        QVERIFY(app.Action(cmd::WhatsNew)->isEnabled());
+
+        // Each dialog is looked at, then closed by a key; one left open is closed by force so
+        // that a failure cannot hang the run.
+        QStringList seen;
+        WhenOpen<TRK7_PowerAboutDlg>([&](TRK7_PowerAboutDlg* d) {
+            const bool active = QTest::qWaitForWindowActive(d);
+            seen << d->windowTitle() << Where(d, app.Frame());
+            if (active)
+                QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+            if (d->isVisible()) {
+                seen << "still open";
+                d->done(QDialog::Rejected);
+            }
+        });
+        app.Command(2009);
+        WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
+            const bool active = QTest::qWaitForWindowActive(d);
+            seen << d->windowTitle() << Where(d, app.Frame()) << Child<QLineEdit>(d, 18122)->text();
+            if (active)
+                QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+            if (d->isVisible()) {
+                seen << "still open";
+                d->done(QDialog::Rejected);
+            }
+        });
+        app.Action(4353)->trigger(); // as the menu item does
+        QCOMPARE(seen, (QStringList{"About RK7 Power", "modal over the main window", "What's New",
+                                    "modal over the main window", "1. Fixed Loading File Error"}));
+        // Each was destroyed when it closed.
+        QVERIFY(app.Frame()->findChildren<QDialog*>().isEmpty());
+        QVERIFY(prompts.messages.isEmpty());
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::InfoDialogsTest)
+#include "info_dialogs_test.moc"

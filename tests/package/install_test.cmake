@@ -1,0 +1,91 @@
+# Installs the build into a scratch root, as the package will lay it out, and checks the result.
+# cmake -DBINARY_DIR=... -DSOURCE_DIR=... -DVERSION=... -DROOT=... -P install_test.cmake
+
+foreach(var BINARY_DIR SOURCE_DIR VERSION ROOT)
+    if(NOT DEFINED ${var})
+        message(FATAL_ERROR "${var} is not set")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE ${ROOT})
+set(ENV{DESTDIR} ${ROOT})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+
+set(usr ${ROOT}/usr)
+set(expected
+    bin/rk7power
+    bin/rk7power-render
+    share/applications/rk7power.desktop
+    share/metainfo/io.github.rk7power.metainfo.xml
+    share/icons/hicolor/48x48/apps/rk7power.png
+    share/icons/hicolor/128x128/apps/rk7power.png
+    share/icons/hicolor/256x256/apps/rk7power.png)
+foreach(path ${expected})
+    if(NOT EXISTS ${usr}/${path})
+        message(FATAL_ERROR "not installed: /usr/${path}")
+    endif()
+endforeach()
+
+foreach(size 48 128 256)
+    file(SHA256 ${SOURCE_DIR}/resources/icons/app-${size}.png want)
+    file(SHA256 ${usr}/share/icons/hicolor/${size}x${size}/apps/rk7power.png got)
+    if(NOT want STREQUAL got)
+        message(FATAL_ERROR "the ${size}x${size} icon is not app-${size}.png")
+    endif()
+endforeach()
+
+# Installed programs find their libraries in the system's folders: no RPATH or RUNPATH.
+file(GLOB programs ${usr}/bin/*)
+foreach(program ${programs})
+    execute_process(COMMAND readelf -d ${program} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "readelf failed on ${program}")
+    endif()
+    if(dynamic MATCHES "R(UN)?PATH")
+        message(FATAL_ERROR "${program} carries a library path:\n${dynamic}")
+    endif()
+endforeach()
+
+# Every installed program answers --version with the project's version; these two say
+# exactly "name version".
+set(ENV{QT_QPA_PLATFORM} offscreen)
+foreach(program ${programs})
+    get_filename_component(name ${program} NAME)
+    execute_process(COMMAND ${program} --version OUTPUT_VARIABLE said RESULT_VARIABLE status
+                    ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
+    string(FIND "${said}" "${VERSION}" at)
+    if(NOT status EQUAL 0 OR at LESS 0)
+        message(FATAL_ERROR "${name} --version: status ${status}, said '${said}'")
+    endif()
+    if(name MATCHES "^(rk7power|rk7power-render)$" AND NOT said STREQUAL "${name} ${VERSION}")
+        message(FATAL_ERROR "${name} --version said '${said}'")
+    endif()
+endforeach()
+
+# The desktop entry, the icon and the metainfo name one another and this version.
+file(READ ${usr}/share/applications/rk7power.desktop desktop)
+foreach(line "Exec=rk7power\n" "Icon=rk7power\n" "Name=RK7 Power\n")
+    string(FIND "${desktop}" "${line}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "the desktop entry lacks ${line}")
+    endif()
+endforeach()
+file(READ ${usr}/share/metainfo/io.github.rk7power.metainfo.xml metainfo)
+foreach(text "<id>io.github.rk7power</id>"
+             "<launchable type=\"desktop-id\">rk7power.desktop</launchable>"
+             "<release version=\"${VERSION}\"")
+    string(FIND "${metainfo}" "${text}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "the metainfo lacks ${text}")
+    endif()
+endforeach()
+foreach(name rk7power rk7power-render)
+    string(FIND "${metainfo}" "<binary>${name}</binary>" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "the metainfo does not list ${name}")
+    endif()
+endforeach()

@@ -1,0 +1,385 @@
+// Runs rk7power-render as a user would and looks at what it wrote: pages and text with
+// poppler's tools, pixels with QImage.
+#include "model/program_state.h"
+#include "model/roster.h"
+#include "model/store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace rk7 {
+
+namespace {
+
+struct Result {
+    int status = -1; // -1: did not finish normally
+    QString out;
+    QString err;
+};
+
+// Runs a program to its end; the renderer without any display or platform chosen for it.
+Result RunProgram(const QString& program, const QStringList& arguments,
+                  const QString& workingDir = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
+    process.start(program, arguments);
+    Result result;
+    if (!process.waitForFinished(60000))
+        return result;
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.status = process.exitCode();
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+Result Render(const QStringList& arguments, const QString& workingDir = {}) {
+    return RunProgram(QStringLiteral(RK7_RENDER), arguments, workingDir);
+}
+
+QString Describe(const Result& r) {
+    return QStringLiteral("status %1, stdout: %2, stderr: %3").arg(r.status).arg(r.out, r.err);
+}
+
+int PageCount(const QString& pdf) {
+    const Result info = RunProgram(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                                         QRegularExpression::MultilineOption)
+                                          .match(info.out);
+    return info.status == 0 && m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString PdfText(const QString& pdf) {
+    return RunProgram(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+        .out;
+}
+
+// Each word's box in points, from the page's top-left corner; the first of words that repeat.
+QMap<QString, QRectF> PdfWords(const QString& pdf) {
+    const QString html =
+        RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+            .out;
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QMap<QString, QRectF> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(html)) {
+        if (words.contains(m.captured(5)))
+            continue;
+        words[m.captured(5)] = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                      QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+    }
+    return words;
+}
+
+// The page at 96 dots per inch, so that one pixel is one pixel of the screen's view.
+QImage PdfAt96Dpi(const QString& pdf) {
+    const QString prefix = pdf + QStringLiteral(".raster");
+    RunProgram(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+bool Inked(QRgb c) {
+    return qRed(c) < 200 || qGreen(c) < 200 || qBlue(c) < 200;
+}
+bool Near(QRgb c, QRgb want, int tolerance) {
+    return std::abs(qRed(c) - qRed(want)) <= tolerance &&
+           std::abs(qGreen(c) - qGreen(want)) <= tolerance &&
+           std::abs(qBlue(c) - qBlue(want)) <= tolerance;
+}
+
+constexpr QRgb Teal = 0xff008080;
+constexpr QRgb LightGray = 0xffc0c0c0;
+constexpr QRgb Black = 0xff000000;
+constexpr QRgb DarkGray = 0xff808080;
+
+QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xff000000;
+}
+
+} // namespace
+
+class RenderTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString Out(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        for (const char* tool : {"pdfinfo", "pdftotext", "pdftoppm", "readelf"})
+            QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
+    }
+
+    void versionAndHelp() {
+        const Result version = Render({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("rk7power-render 2.46\n"));
+        const Result help = Render({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        for (const char* word : {"--dir", "--view", "--pdf", "--png", "--size"})
+            QVERIFY2(help.out.contains(QLatin1String(word)), qPrintable(help.out));
+    }
+
+    void linksQtGuiButNotWidgets() {
+        const Result dynamic = RunProgram(QStringLiteral("readelf"),
+                                          {QStringLiteral("-d"), QStringLiteral(RK7_RENDER)});
+        QCOMPARE(dynamic.status, 0);
+        QVERIFY(dynamic.out.contains(QStringLiteral("libQt6Gui.so")));
+        QVERIFY(!dynamic.out.contains(QStringLiteral("libQt6Widgets.so")));
+        QVERIFY(!dynamic.out.contains(QStringLiteral("libQt6PrintSupport.so")));
+    }
+
+    void pdfIsOnePageWithTheView_data() {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("all") << "all" << QStringList{"Driver Names", "Team Names", "Engine",
+                                                     "T Q Power",    "D R Power",  "Failure",
+                                                     "Range",        "Ferrari",    "Marco Venturi"}
+                             << QStringList{};
+        QTest::newRow("teams") << "teams" << QStringList{"Team Names", "Engine",  "T R Power",
+                                                         "Failure",    "Ferrari", "Lotus"}
+                               << QStringList{"Driver Names", "Marco Venturi", "Range"};
+        QTest::newRow("drivers") << "drivers"
+                                 << QStringList{"Driver Names", "D Q Power", "Range",
+                                                "Marco Venturi"}
+                                 << QStringList{"Team Names", "Ferrari", "Failure"};
+    }
+    void pdfIsOnePageWithTheView() {
+        QFETCH(QString, view);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        const QString pdf = Out(view + QStringLiteral(".pdf"));
+        // Run in an empty folder: the built-in roster.
+        const Result r =
+            Render({QStringLiteral("--view"), view, QStringLiteral("--pdf"), pdf}, m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QCOMPARE(PageCount(pdf), 1);
+        const QString text = PdfText(pdf);
+        for (const QString& word : present)
+            QVERIFY2(text.contains(word),
+                     qPrintable(word + QStringLiteral(" missing in\n") + text));
+        for (const QString& word : absent)
+            QVERIFY2(!text.contains(word), qPrintable(word + QStringLiteral(" found in\n") + text));
+    }
+
+    void viewAllIsTheDefault() {
+        const QString pdf = Out(QStringLiteral("default.pdf"));
+        const Result r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        const QString text = PdfText(pdf);
+        QVERIFY(text.contains(QStringLiteral("Driver Names")));
+        QVERIFY(text.contains(QStringLiteral("Team Names")));
+    }
+
+    // The page keeps the screen's physical sizes and the table fills the printable page: 10 mm
+    // margins on A4 landscape, which at 96 dpi is 1123 x 794 with the table from (37.8, 37.8) to
+    // (1084.7, 756.3).
+    void pdfPageGeometry() {
+        const QString pdf = Out(QStringLiteral("geometry.pdf"));
+        const Result r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        const QImage page = PdfAt96Dpi(pdf);
+        QVERIFY(!page.isNull());
+        QVERIFY(std::abs(page.width() - 1123) <= 1 && std::abs(page.height() - 794) <= 1);
+
+        const int headerY = 50; // inside the teal boxes
+        int left = -1, right = -1;
+        for (int x = 0; x < page.width(); ++x)
+            if (Inked(page.pixel(x, headerY))) {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+        QVERIFY2(left >= 37 && left <= 39, qPrintable(QString::number(left)));
+        QVERIFY2(right >= 1082 && right <= 1085, qPrintable(QString::number(right)));
+        int bottom = -1;
+        for (int y = 0; y < page.height(); ++y)
+            if (Inked(page.pixel(450, y)))
+                bottom = y;
+        QVERIFY2(bottom >= 753 && bottom <= 756, qPrintable(QString::number(bottom)));
+
+        // Teal header boxes where the screen has them: right of the "#" and in the empty end of
+        // the last box.
+        QVERIFY(Near(page.pixel(38 + 17, 38 + 10), Teal, 24));
+        QVERIFY(Near(page.pixel(38 + 1037, 38 + 10), Teal, 24));
+        // Texts sit where the screen has them, in points: a screen pixel is 3/4 of a point, and
+        // the table starts at the 10 mm margin. Captions start 5 pixels into their column, body
+        // texts 3; both are 16 pixels high.
+        const QMap<QString, QRectF> words = PdfWords(pdf);
+        const qreal margin = 10 / 25.4 * 72;
+        auto pointsOf = [&](qreal pixels) {
+            return margin + pixels * 0.75;
+        };
+        QVERIFY(words.contains(QStringLiteral("Driver")) &&
+                words.contains(QStringLiteral("Range")));
+        QVERIFY2(std::abs(words[QStringLiteral("Driver")].left() - pointsOf(24 + 5)) < 1.0,
+                 qPrintable(QString::number(words[QStringLiteral("Driver")].left())));
+        QVERIFY2(std::abs(words[QStringLiteral("Range")].left() - pointsOf(749 + 5)) < 1.0,
+                 qPrintable(QString::number(words[QStringLiteral("Range")].left())));
+        QVERIFY2(std::abs(words[QStringLiteral("Marco")].left() - pointsOf(24 + 3)) < 1.0,
+                 qPrintable(QString::number(words[QStringLiteral("Marco")].left())));
+        QVERIFY2(std::abs(words[QStringLiteral("Marco")].top() - pointsOf(24 + 5)) < 1.5,
+                 qPrintable(QString::number(words[QStringLiteral("Marco")].top())));
+        QVERIFY2(std::abs(words[QStringLiteral("Driver")].height() - 16 * 0.75) < 1.5,
+                 qPrintable(QString::number(words[QStringLiteral("Driver")].height())));
+        QVERIFY(!Inked(page.pixel(150, headerY - 12))); // above the table: paper
+        // Printing colours: white cell faces below the header.
+        QVERIFY(Near(page.pixel(38 + 400, 38 + 300), 0xffffffff, 8));
+    }
+
+    void pngOfTheRequestedSize_data() {
+        QTest::addColumn<QString>("view");
+        QTest::newRow("all") << "all";
+        QTest::newRow("teams") << "teams";
+        QTest::newRow("drivers") << "drivers";
+    }
+    void pngOfTheRequestedSize() {
+        QFETCH(QString, view);
+        const QString png = Out(view + QStringLiteral(".png"));
+        const Result r = Render({QStringLiteral("--view"), view, QStringLiteral("--png"), png,
+                                 QStringLiteral("--size"), QStringLiteral("800x600")},
+                                m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(800, 600));
+        // Teal header boxes, where no caption covers them: captions start 5 pixels into their
+        // column, so (30, 10) is the "D" of "Driver Names" in View All and View Drivers.
+        QCOMPARE(Pixel(image, 4, 10), Teal);
+        QCOMPARE(Pixel(image, 4, 20), Teal);
+        QCOMPARE(Pixel(image, 790, 10), Teal);
+        // Screen colours: light grey cell faces; the last column reaches the right edge and the
+        // body cells the bottom one.
+        QCOMPARE(Pixel(image, 450, 300), LightGray);
+        QCOMPARE(Pixel(image, 799, 10), Black);
+        QCOMPARE(Pixel(image, 400, 599), Black);
+        QCOMPARE(Pixel(image, 400, 598), DarkGray);
+    }
+
+    void pngDefaultSize() {
+        const QString png = Out(QStringLiteral("default.png"));
+        const Result r = Render({QStringLiteral("--png"), png}, m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1024, 768));
+        QCOMPARE(Pixel(image, 4, 10), Teal);
+        QCOMPARE(Pixel(image, 1014, 10), Teal);
+        QCOMPARE(Pixel(image, 1023, 10), Black);
+    }
+
+    void storeFilesOfTheFolderAreShown() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        Roster roster;
+        ProgramState state;
+        state.ProgramDir = folder.path().toStdString();
+        roster.TeamName[0].SetText("Zeta Racing");
+        roster.TeamQualPower[0].SetText("987");
+        roster.DriverName[0].SetText("Ana Testa");
+        roster.CarNumber[0].SetText("17");
+        QVERIFY(SaveTeamsStore(roster, state).ok());
+        QVERIFY(SaveDriversStore(roster, state).ok());
+
+        const QString pdf = Out(QStringLiteral("store.pdf"));
+        const Result r =
+            Render({QStringLiteral("--dir"), folder.path(), QStringLiteral("--pdf"), pdf});
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        const QString text = PdfText(pdf);
+        for (const char* word : {"Zeta Racing", "987", "Ana Testa", "17", "Mclaren"})
+            QVERIFY2(text.contains(QLatin1String(word)), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Marco Venturi")));
+    }
+
+    void badArgumentsAreUsageErrors_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no output") << QStringList{};
+        QTest::newRow("both outputs") << QStringList{"--pdf", "a.pdf", "--png", "a.png"};
+        QTest::newRow("missing file") << QStringList{"--png"};
+        QTest::newRow("empty file") << QStringList{"--png", ""};
+        QTest::newRow("unknown view") << QStringList{"--view", "spares", "--png", "a.png"};
+        QTest::newRow("view in capitals") << QStringList{"--view", "ALL", "--png", "a.png"};
+        QTest::newRow("zero size") << QStringList{"--png", "a.png", "--size", "0x100"};
+        QTest::newRow("no size") << QStringList{"--png", "a.png", "--size", "big"};
+        QTest::newRow("huge size") << QStringList{"--png", "a.png", "--size", "100000x10"};
+        QTest::newRow("size of a pdf") << QStringList{"--pdf", "a.pdf", "--size", "10x10"};
+        QTest::newRow("unknown option") << QStringList{"--png", "a.png", "--colour"};
+        QTest::newRow("stray argument") << QStringList{"--png", "a.png", "extra"};
+        QTest::newRow("twice") << QStringList{"--png", "a.png", "--png", "b.png"};
+    }
+    void badArgumentsAreUsageErrors() {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir folder;
+        const Result r = Render(arguments, folder.path());
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("rk7power-render")), qPrintable(r.err));
+        QVERIFY(QDir(folder.path()).isEmpty()); // nothing written
+    }
+
+    void unreadableOrUnwritableFilesAreFileErrors() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        // The output is a folder.
+        const QString taken = folder.filePath(QStringLiteral("taken.png"));
+        QVERIFY(QDir().mkdir(taken));
+        Result r = Render({QStringLiteral("--png"), taken});
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains(taken), qPrintable(r.err));
+        QVERIFY(QFileInfo(taken).isDir());
+        // The output's folder does not exist.
+        const QString nowhere = folder.filePath(QStringLiteral("no/such/out.pdf"));
+        r = Render({QStringLiteral("--pdf"), nowhere});
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains(nowhere), qPrintable(r.err));
+        // The folder of the store files does not exist.
+        const QString missing = folder.filePath(QStringLiteral("missing"));
+        r = Render({QStringLiteral("--dir"), missing, QStringLiteral("--png"),
+                    folder.filePath(QStringLiteral("x.png"))});
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains(missing), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("x.png"))));
+        // A store file that cannot be read.
+        const QString stores = folder.filePath(QStringLiteral("stores"));
+        QVERIFY(QDir().mkpath(stores + QStringLiteral("/Teams.rk")));
+        r = Render({QStringLiteral("--dir"), stores, QStringLiteral("--png"),
+                    folder.filePath(QStringLiteral("y.png"))});
+        QCOMPARE(r.status, 4);
+        QVERIFY2(r.err.contains(QStringLiteral("Teams.rk")), qPrintable(r.err));
+    }
+
+    void anExistingFileIsReplaced() {
+        QTemporaryDir folder;
+        const QString png = folder.filePath(QStringLiteral("again.png"));
+        QFile old(png);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("not an image");
+        old.close();
+        const Result r = Render(
+            {QStringLiteral("--png"), png, QStringLiteral("--size"), QStringLiteral("64x48")});
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QCOMPARE(QImage(png).size(), QSize(64, 48));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"again.png"});
+    }
+};
+
+} // namespace rk7
+
+QTEST_GUILESS_MAIN(rk7::RenderTest)
+#include "render_test.moc"
