@@ -78,7 +78,7 @@ int OpenNonBlocking(const std::string& path, int flags) {
 
 // A pipe or a terminal cannot be replaced by renaming a file over it (that would put a plain file
 // where the device or pipe was, for everyone): the data goes straight into it.
-Status WriteIntoSpecialFile(const std::string& path, std::string_view data) {
+Status WriteStraightInto(const std::string& path, std::string_view data) {
     const int fd = OpenNonBlocking(path, O_WRONLY);
     if (fd < 0)
         return Status::Failure(SystemError(path, errno));
@@ -112,7 +112,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view data, Durab
     if (hasExisting && S_ISDIR(existing.st_mode))
         return Status::Failure(SystemError(path, EISDIR));
     if (hasExisting && (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode)))
-        return WriteIntoSpecialFile(target, data);
+        return WriteStraightInto(target, data);
     if (hasExisting && !S_ISREG(existing.st_mode))
         return Status::Failure(path + ": not a regular file; it is left as it is");
 

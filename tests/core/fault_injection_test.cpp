@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, WriterFaults, ::testing::ValuesIn(test::FileWri
 
 // ---- Targets that are not plain files ----------------------------------------------------------
 
-TEST(SpecialTargets, SymbolicLinkStaysAndItsFileIsReplaced) {
+TEST(UnusualTargets, SymbolicLinkStaysAndItsFileIsReplaced) {
     TestFolder folder;
     fs::create_directory(folder.File("real"));
     TestFolder::Write(folder.File("real/roster.txt"), "old");
@@ -267,7 +267,7 @@ TEST(SpecialTargets, SymbolicLinkStaysAndItsFileIsReplaced) {
               1);
 }
 
-TEST(SpecialTargets, PipeGetsTheDataAndStaysAPipe) {
+TEST(UnusualTargets, PipeGetsTheDataAndStaysAPipe) {
     TestFolder folder;
     const std::string fifo = folder.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -287,7 +287,7 @@ TEST(SpecialTargets, PipeGetsTheDataAndStaysAPipe) {
     EXPECT_EQ(folder.Listing(), "pipe");
 }
 
-TEST(SpecialTargets, PipeNobodyReadsIsAnErrorNotAWait) {
+TEST(UnusualTargets, PipeNobodyReadsIsAnErrorNotAWait) {
     TestFolder folder;
     const std::string fifo = folder.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -298,7 +298,7 @@ TEST(SpecialTargets, PipeNobodyReadsIsAnErrorNotAWait) {
     EXPECT_EQ(folder.Listing(), "pipe");
 }
 
-TEST(SpecialTargets, LongestFileNameStillWritten) {
+TEST(UnusualTargets, LongestFileNameStillWritten) {
     // The temporary file must not need a longer name than the target's.
     TestFolder folder;
     const std::string name = std::string(251, 'n') + ".txt";
