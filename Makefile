@@ -2,7 +2,11 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test test-asan bench package run clean
+# `make fuzz`: the libFuzzer targets of the core (clang, its own configuration in build/fuzz),
+# each run for FUZZ_SECONDS; fails on any crash, leak, hang or sanitizer report.
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build test test-asan bench package fuzz run clean
 
 all: build
 
@@ -33,6 +37,12 @@ package: build
 
 bench: build
 	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	tests/fuzz/run_fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \

@@ -1,7 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing RK7 Power need, and nothing else.
 # Does nothing when all of them are present; runs apt-get update only when it must install.
+#   install-deps.sh [--check] [--fuzz]
+# --check only reports what is missing; --fuzz adds clang and its libFuzzer runtime, which only
+# `make fuzz` needs.
 set -euo pipefail
+
+check=no
+fuzz=no
+for arg in "$@"; do
+    case $arg in
+    --check) check=yes ;;
+    --fuzz) fuzz=yes ;;
+    *) echo "usage: install-deps.sh [--check] [--fuzz]" >&2; exit 2 ;;
+    esac
+done
 
 packages=(
     g++ make cmake ninja-build
@@ -11,6 +24,9 @@ packages=(
     fonts-liberation xvfb xauth
     poppler-utils appstream desktop-file-utils dpkg-dev
 )
+if [ "$fuzz" = yes ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,11 +35,11 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    [ "${1:-}" = "--check" ] && echo "All build dependencies are installed."
+    [ "$check" = yes ] && echo "All build dependencies are installed."
     exit 0
 fi
 
-if [ "${1:-}" = "--check" ]; then
+if [ "$check" = yes ]; then
     echo "Missing: ${missing[*]}"
     exit 1
 fi

@@ -47,6 +47,13 @@ public:
         return field;
     }
 
+    // Everything not yet taken, NUL bytes included.
+    std::string_view Rest() {
+        const std::string_view rest = m_rest;
+        m_rest = m_rest.substr(m_rest.size());
+        return rest;
+    }
+
 private:
     std::string_view m_rest;
 };

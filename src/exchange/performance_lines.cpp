@@ -121,6 +121,14 @@ void CellWriter::NoteCut(std::string_view what, std::size_t length, std::size_t 
     m_diagnostics.push_back({m_line, std::move(message)});
 }
 
+void CellWriter::NoteNul(std::string_view what, std::size_t kept) {
+    std::string message(what);
+    message += " holds a NUL byte after ";
+    message += std::to_string(kept);
+    message += " characters; the text after it is lost";
+    m_diagnostics.push_back({m_line, std::move(message)});
+}
+
 void ReadNameValue(std::string_view value, Roster& r, int team, CellWriter& cells) {
     FieldReader fields(value);
     cells.Text(r.TeamName[team], fields.Next(), "team name");
@@ -131,8 +139,9 @@ void ReadPerformanceValue(std::string_view value, Roster& r, int team, CellWrite
     FieldReader fields(value);
     cells.Text(r.TeamRacePower[team], fields.Next(), "team race power");
     cells.Text(r.TeamQualPower[team], fields.Next(), "team qualifying power");
-    // The failure takes the whole rest of the value, commas included.
-    cells.Text(r.TeamFailure[team], fields.Next('\0'), "team failure");
+    // The failure takes the whole rest of the value, commas included. Taken whole rather than up
+    // to a NUL, so that a NUL in it is reported like one in any other value.
+    cells.Text(r.TeamFailure[team], fields.Rest(), "team failure");
 }
 
 void ReadDriverValue(std::string_view value, Roster& r, int driver, CellWriter& cells) {

@@ -32,10 +32,14 @@ public:
     CellWriter(std::vector<Diagnostic>& diagnostics, int line)
         : m_diagnostics(diagnostics), m_line(line) {}
 
-    // The text as it stands; a text too long for the cell keeps its first W-1 bytes.
+    // The text as it stands; a text too long for the cell keeps its first W-1 bytes. A NUL byte
+    // ends a cell's text, so whatever follows one is lost, and that is noted too.
     template <std::size_t W>
     void Text(Cell<W>& cell, std::string_view text, std::string_view what) {
-        if (!cell.SetText(text))
+        const bool whole = cell.SetText(text);
+        if (const std::size_t nul = text.find('\0'); nul < W - 1)
+            NoteNul(what, nul);
+        else if (!whole)
             NoteCut(what, text.size(), W - 1);
     }
 
@@ -45,6 +49,7 @@ public:
 
 private:
     void NoteCut(std::string_view what, std::size_t length, std::size_t kept);
+    void NoteNul(std::string_view what, std::size_t kept);
 
     std::vector<Diagnostic>& m_diagnostics;
     int m_line;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,12 +42,21 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+// The longest file name the usual file systems take.
+constexpr std::size_t MaxNameLength = 255;
+
 // Opens a fresh temporary file beside path. O_EXCL with mode 0666 lets the umask give it the
-// ordinary mode of a new file.
+// ordinary mode of a new file. The name is the target's own with a suffix, shortened when the
+// two together would be longer than a file name may be.
 int OpenTemporary(const std::string& path, std::string& tempPath) {
     static unsigned serial = 0;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        const std::string suffix =
+            ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        const std::size_t room = MaxNameLength - suffix.size();
+        tempPath = path.substr(0, nameStart + std::min(path.size() - nameStart, room)) + suffix;
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -53,16 +64,60 @@ int OpenTemporary(const std::string& path, std::string& tempPath) {
     return -1;
 }
 
+// Opens without waiting: a FIFO with nobody at the other end would otherwise block the open for
+// good. Reads and writes wait as usual afterwards.
+int OpenNonBlocking(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd >= 0) {
+        const int now = ::fcntl(fd, F_GETFL);
+        if (now != -1)
+            ::fcntl(fd, F_SETFL, now & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+// A pipe or a terminal cannot be replaced by renaming a file over it (that would put a plain file
+// where the device or pipe was, for everyone): the data goes straight into it.
+Status WriteStraightInto(const std::string& path, std::string_view data) {
+    const int fd = OpenNonBlocking(path, O_WRONLY);
+    if (fd < 0)
+        return Status::Failure(SystemError(path, errno));
+    const bool written = WriteAll(fd, data);
+    const int error = errno;
+    if (::close(fd) != 0 && written)
+        return Status::Failure(SystemError(path, errno));
+    if (!written)
+        return Status::Failure(SystemError(path, error));
+    return Status::Ok();
+}
+
+// The file a symbolic link finally names, so that the link stays and its file is replaced; the
+// path itself for anything else, or when the link leads nowhere.
+std::string ResolvedTarget(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
 } // namespace
 
 Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
+    // Errors name the path as the caller gave it.
+    const std::string target = ResolvedTarget(path);
     struct stat existing {};
-    const bool hasExisting = ::stat(path.c_str(), &existing) == 0;
+    const bool hasExisting = ::stat(target.c_str(), &existing) == 0;
     if (hasExisting && S_ISDIR(existing.st_mode))
         return Status::Failure(SystemError(path, EISDIR));
+    if (hasExisting && (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode)))
+        return WriteStraightInto(target, data);
+    if (hasExisting && !S_ISREG(existing.st_mode))
+        return Status::Failure(path + ": not a regular file; it is left as it is");
 
     std::string tempPath;
-    const int fd = OpenTemporary(path, tempPath);
+    const int fd = OpenTemporary(target, tempPath);
     if (fd < 0)
         return Status::Failure(SystemError(path, errno));
 
@@ -81,12 +136,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view data, Durab
         return fail(errno, true);
     if (::close(fd) != 0)
         return fail(errno, false);
-    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+    if (::rename(tempPath.c_str(), target.c_str()) != 0)
         return fail(errno, false);
 
     if (durability == Durability::Flush) {
         // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
-        const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {
             ::fsync(dir);
             ::close(dir);
@@ -97,7 +152,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view data, Durab
 
 ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes) {
     ReadFileResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenNonBlocking(path, O_RDONLY);
     if (fd < 0) {
         result.missing = errno == ENOENT;
         result.status = Status::Failure(SystemError(path, errno));

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # One case of the rk7power-cli tests, run in a fresh temporary folder:
-#   cli_test.sh PATH-TO-rk7power-cli CASE
+#   cli_test.sh PATH-TO-rk7power-cli CASE [FILE]
+# FILE names a file of tests/data/bad_inputs/ for the bad_input case.
 # CMAKE_COMMAND in the environment names the cmake that checks JSON output.
 set -u
 export LC_ALL=C
 
 CLI=$1
 CASE=$2
+FILE=${3:-}
 HERE=$(cd "$(dirname "$0")" && pwd)
+DATA=$HERE/../data
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/rk7-cli-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
@@ -360,6 +363,83 @@ case_calc() {
     contains out '"range": "1850"'
     run 4 --dir /proc calc --save
     contains err "/proc/Teams.rk: "
+}
+
+# A damaged Performance File of tests/data/bad_inputs/, through check and import, as
+# tests/data/bad_inputs.txt expects: the exit status of each, a text check prints, nothing written
+# when import refuses, the same diagnostics from both, and the file given back byte for byte by an
+# export where the list says "same".
+case_bad_input() {
+    local entry check_status import_status same text
+    entry=$(grep -m 1 -F -- "$FILE " "$DATA/bad_inputs.txt") || fail "$FILE is not listed"
+    read -r _ check_status import_status same text <<<"$entry"
+    cp "$DATA/bad_inputs/$FILE" "$FILE"
+    run "$check_status" check "$FILE"
+    cat out err >said
+    contains said "$text"
+    mkdir store
+    run "$import_status" --dir store import "$FILE"
+    if [ "$import_status" -ne 0 ]; then
+        contains err "$FILE: This not a valid Peformance File"
+        equals "$(listing store)" ""
+        return
+    fi
+    mv err import_diagnostics
+    equals "$(listing store)" "Drivers.rk Teams.rk "
+    equals "$(wc -c <store/Teams.rk)" 1260
+    equals "$(wc -c <store/Drivers.rk)" 2844
+    # check lists on standard output what import reports on standard error, after the dialect.
+    run "$check_status" check "$FILE"
+    local dialect
+    dialect=$(head -n 1 out)
+    tail -n +2 out >check_diagnostics
+    same check_diagnostics import_diagnostics
+    # The program goes on with the store files the import wrote.
+    run 0 --dir store show --format json
+    "${CMAKE_COMMAND:-cmake}" -DJSON_FILE="$WORK/out" -DSHAPE_ONLY=ON \
+        -P "$HERE/check_json.cmake" || fail "JSON check"
+    if [ "$same" = same ]; then
+        # The first team's name, byte for byte in Teams.rk and NUL-terminated there ...
+        local name
+        name=$(sed -n 4p "$FILE" | cut -d= -f2 | cut -d, -f1)
+        { printf '%s' "$name"; printf '\0'; } >name.expected
+        head -c $((${#name} + 1)) store/Teams.rk >name.stored
+        same name.stored name.expected
+        # ... and the whole file back from the store files.
+        run 0 --dir store export --dialect "$dialect" back.txt
+        same back.txt "$FILE"
+    fi
+}
+
+# A name of 1 MB on one line, a 1 MB file of one line without a line end, and a file beyond the
+# 4 MiB a Performance File may have: made here rather than committed.
+case_bad_input_large() {
+    run 0 export base.txt
+    {
+        sed -n 1,3p base.txt
+        printf 'Name=%s,Engine\r\n' "$(head -c 1048576 /dev/zero | tr '\0' L)"
+        sed -n '5,$p' base.txt
+    } >long_line.txt
+    equals "$(wc -l <long_line.txt)" 208
+    run 1 check long_line.txt
+    contains out "long_line.txt:4: team name of 1048576 characters cut to 31"
+    equals "$(wc -l <out)" 2
+    mkdir store
+    run 0 --dir store import long_line.txt
+    run 0 --dir store show --view teams --format csv
+    equals "$(line_of out 2)" "$(printf 'L%.0s' {1..31}),Engine,,,"
+
+    head -c 1048576 /dev/zero | tr '\0' A >one_line.txt
+    run 3 check one_line.txt
+    contains err "one_line.txt: This not a valid Peformance File"
+    run 3 --dir store import one_line.txt
+
+    { cat base.txt; head -c 5242880 /dev/zero; } >too_large.txt
+    run 4 check too_large.txt
+    contains err "too_large.txt: larger than 4 MiB, too large for a Performance File"
+    cp store/Teams.rk teams.before
+    run 4 --dir store import too_large.txt
+    same store/Teams.rk teams.before
 }
 
 if ! declare -F "case_$CASE" >/dev/null; then

@@ -659,6 +659,31 @@ TEST(ReadPerformanceFile, EveryCutIsReported) {
     EXPECT_EQ(read.SpareRange[0].Text(), "12345");
 }
 
+TEST(ReadPerformanceFile, ANulByteInAValueIsReported) {
+    // A NUL ends a cell's text: what follows it would vanish without a word.
+    using namespace std::string_literals;
+    std::string file = FormatNativePerformanceFile(Roster());
+    file = WithLine(file, 4, "Name=Fer\0rari,Fer\0rari and more than fits in its cell"s);
+    file = WithLine(file, 5, "Performance=7\0\0,1,26\0, 5"s);
+    file = WithLine(file, 8, "DQualPosD1=\0"s);
+    Roster read;
+    const auto result = Parse(Dialect::Native, file, read);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(Diagnostics(result),
+              "4: team name holds a NUL byte after 3 characters; the text after it is lost\n"
+              "4: engine name holds a NUL byte after 3 characters; the text after it is lost\n"
+              "5: team race power holds a NUL byte after 1 characters; the text after it is "
+              "lost\n"
+              "5: team failure holds a NUL byte after 2 characters; the text after it is lost\n"
+              "8: first driver's qualifying position holds a NUL byte after 0 characters; the "
+              "text after it is lost\n");
+    EXPECT_EQ(read.TeamName[0].Text(), "Fer");
+    EXPECT_EQ(read.EngineName[0].Text(), "Fer");
+    EXPECT_EQ(read.TeamRacePower[0].Text(), "7");
+    EXPECT_EQ(read.TeamFailure[0].Text(), "26");
+    EXPECT_EQ(read.DriverQualPos[0].Text(), "");
+}
+
 TEST(ReadPerformanceFile, PowersOutsideTheCellAreClamped) {
     std::string file = FormatExchangePerformanceFile(Roster());
     file = WithLine(file, 6, "First Driver=1,A,115750,115751, 1,0,0");
