@@ -21,8 +21,11 @@ build: deps $(BUILD)/build.ninja
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 bench: build
-	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)/tests/rk7-bench $(BENCH_FLAGS)
+	$(BUILD)/tests/rk7-gui-bench $(BENCH_FLAGS)
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
