@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench startup run clean
 
 all: build
 
@@ -26,6 +26,10 @@ BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 bench: build
 	$(BUILD)/tests/rk7-bench $(BENCH_FLAGS)
 	$(BUILD)/tests/rk7-gui-bench $(BENCH_FLAGS)
+
+# Start-up to the first painted frame, next to an empty QMainWindow (docs/PERFORMANCE.md).
+startup: build
+	BUILD=$(abspath $(BUILD)) scripts/measure-startup.sh
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
