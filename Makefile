@@ -6,7 +6,7 @@ BUILD  := build/$(PRESET)
 # each run for FUZZ_SECONDS; fails on any crash, leak, hang or sanitizer report.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test test-asan bench package fuzz run clean
+.PHONY: all deps configure build test test-asan bench package fuzz startup run clean
 
 all: build
 
@@ -25,6 +25,8 @@ build: deps $(BUILD)/build.ninja
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
@@ -36,7 +38,12 @@ package: build
 	scripts/check-package.sh "$$(ls -t $(BUILD)/rk7power_*.deb | head -n 1)"
 
 bench: build
-	$(BUILD)/tests/rk7-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)/tests/rk7-bench $(BENCH_FLAGS)
+	$(BUILD)/tests/rk7-gui-bench $(BENCH_FLAGS)
+
+# Start-up to the first painted frame, next to an empty QMainWindow (docs/PERFORMANCE.md).
+startup: build
+	BUILD=$(abspath $(BUILD)) scripts/measure-startup.sh
 
 fuzz:
 	@scripts/install-deps.sh --fuzz

@@ -139,7 +139,14 @@ void EditorDialog::AddOkCancel(int y) {
 }
 
 void EditorDialog::SetCellText(QLineEdit* edit, std::string_view text) {
-    edit->setText(CellToQString(text));
+    QString shown = CellToQString(text);
+    // An edit that already shows this text, at its start, with nothing to select, undo or redo,
+    // is left as it is: setting it would leave the same state but repaint it. The passes of Auto
+    // Edit Mode set every row's fields at each keystroke, and most of them do not change.
+    if (edit->text() == shown && edit->cursorPosition() == 0 && !edit->hasSelectedText() &&
+        !edit->isModified() && !edit->isUndoAvailable() && !edit->isRedoAvailable())
+        return;
+    edit->setText(shown);
     edit->setCursorPosition(0); // show the start of a long text
 }
 

@@ -109,7 +109,9 @@ void CellWriter::Power(Cell<DriverValueWidth>& cell, std::string_view field,
         message += ')';
         m_diagnostics.push_back({m_line, std::move(message)});
     }
-    cell.SetText(FormatNumber(power));
+    char buffer[24];
+    const auto formatted = std::to_chars(buffer, buffer + sizeof buffer, power);
+    cell.SetText(std::string_view(buffer, static_cast<std::size_t>(formatted.ptr - buffer)));
 }
 
 void CellWriter::NoteCut(std::string_view what, std::size_t length, std::size_t kept) {

@@ -15,14 +15,18 @@ long ReadNumber(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    // Accumulate negatively so that LONG_MIN is reachable, saturating on overflow.
+    // Accumulate negatively so that LONG_MIN is reachable, saturating on overflow: value * 10 -
+    // digit stays at or above LONG_MIN while value is above LONG_MIN / 10, or equal to it and
+    // the digit at most the last digit of LONG_MIN.
+    constexpr long Limit = LONG_MIN / 10;
+    constexpr int LastDigit = -static_cast<int>(LONG_MIN % 10);
     long value = 0;
     bool saturated = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         const int digit = text[i] - '0';
         if (saturated)
             continue;
-        if (value < (LONG_MIN + digit) / 10) {
+        if (value < Limit || (value == Limit && digit > LastDigit)) {
             saturated = true;
             value = LONG_MIN;
         } else {

@@ -29,16 +29,24 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 } // namespace
 
+char16_t Windows1252ToUnicode(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? High[byte - 0x80] : char16_t{byte};
+}
+
+int UnicodeToWindows1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (High[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char ch : text) {
-        const auto byte = static_cast<std::uint8_t>(ch);
-        if (byte >= 0x80 && byte < 0xA0)
-            AppendUtf8(out, High[byte - 0x80]);
-        else
-            AppendUtf8(out, byte);
-    }
+    for (char ch : text)
+        AppendUtf8(out, Windows1252ToUnicode(static_cast<std::uint8_t>(ch)));
     return out;
 }
 

@@ -11,4 +11,10 @@ namespace rk7 {
 // lost.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// The character of one Windows-1252 byte, as Windows1252ToUtf8 reads it.
+char16_t Windows1252ToUnicode(unsigned char byte);
+// The Windows-1252 byte of a character of the Basic Multilingual Plane, or -1 when the code page
+// has none (surrogates have none).
+int UnicodeToWindows1252(char16_t c);
+
 } // namespace rk7

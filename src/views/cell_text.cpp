@@ -1,40 +1,74 @@
 #include "views/cell_text.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "model/text_encoding.h"
 
 namespace rk7 {
 
-namespace {
-constexpr const char* CodePage = "windows-1252";
-}
+// These follow Qt's windows-1252 codec to the letter (tests/gui/cell_text_test.cpp compares them
+// character by character), with a table instead of a codec opened for every cell: the views and
+// the editor forms convert hundreds of cells at a time.
 
 QString CellToQString(std::string_view cellText) {
-    QStringDecoder decode(CodePage);
-    return decode(QByteArrayView(cellText.data(), static_cast<qsizetype>(cellText.size())));
+    if (cellText.empty())
+        return QString();
+    QString text(static_cast<qsizetype>(cellText.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char byte : cellText)
+        *out++ = QChar(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+    return text;
 }
 
-std::string QStringToCell(const QString& text) {
-    QStringEncoder encode(CodePage);
-    QByteArray bytes = encode(text);
-    if (encode.hasError()) {
-        // Encode character by character so that only the unrepresentable ones become '?'.
-        bytes.clear();
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            QStringEncoder one(CodePage);
-            const QByteArray b = one(text.mid(i, n));
-            bytes += one.hasError() ? QByteArray("?") : b;
-            i += n;
+namespace {
+
+// Encodes text as the codec does when it is given the whole text at once: false at the first
+// character it cannot take. A high surrogate at the very end waits for a partner that never
+// comes: the codec leaves it out without an error.
+bool EncodeWhole(const QString& text, std::string* bytes) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 == n)
+                break;
+            return false; // a pair beyond the code page, or a broken one
         }
+        const int byte = UnicodeToWindows1252(c); // a lone low surrogate has none
+        if (byte < 0)
+            return false;
+        if (bytes)
+            *bytes += static_cast<char>(byte);
     }
-    return bytes.toStdString();
+    return true;
+}
+
+} // namespace
+
+std::string QStringToCell(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    if (EncodeWhole(text, &bytes))
+        return bytes;
+    // Character by character, so that only the unrepresentable ones become '?'. A high surrogate
+    // takes the unit after it along, whatever that is, and the two become one '?'.
+    bytes.clear();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 < n)
+                bytes += '?';
+            i += 2;
+            continue;
+        }
+        const int byte = UnicodeToWindows1252(c);
+        bytes += byte < 0 ? '?' : static_cast<char>(byte);
+        ++i;
+    }
+    return bytes;
 }
 
 bool FitsCodePage(const QString& text) {
-    QStringEncoder encode(CodePage);
-    const QByteArray bytes = encode(text); // the encoder works only when its result is taken
-    return !encode.hasError();
+    return EncodeWhole(text, nullptr);
 }
 
 } // namespace rk7

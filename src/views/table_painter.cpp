@@ -3,10 +3,17 @@
 #include "views/cell_text.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QTextLayout>
 
 namespace rk7 {
 
@@ -118,34 +125,171 @@ const QFont& BodyFont() {
     return font;
 }
 
-// A horizontal or vertical line from a to b without its end point, as the tables were drawn.
-void LineTo(QPainter& p, QPoint a, QPoint b) {
-    const QPoint step((b.x() > a.x()) - (b.x() < a.x()), (b.y() > a.y()) - (b.y() < a.y()));
-    if (step.isNull())
-        return;
-    p.drawLine(a, b - step);
+// Whether the painter draws on a raster device with nothing that scales or blends the drawing: an
+// integral translation at most, full opacity, no right-to-left layout (Windows-1252 has no
+// right-to-left letters, so automatic direction is left to right).
+bool PixelExact(const QPainter& p) {
+    const QPaintEngine* engine = p.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return false;
+    if (p.opacity() != 1.0 || p.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        p.layoutDirection() == Qt::RightToLeft)
+        return false;
+    const QTransform t = p.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::trunc(t.dx()) &&
+           t.dy() == std::trunc(t.dy());
 }
 
+// Draws the outlines of the cells. A horizontal or vertical line one pixel wide covers the same
+// pixels as the rectangle of those pixels, and filling the rectangle is many times faster than
+// stroking the line; so where nothing scales or blends the drawing (a raster device, an integral
+// translation at most, full opacity) the lines are filled, and elsewhere (printing, the preview)
+// they are drawn with the pen.
+class Outliner {
+public:
+    explicit Outliner(QPainter& p) : m_p(p), m_fill(PixelExact(p)) {}
+
+    void SetColor(QRgb color) {
+        m_color = QColor(color);
+        if (!m_fill)
+            m_p.setPen(m_color);
+    }
+
+    // A horizontal or vertical line from a to b without its end point, as the tables were drawn.
+    void LineTo(QPoint a, QPoint b) {
+        const QPoint step((b.x() > a.x()) - (b.x() < a.x()), (b.y() > a.y()) - (b.y() < a.y()));
+        if (step.isNull())
+            return;
+        const QPoint last = b - step;
+        if (m_fill && (step.x() == 0 || step.y() == 0) && last != a) {
+            m_p.fillRect(QRect(QPoint(std::min(a.x(), last.x()), std::min(a.y(), last.y())),
+                               QPoint(std::max(a.x(), last.x()), std::max(a.y(), last.y()))),
+                         m_color);
+            return;
+        }
+        if (m_fill)
+            m_p.setPen(m_color);
+        m_p.drawLine(a, last);
+    }
+
+private:
+    QPainter& m_p;
+    const bool m_fill;
+    QColor m_color;
+};
+
 void RaisedCell(QPainter& p, int x0, int y0, int x1, int y1, bool printing) {
-    p.setPen(QColor(Black));
-    LineTo(p, {x0, y0}, {x1, y0});
-    LineTo(p, {x1, y0}, {x1, y1});
-    LineTo(p, {x1, y1}, {x0, y1});
-    LineTo(p, {x0, y1}, {x0, y0});
+    Outliner line(p);
+    line.SetColor(Black);
+    line.LineTo({x0, y0}, {x1, y0});
+    line.LineTo({x1, y0}, {x1, y1});
+    line.LineTo({x1, y1}, {x0, y1});
+    line.LineTo({x0, y1}, {x0, y0});
     if (x1 - x0 > 2 && y1 - y0 > 2)
         p.fillRect(QRect(QPoint(x0 + 1, y0 + 1), QPoint(x1 - 2, y1 - 2)),
                    QColor(printing ? White : LightGray));
-    p.setPen(QColor(DarkGray));
-    LineTo(p, {x0 + 1, y1 - 1}, {x1 - 1, y1 - 1});
-    LineTo(p, {x1 - 1, y1 - 1}, {x1 - 1, y0 + 1});
-    p.setPen(QColor(White));
-    LineTo(p, {x0 + 1, y1 - 2}, {x0 + 1, y0 + 1});
-    LineTo(p, {x0 + 1, y0 + 1}, {x1 - 1, y0 + 1});
+    line.SetColor(DarkGray);
+    line.LineTo({x0 + 1, y1 - 1}, {x1 - 1, y1 - 1});
+    line.LineTo({x1 - 1, y1 - 1}, {x1 - 1, y0 + 1});
+    line.SetColor(White);
+    line.LineTo({x0 + 1, y1 - 2}, {x0 + 1, y0 + 1});
+    line.LineTo({x0 + 1, y0 + 1}, {x1 - 1, y0 + 1});
 }
 
+// The views' texts as laid out once: the glyphs and their places, and the advance. A view draws
+// the same few hundred texts at every paint, and shaping them anew was most of the work of
+// drawText. Drawn from its glyph runs, a text puts the same glyphs on the same pixels as drawText
+// would, where the painter only translates by whole pixels on a raster device (the table's
+// outlines take the same path); elsewhere drawText does the work.
+struct LaidText {
+    QList<QGlyphRun> runs;
+    qreal ascent = 0; // of the laid-out line, whose baseline the runs' places are relative to
+    int advance = 0;  // what QFontMetrics::horizontalAdvance gives
+};
+
+class TextLayouts {
+public:
+    // The layouts of texts in the painter's font on its device.
+    static TextLayouts& For(const QPainter& p) {
+        std::vector<TextLayouts>& all = All();
+        const QFont& font = p.font();
+        const QPaintDevice* device = p.device();
+        const int dpiX = device->logicalDpiX(), dpiY = device->logicalDpiY();
+        for (TextLayouts& layouts : all)
+            if (layouts.m_dpiX == dpiX && layouts.m_dpiY == dpiY && layouts.m_font == font)
+                return layouts;
+        if (all.empty() && !s_cleanupAdded) {
+            // Glyph runs hold font engines, which must go before the application's fonts do.
+            qAddPostRoutine(&Clear);
+            s_cleanupAdded = true;
+        }
+        return all.emplace_back(font, dpiX, dpiY);
+    }
+
+    // Texts with characters that drawText treats apart (controls, tabs, line breaks) are not
+    // laid out here.
+    static bool Plain(const QString& text) {
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0) || c.isSurrogate())
+                return false;
+        }
+        return true;
+    }
+
+    const LaidText& Get(const QString& text, const QFontMetrics& metrics) {
+        if (const auto it = m_texts.constFind(text); it != m_texts.cend())
+            return *it;
+        if (m_texts.size() >= MaxTexts)
+            m_texts.clear(); // a roster has a few hundred texts; more means old ones
+        LaidText laid;
+        QTextLayout layout(text, m_font);
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        laid.runs = layout.glyphRuns();
+        laid.ascent = line.isValid() ? line.ascent() : 0;
+        laid.advance = metrics.horizontalAdvance(text);
+        return *m_texts.insert(text, std::move(laid));
+    }
+
+    TextLayouts(const QFont& font, int dpiX, int dpiY) : m_font(font), m_dpiX(dpiX), m_dpiY(dpiY) {}
+
+private:
+    static constexpr qsizetype MaxTexts = 4096;
+
+    static std::vector<TextLayouts>& All() {
+        // Never destroyed at exit: the post routine empties it while the fonts still exist.
+        static auto* all = new std::vector<TextLayouts>;
+        return *all;
+    }
+    static void Clear() {
+        All().clear();
+        s_cleanupAdded = false;
+    }
+
+    static inline bool s_cleanupAdded = false;
+    QFont m_font;
+    int m_dpiX, m_dpiY;
+    QHash<QString, LaidText> m_texts;
+};
+
 // Text whose top-left (or, right-aligned, top-right) corner is at (x, y); never clipped.
-void TextAt(QPainter& p, const QFontMetrics& metrics, int x, int y, const QString& text,
-            bool alignRight) {
+void TextAt(QPainter& p, const QFontMetrics& metrics, TextLayouts* layouts, int x, int y,
+            const QString& text, bool alignRight) {
+    if (layouts && TextLayouts::Plain(text)) {
+        const LaidText& laid = layouts->Get(text, metrics);
+        if (alignRight)
+            x -= laid.advance;
+        const QPointF origin(x, y + metrics.ascent() - laid.ascent);
+        for (const QGlyphRun& run : laid.runs)
+            p.drawGlyphRun(origin, run);
+        return;
+    }
     if (alignRight)
         x -= metrics.horizontalAdvance(text);
     p.drawText(QPoint(x, y + metrics.ascent()), text);
@@ -166,6 +310,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
+    const bool fast = PixelExact(p);
 
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T, rightOf(k), T + HeaderHeight, printing);
@@ -178,9 +323,10 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     p.setFont(HeaderFont());
     p.setPen(QColor(White));
     const QFontMetrics headerMetrics(p.font());
+    TextLayouts* const headerLayouts = fast ? &TextLayouts::For(p) : nullptr;
     for (int k = 0; k < n; ++k)
         if (table.columns[k].caption)
-            TextAt(p, headerMetrics, leftOf(k) + 5, T + 5,
+            TextAt(p, headerMetrics, headerLayouts, leftOf(k) + 5, T + 5,
                    QString::fromLatin1(table.columns[k].caption), false);
 
     for (int k = 0; k < n; ++k)
@@ -189,6 +335,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     p.setFont(BodyFont());
     p.setPen(QColor(Black));
     const QFontMetrics bodyMetrics(p.font());
+    TextLayouts* const bodyLayouts = fast ? &TextLayouts::For(p) : nullptr;
     for (int row = 0; row < table.rows; ++row) {
         const int y = T + TextTop + RowPitch * row;
         for (int k = 0; k < n; ++k) {
@@ -199,7 +346,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
             if (text.empty())
                 continue;
             const int x = column.alignRight ? (k + 1 < n ? leftOf(k + 1) : R) - 5 : leftOf(k) + 3;
-            TextAt(p, bodyMetrics, x, y, CellToQString(text), column.alignRight);
+            TextAt(p, bodyMetrics, bodyLayouts, x, y, CellToQString(text), column.alignRight);
         }
     }
     p.restore();

@@ -49,6 +49,20 @@ void BM_SaveAllStores(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveAllStores)->ArgName("flush")->Arg(0)->Arg(1);
 
+// Each store file on its own, as an editor's OK saves it.
+void BM_SaveStore(benchmark::State& state) {
+    const Roster roster;
+    ProgramState program;
+    program.ProgramDir = BenchFolder();
+    const StoreFile file = StoreFiles[static_cast<std::size_t>(state.range(0))];
+    const auto durability = state.range(1) ? Durability::Flush : Durability::NoFlush;
+    for (auto _ : state)
+        if (!SaveStore(roster, program, file, durability))
+            state.SkipWithError("save failed");
+    state.SetLabel(StoreFileName(file));
+}
+BENCHMARK(BM_SaveStore)->ArgNames({"file", "flush"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}});
+
 // A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
 class CellForm : public CalcForm {
 public:

@@ -1,3 +1,4 @@
+#include "bench/season_roster.h"
 #include "exchange/performance_file.h"
 
 #include <benchmark/benchmark.h>
@@ -19,35 +20,6 @@ const std::string& ExchangeBenchFolder() {
         return pattern;
     }();
     return path;
-}
-
-// Every cell the files carry filled in, as a season's roster would be.
-Roster SeasonRoster() {
-    Roster r;
-    for (int t = 0; t < TeamCount; ++t) {
-        r.TeamRacePower[t].SetText(std::to_string(780 + t));
-        r.TeamQualPower[t].SetText(std::to_string(800 + t));
-        r.TeamFailure[t].SetText(std::to_string(2600 + 100 * t));
-        r.TeamQualPosD1(t).SetText(std::to_string(t + 1));
-        r.TeamQualPosD2(t).SetText(std::to_string(t + 15));
-        r.TeamRacePosD1(t).SetText(std::to_string(t + 1));
-        r.TeamRacePosD2(t).SetText(std::to_string(t + 15));
-    }
-    for (int d = 0; d < DriverCount; ++d) {
-        r.CarNumber[d].SetText(std::to_string(d + 1));
-        r.DriverQualPower[d].SetText(std::to_string(16200 + d));
-        r.DriverRacePower[d].SetText(std::to_string(15750 + d));
-        r.DriverRange[d].SetText(std::to_string(500 + 50 * d));
-        r.DriverQualPos[d].SetText(std::to_string(d + 1));
-        r.DriverRacePos[d].SetText(std::to_string(28 - d));
-    }
-    for (int s = 0; s < SpareCount; ++s) {
-        r.SpareName[s].SetText("Reserve Driver " + std::to_string(s));
-        r.SpareRacePower[s].SetText("15800");
-        r.SpareQualPower[s].SetText("16000");
-        r.SpareRange[s].SetText("900");
-    }
-    return r;
 }
 
 void BM_FormatPerformanceFile(benchmark::State& state, Dialect dialect) {
@@ -73,15 +45,17 @@ void BM_ParsePerformanceFile(benchmark::State& state, Dialect dialect) {
 BENCHMARK_CAPTURE(BM_ParsePerformanceFile, native, Dialect::Native);
 BENCHMARK_CAPTURE(BM_ParsePerformanceFile, exchange, Dialect::Exchange);
 
-void BM_WritePerformanceFile(benchmark::State& state, Dialect dialect) {
+void BM_WritePerformanceFile(benchmark::State& state, Dialect dialect, Durability durability) {
     const Roster roster = SeasonRoster();
     const std::string path = ExchangeBenchFolder() + "/write.txt";
     for (auto _ : state)
-        if (!WritePerformanceFile(roster, dialect, path, Durability::NoFlush))
+        if (!WritePerformanceFile(roster, dialect, path, durability))
             state.SkipWithError("write failed");
 }
-BENCHMARK_CAPTURE(BM_WritePerformanceFile, native, Dialect::Native);
-BENCHMARK_CAPTURE(BM_WritePerformanceFile, exchange, Dialect::Exchange);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, native, Dialect::Native, Durability::NoFlush);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, exchange, Dialect::Exchange, Durability::NoFlush);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, native_flush, Dialect::Native, Durability::Flush);
+BENCHMARK_CAPTURE(BM_WritePerformanceFile, exchange_flush, Dialect::Exchange, Durability::Flush);
 
 void BM_ReadPerformanceFile(benchmark::State& state, Dialect dialect) {
     const std::string path = ExchangeBenchFolder() + "/read.txt";

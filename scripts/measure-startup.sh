@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Start-up time of RK7 Power next to that of an empty QMainWindow, on the same machine in one run:
+# from process start to the first painted frame of the main window, under the offscreen platform.
+#
+#   scripts/measure-startup.sh            (or: make startup)
+#
+# Builds rk7power when it is missing (BUILD, default build/default), compiles the empty program
+# and a small launcher with g++ and pkg-config Qt6Widgets into $BUILD/startup, then runs the
+# programs in turn, RUNS times each (default 10) after one unmeasured run each, and prints every
+# run, the medians and the ratio. Each run starts in a fresh empty store folder (the built-in
+# roster) with its own configuration folder, so nothing of the user's is read or written.
+#
+# Three programs: the empty QMainWindow (the baseline of the goal), the same window with one word
+# in its status bar (what any window that shows text pays: the font database and a font), and
+# rk7power.
+#
+# The launcher reads the monotonic clock and replaces itself with the program (exec); the program,
+# given RK7_EXIT_AFTER_FIRST_PAINT=1, reads the same clock once the first frame of its main
+# window has been painted and flushed, prints it and exits. The difference is the start-up time.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD:-$root/build/default}
+[[ $build == /* ]] || build=$PWD/$build
+runs=${RUNS:-10}
+out=$build/startup
+mkdir -p "$out"
+
+if [ ! -x "$build/rk7power" ]; then
+    echo "Building rk7power..."
+    if [ ! -f "$build/build.ninja" ]; then
+        (cd "$root" && cmake --preset default >/dev/null)
+    fi
+    cmake --build "$build" --target rk7power >/dev/null
+fi
+
+compile() { # source target [libraries]
+    local source=$1 target=$2
+    shift 2
+    if [ ! -x "$target" ] || [ "$source" -nt "$target" ]; then
+        # shellcheck disable=SC2046
+        g++ -std=c++20 -O2 -fPIC "$source" -o "$target" "$@"
+    fi
+}
+compile "$root/scripts/startup/exec_timed.cpp" "$out/exec_timed"
+# shellcheck disable=SC2046
+compile "$root/scripts/startup/empty_main_window.cpp" "$out/empty_main_window" \
+    $(pkg-config --cflags --libs Qt6Widgets)
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# One start-up in milliseconds (three decimals). Every run gets an empty store folder as its
+# working folder and its own configuration folder.
+measure() { # program [arguments]
+    local home store output start painted
+    home=$(mktemp -d "$scratch/home.XXXXXX")
+    store=$(mktemp -d "$scratch/store.XXXXXX")
+    mkdir -p "$home/config" "$home/runtime"
+    chmod 700 "$home/runtime"
+    output=$(cd "$store" && env QT_QPA_PLATFORM=offscreen RK7_EXIT_AFTER_FIRST_PAINT=1 \
+        XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" \
+        timeout 60 "$out/exec_timed" "$@" 2>/dev/null) || true
+    start=$(sed -n 's/^start-ns //p' <<<"$output")
+    painted=$(sed -n 's/^first-paint-ns //p' <<<"$output")
+    if [ -z "$start" ] || [ -z "$painted" ]; then
+        echo "no first paint from $*" >&2
+        return 1
+    fi
+    awk -v a="$start" -v b="$painted" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }'
+}
+
+median() {
+    sort -g | awk '{ v[NR] = $1 }
+        END { if (NR % 2) printf "%.3f\n", v[(NR + 1) / 2];
+              else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+empty=("$out/empty_main_window")
+text=("$out/empty_main_window" --text)
+rk7=("$build/rk7power")
+# One unmeasured run each: the files they load are in the page cache for every measured run.
+measure "${empty[@]}" >/dev/null
+measure "${text[@]}" >/dev/null
+measure "${rk7[@]}" >/dev/null
+
+# In turn, so that a busy moment of the machine falls on all three alike.
+empty_times=() text_times=() rk7_times=()
+for ((i = 1; i <= runs; ++i)); do
+    empty_times+=("$(measure "${empty[@]}")")
+    text_times+=("$(measure "${text[@]}")")
+    rk7_times+=("$(measure "${rk7[@]}")")
+done
+
+echo "Start-up to the first painted frame of the main window (offscreen), milliseconds"
+printf '%-7s %13s %13s %13s\n' run "empty window" "text window" rk7power
+for ((i = 0; i < runs; ++i)); do
+    printf '%-7s %13s %13s %13s\n' $((i + 1)) "${empty_times[i]}" "${text_times[i]}" \
+        "${rk7_times[i]}"
+done
+empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
+text_median=$(printf '%s\n' "${text_times[@]}" | median)
+rk7_median=$(printf '%s\n' "${rk7_times[@]}" | median)
+printf '%-7s %13s %13s %13s\n' median "$empty_median" "$text_median" "$rk7_median"
+awk -v r="$rk7_median" -v e="$empty_median" -v t="$text_median" 'BEGIN {
+    printf "ratio   rk7power / empty window = %.2f (goal: at most 1.30)\n", r / e
+    printf "        rk7power / text window  = %.2f\n", r / t
+}'
+echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,49 @@
+#include "bench/season_roster.h"
+#include "views/table_painter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+namespace rk7 {
+namespace {
+
+// One paint of the client window showing View All: the background, then the table.
+void PaintViewAll(QImage& image, const Roster& roster) {
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), QColor(viewcolors::LightGray));
+    PaintViews(painter, image.rect(), roster, ViewFlags{}, false);
+}
+
+// The measured paint, a function of its own so that callgrind can count its instructions
+// (scripts/count-instructions.sh).
+[[gnu::noinline]] void PaintViewAllOnce(QImage& image, const Roster& roster) {
+    PaintViewAll(image, roster);
+}
+
+void BM_PaintViewAll(benchmark::State& state) {
+    const Roster roster = SeasonRoster();
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    PaintViewAll(image, roster); // fonts and glyph caches as after the first paint
+    for (auto _ : state) {
+        PaintViewAllOnce(image, roster);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintViewAll)->Unit(benchmark::kMicrosecond);
+
+// The floor under the figure above: only the window's background fill, no table.
+void BM_FillBackground(benchmark::State& state) {
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), QColor(viewcolors::LightGray));
+        painter.end();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FillBackground)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace rk7
