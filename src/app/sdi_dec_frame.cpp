@@ -1,5 +1,6 @@
 #include "app/sdi_dec_frame.h"
 
+#include "app/app_icon.h"
 #include "app/commands.h"
 #include "app/control_bar.h"
 #include "app/rk7_power_window.h"
@@ -15,7 +16,7 @@ TSDIDecFrame::TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction
     : m_client(client) {
     setObjectName(QStringLiteral("TSDIDecFrame"));
     setWindowTitle(QString::fromLatin1(Caption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    setWindowIcon(AppIcon());
     setCentralWidget(client);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);

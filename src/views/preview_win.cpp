@@ -1,5 +1,7 @@
 #include "views/preview_win.h"
 
+#include "app/app_icon.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -41,7 +43,7 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
     setObjectName(QStringLiteral("TApxPreviewWin"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(mainCaption + QStringLiteral(" (Preview)"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    setWindowIcon(AppIcon());
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("previewBar"));
