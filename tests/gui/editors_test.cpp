@@ -6,6 +6,7 @@
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
 #include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
 #include "model/store.h"
 
 #include <functional>
@@ -22,19 +23,9 @@
 namespace rk7 {
 
 using test::ScriptedPrompts;
+using test::WhenOpen;
 
 namespace {
-
-// Runs f on the modal dialog of type D as soon as it is open; it must close the dialog.
-template <typename D>
-void WhenOpen(std::function<void(D*)> f) {
-    QTimer::singleShot(0, [f] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-            f(dialog);
-        else
-            WhenOpen<D>(f);
-    });
-}
 
 QString FieldText(QWidget* dialog, int id) {
     auto* edit = dialog->findChild<QLineEdit*>(QString::number(id));

@@ -11,6 +11,7 @@
 #include "editors/set_teams_dialog.h"
 #include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
 #include "model/store.h"
 
 #include <csignal>
@@ -30,19 +31,9 @@
 namespace rk7 {
 
 using test::ScriptedPrompts;
+using test::WhenOpen;
 
 namespace {
-
-// Runs f on the modal dialog of type D as soon as it is open; it must close the dialog.
-template <typename D>
-void WhenOpen(std::function<void(D*)> f) {
-    QTimer::singleShot(0, [f] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-            f(dialog);
-        else
-            WhenOpen<D>(f);
-    });
-}
 
 // While alive, a file can grow to 100 bytes only, as if the disk were full; the write that
 // passes the limit fails with EFBIG instead of raising SIGXFSZ.

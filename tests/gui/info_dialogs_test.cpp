@@ -2,6 +2,7 @@
 #include "app/rk7_power_app.h"
 #include "app/sdi_dec_frame.h"
 #include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
 #include "info/trk7_power_about_dlg.h"
 #include "info/whats_new_dialog.h"
 
@@ -24,19 +25,9 @@
 namespace rk7 {
 
 using test::ScriptedPrompts;
+using test::WhenOpen;
 
 namespace {
-
-// Runs f on the modal dialog of type D as soon as it is open; it must close the dialog.
-template <typename D>
-void WhenOpen(std::function<void(D*)> f) {
-    QTimer::singleShot(0, [f] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-            f(dialog);
-        else
-            WhenOpen<D>(f);
-    });
-}
 
 template <typename W>
 W* Child(QWidget* dialog, int id) {
