@@ -45,7 +45,7 @@ compile() { # source target [libraries]
 compile "$root/scripts/startup/exec_timed.cpp" "$out/exec_timed"
 # shellcheck disable=SC2046
 compile "$root/scripts/startup/empty_main_window.cpp" "$out/empty_main_window" \
-    $(pkg-config --cflags --libs Qt6Widgets)
+    -I"$root/src" $(pkg-config --cflags --libs Qt6Widgets)
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -5,6 +5,8 @@
 // With --text the window shows one word in its status bar, and so pays what showing any text
 // costs a Qt program at start-up (the font database and a font); the empty window never does.
 
+#include "app/first_paint_exit.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,46 +15,13 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
-namespace {
-
-// Prints the monotonic clock once the window's first frame has been painted, then exits at once.
-class FirstPaintExit : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_painted) {
-            m_painted = true;
-            QMetaObject::invokeMethod(
-                this,
-                [] {
-                    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                    std::printf(
-                        "first-paint-ns %lld\n",
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-                    std::fflush(stdout);
-                    std::_Exit(0);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    bool m_painted = false;
-};
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QMainWindow window;
     if (QApplication::arguments().contains(QStringLiteral("--text")))
         window.statusBar()->showMessage(QStringLiteral("Ready"));
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
-        window.installEventFilter(new FirstPaintExit(&window));
+        window.installEventFilter(new rk7::FirstPaintExit(&window));
     window.showMaximized();
     return QApplication::exec();
 }

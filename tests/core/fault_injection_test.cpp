@@ -3,6 +3,7 @@
 // the old file byte for byte as it was and no temporary file behind, and leave the roster as it
 // was (or holding the edit that was accepted).
 #include "core/fault_writers.h"
+#include "core/file_size_limit.h"
 #include "core/test_folder.h"
 #include "exchange/performance_file.h"
 #include "model/file_io.h"
@@ -24,6 +25,7 @@
 namespace rk7 {
 namespace {
 
+using test::FileSizeLimit;
 using test::FileWriter;
 using test::TestFolder;
 namespace fs = std::filesystem;
@@ -57,29 +59,6 @@ bool PrivateMountsWork() {
     static const bool work = RunProgram({"unshare", "-rm", "true"}) == 0;
     return work;
 }
-
-// Holds RLIMIT_FSIZE at limit bytes, with SIGXFSZ ignored, so that a write past it fails with
-// EFBIG part way, as on a disk that fills up.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = m_old;
-        small.rlim_cur = limit;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool Set() const { return m_set; }
-
-private:
-    struct rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_set = false;
-};
 
 // Runs read() and fails the test instead of hanging when it blocks on the FIFO at path: after a
 // few seconds a writer opens and closes the FIFO, which ends the read.

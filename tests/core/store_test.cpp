@@ -1,3 +1,4 @@
+#include "core/file_size_limit.h"
 #include "core/test_folder.h"
 #include "model/store.h"
 
@@ -273,15 +274,12 @@ TEST_F(FailedSave, FolderDoesNotExistOrIsAFile) {
 
 TEST_F(FailedSave, DiskFullMidWriteKeepsTheOldFile) {
     // RLIMIT_FSIZE stands in for a full disk: the write stops part way with EFBIG.
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Status s = SaveTeamsStore(roster, state);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    Status s = Status::Ok();
+    {
+        test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Set());
+        s = SaveTeamsStore(roster, state);
+    }
 
     ASSERT_FALSE(s);
     EXPECT_NE(s.Error().find("Teams.rk: File too large"), std::string::npos) << s.Error();

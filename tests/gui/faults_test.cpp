@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/rk7_power_app.h"
 #include "app/rk7_power_window.h"
+#include "core/file_size_limit.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_ranfail_dialog.h"
@@ -34,29 +35,6 @@ using test::ScriptedPrompts;
 using test::WhenOpen;
 
 namespace {
-
-// While alive, a file can grow to 100 bytes only, as if the disk were full; the write that
-// passes the limit fails with EFBIG instead of raising SIGXFSZ.
-class DiskAlmostFull {
-public:
-    DiskAlmostFull() {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = m_old;
-        small.rlim_cur = 100;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~DiskAlmostFull() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool Set() const { return m_set; }
-
-private:
-    struct rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_set = false;
-};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -193,7 +171,7 @@ private slots:
         for (auto [command, file] : editors) {
             armEditors(command);
             {
-                DiskAlmostFull full;
+                test::FileSizeLimit full(100); // as if the disk were full
                 QVERIFY(full.Set());
                 m_app->Command(command);
             }
@@ -253,7 +231,7 @@ private slots:
             const int shown = m_prompts.messages.size();
             m_prompts.fileNames = {path};
             {
-                DiskAlmostFull full;
+                test::FileSizeLimit full(100); // as if the disk were full
                 QVERIFY(full.Set());
                 m_app->Command(command);
             }
