@@ -6,7 +6,6 @@
 #include "app/rk7_power_window.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -60,7 +59,7 @@ void TSDIDecFrame::BuildToolBar(const std::map<int, QAction*>& actions) {
             continue;
         }
         QAction* action = actions.at(button.id);
-        action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(button.bitmap))));
+        action->setIcon(ToolButtonIcon(button.bitmap));
         action->setIconVisibleInMenu(false);
         m_bar->addAction(action);
         if (QWidget* w = m_bar->widgetForAction(action))

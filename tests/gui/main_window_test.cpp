@@ -1,3 +1,4 @@
+#include "app/app_icon.h"
 #include "app/commands.h"
 #include "app/control_bar.h"
 #include "app/help_window.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -144,6 +146,50 @@ private slots:
         const QImage shot = bar->grab().toImage();
         QCOMPARE(shot.pixelColor(shot.width() / 2, 0), QColor(Qt::black));                  // bevel
         QCOMPARE(shot.pixelColor(shot.width() - 10, shot.height() / 2), QColor(0, 0, 128)); // navy
+    }
+
+    // The icons decode their images only when drawn, but show exactly the images of the
+    // resources: each size, the @2x twins on a high-density screen, and Qt's greyed disabled look.
+    void iconsShowTheirImages() {
+        const auto image = [](const QString& file) {
+            QImageReader reader(file, "png");
+            return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+        const auto shown = [](const QIcon& icon, QSize size, qreal ratio, QIcon::Mode mode) {
+            return icon.pixmap(size, ratio, mode)
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+
+        const QIcon app = AppIcon();
+        QCOMPARE(app.availableSizes(),
+                 QList<QSize>({QSize(48, 48), QSize(128, 128), QSize(256, 256)}));
+        for (int size : {48, 128, 256})
+            QCOMPARE(shown(app, QSize(size, size), 1.0, QIcon::Normal),
+                     image(QStringLiteral(":/icons/app-%1.png").arg(size)));
+        QCOMPARE(app.actualSize(QSize(300, 300)), QSize(256, 256)); // never scaled up
+
+        for (const ToolButton& button : ToolBarButtons()) {
+            if (button.id == 0)
+                continue;
+            const QString name = QStringLiteral(":/icons/") + QLatin1String(button.bitmap);
+            const QImage file = image(name + QStringLiteral(".png"));
+            QVERIFY2(!file.isNull(), button.bitmap);
+            const QIcon icon = ToolButtonIcon(button.bitmap);
+            const QImage normal = shown(icon, file.size(), 1.0, QIcon::Normal);
+            QCOMPARE(normal, file);
+            const QPixmap dense = icon.pixmap(file.size(), 2.0);
+            QCOMPARE(dense.devicePixelRatio(), 2.0);
+            QCOMPARE(dense.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     image(name + QStringLiteral("@2x.png")));
+            const QImage disabled = shown(icon, file.size(), 1.0, QIcon::Disabled);
+            QCOMPARE(disabled.size(), file.size());
+            QVERIFY2(disabled != normal, button.bitmap);
+            // A copy (QIcon detaches by cloning the engine) shows the same.
+            QIcon copy = icon;
+            copy.detach();
+            QCOMPARE(shown(copy, file.size(), 1.0, QIcon::Normal), normal);
+        }
     }
 
     void hintsInTheStatusBar() {
