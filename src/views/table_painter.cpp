@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
 namespace rk7 {
@@ -104,11 +105,17 @@ QFont TableFont(bool bold) {
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setPixelSize(16);
-    const QFontMetricsF metrics(font);
-    const qreal height = metrics.ascent() + metrics.descent();
+    // The face is measured at the fitted size through a copy of its 16-pixel engine: the same
+    // metrics, where a QFont of that size would have fontconfig match and configure the face
+    // again, which made fitting the costliest part of the program's first paint.
+    QRawFont face = QRawFont::fromFont(font);
+    const qreal height = face.ascent() + face.descent();
+    if (!(height > 0))
+        return font;
     const int pixelSize = std::max(8, static_cast<int>(16 * 16 / height));
     font.setPixelSize(pixelSize);
-    const qreal average = QFontMetricsF(font).averageCharWidth();
+    face.setPixelSize(pixelSize);
+    const qreal average = face.averageCharWidth();
     const int wanted = bold ? 6 : 7;
     if (average > 0)
         font.setStretch(std::clamp(static_cast<int>(100 * wanted / average + 0.5), 50, 150));
@@ -116,13 +123,11 @@ QFont TableFont(bool bold) {
 }
 
 const QFont& HeaderFont() {
-    static const QFont font = TableFont(true);
-    return font;
+    return TableFonts().header;
 }
 
 const QFont& BodyFont() {
-    static const QFont font = TableFont(false);
-    return font;
+    return TableFonts().body;
 }
 
 // Whether the painter draws on a raster device with nothing that scales or blends the drawing: an
@@ -353,6 +358,11 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
 }
 
 } // namespace
+
+const ViewFonts& TableFonts() {
+    static const ViewFonts fonts{TableFont(true), TableFont(false)};
+    return fonts;
+}
 
 ViewTable TableOf(View view) {
     switch (view) {

@@ -3,6 +3,7 @@
 #include "model/roster.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 
 class QPainter;
@@ -24,6 +25,15 @@ void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
                 const ViewFlags& views, bool printingNow);
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
                bool printingNow);
+
+// The fonts of the tables: Arial (or the sans-serif face that stands in for it) fitted to cells
+// 16 pixels high, at an average character width of 6 pixels for the captions (bold) and 7 for the
+// cells. Made at the first paint.
+struct ViewFonts {
+    QFont header;
+    QFont body;
+};
+const ViewFonts& TableFonts();
 
 // The body rows of a view, and the cell text of a column for a row; for text exports of a view.
 struct ViewColumn {

@@ -1,5 +1,6 @@
 #include "views/table_painter.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -38,6 +39,34 @@ class TablePainterTest : public QObject {
     }
 
 private slots:
+    // The fonts are fitted through one engine of each face; the fit must be the one that measuring
+    // the face through QFonts of each size gives, and must fit the cells.
+    void fontsFitTheCells() {
+        const ViewFonts& fonts = TableFonts();
+        for (const bool bold : {true, false}) {
+            const QFont& font = bold ? fonts.header : fonts.body;
+            QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
+
+            QFont measured(font.family());
+            measured.setStyleHint(QFont::SansSerif);
+            measured.setWeight(font.weight());
+            measured.setPixelSize(16);
+            const QFontMetricsF at16(measured);
+            const int pixelSize = std::max(8, int(16 * 16 / (at16.ascent() + at16.descent())));
+            QCOMPARE(font.pixelSize(), pixelSize);
+            measured.setPixelSize(pixelSize);
+            const qreal average = QFontMetricsF(measured).averageCharWidth();
+            QVERIFY(average > 0);
+            const int wanted = bold ? 6 : 7;
+            QCOMPARE(font.stretch(), std::clamp(int(100 * wanted / average + 0.5), 50, 150));
+
+            const QFontMetricsF fitted(font);
+            QVERIFY2(fitted.ascent() + fitted.descent() <= 16.5, qPrintable(font.toString()));
+            QVERIFY2(std::abs(fitted.averageCharWidth() - wanted) < 0.75,
+                     qPrintable(QString::number(fitted.averageCharWidth())));
+        }
+    }
+
     void headerCellsAndTealBoxes() {
         using namespace viewcolors;
         const QImage image = Render(Roster(), ViewFlags{}, false);
