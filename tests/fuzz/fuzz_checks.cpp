@@ -137,14 +137,8 @@ public:
 
     // Field n (from 0) of the value, split at commas; empty past the last one.
     std::string_view Field(int line, int n) const {
-        std::string_view value = Value(line);
-        for (int i = 0; i < n; ++i) {
-            const std::size_t comma = value.find(',');
-            if (comma == std::string_view::npos)
-                return {};
-            value.remove_prefix(comma + 1);
-        }
-        return value.substr(0, value.find(','));
+        const std::string_view rest = Rest(line, n);
+        return rest.substr(0, rest.find(','));
     }
 
     // The value from field n on, commas and all.
