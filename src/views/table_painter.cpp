@@ -122,14 +122,6 @@ QFont TableFont(bool bold) {
     return font;
 }
 
-const QFont& HeaderFont() {
-    return TableFonts().header;
-}
-
-const QFont& BodyFont() {
-    return TableFonts().body;
-}
-
 // Whether the painter draws on a raster device with nothing that scales or blends the drawing: an
 // integral translation at most, full opacity, no right-to-left layout (Windows-1252 has no
 // right-to-left letters, so automatic direction is left to right).
@@ -325,7 +317,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
         if (box.isValid())
             p.fillRect(box, QColor(Teal));
     }
-    p.setFont(HeaderFont());
+    p.setFont(TableFonts().header);
     p.setPen(QColor(White));
     const QFontMetrics headerMetrics(p.font());
     TextLayouts* const headerLayouts = fast ? &TextLayouts::For(p) : nullptr;
@@ -337,7 +329,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T + HeaderHeight, rightOf(k), B - 1, printing);
 
-    p.setFont(BodyFont());
+    p.setFont(TableFonts().body);
     p.setPen(QColor(Black));
     const QFontMetrics bodyMetrics(p.font());
     TextLayouts* const bodyLayouts = fast ? &TextLayouts::For(p) : nullptr;
