@@ -14,12 +14,11 @@ import pathlib
 import random
 import sys
 
+from performance_text import EXCHANGE_BANNER, NATIVE_BANNER, exchange_lines, joined, native_lines
+
 HERE = pathlib.Path(__file__).resolve().parent
 OUT = HERE / "bad_inputs"
 
-NATIVE_BANNER = b"** Rk7Power v2.46 - Performance File **"
-EXCHANGE_BANNER = b"** Rk7edit v1.85 - Performance File **"
-OFFSET = 15751
 NOT_VALID = "This not a valid Peformance File"
 ENDS_EARLY = "the file ends before this line"
 
@@ -39,49 +38,6 @@ def roster(team_name, engine_name, driver_name, spare_name):
 def plain_roster():
     return roster(lambda t: b"Team %d" % t, lambda t: b"Engine %d" % t,
                   lambda d: b"Driver %d" % d, lambda s: b"Spare %d" % s)
-
-
-def team_lines(r, t):
-    teams, drivers, _ = r
-    team = teams[t]
-    lines = [b"[Team #%02d]" % t, b"Name=" + team["name"] + b"," + team["engine"],
-             b"Performance=" + team["race"] + b"," + team["qual"] + b"," + team["failure"]]
-    # The range is not read back, so files meant to come back whole leave it empty.
-    for key, d in ((b"First Driver=", 2 * t), (b"Second Driver=", 2 * t + 1)):
-        dr = drivers[d]
-        lines.append(key + dr["car"] + b"," + dr["name"] +
-                     b",%d,%d, ,0,0" % (dr["race"] + OFFSET, dr["qual"] + OFFSET))
-    return lines
-
-
-def spare_lines(r):
-    return [b"%d=" % s + sp["name"] + b",%d,%d," % (sp["race"] + OFFSET, sp["qual"] + OFFSET) +
-            sp["range"] + b", " for s, sp in enumerate(r[2])]
-
-
-POSITION_KEYS = [b"DQualPosD1", b"DQualPosD2", b"DRacePosD1", b"DRacePosD2",
-                 b"TQualPosD1", b"TQualPosD2", b"TRacePosD1", b"TRacePosD2"]
-
-
-def native_lines(r):
-    lines = [NATIVE_BANNER, b""]
-    for t in range(14):
-        lines += team_lines(r, t)
-        lines += [k + b"=" + v for k, v in zip(POSITION_KEYS, r[0][t]["pos"])]
-        lines.append(b"")
-    return lines + [b"", b"[Spare Drivers]"] + spare_lines(r)
-
-
-def exchange_lines(r):
-    lines = [EXCHANGE_BANNER]
-    for t in range(14):
-        lines += [b""] + team_lines(r, t)
-    return (lines + [b"", b"[Spare Drivers]"] + spare_lines(r) +
-            [b"", b"[File]", b"Version=185", b"DriverZero=0"])
-
-
-def joined(lines, end=b"\r\n"):
-    return b"".join(line + end for line in lines)
 
 
 # Names in Windows-1252, the game's code page: accented letters, the euro sign, S and z with

@@ -6,14 +6,14 @@ whole files of each dialect and a few damaged ones, from which libFuzzer mutates
 """
 import pathlib
 import struct
+import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
-CORPUS = HERE / "corpus"
+sys.path.insert(0, str(HERE.parent / "data"))
+from performance_text import (EXCHANGE_BANNER, NATIVE_BANNER, exchange_lines,  # noqa: E402
+                              joined, native_lines)
 
-NATIVE_BANNER = b"** Rk7Power v2.46 - Performance File **"
-EXCHANGE_BANNER = b"** Rk7edit v1.85 - Performance File **"
-OFFSET = 15751
-CRLF = b"\r\n"
+CORPUS = HERE / "corpus"
 
 
 def sample_roster():
@@ -32,54 +32,6 @@ def sample_roster():
     spares = [{"name": b"Spare %d" % s, "race": 15000 + s, "qual": 15100 + s,
                "range": b"%d" % (900 + s)} for s in range(8)]
     return teams, drivers, spares
-
-
-def team_lines(roster, t):
-    teams, drivers, _ = roster
-    team = teams[t]
-    lines = [b"[Team #%02d]" % t, b"Name=" + team["name"] + b"," + team["engine"],
-             b"Performance=" + team["race"] + b"," + team["qual"] + b"," + team["failure"]]
-    for key, d in ((b"First Driver=", 2 * t), (b"Second Driver=", 2 * t + 1)):
-        dr = drivers[d]
-        lines.append(key + dr["car"] + b"," + dr["name"] + b",%d,%d, " %
-                     (dr["race"] + OFFSET, dr["qual"] + OFFSET) + dr["range"] + b",0,0")
-    return lines
-
-
-def spare_lines(roster):
-    _, _, spares = roster
-    return [b"%d=" % s + sp["name"] + b",%d,%d," % (sp["race"] + OFFSET, sp["qual"] + OFFSET) +
-            sp["range"] + b", " for s, sp in enumerate(spares)]
-
-
-POSITION_KEYS = [b"DQualPosD1", b"DQualPosD2", b"DRacePosD1", b"DRacePosD2",
-                 b"TQualPosD1", b"TQualPosD2", b"TRacePosD1", b"TRacePosD2"]
-
-
-def native_lines(roster):
-    lines = [NATIVE_BANNER, b""]
-    for t in range(14):
-        lines += team_lines(roster, t)
-        lines += [k + b"=" + v for k, v in zip(POSITION_KEYS, roster[0][t]["pos"])]
-        lines.append(b"")
-    lines += [b"", b"[Spare Drivers]"]
-    lines += spare_lines(roster)
-    return lines
-
-
-def exchange_lines(roster):
-    lines = [EXCHANGE_BANNER]
-    for t in range(14):
-        lines.append(b"")
-        lines += team_lines(roster, t)
-    lines += [b"", b"[Spare Drivers]"]
-    lines += spare_lines(roster)
-    lines += [b"", b"[File]", b"Version=185", b"DriverZero=0"]
-    return lines
-
-
-def joined(lines, end=CRLF):
-    return b"".join(line + end for line in lines)
 
 
 def damaged(lines):
