@@ -1,8 +1,12 @@
 #include "cli/commands.h"
 
 #include "exchange/performance_file.h"
+#include "model/folder_transaction.h"
 #include "model/roster_form.h"
 #include "model/store.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace rk7 {
 
@@ -13,6 +17,14 @@ namespace {
 bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Output io) {
     const LoadStoreReport report = LoadStore(roster, state, dir);
     bool ok = true;
+    if (!report.folder) {
+        io.err << report.folder.Error() << '\n';
+        ok = false;
+    }
+    // A store file of the wrong size is read as far as it goes, as the program does, but not
+    // silently: the next save would make the damage permanent.
+    for (const std::string& warning : StoreSizeWarnings(state.ProgramDir, report))
+        io.err << "warning: " << warning << '\n';
     for (const StoreLoad& load : report.files) {
         if (!load.error.empty()) {
             io.err << load.error << '\n';
@@ -23,7 +35,8 @@ bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Out
 }
 
 // Reports a failed read and gives its exit status; lists the diagnostics of a good one.
-int ReportRead(const std::string& file, const PerformanceReadResult& result, Output io) {
+int ReportRead(const std::string& file, const PerformanceReadResult& result, Output io,
+               bool strict = false) {
     switch (result.outcome) {
     case ReadOutcome::Unreadable:
         io.err << result.error << '\n';
@@ -36,6 +49,12 @@ int ReportRead(const std::string& file, const PerformanceReadResult& result, Out
     }
     for (const Diagnostic& d : result.diagnostics)
         io.err << file << ':' << d.line << ": " << d.message << '\n';
+    if (strict && !result.diagnostics.empty()) {
+        io.err << file << ": refused under --strict (" << result.diagnostics.size()
+               << (result.diagnostics.size() == 1 ? " diagnostic" : " diagnostics")
+               << "); nothing was written\n";
+        return ExitDiagnostics;
+    }
     return ExitSuccess;
 }
 
@@ -46,20 +65,56 @@ int Report(const Status& status, Output io) {
     return ExitFileError;
 }
 
+// Teams.rk and Drivers.rk, both or neither.
 int SaveTeamsAndDrivers(const Roster& roster, ProgramState& state, Output io) {
-    const int teams = Report(SaveTeamsStore(roster, state), io);
-    if (teams != ExitSuccess)
-        return teams;
-    return Report(SaveDriversStore(roster, state), io);
+    return Report(SaveStores(roster, state, TeamsStore | DriversStore), io);
 }
 
-int WriteToStandardOutput(std::string_view data, Output io) {
-    io.out.write(data.data(), static_cast<std::streamsize>(data.size()));
+// Whatever went to the standard output must have arrived: a full disk or a closed pipe is an
+// error like any other.
+int FinishOutput(Output io) {
     io.out.flush();
     if (io.out)
         return ExitSuccess;
     io.err << "standard output: write failed\n";
     return ExitFileError;
+}
+
+int WriteToStandardOutput(std::string_view data, Output io) {
+    io.out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    return FinishOutput(io);
+}
+
+// Whether path names the file that descriptor fd is open on.
+bool IsOpenOn(const std::string& path, int fd) {
+    struct stat file {};
+    struct stat open {};
+    return ::stat(path.c_str(), &file) == 0 && ::fstat(fd, &open) == 0 &&
+           file.st_dev == open.st_dev && file.st_ino == open.st_ino;
+}
+
+// Writes an output file: through the standard output or error when path is "-" or names the
+// file they are open on (replacing it would lose what they wrote before and after), else by
+// replacing the file.
+int WriteOutputFile(const std::string& path, std::string_view data, Output io) {
+    if (path == "-" || IsOpenOn(path, STDOUT_FILENO))
+        return WriteToStandardOutput(data, io);
+    if (IsOpenOn(path, STDERR_FILENO)) {
+        io.err.write(data.data(), static_cast<std::streamsize>(data.size()));
+        io.err.flush();
+        return io.err ? ExitSuccess : ExitFileError;
+    }
+    return Report(WriteFileAtomically(path, data), io);
+}
+
+// Holds the lock of the store folder for a whole command, so that no other program saves into
+// it between this one's load and save.
+bool LockFolder(const std::string& dir, FolderLock& lock, Output io) {
+    if (Status locked = FolderLock::Acquire(dir, lock); !locked) {
+        io.err << locked.Error() << '\n';
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -69,45 +124,53 @@ int ExportCommand(const std::string& dir, Dialect dialect, const std::string& fi
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
         return ExitFileError;
-    if (file == "-")
-        return WriteToStandardOutput(FormatPerformanceFile(roster, dialect), io);
-    return Report(WritePerformanceFile(roster, dialect, file), io);
+    return WriteOutputFile(file, FormatPerformanceFile(roster, dialect), io);
 }
 
-int ImportCommand(const std::string& dir, std::optional<Dialect> dialect, const std::string& file,
+int ImportCommand(const std::string& dir, const std::string& file, const ReadOptions& options,
                   Output io) {
+    FolderLock lock;
+    if (!LockFolder(dir, lock, io))
+        return ExitFileError;
     Roster roster;
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
         return ExitFileError;
-    const int read = ReportRead(file, ReadPerformanceFile(file, roster, state, dialect), io);
+    const int read = ReportRead(
+        file, ReadPerformanceFile(file, roster, state, options.dialect, options.encoding), io,
+        options.strict);
     if (read != ExitSuccess)
         return read;
     return SaveTeamsAndDrivers(roster, state, io);
 }
 
 int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
-                   const std::string& out, Output io) {
+                   const std::string& out, const ReadOptions& options, Output io) {
     Roster roster;
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
         return ExitFileError;
-    const int read = ReportRead(in, ReadPerformanceFile(in, roster, state), io);
+    const int read =
+        ReportRead(in, ReadPerformanceFile(in, roster, state, options.dialect, options.encoding),
+                   io, options.strict);
     if (read != ExitSuccess)
         return read;
-    return Report(WritePerformanceFile(roster, to, out), io);
+    return WriteOutputFile(out, FormatPerformanceFile(roster, to), io);
 }
 
-int CheckCommand(const std::string& file, Output io) {
+int CheckCommand(const std::string& file, TextEncoding encoding, Output io) {
     // The diagnostics do not depend on what the roster held before, so any roster will do.
     Roster scratch;
     ProgramState state;
-    const PerformanceReadResult result = ReadPerformanceFile(file, scratch, state);
+    const PerformanceReadResult result =
+        ReadPerformanceFile(file, scratch, state, std::nullopt, encoding);
     if (!result.ok())
         return ReportRead(file, result, io);
     io.out << DialectName(result.dialect) << '\n';
     for (const Diagnostic& d : result.diagnostics)
         io.out << file << ':' << d.line << ": " << d.message << '\n';
+    if (FinishOutput(io) != ExitSuccess)
+        return ExitFileError;
     return result.diagnostics.empty() ? ExitSuccess : ExitDiagnostics;
 }
 
@@ -128,6 +191,9 @@ int ShowCommand(const std::string& dir, View view, OutputFormat format, Output i
 }
 
 int CalcCommand(const std::string& dir, bool save, Output io) {
+    FolderLock lock;
+    if (save && !LockFolder(dir, lock, io))
+        return ExitFileError;
     Roster roster;
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
@@ -137,8 +203,12 @@ int CalcCommand(const std::string& dir, bool save, Output io) {
         const int saved = SaveTeamsAndDrivers(roster, state, io);
         if (saved != ExitSuccess)
             return saved;
+        lock.Release();
     }
-    return WriteToStandardOutput(TableAsText(MakeViewTable(roster, View::All)), io);
+    const int printed = WriteToStandardOutput(TableAsText(MakeViewTable(roster, View::All)), io);
+    if (printed != ExitSuccess && save)
+        io.err << "Teams.rk and Drivers.rk were saved all the same\n";
+    return printed;
 }
 
 } // namespace rk7

@@ -4,8 +4,10 @@
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
+#include <csignal>
 #include <iostream>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,10 @@ const std::map<std::string, rk7::View> Views = {
     {"all", rk7::View::All},
     {"teams", rk7::View::Teams},
     {"drivers", rk7::View::Drivers},
+};
+const std::map<std::string, rk7::TextEncoding> Encodings = {
+    {"auto", rk7::TextEncoding::Detect},
+    {"utf-8", rk7::TextEncoding::Utf8},
 };
 const std::map<std::string, rk7::OutputFormat> Formats = {
     {"text", rk7::OutputFormat::Text},
@@ -45,11 +51,23 @@ constexpr const char* Examples = R"(Examples:
   rk7power-cli calc --save
 
 Exit status: 0 success; 1 check found diagnostics; 2 usage error; 3 not a valid Performance
-File (nothing written); 4 a file could not be read or written (nothing half-written).)";
+File (nothing written); 4 a file could not be read or written, the store folder was busy, or
+memory ran out (nothing half-written: Teams.rk and Drivers.rk are saved together or not at
+all).)";
 
-} // namespace
+// The options that say how a Performance File is read.
+void AddReadOptions(CLI::App* command, std::string& encoding, bool* strict) {
+    command
+        ->add_option("--encoding", encoding,
+                     "Encoding of the file: auto (Windows-1252, or UTF-8 after a byte-order "
+                     "mark) or utf-8; default: auto")
+        ->check(Words(Encodings));
+    if (strict)
+        command->add_flag("--strict", *strict,
+                          "Refuse a file that gives any diagnostic; nothing is written");
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     CLI::App app{"Exchange, check, show and calculate the RK7 Power roster.", "rk7power-cli"};
     app.set_version_flag("--version", "rk7power-cli " RK7_VERSION);
     app.require_subcommand(1);
@@ -84,12 +102,15 @@ int main(int argc, char** argv) {
                      "Dialect the file must be in; default: the one its banner names")
         ->check(Words(Dialects));
     importCommand->add_option("FILE", importFile, "Performance File to read")->required();
+    std::string encoding = "auto";
+    rk7::ReadOptions importOptions;
+    AddReadOptions(importCommand, encoding, &importOptions.strict);
     importCommand->footer("Example: rk7power-cli --dir ~/rk7 import season.txt");
     importCommand->callback([&] {
-        std::optional<rk7::Dialect> dialect;
         if (!importDialect.empty())
-            dialect = Dialects.at(importDialect);
-        status = rk7::ImportCommand(dir, dialect, importFile, io);
+            importOptions.dialect = Dialects.at(importDialect);
+        importOptions.encoding = Encodings.at(encoding);
+        status = rk7::ImportCommand(dir, importFile, importOptions, io);
     });
 
     std::string convertTo;
@@ -101,10 +122,16 @@ int main(int argc, char** argv) {
         ->check(Words(Dialects))
         ->required();
     convertCommand->add_option("IN", convertIn, "Performance File to read")->required();
-    convertCommand->add_option("OUT", convertOut, "Performance File to write")->required();
+    convertCommand
+        ->add_option("OUT", convertOut, "Performance File to write; - for the standard output")
+        ->required();
+    rk7::ReadOptions convertOptions;
+    AddReadOptions(convertCommand, encoding, &convertOptions.strict);
     convertCommand->footer("Example: rk7power-cli convert --to exchange season.txt rk7edit.txt");
     convertCommand->callback([&] {
-        status = rk7::ConvertCommand(dir, Dialects.at(convertTo), convertIn, convertOut, io);
+        convertOptions.encoding = Encodings.at(encoding);
+        status = rk7::ConvertCommand(dir, Dialects.at(convertTo), convertIn, convertOut,
+                                     convertOptions, io);
     });
 
     std::string checkFile;
@@ -112,8 +139,10 @@ int main(int argc, char** argv) {
         "check", "Name the dialect of a Performance File and list every diagnostic as "
                  "FILE:LINE: message");
     checkCommand->add_option("FILE", checkFile, "Performance File to check")->required();
+    AddReadOptions(checkCommand, encoding, nullptr);
     checkCommand->footer("Example: rk7power-cli check rk7edit.txt");
-    checkCommand->callback([&] { status = rk7::CheckCommand(checkFile, io); });
+    checkCommand->callback(
+        [&] { status = rk7::CheckCommand(checkFile, Encodings.at(encoding), io); });
 
     std::string view = "all";
     std::string format = "text";
@@ -142,4 +171,18 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? rk7::ExitSuccess : rk7::ExitUsage;
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit then makes a write fail with an error to report, rather than killing the
+    // program half-way with no word said.
+    std::signal(SIGXFSZ, SIG_IGN);
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "rk7power-cli: out of memory; nothing was written\n";
+        return rk7::ExitFileError;
+    }
 }

@@ -67,6 +67,11 @@ Status WriteNativePerformanceFile(const Roster& roster, const std::string& path,
 Status WriteExchangePerformanceFile(const Roster& roster, const std::string& path,
                                     Durability durability = Durability::Flush);
 
+// How the bytes of a file to read stand for characters. Cells hold Windows-1252, which is what
+// files are read as, unless they start with a UTF-8 byte-order mark; a file without the mark
+// that reads as UTF-8 is noted in a diagnostic. Utf8 reads a file as UTF-8, mark or not.
+enum class TextEncoding { Detect, Utf8 };
+
 // Reading: checks the banner of the dialect (the one the banner names when none is given), then
 // overwrites roster cells line by line, by line number alone. Keys and section headers are never
 // compared. DriverRange is never read; positions are read in the native dialect only. A file that
@@ -74,7 +79,8 @@ Status WriteExchangePerformanceFile(const Roster& roster, const std::string& pat
 // Teams and Drivers store blocks count as changed in state.
 PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
                                            ProgramState& state,
-                                           std::optional<Dialect> dialect = std::nullopt);
+                                           std::optional<Dialect> dialect = std::nullopt,
+                                           TextEncoding encoding = TextEncoding::Detect);
 PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster,
                                                  ProgramState& state);
 PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster,
@@ -83,7 +89,8 @@ PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster
 // The same from the file at path, read in one go.
 PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
                                           ProgramState& state,
-                                          std::optional<Dialect> dialect = std::nullopt);
+                                          std::optional<Dialect> dialect = std::nullopt,
+                                          TextEncoding encoding = TextEncoding::Detect);
 PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,
                                                 ProgramState& state);
 PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster,

@@ -1,6 +1,10 @@
 #include "exchange/line_reader.h"
 #include "exchange/performance_file.h"
 #include "exchange/performance_lines.h"
+#include "model/text_encoding.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace rk7 {
 
@@ -112,10 +116,69 @@ PerformanceReadResult NotPerformanceFile(Dialect dialect) {
     return result;
 }
 
+// Counts lines up to an offset, for offsets that only grow.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view data) : m_data(data) {}
+    int LineAt(std::size_t offset) {
+        for (; m_offset < offset && m_offset < m_data.size(); ++m_offset)
+            if (m_data[m_offset] == '\n')
+                ++m_line;
+        return m_line;
+    }
+
+private:
+    std::string_view m_data;
+    std::size_t m_offset = 0;
+    int m_line = 1;
+};
+
+std::string CodePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
+std::string ByteValue(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(c));
+    return text;
+}
+
+// The file's text as Windows-1252: converted from UTF-8 when it says it is UTF-8 (a byte-order
+// mark) or the caller does; as it stands otherwise, with a note when it looks like UTF-8.
+std::string_view AsWindows1252(std::string_view data, TextEncoding encoding, std::string& converted,
+                               std::vector<Diagnostic>& notes) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = data.substr(0, ByteOrderMark.size()) == ByteOrderMark;
+    LineCounter lines(data);
+    if (!marked && encoding != TextEncoding::Utf8) {
+        if (const std::size_t at = FirstUtf8Sequence(data); at != std::string_view::npos)
+            notes.push_back({lines.LineAt(at),
+                             "the file looks like UTF-8 but has no byte-order mark; it is read "
+                             "as Windows-1252, so letters beyond ASCII may come out wrong "
+                             "(rk7power-cli --encoding utf-8 reads it as UTF-8)"});
+        return data;
+    }
+    if (marked)
+        data.remove_prefix(ByteOrderMark.size());
+    converted = Utf8ToWindows1252(data, [&](std::size_t offset, char32_t c, bool wellFormed) {
+        notes.push_back(
+            {lines.LineAt(offset + (marked ? ByteOrderMark.size() : 0)),
+             wellFormed ? "character " + CodePoint(c) + " has no Windows-1252 form; read as \"?\""
+                        : "byte " + ByteValue(c) + " is not UTF-8; read as \"?\""});
+    });
+    return converted;
+}
+
 } // namespace
 
 PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
-                                           ProgramState& state, std::optional<Dialect> dialect) {
+                                           ProgramState& state, std::optional<Dialect> dialect,
+                                           TextEncoding encoding) {
+    std::string converted;
+    std::vector<Diagnostic> encodingNotes;
+    data = AsWindows1252(data, encoding, converted, encodingNotes);
     if (!dialect)
         dialect = DetectDialect(data);
     if (!dialect)
@@ -131,6 +194,12 @@ PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster
     result.dialect = *dialect;
     PerformanceReader reader(lines, roster, result.diagnostics);
     ReadBody(*dialect, reader);
+    if (!encodingNotes.empty()) {
+        result.diagnostics.insert(result.diagnostics.end(), encodingNotes.begin(),
+                                  encodingNotes.end());
+        std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
+                         [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    }
     // Team lines fill cells of Teams.rk; driver, spare and driver position lines those of
     // Drivers.rk.
     state.MarkChanged(TeamsStore | DriversStore);
@@ -148,7 +217,8 @@ PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster
 }
 
 PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
-                                          ProgramState& state, std::optional<Dialect> dialect) {
+                                          ProgramState& state, std::optional<Dialect> dialect,
+                                          TextEncoding encoding) {
     // One byte beyond the limit tells a file at the limit from a larger one.
     ReadFileResult file = ReadFile(path, MaxPerformanceFileBytes + 1);
     std::string error;
@@ -165,7 +235,7 @@ PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roste
         result.caption = NotPerformanceFileCaption;
         return result;
     }
-    return ParsePerformanceFile(file.data, roster, state, dialect);
+    return ParsePerformanceFile(file.data, roster, state, dialect, encoding);
 }
 
 PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,

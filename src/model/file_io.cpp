@@ -91,62 +91,124 @@ Status WriteStraightInto(const std::string& path, std::string_view data) {
     return Status::Ok();
 }
 
-// The file a symbolic link finally names, so that the link stays and its file is replaced; the
-// path itself for anything else, or when the link leads nowhere.
-std::string ResolvedTarget(const std::string& path) {
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return path;
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                         &std::free);
-    return resolved ? std::string(resolved.get()) : path;
+} // namespace
+
+// A link that leads nowhere is followed too, so that a save creates its file, as cp and the shell
+// do.
+std::string ResolveLinks(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link {};
+        if (::lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return current;
+        std::string next(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 256) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), next.data(), next.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= next.size())
+            return path;
+        next.resize(static_cast<std::size_t>(n));
+        if (next.front() != '/') {
+            const auto slash = current.rfind('/');
+            if (slash != std::string::npos)
+                next = current.substr(0, slash + 1) + next;
+        }
+        current = std::move(next);
+    }
+    return path;
+}
+
+namespace {
+
+// A file the user has write-protected is not replaced behind their back, even by root, for whom
+// the system would not refuse it. A read-only file system is left to fail on its own, with its
+// own reason.
+bool WriteProtected(const std::string& target, const struct stat& existing) {
+    if ((existing.st_mode & 0222) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 } // namespace
 
-Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
-    // Errors name the path as the caller gave it.
-    const std::string target = ResolvedTarget(path);
+Status StageFile(const std::string& path, std::string_view data, Durability durability,
+                 StagedFile& staged) {
+    staged = StagedFile{path, ResolveLinks(path), {}};
+    const std::string& target = staged.target;
     struct stat existing {};
     const bool hasExisting = ::stat(target.c_str(), &existing) == 0;
     if (hasExisting && S_ISDIR(existing.st_mode))
         return Status::Failure(SystemError(path, EISDIR));
-    if (hasExisting && (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode)))
-        return WriteStraightInto(target, data);
     if (hasExisting && !S_ISREG(existing.st_mode))
         return Status::Failure(path + ": not a regular file; it is left as it is");
+    if (hasExisting && WriteProtected(target, existing))
+        return Status::Failure(path + ": the file is read-only; it is left as it is");
 
-    std::string tempPath;
-    const int fd = OpenTemporary(target, tempPath);
+    const int fd = OpenTemporary(target, staged.temp);
     if (fd < 0)
         return Status::Failure(SystemError(path, errno));
 
     auto fail = [&](int error, bool open) {
         if (open)
             ::close(fd);
-        ::unlink(tempPath.c_str());
+        ::unlink(staged.temp.c_str());
+        staged.temp.clear();
         return Status::Failure(SystemError(path, error));
     };
 
-    if (hasExisting && S_ISREG(existing.st_mode) && ::fchmod(fd, existing.st_mode & 07777) != 0)
-        return fail(errno, true);
+    if (hasExisting) {
+        if (::fchmod(fd, existing.st_mode & 07777) != 0)
+            return fail(errno, true);
+        // The replacement keeps the owner and group where this process may give them (root may;
+        // others keep their own).
+        if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+            ::fchown(fd, existing.st_uid, existing.st_gid) != 0 && errno != EPERM)
+            return fail(errno, true);
+    }
     if (!WriteAll(fd, data))
         return fail(errno, true);
     if (durability == Durability::Flush && ::fsync(fd) != 0)
         return fail(errno, true);
     if (::close(fd) != 0)
         return fail(errno, false);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0)
-        return fail(errno, false);
+    return Status::Ok();
+}
 
-    if (durability == Durability::Flush) {
-        // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
-        const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+Status CommitStagedFile(const StagedFile& staged) {
+    if (::rename(staged.temp.c_str(), staged.target.c_str()) != 0)
+        return Status::Failure(SystemError(staged.path, errno));
+    return Status::Ok();
+}
+
+void DiscardStagedFile(StagedFile& staged) {
+    if (!staged.temp.empty())
+        ::unlink(staged.temp.c_str());
+    staged.temp.clear();
+}
+
+void SyncFolderOf(const std::string& path) {
+    // Makes a rename durable; a folder that cannot be synced is no reason to fail.
+    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
+    const std::string target = ResolveLinks(path);
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 &&
+        (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode)))
+        return WriteStraightInto(target, data);
+
+    StagedFile staged;
+    if (Status status = StageFile(path, data, durability, staged); !status)
+        return status;
+    if (Status status = CommitStagedFile(staged); !status) {
+        DiscardStagedFile(staged);
+        return status;
+    }
+    if (durability == Durability::Flush)
+        SyncFolderOf(staged.target);
     return Status::Ok();
 }
 
@@ -159,7 +221,9 @@ ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes) {
         return result;
     }
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        result.fileSize = static_cast<std::size_t>(info.st_size);
+    if (S_ISDIR(info.st_mode)) {
         ::close(fd);
         result.status = Status::Failure(SystemError(path, EISDIR));
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace rk7 {
@@ -21,6 +22,9 @@ struct ProgramState {
     // Store files whose roster blocks changed in memory since they were last written (an imported
     // Performance File, spares accepted on their own, driver powers recalculated).
     unsigned UnsavedStores = 0;
+    // What each store file holds (in the order Teams, Drivers, EPowers, RanFail), as last loaded
+    // or saved: the roster's bytes for that file then. Empty before the first load.
+    std::array<std::string, 4> StoredBytes;
 
     void MarkChanged(unsigned stores) {
         RosterChanged = true;

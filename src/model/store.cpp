@@ -1,59 +1,72 @@
 #include "model/store.h"
 
+#include "model/folder_transaction.h"
+
 #include <algorithm>
 #include <cstring>
-#include <span>
-#include <type_traits>
+#include <unistd.h>
+#include <vector>
 
 namespace rk7 {
 
 namespace {
 
-// A file's roster blocks in file order, as raw bytes; at most eleven per file. Byte is std::byte
-// for reading into the roster and const std::byte for writing from it.
-template <typename Byte>
-class BlockList {
-public:
-    template <typename T>
-    BlockList& operator<<(T& block) {
-        m_blocks[m_count++] = std::span<Byte>(reinterpret_cast<Byte*>(&block), sizeof block);
-        return *this;
-    }
-    auto begin() const { return m_blocks.begin(); }
-    auto end() const { return m_blocks.begin() + m_count; }
-
-private:
-    std::array<std::span<Byte>, 11> m_blocks{};
-    std::size_t m_count = 0;
-};
-
-template <typename R>
-auto Layout(R& r, StoreFile file) {
-    BlockList<std::conditional_t<std::is_const_v<R>, const std::byte, std::byte>> blocks;
+// Calls f with a pointer to each roster block of the file, in file order: a column of cells, or
+// a single cell.
+template <typename F>
+void ForEachBlock(StoreFile file, F&& f) {
     switch (file) {
     case TeamsStore:
         // Race positions come before qualifying positions here.
-        blocks << r.TeamName << r.EngineName << r.TeamQualPower << r.TeamRacePower << r.TeamRacePos
-               << r.TeamQualPos << r.TeamFailure;
+        f(&Roster::TeamName), f(&Roster::EngineName), f(&Roster::TeamQualPower);
+        f(&Roster::TeamRacePower), f(&Roster::TeamRacePos), f(&Roster::TeamQualPos);
+        f(&Roster::TeamFailure);
         break;
     case DriversStore:
         // Race power before qualifying power; the spare drivers live here too.
-        blocks << r.DriverName << r.DriverQualPos << r.DriverRacePos << r.DriverRacePower
-               << r.DriverQualPower << r.DriverRange << r.CarNumber << r.SpareName
-               << r.SpareRacePower << r.SpareQualPower << r.SpareRange;
+        f(&Roster::DriverName), f(&Roster::DriverQualPos), f(&Roster::DriverRacePos);
+        f(&Roster::DriverRacePower), f(&Roster::DriverQualPower), f(&Roster::DriverRange);
+        f(&Roster::CarNumber), f(&Roster::SpareName), f(&Roster::SpareRacePower);
+        f(&Roster::SpareQualPower), f(&Roster::SpareRange);
         break;
     case PowersStore:
-        blocks << r.DriverPowerByPos << r.TeamPowerByPos << r.DriverStartQual << r.DriverStartRace
-               << r.TeamStartQual << r.TeamStartRace;
+        f(&Roster::DriverPowerByPos), f(&Roster::TeamPowerByPos), f(&Roster::DriverStartQual);
+        f(&Roster::DriverStartRace), f(&Roster::TeamStartQual), f(&Roster::TeamStartRace);
         break;
     case RanFailStore:
         // Failure first, whatever the file's name says.
-        blocks << r.FailureByPos << r.RangeByPos;
+        f(&Roster::FailureByPos), f(&Roster::RangeByPos);
         break;
     default:
         break;
     }
-    return blocks;
+}
+
+template <std::size_t W>
+bool SameTexts(const Cell<W>& a, const Cell<W>& b) {
+    return a.Text() == b.Text();
+}
+
+template <std::size_t W, std::size_t N>
+bool SameTexts(const std::array<Cell<W>, N>& a, const std::array<Cell<W>, N>& b) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (a[i].Text() != b[i].Text())
+            return false;
+    return true;
+}
+
+std::size_t IndexOf(StoreFile file) {
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
+        if (StoreFiles[i] == file)
+            return i;
+    return 0;
+}
+
+std::vector<std::string> StoreFileNames() {
+    std::vector<std::string> names;
+    for (StoreFile file : StoreFiles)
+        names.emplace_back(StoreFileName(file));
+    return names;
 }
 
 } // namespace
@@ -104,46 +117,140 @@ std::string ProgramDirFrom(std::string_view workingDir) {
 std::string SerializeStore(const Roster& roster, StoreFile file) {
     std::string bytes;
     bytes.reserve(StoreFileSize(file));
-    for (auto block : Layout(roster, file))
-        bytes.append(reinterpret_cast<const char*>(block.data()), block.size());
+    ForEachBlock(file, [&](auto member) {
+        const auto& block = roster.*member;
+        bytes.append(reinterpret_cast<const char*>(&block), sizeof block);
+    });
     return bytes;
 }
 
 void DeserializeStore(Roster& roster, StoreFile file, std::string_view bytes) {
-    for (auto block : Layout(roster, file)) {
-        const std::size_t n = std::min(block.size(), bytes.size());
-        std::memcpy(block.data(), bytes.data(), n);
+    ForEachBlock(file, [&](auto member) {
+        auto& block = roster.*member;
+        const std::size_t n = std::min(sizeof block, bytes.size());
+        if (n > 0)
+            std::memcpy(&block, bytes.data(), n);
         bytes.remove_prefix(n);
-        if (bytes.empty())
-            break;
-    }
+    });
+}
+
+bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file) {
+    bool same = true;
+    ForEachBlock(file, [&](auto member) { same = same && SameTexts(a.*member, b.*member); });
+    return same;
 }
 
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir) {
     state.ProgramDir = ProgramDirFrom(programDir);
     LoadStoreReport report;
+
+    // A save cut short is completed (or its leftovers removed) before anything is read. A folder
+    // that does not exist holds no store file and needs no lock.
+    FolderLock lock;
+    FolderRecovery recovery;
+    if (Status locked = FolderLock::Acquire(state.ProgramDir, lock); locked)
+        recovery = RecoverFolder(state.ProgramDir, StoreFileNames());
+    else if (::access(state.ProgramDir.c_str(), F_OK) == 0)
+        report.folder = locked;
+    if (!recovery.status)
+        report.folder = recovery.status;
+
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreFile file = StoreFiles[i];
-        auto read = ReadFile(StorePath(state.ProgramDir, file), StoreFileSize(file));
+        std::string path = StorePath(state.ProgramDir, file);
+        // A file that a journal still holds for this folder is read from there: the save that
+        // wrote it counts as done.
+        for (const auto& [target, temp] : recovery.pending)
+            if (ResolveLinks(path) == target)
+                path = temp;
+        auto read = ReadFile(path, StoreFileSize(file));
         StoreLoad& load = report.files[i];
-        if (!read.status) {
-            if (!read.missing)
-                load.error = read.status.Error();
-            continue;
+        if (read.status) {
+            DeserializeStore(roster, file, read.data);
+            load.found = true;
+            load.bytesRead = read.data.size();
+            load.fileSize = std::max(read.fileSize, read.data.size());
+        } else if (!read.missing) {
+            load.error = read.status.Error();
         }
-        DeserializeStore(roster, file, read.data);
-        load.found = true;
-        load.bytesRead = read.data.size();
+        state.StoredBytes[i] = SerializeStore(roster, file);
     }
     return report;
 }
 
-Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file, Durability durability) {
-    Status status = WriteFileAtomically(StorePath(state.ProgramDir, file),
-                                        SerializeStore(roster, file), durability);
-    if (status)
+std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
+                                           const LoadStoreReport& report) {
+    std::vector<std::string> warnings;
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
+        const StoreLoad& load = report.files[i];
+        const std::size_t expected = StoreFileSize(StoreFiles[i]);
+        if (!load.found || load.fileSize == expected)
+            continue;
+        std::string text = StorePath(programDir, StoreFiles[i]) + " is " +
+                           std::to_string(load.fileSize) + " bytes long, not " +
+                           std::to_string(expected);
+        if (load.fileSize > expected)
+            text += "; the bytes after the first " + std::to_string(expected) + " were ignored";
+        else if (load.fileSize == 0)
+            text += "; nothing was read from it";
+        else
+            text += "; only its first " + std::to_string(load.fileSize) + " bytes were read";
+        warnings.push_back(std::move(text));
+    }
+    return warnings;
+}
+
+Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
+                  Durability durability) {
+    std::vector<FileReplacement> replacements;
+    for (StoreFile file : StoreFiles)
+        if (files & file)
+            replacements.push_back(
+                {StorePath(state.ProgramDir, file), SerializeStore(roster, file)});
+    if (replacements.empty())
+        return Status::Ok();
+
+    // Errors about the folder name the first file, as a failed write of it would.
+    FolderLock lock;
+    if (Status locked = FolderLock::Acquire(state.ProgramDir, lock, DefaultFolderWait,
+                                            replacements.front().path);
+        !locked)
+        return locked;
+    if (FolderRecovery recovery = RecoverFolder(state.ProgramDir, StoreFileNames());
+        !recovery.status)
+        return recovery.status;
+    if (Status replaced = ReplaceFilesTogether(state.ProgramDir, replacements, durability);
+        !replaced)
+        return replaced;
+    for (StoreFile file : StoreFiles) {
+        if (!(files & file))
+            continue;
         state.UnsavedStores &= ~static_cast<unsigned>(file);
-    return status;
+        state.StoredBytes[IndexOf(file)] = SerializeStore(roster, file);
+    }
+    return Status::Ok();
+}
+
+Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file, Durability durability) {
+    return SaveStores(roster, state, file, durability);
+}
+
+unsigned UnsavedStoreFiles(const Roster& roster, const ProgramState& state) {
+    unsigned unsaved = 0;
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
+        const StoreFile file = StoreFiles[i];
+        if (!(state.UnsavedStores & file))
+            continue;
+        if (state.StoredBytes[i].empty()) {
+            unsaved |= file; // nothing was loaded to compare with
+            continue;
+        }
+        Roster stored;
+        DeserializeStore(stored, file, state.StoredBytes[i]);
+        if (!SameStoreTexts(roster, stored, file))
+            unsaved |= file;
+    }
+    return unsaved;
 }
 
 Status SaveTeamsStore(const Roster& roster, ProgramState& state) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rk7 {
 
@@ -30,26 +31,47 @@ std::string SerializeStore(const Roster& roster, StoreFile file);
 // blocks as they are, a long one has its excess ignored.
 void DeserializeStore(Roster& roster, StoreFile file, std::string_view bytes);
 
+// Whether the cells of the file's blocks hold the same texts in a and b (bytes after a cell's NUL
+// do not count).
+bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file);
+
 struct StoreLoad {
     bool found = false;        // the file existed and was read
     std::size_t bytesRead = 0; // less than StoreFileSize: only the leading bytes were taken
+    std::size_t fileSize = 0;  // the file's whole size, when found
     std::string error;         // set when the file exists but could not be read
 };
 
 struct LoadStoreReport {
     std::array<StoreLoad, 4> files; // in the order of StoreFiles
+    // The folder could not be locked, or a save cut short there could not be completed.
+    Status folder = Status::Ok();
 };
 
 // Sets ProgramDir from programDir (one trailing separator removed) and reads each store file
-// that exists there over the roster. Missing files keep the roster as it was.
+// that exists there over the roster. Missing files keep the roster as it was. First, under the
+// folder's lock, completes a save that was cut short and removes its leftovers. What was read
+// becomes the state's record of what the store files hold.
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir);
 
-// Writes the whole store file into ProgramDir; on success the file no longer counts as unsaved.
+// One line for each store file whose size is not its layout's (it was read as far as it goes):
+// the file, its size and the size it should have.
+std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
+                                           const LoadStoreReport& report);
+
+// Writes the store files of the set files into ProgramDir, all of them or none, under the
+// folder's lock; on success they no longer count as unsaved.
+Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
+                  Durability durability = Durability::Flush);
 Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file,
                  Durability durability = Durability::Flush);
 Status SaveTeamsStore(const Roster& roster, ProgramState& state);
 Status SaveDriversStore(const Roster& roster, ProgramState& state);
 Status SavePowersStore(const Roster& roster, ProgramState& state);
 Status SaveRanFailStore(const Roster& roster, ProgramState& state);
+
+// The store files marked unsaved whose cells really differ from what the files hold, as last
+// loaded or saved.
+unsigned UnsavedStoreFiles(const Roster& roster, const ProgramState& state);
 
 } // namespace rk7

@@ -27,6 +27,39 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// Decodes the well-formed UTF-8 sequence at the start of text into c and returns its length, or
+// returns 0 when the bytes there are not one (overlong forms and surrogates included).
+std::size_t DecodeUtf8(std::string_view text, char32_t& c) {
+    const auto byte = [&](std::size_t i) {
+        return static_cast<std::uint8_t>(text[i]);
+    };
+    const std::uint8_t lead = byte(0);
+    std::size_t length = 0;
+    char32_t min = 0;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, min = 0x80, c = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, min = 0x800, c = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, min = 0x10000, c = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return length;
+}
+
 } // namespace
 
 char16_t Windows1252ToUnicode(unsigned char byte) {
@@ -40,6 +73,50 @@ int UnicodeToWindows1252(char16_t c) {
         if (High[i] == c)
             return 0x80 + i;
     return -1;
+}
+
+std::string Utf8ToWindows1252(std::string_view text,
+                              const std::function<void(std::size_t offset, char32_t character,
+                                                       bool wellFormed)>& unconvertible) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8(text.substr(i), c);
+        if (length == 0) {
+            unconvertible(i, static_cast<std::uint8_t>(text[i]), false);
+            out += '?';
+            ++i;
+            continue;
+        }
+        const int byte = c <= 0xFFFF ? UnicodeToWindows1252(static_cast<char16_t>(c)) : -1;
+        if (byte < 0) {
+            unconvertible(i, c, true);
+            out += '?';
+        } else {
+            out += static_cast<char>(byte);
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::size_t FirstUtf8Sequence(std::string_view text) {
+    std::size_t first = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<std::uint8_t>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8(text.substr(i), c);
+        if (length == 0)
+            return std::string_view::npos;
+        if (first == std::string_view::npos)
+            first = i;
+        i += length;
+    }
+    return first;
 }
 
 std::string Windows1252ToUtf8(std::string_view text) {

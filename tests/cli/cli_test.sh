@@ -127,6 +127,115 @@ case_export_write_error() {
     equals "$(listing folder)" ""
 }
 
+# Output paths that name the standard output or error are written through them, not replaced.
+case_output_is_standard_output() {
+    make_native season.txt
+    echo "earlier line" >log
+    "$CLI" export /dev/stdout >>log 2>err || fail "export /dev/stdout >>log"
+    equals "$(head -n 1 log)" "earlier line"
+    equals "$(sed -n 2p log | tr -d '\r')" "** Rk7Power v2.46 - Performance File **"
+    { echo H; "$CLI" export /dev/stdout; echo F; } >r.txt || fail "export inside a group"
+    equals "$(head -n 1 r.txt)" "H"
+    equals "$(tail -n 1 r.txt)" "F"
+    equals "$(wc -l <r.txt)" 210
+    "$CLI" export /dev/stderr 2>e.txt >/dev/null || fail "export /dev/stderr"
+    equals "$(wc -l <e.txt)" 208
+    run 0 convert --to exchange season.txt -
+    equals "$(head -n 1 out | tr -d '\r')" "** Rk7edit v1.85 - Performance File **"
+    [ -e ./- ] && fail "convert made a file named -"
+    return 0
+}
+
+# Output that cannot be written fails, whatever the command.
+case_output_errors() {
+    make_native season.txt
+    "$CLI" check season.txt >/dev/full 2>err
+    equals "$?" 4
+    "$CLI" show >/dev/full 2>err
+    equals "$?" 4
+    mkdir store
+    "$CLI" --dir store calc --save >/dev/full 2>err
+    equals "$?" 4
+    contains err "Teams.rk and Drivers.rk were saved all the same"
+    equals "$(listing store)" "Drivers.rk Teams.rk "
+    # A file-size limit is an error with a message, and leaves the old store files.
+    mkdir limited
+    run 0 --dir limited calc --save
+    cp limited/Teams.rk teams.before
+    (ulimit -f 2; "$CLI" --dir limited import season.txt >out 2>err)
+    equals "$?" 4
+    contains err "File too large"
+    same limited/Teams.rk teams.before
+    equals "$(listing limited)" "Drivers.rk Teams.rk "
+}
+
+# import and convert --strict refuse a file with any diagnostic; nothing is written.
+case_strict() {
+    make_native season.txt
+    head -n 100 season.txt >half.txt
+    mkdir store
+    run 1 --dir store import --strict half.txt
+    contains err "half.txt:101: the file ends before this line"
+    contains err "refused under --strict"
+    equals "$(listing store)" ""
+    run 1 convert --strict --to exchange half.txt out.txt
+    [ -e out.txt ] && fail "convert --strict wrote its output"
+    run 0 --dir store import --strict season.txt
+    equals "$(listing store)" "Drivers.rk Teams.rk "
+}
+
+# Store files the user protects or that are damaged.
+case_store_files_guarded() {
+    make_native season.txt
+    mkdir store
+    run 0 --dir store calc --save
+    cp store/Teams.rk teams.before
+    chmod 444 store/Drivers.rk
+    run 4 --dir store import season.txt
+    contains err "store/Drivers.rk: the file is read-only"
+    same store/Teams.rk teams.before
+    chmod 644 store/Drivers.rk
+    # Wrong sizes are read as far as they go, with a warning naming the file and both sizes.
+    truncate -s 1000 store/Drivers.rk
+    : >store/Teams.rk
+    run 0 --dir store show
+    contains err "warning: store/Drivers.rk is 1000 bytes long, not 2844"
+    contains err "warning: store/Teams.rk is 0 bytes long, not 1260"
+    # Two imports into one folder at once always leave one whole roster.
+    "$CLI" export defaults.txt || fail "export defaults"
+    "$CLI" export --dialect exchange other.txt || fail "export other"
+    local name driver
+    for round in 1 2 3 4 5 6 7 8 9 10; do
+        "$CLI" --dir store import season.txt 2>>err & a=$!
+        "$CLI" --dir store import other.txt 2>>err & b=$!
+        wait $a || fail "round $round: first import failed"
+        wait $b || fail "round $round: second import failed"
+        "$CLI" --dir store export back.txt || fail "export back"
+        name=$(sed -n 4p back.txt)
+        driver=$(sed -n 6p back.txt | cut -d, -f2)
+        if [ "$name" = "$(sed -n 4p season.txt)" ]; then
+            equals "$driver" "Marco Venturi"
+        else
+            equals "$name" "$(sed -n 4p defaults.txt)"
+            equals "$driver" "$(sed -n 6p defaults.txt | cut -d, -f2)"
+        fi
+        equals "$(listing store)" "Drivers.rk Teams.rk "
+    done
+}
+
+# A file in UTF-8 is read as UTF-8 after its byte-order mark, or when asked to.
+case_utf8() {
+    cp "$DATA/bad_inputs/utf8_names.txt" plain.txt
+    run 1 check plain.txt
+    contains out "plain.txt:4: the file looks like UTF-8"
+    run 1 check --encoding utf-8 plain.txt
+    contains out "plain.txt:48: character U+5927 has no Windows-1252 form"
+    mkdir store
+    run 0 --dir store import --encoding utf-8 plain.txt
+    run 0 --dir store show --view teams
+    contains out "Kimi Räikkönen"
+}
+
 case_import_round_trip() {
     make_native season.txt
     mkdir a b

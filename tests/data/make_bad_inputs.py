@@ -102,7 +102,9 @@ def bad_inputs():
             201: b"0=\x00Spare 0,30751,30851,900, "})), 1, 0, "-", "holds a NUL byte"),
         ("nul_line.txt", joined(with_lines(native, {32: b"\x00" * 200})), 1, 0, "-",
          '32: no "=" in the line'),
-        ("utf8_names.txt", joined(native_lines(utf8_roster())), 0, 0, "same", "native"),
+        # Read as Windows-1252, byte for byte, with a note that it looks like UTF-8.
+        ("utf8_names.txt", joined(native_lines(utf8_roster())), 1, 0, "same",
+         "4: the file looks like UTF-8"),
         ("utf8_name_too_long.txt", joined(with_lines(native, {
             4: b"Name=" + LONG_UTF8_NAME + b",Engine 0"})), 1, 0, "-",
          "4: team name of %d characters cut to 31" % len(LONG_UTF8_NAME)),
@@ -124,7 +126,10 @@ def bad_inputs():
         ("missing_teams_exchange.txt", joined(exchange[:31]), 1, 0, "-", "32: " + ENDS_EARLY),
         ("cr_only.txt", joined(native, b"\r"), 1, 0, "-", "2: " + ENDS_EARLY),
         ("lf_only.txt", joined(native, b"\n"), 0, 0, "-", "native"),
-        ("utf8_bom.txt", b"\xef\xbb\xbf" + joined(native), 3, 3, "-", NOT_VALID),
+        ("utf8_bom.txt", b"\xef\xbb\xbf" + joined(native), 0, 0, "-", "native"),
+        # Converted to Windows-1252; what it has no letter for becomes "?", and is noted.
+        ("utf8_bom_names.txt", b"\xef\xbb\xbf" + joined(native_lines(utf8_roster())), 1, 0,
+         "-", "character U+5927 has no Windows-1252 form"),
         ("utf16.txt", b"\xff\xfe" + joined(native).decode("latin-1").encode("utf-16-le"), 3, 3,
          "-", NOT_VALID),
         ("no_equals.txt", joined(with_lines(native, {

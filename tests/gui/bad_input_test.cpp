@@ -155,6 +155,7 @@ private slots:
             // Windows-1252 (or UTF-8) included.
             const QByteArray original = ReadAll(path);
             const bool exchange = original.startsWith("** Rk7edit");
+            m_prompts.messages.clear();
             m_prompts.fileNames = {Path(QStringLiteral("again.txt"))};
             m_app->Command(exchange ? cmd::SaveExchangeFile : cmd::SaveNativeFile);
             QCOMPARE(ReadAll(Path(QStringLiteral("again.txt"))), original);
