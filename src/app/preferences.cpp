@@ -11,6 +11,10 @@ const QString AutoModeKey = QStringLiteral("Preferences/AutoMode");
 }
 
 QString PreferencesPath() {
+    // Without either variable Qt would fall back to the root folder ("/.config"), which is no
+    // place for a user's file.
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        return {};
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .filePath(QStringLiteral("RK7_Power.ini"));
 }

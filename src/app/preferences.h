@@ -6,7 +6,8 @@
 
 namespace rk7 {
 
-// RK7_Power.ini in the user's configuration folder.
+// RK7_Power.ini in the user's configuration folder; empty when the environment names no home
+// or configuration folder, and the edit mode can only be kept in memory.
 QString PreferencesPath();
 
 // Auto Edit Mode is on only when [Preferences] AutoMode reads "TRUE", in any letter case;

@@ -66,6 +66,14 @@ Prompts::Answer DialogPrompts::AskSaveDiscardCancel(QWidget* parent, const QStri
     }
 }
 
+bool DialogPrompts::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString DialogPrompts::OpenFileName(QWidget* parent, const FileDialogSettings& settings) {
     return RunFileDialog(parent, settings, QFileDialog::AcceptOpen);
 }

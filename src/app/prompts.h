@@ -31,6 +31,8 @@ public:
                          Icon icon) = 0;
     virtual Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
                                         const QString& text) = 0;
+    // A yes-or-no question; true for yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen path, or empty when the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
     virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
@@ -45,6 +47,7 @@ public:
     void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
     Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
                                 const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;

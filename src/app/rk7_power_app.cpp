@@ -19,6 +19,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPrinter>
@@ -100,29 +103,76 @@ void TRK7_PowerApp::InitMainWindow() {
     RegisterInfoCommands();
 
     // The client window's set-up: the store files, the edit mode, the repaint timer.
-    const LoadStoreReport report = LoadStore(m_roster, m_state, m_options.programDir.toStdString());
-    for (const StoreLoad& load : report.files)
-        if (!load.error.empty())
-            ReportError(load.error + "\nThe built-in values are used instead.");
-    m_state.AutoMode = ReadAutoMode(m_options.preferencesPath);
+    const LoadStoreReport report =
+        LoadStore(m_roster, m_state, QFile::encodeName(m_options.programDir).toStdString());
+    ReportStartupProblems(report);
+    m_state.AutoMode =
+        !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);
     client->StartRepaintTimer();
     SyncViewChecks();
 
     qApp->installEventFilter(this);
 }
 
+void TRK7_PowerApp::ReportStartupProblems(const LoadStoreReport& report) {
+    QStringList problems;
+    if (!QFileInfo(m_options.programDir).isDir())
+        problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
+                                   "shown. You will be asked to create the folder when you first "
+                                   "save.")
+                        .arg(m_options.programDir);
+    if (!report.folder)
+        problems << QString::fromStdString(report.folder.Error());
+    for (const StoreLoad& load : report.files)
+        if (!load.error.empty())
+            problems << QString::fromStdString(load.error) +
+                            QStringLiteral("\nThe built-in values are used instead.");
+    const auto sizes = StoreSizeWarnings(m_state.ProgramDir, report);
+    if (!sizes.empty()) {
+        QString text = QStringLiteral("These store files are damaged or are not store files; they "
+                                      "were read as far as they go. Saving writes them whole "
+                                      "again from what is shown.");
+        for (const std::string& size : sizes)
+            text += QStringLiteral("\n- ") + QString::fromStdString(size);
+        problems << text;
+    }
+    if (m_options.preferencesPath.isEmpty())
+        problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
+                                   "kept only until the program ends.");
+    if (!problems.isEmpty())
+        m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"),
+                          problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
+}
+
 EditorContext TRK7_PowerApp::MakeEditorContext() {
-    return {m_roster, m_state, [this](const std::string& error) {
-                ReportError(error);
+    return {m_roster, m_state, [this](unsigned stores) {
+                return SaveStoresReported(stores);
             }};
 }
 
-bool TRK7_PowerApp::SaveStoreReported(StoreFile file) {
-    Status saved = SaveStore(m_roster, m_state, file);
-    if (saved)
+bool TRK7_PowerApp::MakeStoreFolder() {
+    if (QFileInfo(m_options.programDir).isDir())
         return true;
-    m_state.UnsavedStores |= file;
-    ReportError(saved.Error());
+    if (!m_prompts.Confirm(m_frame.get(), QStringLiteral("RK7 Power"),
+                           QStringLiteral("The store folder %1 does not exist. Create it and save "
+                                          "the roster there?")
+                               .arg(m_options.programDir)))
+        return false;
+    if (QDir().mkpath(m_options.programDir))
+        return true;
+    ReportError(
+        (m_options.programDir + QStringLiteral(": the folder cannot be created")).toStdString());
+    return false;
+}
+
+bool TRK7_PowerApp::SaveStoresReported(unsigned stores) {
+    if (MakeStoreFolder()) {
+        const Status saved = SaveStores(m_roster, m_state, stores);
+        if (saved)
+            return true;
+        ReportError(saved.Error());
+    }
+    m_state.UnsavedStores |= stores;
     return false;
 }
 
@@ -133,7 +183,7 @@ void TRK7_PowerApp::RunEditor(StoreFile file) {
         return;
     // The view shows the edit even when the save fails; the roster keeps it either way.
     m_state.RosterChanged = true;
-    SaveStoreReported(file);
+    SaveStoresReported(file);
 }
 
 void TRK7_PowerApp::RegisterEditorCommands() {
@@ -229,25 +279,24 @@ void TRK7_PowerApp::ReportError(const std::string& error) {
 }
 
 bool TRK7_PowerApp::CanClose() {
-    if (m_state.UnsavedStores != 0) {
+    // Only cells that really differ from the store files are worth asking about: an import of
+    // what the files already hold, or a form accepted unchanged, is no change.
+    if (const unsigned unsaved = UnsavedStoreFiles(m_roster, m_state); unsaved != 0) {
         const auto answer =
             m_prompts.AskSaveDiscardCancel(m_frame.get(), QStringLiteral("RK7 Power"),
                                            QStringLiteral("Save changes to the store files?"));
         if (answer == Prompts::Answer::Cancel)
             return false;
-        if (answer == Prompts::Answer::Save) {
-            for (StoreFile file : StoreFiles) {
-                if (!(m_state.UnsavedStores & file))
-                    continue;
-                if (Status saved = SaveStore(m_roster, m_state, file); !saved) {
-                    ReportError(saved.Error());
-                    return false;
-                }
-            }
-        }
+        // All the changed files together, so that a failure leaves none of them half-saved.
+        if (answer == Prompts::Answer::Save && !SaveStoresReported(unsaved))
+            return false;
     }
-    if (Status written = WriteAutoMode(m_options.preferencesPath, m_state.AutoMode); !written)
+    if (m_options.preferencesPath.isEmpty()) {
+        // Nowhere to keep it; the user was told at start-up.
+    } else if (Status written = WriteAutoMode(m_options.preferencesPath, m_state.AutoMode);
+               !written) {
         ReportError(written.Error());
+    }
     if (m_help)
         m_help->close();
     return true;

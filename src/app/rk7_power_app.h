@@ -5,6 +5,7 @@
 #include "exchange/dialect.h"
 #include "model/program_state.h"
 #include "model/roster.h"
+#include "model/store.h"
 
 #include <functional>
 #include <map>
@@ -85,8 +86,9 @@ public:
 
     // The context the editors work in.
     struct EditorContext MakeEditorContext();
-    // Saves a store file; a failure is reported and the file's changes stay pending.
-    bool SaveStoreReported(StoreFile file);
+    // Saves a set of store files together; a failure is reported and their changes stay
+    // pending. A store folder that does not exist is offered to be created first.
+    bool SaveStoresReported(unsigned stores);
 
     // The close sequence: offers to save roster changes that no store file has yet, then writes
     // the edit mode to the preferences. False keeps the program running.
@@ -105,6 +107,10 @@ private:
     template <typename Dialog>
     void RunEditor(StoreFile file);
     void SyncViewChecks();
+    // Reports, in one message, what start-up found wrong with the store folder and its files.
+    void ReportStartupProblems(const LoadStoreReport& report);
+    // True when the store folder exists, or the user agreed to have it made and it was.
+    bool MakeStoreFolder();
 
     Options m_options;
     Prompts& m_prompts;

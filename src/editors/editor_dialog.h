@@ -25,7 +25,9 @@ namespace rk7 {
 struct EditorContext {
     Roster& roster;
     ProgramState& state;
-    std::function<void(const std::string& error)> reportError;
+    // Saves the set of store files (StoreFile bits) together; false when they were not saved,
+    // which has been reported to the user.
+    std::function<bool(unsigned stores)> saveStores;
 };
 
 // Control ids shared by the editors.

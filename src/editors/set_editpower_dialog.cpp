@@ -45,10 +45,7 @@ void SetEditpowerDialog::EditRangeFailure() {
     if (rangeFailure.exec() != QDialog::Accepted)
         return;
     // Saved at once; a failure is reported and the tables stay edited in memory.
-    if (Status saved = SaveRanFailStore(m_context.roster, m_context.state); !saved) {
-        m_context.state.UnsavedStores |= RanFailStore;
-        m_context.reportError(saved.Error());
-    }
+    m_context.saveStores(RanFailStore);
 }
 
 void SetEditpowerDialog::accept() {

@@ -63,7 +63,8 @@ struct DriversForm {
         roster.DriverRacePos[0].SetText("1");
         program.AutoMode = true;
         dialog = std::make_unique<SetDriversDialog>(EditorContext{roster, program,
-                                                                  [](const std::string&) {
+                                                                  [](unsigned) {
+                                                                      return true;
                                                                   }},
                                                     nullptr);
         dialog->show();

@@ -2,10 +2,15 @@
 #include "app/commands.h"
 #include "app/control_bar.h"
 #include "app/help_window.h"
+#include "app/preferences.h"
 #include "app/rk7_power_app.h"
 #include "app/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
+#include "editors/set_teams_dialog.h"
+#include "editors/spare_dialog.h"
+#include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
 #include "model/store.h"
 
 #include <memory>
@@ -36,6 +41,10 @@ struct Session {
     QString Prefs() const { return folder.filePath(QStringLiteral("RK7_Power.ini")); }
     QString Store(StoreFile f) const {
         return folder.filePath(QString::fromLatin1(StoreFileName(f)));
+    }
+    QByteArray StoreBytes(StoreFile f) const {
+        QFile file(Store(f));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     void WritePrefs(const QByteArray& text) const {
         QFile file(Prefs());
@@ -374,6 +383,7 @@ private slots:
 
         Session u;
         TRK7_PowerApp& discarded = u.Start();
+        discarded.TheRoster().TeamName[1].SetText("Changed");
         discarded.State().MarkChanged(TeamsStore);
         u.prompts.answers = {Prompts::Answer::Discard};
         QVERIFY(discarded.Frame()->close());
@@ -385,12 +395,103 @@ private slots:
         Session s;
         TRK7_PowerApp& app = s.Start();
         QDir(s.folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
+        app.TheRoster().TeamName[0].SetText("Changed");
         app.State().MarkChanged(TeamsStore);
         s.prompts.answers = {Prompts::Answer::Save};
         QVERIFY(!app.Frame()->close());
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
         QCOMPARE(app.State().UnsavedStores, unsigned(TeamsStore));
+
+        // Two changed files are saved together: a write-protected Drivers.rk keeps Teams.rk
+        // from being saved too.
+        Session t;
+        TRK7_PowerApp& both = t.Start();
+        QVERIFY(SaveStores(both.TheRoster(), both.State(), TeamsStore | DriversStore));
+        const QByteArray teamsBefore = t.StoreBytes(TeamsStore);
+        QVERIFY(QFile::setPermissions(t.Store(DriversStore), QFile::ReadOwner));
+        both.TheRoster().TeamName[0].SetText("Changed");
+        both.TheRoster().DriverName[0].SetText("Changed Too");
+        both.State().MarkChanged(TeamsStore | DriversStore);
+        t.prompts.answers = {Prompts::Answer::Save};
+        QVERIFY(!both.Frame()->close());
+        QCOMPARE(t.prompts.messages.size(), 1);
+        QVERIFY2(t.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk: the file is "
+                                                                    "read-only")),
+                 qPrintable(t.prompts.messages[0].text));
+        QCOMPARE(t.StoreBytes(TeamsStore), teamsBefore);
+        QCOMPARE(both.State().UnsavedStores, unsigned(TeamsStore | DriversStore));
+    }
+
+    void exitPromptOnlyWhenCellsDiffer() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        // A Performance File of what the store files already hold, read in ...
+        const QString file = s.folder.filePath(QStringLiteral("same.txt"));
+        QVERIFY(WriteNativePerformanceFile(app.TheRoster(), QFile::encodeName(file).toStdString()));
+        s.prompts.fileNames = {file};
+        app.Command(cmd::OpenNativeFile);
+        QVERIFY(SaveStores(app.TheRoster(), app.State(), TeamsStore | DriversStore));
+        s.prompts.fileNames = {file};
+        app.Command(cmd::OpenNativeFile);
+        // ... and the spare drivers form accepted as it opened.
+        test::WhenOpen<SpareDialog>([](SpareDialog* spares) { spares->accept(); });
+        app.Command(cmd::SpareDrivers);
+        QVERIFY(app.State().UnsavedStores != 0);
+        QVERIFY(app.Frame()->close());
+        QVERIFY(s.prompts.questions.isEmpty());
+        QVERIFY(s.prompts.messages.isEmpty());
+    }
+
+    void startupReportsTheStoreFolder() {
+        // Store files of the wrong size: one warning naming each, with both sizes.
+        Session s;
+        QVERIFY(QFile(s.Store(TeamsStore)).open(QIODevice::WriteOnly));
+        {
+            QFile drivers(s.Store(DriversStore));
+            QVERIFY(drivers.open(QIODevice::WriteOnly));
+            drivers.write(QByteArray(1000, 'd'));
+        }
+        s.Start();
+        QCOMPARE(s.prompts.messages.size(), 1);
+        const QString warning = s.prompts.messages[0].text;
+        QVERIFY2(warning.contains(QStringLiteral("Teams.rk is 0 bytes long, not 1260")),
+                 qPrintable(warning));
+        QVERIFY2(warning.contains(QStringLiteral("Drivers.rk is 1000 bytes long, not 2844")),
+                 qPrintable(warning));
+
+        // A folder that does not exist is named at start-up, and made at the first save when
+        // the user agrees.
+        Session t;
+        const QString folder = t.folder.filePath(QStringLiteral("new/season"));
+        TRK7_PowerApp app({folder, t.Prefs()}, t.prompts);
+        app.InitMainWindow();
+        QCOMPARE(t.prompts.messages.size(), 1);
+        QVERIFY(t.prompts.messages[0].text.contains(folder + QStringLiteral(" does not exist")));
+        t.prompts.answers = {Prompts::Answer::Save};
+        test::WhenOpen<SetTeamsDialog>([](SetTeamsDialog* teams) { teams->accept(); });
+        app.Command(cmd::EditTeams);
+        QCOMPARE(t.prompts.questions.size(), 1);
+        QVERIFY(t.prompts.questions[0].contains(QStringLiteral("Create it")));
+        QCOMPARE(QFileInfo(folder + QStringLiteral("/Teams.rk")).size(), 1260);
+
+        // With no home folder named, the edit mode is kept in memory, and that is said once.
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        qunsetenv("HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        const QString path = PreferencesPath();
+        qputenv("HOME", home);
+        if (!config.isEmpty())
+            qputenv("XDG_CONFIG_HOME", config);
+        QCOMPARE(path, QString());
+        Session u;
+        TRK7_PowerApp unhomed({u.folder.path(), path}, u.prompts);
+        unhomed.InitMainWindow();
+        QCOMPARE(u.prompts.messages.size(), 1);
+        QVERIFY(u.prompts.messages[0].text.contains(QStringLiteral("Neither HOME nor")));
+        unhomed.State().AutoMode = true;
+        QVERIFY(unhomed.Frame()->close());
+        QCOMPARE(u.prompts.messages.size(), 1);
     }
 
     void helpContentsAndContextHelp() {

@@ -19,6 +19,11 @@ Prompts::Answer ScriptedPrompts::AskSaveDiscardCancel(QWidget*, const QString&,
     return answer;
 }
 
+bool ScriptedPrompts::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    // Scripted as Save for yes, anything else for no.
+    return AskSaveDiscardCancel(parent, caption, text) == Answer::Save;
+}
+
 QString ScriptedPrompts::OpenFileName(QWidget*, const FileDialogSettings& settings) {
     fileDialogs.append(settings);
     if (fileNames.empty())

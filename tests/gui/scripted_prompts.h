@@ -23,6 +23,7 @@ public:
     void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
     Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
                                 const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
