@@ -10,59 +10,6 @@ namespace rk7 {
 
 namespace {
 
-const ViewColumn AllColumns[] = {
-    {"#"},
-    {"Driver Names"},
-    {"Team Names"},
-    {"Engine"},
-    {"T Q Power", true},
-    {"T R Power", true},
-    {"D Q Power", true},
-    {"D R Power", true},
-    {"Failure", true},
-    {"Range", true},
-};
-
-// One row per driver; the team data comes from the driver's team.
-std::vector<std::string_view> AllRow(const Roster& r, int d) {
-    const int t = TeamOfDriver(d);
-    return {r.CarNumber[d].Text(),       r.DriverName[d].Text(),      r.TeamName[t].Text(),
-            r.EngineName[t].Text(),      r.TeamQualPower[t].Text(),   r.TeamRacePower[t].Text(),
-            r.DriverQualPower[d].Text(), r.DriverRacePower[d].Text(), r.TeamFailure[t].Text(),
-            r.DriverRange[d].Text()};
-}
-
-const ViewColumn TeamColumns[] = {
-    {"Team Names"}, {"Engine"}, {"T Q Power", true}, {"T R Power", true}, {"Failure", true},
-};
-
-std::vector<std::string_view> TeamRow(const Roster& r, int t) {
-    return {r.TeamName[t].Text(), r.EngineName[t].Text(), r.TeamQualPower[t].Text(),
-            r.TeamRacePower[t].Text(), r.TeamFailure[t].Text()};
-}
-
-const ViewColumn DriverColumns[] = {
-    {"#"}, {"Driver Names"}, {"D Q Power", true}, {"D R Power", true}, {"Range", true},
-};
-
-std::vector<std::string_view> DriverRow(const Roster& r, int d) {
-    return {r.CarNumber[d].Text(), r.DriverName[d].Text(), r.DriverQualPower[d].Text(),
-            r.DriverRacePower[d].Text(), r.DriverRange[d].Text()};
-}
-
-template <std::size_t N, typename RowOf>
-ViewTable Build(const Roster& roster, const ViewColumn (&columns)[N], int rowCount, RowOf rowOf) {
-    ViewTable table;
-    table.columns.assign(columns, columns + N);
-    for (int i = 0; i < rowCount; ++i) {
-        std::vector<std::string> row;
-        for (std::string_view text : rowOf(roster, i))
-            row.push_back(Windows1252ToUtf8(text));
-        table.rows.push_back(std::move(row));
-    }
-    return table;
-}
-
 // Characters, not bytes, so that converted text lines up.
 std::size_t DisplayWidth(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
@@ -70,7 +17,7 @@ std::size_t DisplayWidth(std::string_view utf8) {
     }));
 }
 
-void AppendTextRow(std::string& out, const std::vector<ViewColumn>& columns,
+void AppendTextRow(std::string& out, const std::vector<const ViewColumn*>& columns,
                    const std::vector<std::size_t>& widths,
                    const std::vector<std::string_view>& cells) {
     std::string line;
@@ -78,10 +25,11 @@ void AppendTextRow(std::string& out, const std::vector<ViewColumn>& columns,
         if (c > 0)
             line += "  ";
         const std::string padding(widths[c] - DisplayWidth(cells[c]), ' ');
-        if (columns[c].rightAligned)
+        const bool right = columns[c]->align == Align::Right;
+        if (right)
             line += padding;
         line += cells[c];
-        if (!columns[c].rightAligned)
+        if (!right)
             line += padding;
     }
     while (!line.empty() && line.back() == ' ')
@@ -113,10 +61,10 @@ void AppendCsvRow(std::string& out, const std::vector<std::string_view>& cells) 
     out += "\r\n";
 }
 
-std::vector<std::string_view> Captions(const ViewTable& table) {
+std::vector<std::string_view> Captions(const TextTable& table) {
     std::vector<std::string_view> captions;
-    for (const auto& column : table.columns)
-        captions.push_back(column.caption);
+    for (const ViewColumn* column : table.columns)
+        captions.push_back(column->caption);
     return captions;
 }
 
@@ -139,22 +87,25 @@ nlohmann::ordered_json TextArray(const Column& column) {
 
 } // namespace
 
-ViewTable MakeViewTable(const Roster& roster, View view) {
-    switch (view) {
-    case View::Teams:
-        return Build(roster, TeamColumns, TeamCount, TeamRow);
-    case View::Drivers:
-        return Build(roster, DriverColumns, DriverCount, DriverRow);
-    case View::All:
-        break;
+TextTable MakeViewTable(const Roster& roster, View view) {
+    const ViewSchema schema = SchemaOf(view);
+    TextTable table;
+    for (const ViewColumn& column : schema.columns)
+        if (!column.Filler())
+            table.columns.push_back(&column);
+    for (int i = 0; i < schema.rows; ++i) {
+        std::vector<std::string> row;
+        for (const ViewColumn* column : table.columns)
+            row.push_back(Windows1252ToUtf8(column->text(roster, i)));
+        table.rows.push_back(std::move(row));
     }
-    return Build(roster, AllColumns, DriverCount, AllRow);
+    return table;
 }
 
-std::string TableAsText(const ViewTable& table) {
+std::string TableAsText(const TextTable& table) {
     std::vector<std::size_t> widths;
-    for (const auto& column : table.columns)
-        widths.push_back(DisplayWidth(column.caption));
+    for (const ViewColumn* column : table.columns)
+        widths.push_back(DisplayWidth(column->caption));
     for (const auto& row : table.rows)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], DisplayWidth(row[c]));
@@ -165,7 +116,7 @@ std::string TableAsText(const ViewTable& table) {
     return out;
 }
 
-std::string TableAsCsv(const ViewTable& table) {
+std::string TableAsCsv(const TextTable& table) {
     std::string out;
     AppendCsvRow(out, Captions(table));
     for (const auto& row : table.rows)

@@ -23,81 +23,6 @@ namespace {
 using namespace viewcolors;
 using namespace viewgeometry;
 
-std::string_view Car(const Roster& r, int d) {
-    return r.CarNumber[d].Text();
-}
-std::string_view Driver(const Roster& r, int d) {
-    return r.DriverName[d].Text();
-}
-std::string_view DQual(const Roster& r, int d) {
-    return r.DriverQualPower[d].Text();
-}
-std::string_view DRace(const Roster& r, int d) {
-    return r.DriverRacePower[d].Text();
-}
-std::string_view Range(const Roster& r, int d) {
-    return r.DriverRange[d].Text();
-}
-std::string_view Team(const Roster& r, int t) {
-    return r.TeamName[t].Text();
-}
-std::string_view Engine(const Roster& r, int t) {
-    return r.EngineName[t].Text();
-}
-std::string_view TQual(const Roster& r, int t) {
-    return r.TeamQualPower[t].Text();
-}
-std::string_view TRace(const Roster& r, int t) {
-    return r.TeamRacePower[t].Text();
-}
-std::string_view Failure(const Roster& r, int t) {
-    return r.TeamFailure[t].Text();
-}
-// View All shows each team's values on the rows of both its drivers.
-std::string_view TeamOf(const Roster& r, int d) {
-    return Team(r, TeamOfDriver(d));
-}
-std::string_view EngineOf(const Roster& r, int d) {
-    return Engine(r, TeamOfDriver(d));
-}
-std::string_view TQualOf(const Roster& r, int d) {
-    return TQual(r, TeamOfDriver(d));
-}
-std::string_view TRaceOf(const Roster& r, int d) {
-    return TRace(r, TeamOfDriver(d));
-}
-std::string_view FailureOf(const Roster& r, int d) {
-    return Failure(r, TeamOfDriver(d));
-}
-
-constexpr ViewColumn AllColumns[] = {
-    {"#", 0, false, Car},
-    {"Driver Names", 24, false, Driver},
-    {"Team Names", 174, false, TeamOf},
-    {"Engine", 274, false, EngineOf},
-    {"T Q Power", 360, true, TQualOf},
-    {"T R Power", 442, true, TRaceOf},
-    {"D Q Power", 524, true, DQual},
-    {"D R Power", 606, true, DRace},
-    {"Failure", 684, true, FailureOf},
-    {"Range", 749, true, Range},
-};
-
-constexpr ViewColumn TeamColumns[] = {
-    {"Team Names", 0, false, Team},  {"Engine", 100, false, Engine},
-    {"T Q Power", 186, true, TQual}, {"T R Power", 268, true, TRace},
-    {"Failure", 350, true, Failure}, {nullptr, 432, false, nullptr},
-};
-
-constexpr ViewColumn DriverColumns[] = {
-    {"#", 0, false, Car},
-    {"Driver Names", 24, false, Driver},
-    {"D Q Power", 174, true, DQual},
-    {"D R Power", 256, true, DRace},
-    {"Range", 338, true, Range},
-    {nullptr, 420, false, nullptr},
-};
-
 // The table fonts: cell height 16 and an average character width of 6 (captions, bold) or 7
 // (body), as the tables were laid out for. The face's own proportions are scaled to fit.
 QFont TableFont(bool bold) {
@@ -292,11 +217,11 @@ void TextAt(QPainter& p, const QFontMetrics& metrics, TextLayouts* layouts, int 
     p.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
-void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const ViewTable& table,
+void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const ViewSchema& table,
                 bool printing) {
     const int L = client.left(), T = client.top();
     const int R = client.left() + client.width(), B = client.top() + client.height();
-    const int n = table.columnCount;
+    const int n = static_cast<int>(table.columns.size());
     auto leftOf = [&](int k) {
         return L + table.columns[k].left;
     };
@@ -322,9 +247,10 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     const QFontMetrics headerMetrics(p.font());
     TextLayouts* const headerLayouts = fast ? &TextLayouts::For(p) : nullptr;
     for (int k = 0; k < n; ++k)
-        if (table.columns[k].caption)
+        if (const std::string_view caption = table.columns[k].caption; !caption.empty())
             TextAt(p, headerMetrics, headerLayouts, leftOf(k) + 5, T + 5,
-                   QString::fromLatin1(table.columns[k].caption), false);
+                   QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
+                   false);
 
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T + HeaderHeight, rightOf(k), B - 1, printing);
@@ -337,13 +263,14 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
         const int y = T + TextTop + RowPitch * row;
         for (int k = 0; k < n; ++k) {
             const ViewColumn& column = table.columns[k];
-            if (!column.text)
+            if (column.Filler())
                 continue;
             const std::string_view text = column.text(roster, row);
             if (text.empty())
                 continue;
-            const int x = column.alignRight ? (k + 1 < n ? leftOf(k + 1) : R) - 5 : leftOf(k) + 3;
-            TextAt(p, bodyMetrics, bodyLayouts, x, y, CellToQString(text), column.alignRight);
+            const bool right = column.align == Align::Right;
+            const int x = right ? (k + 1 < n ? leftOf(k + 1) : R) - 5 : leftOf(k) + 3;
+            TextAt(p, bodyMetrics, bodyLayouts, x, y, CellToQString(text), right);
         }
     }
     p.restore();
@@ -356,21 +283,9 @@ const ViewFonts& TableFonts() {
     return fonts;
 }
 
-ViewTable TableOf(View view) {
-    switch (view) {
-    case View::Teams:
-        return {TeamColumns, static_cast<int>(std::size(TeamColumns)), TeamCount};
-    case View::Drivers:
-        return {DriverColumns, static_cast<int>(std::size(DriverColumns)), DriverCount};
-    case View::All:
-    default:
-        return {AllColumns, static_cast<int>(std::size(AllColumns)), DriverCount};
-    }
-}
-
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
                bool printingNow) {
-    PaintTable(painter, client, roster, TableOf(view), printingNow);
+    PaintTable(painter, client, roster, SchemaOf(view), printingNow);
 }
 
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/roster.h"
+#include "model/roster_schema.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,8 +18,6 @@ struct ViewFlags {
     bool ViewDrivers = false;
 };
 
-enum class View { All, Teams, Drivers };
-
 // Paints the set views of the roster into client (logical units of the painter: pixels on the
 // screen; on a page, the mapped client size). printingNow paints white cell faces for paper.
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
@@ -34,20 +33,6 @@ struct ViewFonts {
     QFont body;
 };
 const ViewFonts& TableFonts();
-
-// The body rows of a view, and the cell text of a column for a row; for text exports of a view.
-struct ViewColumn {
-    const char* caption; // nullptr for the empty filler column
-    int left;            // from the client's left edge
-    bool alignRight;
-    std::string_view (*text)(const Roster&, int row); // nullptr for the filler
-};
-struct ViewTable {
-    const ViewColumn* columns;
-    int columnCount;
-    int rows;
-};
-ViewTable TableOf(View view);
 
 namespace viewcolors {
 inline constexpr QRgb Black = 0xff000000;

@@ -1,3 +1,5 @@
+#include "bench/season_roster.h"
+#include "exchange/performance_file.h"
 #include "model/calc.h"
 #include "model/store.h"
 
@@ -62,6 +64,37 @@ void BM_SaveStore(benchmark::State& state) {
     state.SetLabel(StoreFileName(file));
 }
 BENCHMARK(BM_SaveStore)->ArgNames({"file", "flush"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}});
+
+// Teams.rk and Drivers.rk saved together, as an import or the exit prompt saves them: the folder
+// lock, the two temporary files, the journal, the renames.
+void BM_SaveTeamsAndDrivers(benchmark::State& state) {
+    const Roster roster;
+    ProgramState program;
+    program.ProgramDir = BenchFolder();
+    const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
+    for (auto _ : state)
+        if (!SaveStores(roster, program, TeamsStore | DriversStore, durability))
+            state.SkipWithError("save failed");
+}
+BENCHMARK(BM_SaveTeamsAndDrivers)->ArgName("flush")->Arg(0)->Arg(1);
+
+// What rk7power-cli import does after parsing its arguments: the store files loaded, a season's
+// native Performance File read over them, the two files saved together.
+void BM_Import(benchmark::State& state) {
+    const std::string file = FormatPerformanceFile(SeasonRoster(), Dialect::Native);
+    const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
+    for (auto _ : state) {
+        Roster roster;
+        ProgramState program;
+        auto report = LoadStore(roster, program, BenchFolder());
+        benchmark::DoNotOptimize(report);
+        auto read = ParsePerformanceFile(file, roster, program);
+        benchmark::DoNotOptimize(read);
+        if (!SaveStores(roster, program, TeamsStore | DriversStore, durability))
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_Import)->ArgName("flush")->Arg(0)->Arg(1);
 
 // A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
 class CellForm : public CalcForm {
