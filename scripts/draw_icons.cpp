@@ -28,8 +28,10 @@ void Save(const QString& folder, const QString& name, int w, int h, const Draw& 
     }
 }
 
-QPen Outline(qreal width = 1.0) {
-    return QPen(QColor(20, 20, 20), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+// The buttons stand on a navy bar: outlines are a mid grey that shows against navy and against
+// the white and coloured faces they edge; faces are light or bright.
+QPen Outline(qreal width = 1.0, QColor color = QColor(125, 125, 145)) {
+    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 void Page(QPainter& p, QRectF r) {
@@ -69,8 +71,8 @@ void Arrow(QPainter& p, QPointF from, QPointF to, QColor color) {
 }
 
 void Car(QPainter& p, qreal x, qreal y) {
-    p.setPen(Outline(0.6));
-    p.setBrush(QColor(210, 20, 20));
+    p.setPen(Outline(0.8, QColor(255, 235, 235)));
+    p.setBrush(QColor(245, 45, 45));
     QPainterPath body;
     body.moveTo(x, y + 3);
     body.lineTo(x + 3, y + 1.2);
@@ -82,9 +84,10 @@ void Car(QPainter& p, qreal x, qreal y) {
     body.lineTo(x, y + 4.2);
     body.closeSubpath();
     p.drawPath(body);
-    p.setBrush(QColor(30, 30, 30));
-    p.drawEllipse(QPointF(x + 2.5, y + 4.5), 1.6, 1.6);
-    p.drawEllipse(QPointF(x + 9.5, y + 4.5), 1.6, 1.6);
+    p.setPen(Outline(0.8, QColor(230, 230, 230)));
+    p.setBrush(QColor(60, 60, 60));
+    p.drawEllipse(QPointF(x + 2.5, y + 4.5), 1.7, 1.7);
+    p.drawEllipse(QPointF(x + 9.5, y + 4.5), 1.7, 1.7);
 }
 
 void Columns(QPainter& p, int w, int h, QColor header) {
@@ -134,12 +137,12 @@ int main(int argc, char** argv) {
     Save(out, "24332", 20, 20, [](QPainter& p) {
         Page(p, QRectF(6.5, 0.5, 10, 12));
         Drive(p);
-        Arrow(p, {4, 15}, {4, 4}, QColor(0, 120, 0));
+        Arrow(p, {4, 15}, {4, 4}, QColor(70, 230, 70));
     });
     Save(out, "24333", 20, 20, [](QPainter& p) {
         Page(p, QRectF(6.5, 0.5, 10, 12));
         Drive(p);
-        Arrow(p, {4, 2}, {4, 12.5}, QColor(180, 0, 0));
+        Arrow(p, {4, 2}, {4, 12.5}, QColor(255, 100, 100));
     });
     Save(out, "6800", 20, 20, [](QPainter& p) {
         p.setPen(Outline(0.8));
@@ -149,29 +152,30 @@ int main(int argc, char** argv) {
         QPolygonF lid{{1.5, 17.5}, {5, 10.5}, {19, 10.5}, {15.5, 17.5}};
         p.drawPolygon(lid);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0, 90, 200), 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(QColor(130, 200, 255), 1.5, Qt::SolidLine, Qt::RoundCap));
         QPainterPath curve;
         curve.moveTo(8, 7);
         curve.quadTo(11, 0.5, 16, 3);
         p.drawPath(curve);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 90, 200));
+        p.setBrush(QColor(130, 200, 255));
         p.drawPolygon(QPolygonF{{17.5, 4.5}, {14, 5.5}, {16, 1}});
     });
     Save(out, "6801", 20, 20, [](QPainter& p) {
-        p.setPen(Outline(0.8));
-        p.setBrush(QColor(40, 60, 140));
+        // A light blue disk: a dark one vanishes into the bar.
+        p.setPen(Outline(0.8, QColor(230, 235, 255)));
+        p.setBrush(QColor(110, 150, 235));
         p.drawRoundedRect(QRectF(1.5, 1.5, 17, 17), 1.5, 1.5);
-        p.setBrush(QColor(235, 235, 235));
+        p.setBrush(QColor(250, 250, 250));
         p.drawRect(QRectF(4.5, 1.5, 11, 7));
-        p.setBrush(QColor(160, 160, 170));
-        p.drawRect(QRectF(5.5, 12, 9, 6.5));
-        p.setBrush(QColor(40, 60, 140));
+        p.setBrush(QColor(70, 75, 100));
         p.drawRect(QRectF(11.5, 2.5, 2.5, 5));
+        p.setBrush(QColor(205, 205, 215));
+        p.drawRect(QRectF(5.5, 12, 9, 6.5));
     });
     Save(out, "6600", 20, 20, [](QPainter& p) {
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 70, 200));
+        p.setBrush(QColor(70, 140, 255));
         p.drawRect(QRectF(0, 0, 20, 20));
         p.setPen(Outline(0.8));
         p.setBrush(Qt::white);
@@ -218,8 +222,8 @@ int main(int argc, char** argv) {
         Page(p, QRectF(10.5, 3.5, 8, 13));
     });
     Save(out, "6400", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(0, 128, 128)); });
-    Save(out, "6200", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(200, 30, 30)); });
-    Save(out, "6300", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(30, 60, 200)); });
+    Save(out, "6200", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(245, 80, 80)); });
+    Save(out, "6300", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(100, 150, 255)); });
     for (int size : {48, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(Qt::transparent);

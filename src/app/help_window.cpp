@@ -2,6 +2,11 @@
 
 #include "app/commands.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -51,10 +56,56 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(false);
+
+    auto button = [this](const char* name, const QString& text, QStyle::StandardPixmap icon) {
+        auto* b = new QPushButton(style()->standardIcon(icon), text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_back = button("helpBack", QStringLiteral("&Back"), QStyle::SP_ArrowBack);
+    m_forward = button("helpForward", QStringLiteral("&Forward"), QStyle::SP_ArrowForward);
+    m_contents = button("helpContents", QStringLiteral("&Contents"), QStyle::SP_DirHomeIcon);
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+    connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 6, 6, 0);
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_forward);
+    buttons->addWidget(m_contents);
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(buttons);
     layout->addWidget(m_browser);
     resize(720, 640);
+}
+
+void HelpWindow::SetOwner(QWidget* owner) {
+    if (owner == m_owner && parentWidget() == owner)
+        return;
+    if (m_owner)
+        disconnect(m_owner, nullptr, this, nullptr);
+    const bool shown = isVisible();
+    const QRect where = geometry();
+    setParent(owner, Qt::Window); // hides the window
+    setGeometry(where);
+    m_owner = owner;
+    if (auto* form = qobject_cast<QDialog*>(owner)) {
+        // Before the form goes, help goes back to the form beneath it, or to nobody.
+        connect(form, &QDialog::finished, this, [this] {
+            QWidget* next = QApplication::activeModalWidget();
+            SetOwner(next == m_owner ? nullptr : next);
+        });
+    }
+    if (shown)
+        show();
 }
 
 QString HelpWindow::TopicUrl(int commandId) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 
 namespace rk7 {
@@ -12,6 +14,10 @@ class HelpWindow : public QWidget {
 
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Makes the window belong to owner, a modal form (or to nobody when owner is null), and
+    // back to nobody when that form closes. A window of its own, wherever it belongs.
+    void SetOwner(QWidget* owner);
 
     void ShowContents();
     // The topic of a command id; the contents when the id has no topic of its own.
@@ -24,6 +30,10 @@ public:
 private:
     void Present();
     QTextBrowser* m_browser;
+    QPushButton* m_back;
+    QPushButton* m_forward;
+    QPushButton* m_contents;
+    QPointer<QWidget> m_owner;
 };
 
 } // namespace rk7

@@ -14,10 +14,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("rk7power"));
-    QApplication::setApplicationDisplayName(QStringLiteral("RK7 Power"));
-    QApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("rk7power"));
+    rk7::SetProgramIdentity();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -10,9 +10,13 @@ namespace rk7 {
 // or configuration folder, and the edit mode can only be kept in memory.
 QString PreferencesPath();
 
-// Auto Edit Mode is on only when [Preferences] AutoMode reads "TRUE", in any letter case;
-// anything else, or no file at all, means manual mode.
+// The file is a profile in the Windows manner: section and key names match in any letter case,
+// and the first section of a name is the one that counts. Auto Edit Mode is on only when
+// [Preferences] AutoMode reads "TRUE", in any letter case; anything else, or no file at all,
+// means manual mode.
 bool ReadAutoMode(const QString& path);
+// Sets the key's value and keeps every other byte of the file: comments, other sections, line
+// ends. The section or the key is added when it is missing.
 Status WriteAutoMode(const QString& path, bool autoMode);
 
 } // namespace rk7

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -29,11 +30,12 @@ QPrinter& TRK7_PowerApp::Printer() {
         m_printerDefault = systemDefault;
         if (m_printer->outputFormat() == QPrinter::PdfFormat ||
             m_printer->printerName().isEmpty()) {
-            // No system printer: Qt prints into a PDF file, which needs a name.
-            const QString folder =
-                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            m_printer->setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
-                                             .filePath(QStringLiteral("RK7 Power.pdf")));
+            // No system printer: Qt prints into a PDF file, which needs a name in a folder
+            // that exists. Not every home has a documents folder.
+            QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (folder.isEmpty() || !QFileInfo(folder).isDir())
+                folder = QDir::homePath();
+            m_printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("RK7 Power.pdf")));
         }
     }
     return *m_printer;

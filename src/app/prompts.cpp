@@ -1,9 +1,11 @@
 #include "app/prompts.h"
 
+#include "app/print_setup_dialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace rk7 {
 
@@ -29,7 +31,9 @@ QString RunFileDialog(QWidget* parent, const FileDialogSettings& s, QFileDialog:
     dialog.setAcceptMode(mode);
     dialog.setFileMode(s.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(s.filter);
-    dialog.setDefaultSuffix(s.defaultSuffix);
+    // Only a name to save gets the suffix; an open dialog opens the file that was typed.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(s.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !s.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!s.fileName.isEmpty())
@@ -56,6 +60,9 @@ Prompts::Answer DialogPrompts::AskSaveDiscardCancel(QWidget* parent, const QStri
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setDefaultButton(QMessageBox::Save);
+    // Alt+S and Alt+D answer from the keyboard.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
     switch (box.exec()) {
     case QMessageBox::Save:
         return Answer::Save;
@@ -92,8 +99,7 @@ bool DialogPrompts::PrintDialog(QWidget* parent, QPrinter& printer) {
 }
 
 bool DialogPrompts::PageSetupDialog(QWidget* parent, QPrinter& printer) {
-    QPageSetupDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("pageSetupDialog"));
+    PrintSetupDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

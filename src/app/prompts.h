@@ -36,7 +36,7 @@ public:
     // The chosen path, or empty when the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
     virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
-    // The print and page setup dialogs on printer; false when the user cancelled.
+    // The print and print setup dialogs on printer; false when the user cancelled.
     virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
     virtual bool PageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
 };

@@ -17,7 +17,6 @@
 #include "views/printout.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -33,6 +32,12 @@ static void InitResources() {
 }
 
 namespace rk7 {
+
+void SetProgramIdentity() {
+    QApplication::setApplicationName(QStringLiteral("rk7power"));
+    QApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("rk7power"));
+}
 
 TRK7_PowerApp::TRK7_PowerApp(Options options, Prompts& prompts)
     : m_options(std::move(options)), m_prompts(prompts) {
@@ -56,8 +61,6 @@ QAction* TRK7_PowerApp::Action(int id) const {
 }
 
 void TRK7_PowerApp::CreateActions() {
-    m_viewGroup = new QActionGroup(this);
-    m_viewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const MenuItem& item : MainMenu()) {
         if (item.id == 0)
             continue;
@@ -79,10 +82,10 @@ void TRK7_PowerApp::CreateActions() {
         connect(action, &QAction::triggered, this, [this, id] { Command(id); });
         m_actions[id] = action;
     }
-    for (int id : {cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll}) {
+    // Check marks, not radio dots: the views switch each other off through ToggleView, and
+    // SyncViewChecks shows which one is on.
+    for (int id : {cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll})
         m_actions[id]->setCheckable(true);
-        m_viewGroup->addAction(m_actions[id]);
-    }
 }
 
 void TRK7_PowerApp::InitMainWindow() {
@@ -261,16 +264,21 @@ void TRK7_PowerApp::SetContextHelpMode(bool on) {
         QApplication::restoreOverrideCursor();
 }
 
-void TRK7_PowerApp::ShowHelpContents() {
+HelpWindow& TRK7_PowerApp::HelpFor(QWidget* modal) {
     if (!m_help)
         m_help = new HelpWindow();
-    m_help->ShowContents();
+    // A modal form blocks every other window but its own: help asked for inside one belongs to
+    // it while it is open, so that it can be scrolled and clicked.
+    m_help->SetOwner(modal);
+    return *m_help;
+}
+
+void TRK7_PowerApp::ShowHelpContents() {
+    HelpFor(QApplication::activeModalWidget()).ShowContents();
 }
 
 void TRK7_PowerApp::ShowHelpTopic(int id) {
-    if (!m_help)
-        m_help = new HelpWindow();
-    m_help->ShowTopic(id);
+    HelpFor(QApplication::activeModalWidget()).ShowTopic(id);
 }
 
 void TRK7_PowerApp::ReportError(const std::string& error) {
@@ -307,10 +315,12 @@ bool TRK7_PowerApp::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1) {
+        // The key reaches the filter first on its way through the pop-up's window, before the
+        // menu itself: ask which menu is open rather than who receives the key.
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (key->modifiers() & Qt::ShiftModifier) {
             SetContextHelpMode(true);
-        } else if (auto* menu = qobject_cast<QMenu*>(watched);
-                   menu && menu->activeAction() && menu->activeAction()->data().isValid()) {
+        } else if (menu && menu->activeAction() && menu->activeAction()->data().isValid()) {
             // F1 on a highlighted menu item: its topic, and the command is not run.
             const int id = menu->activeAction()->data().toInt();
             for (QWidget* popup = QApplication::activePopupWidget(); popup;

@@ -16,7 +16,6 @@
 #include <QString>
 
 class QAction;
-class QActionGroup;
 class QPrinter;
 
 namespace rk7 {
@@ -27,6 +26,10 @@ class TApxPreviewWin;
 class TApxPrintout;
 class TRK7_PowerWindow;
 class TSDIDecFrame;
+
+// Names the program to Qt and the desktop. It sets no display name: the window system would add
+// that to every window title, and each window's title is its caption alone.
+void SetProgramIdentity();
 
 // The application: owns the roster and the program-wide state, builds the main window, and runs
 // every command of the menu and the tool bar.
@@ -111,6 +114,8 @@ private:
     void ReportStartupProblems(const LoadStoreReport& report);
     // True when the store folder exists, or the user agreed to have it made and it was.
     bool MakeStoreFolder();
+    // The help window, made on first use and handed to the modal form that is open, if any.
+    HelpWindow& HelpFor(QWidget* modal);
 
     Options m_options;
     Prompts& m_prompts;
@@ -118,7 +123,6 @@ private:
     ProgramState m_state;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
-    QActionGroup* m_viewGroup = nullptr;
     std::unique_ptr<TSDIDecFrame> m_frame;
     QPointer<HelpWindow> m_help;
     bool m_contextHelpMode = false;

@@ -26,6 +26,8 @@ public:
     void StartRepaintTimer();
     // Paints the current views as on the screen, or for paper.
     void PaintInto(QPainter& painter, const QRect& client, bool printingNow) const;
+    // The narrowest client the current views fit on.
+    int MinimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
 
 signals:
     void ViewsChanged();

@@ -25,6 +25,9 @@ public:
     // Asked before the window closes; false keeps it open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
 
+    // No context menu on the bars: the tool bar stays as long as the frame.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

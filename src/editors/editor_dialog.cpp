@@ -2,6 +2,7 @@
 
 #include "views/cell_text.h"
 
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 #include <QtMath>
 
@@ -26,6 +29,28 @@ public:
 };
 
 constexpr QRgb LightGray = 0xffc0c0c0;
+
+// An edit that shows the start of its text whenever it is not being typed in: Qt scrolls a
+// field to its end when Tab selects its text, and leaves it scrolled when the focus moves on,
+// which hides the start of a long name.
+class CellEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const int length = static_cast<int>(text().size());
+        if (length > 0 && selectedText().size() == length)
+            setSelection(length, -length); // all selected, the cursor at the start
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        // A pop-up (a menu, a completer) takes the focus only for a moment.
+        if (event->reason() != Qt::PopupFocusReason)
+            setCursorPosition(0);
+    }
+};
 
 } // namespace
 
@@ -77,7 +102,7 @@ QRect EditorDialog::Units(int x, int y, int w, int h) const {
 }
 
 QLineEdit* EditorDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
-    auto* edit = new QLineEdit(this);
+    auto* edit = new CellEdit(this);
     edit->setObjectName(QString::number(id));
     edit->setGeometry(units);
     edit->setMaxLength(static_cast<int>(cellWidth) - 1);
@@ -95,6 +120,26 @@ QLabel* EditorDialog::AddLabel(const QString& text, QRect units, Qt::Alignment a
     return label;
 }
 
+QLabel* EditorDialog::AddLabelFor(const QLineEdit* edit, const QString& text, QRect units) {
+    // Centring both in the same height puts the label's smaller text higher than the edit's:
+    // place the label by the edit's baseline instead, found as QLineEdit finds it.
+    const_cast<QLineEdit*>(edit)->ensurePolished();
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    frame.rect = edit->rect();
+    frame.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, edit);
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit);
+    const QFontMetrics editMetrics(edit->font());
+    const int baseline = edit->y() + contents.y() +
+                         (contents.height() - editMetrics.height() + 1) / 2 + editMetrics.ascent();
+    QLabel* label = AddLabel(text, units, Qt::AlignLeft);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QFontMetrics labelMetrics(label->font());
+    label->setGeometry(units.x(), baseline - labelMetrics.ascent(), units.width(),
+                       labelMetrics.height());
+    return label;
+}
+
 QLabel* EditorDialog::AddPanelLabel(const QString& text, int x, int y) {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -108,7 +153,8 @@ QPushButton* EditorDialog::AddButton(int id, const QString& text, QRect units) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::number(id));
     button->setGeometry(units);
-    button->setAutoDefault(false);
+    // Return on a focused button presses that button; in a field it still means OK.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -179,11 +225,19 @@ void CalcFormDialog::AddModeButtons(bool& autoMode, QPoint manualAt, QPoint auto
                                     std::vector<QLineEdit*> computed) {
     m_autoMode = &autoMode;
     m_computed = std::move(computed);
-    m_modes = new ModeButtons(AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
-                                       Units(manualAt.x(), manualAt.y(), 66, 12)),
-                              AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
-                                       Units(autoAt.x(), autoAt.y(), 66, 12)),
-                              autoMode);
+    // Made one after the other, so that Tab reaches them in the order they are drawn.
+    QRadioButton* manual = AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
+                                    Units(manualAt.x(), manualAt.y(), 66, 12));
+    QRadioButton* automatic = AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
+                                       Units(autoAt.x(), autoAt.y(), 66, 12));
+    m_modes = new ModeButtons(manual, automatic, autoMode);
+    // Locked, the computed values stay as readable as typed ones: normal text on the form's grey.
+    for (QLineEdit* edit : m_computed) {
+        QPalette locked = edit->palette();
+        locked.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+        locked.setColor(QPalette::Disabled, QPalette::Base, QColor(LightGray));
+        edit->setPalette(locked);
+    }
     // Switching computes nothing: the computed columns keep their texts until a position changes.
     connect(m_modes, &ModeButtons::ModeChanged, this, &CalcFormDialog::ApplyEditMode);
 }

@@ -59,6 +59,8 @@ protected:
     // characters that Windows-1252 holds.
     QLineEdit* AddEdit(int id, QRect units, std::size_t cellWidth);
     QLabel* AddLabel(const QString& text, QRect units, Qt::Alignment align = Qt::AlignLeft);
+    // A label left of edit whose text stands on the same line as the edit's text.
+    QLabel* AddLabelFor(const QLineEdit* edit, const QString& text, QRect units);
     // A label on a shaded panel that starts 2 units left of and 1 above the label.
     QLabel* AddPanelLabel(const QString& text, int x, int y);
     QPushButton* AddButton(int id, const QString& text, QRect units);

@@ -2,9 +2,12 @@
 
 #include "editors/spare_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionComboBox>
 
 namespace rk7 {
 
@@ -25,6 +28,24 @@ constexpr DriverColumn Columns[SetDriversDialog::ColumnCount] = {
     {"Driver Names", 6102, 28, 75, DriverNameWidth}, {"QPos", 6130, 106, 14, PositionWidth},
     {"RPos", 6158, 123, 14, PositionWidth},          {"RPower", 6700, 140, 26, DriverValueWidth},
     {"QPower", 6728, 169, 26, DriverValueWidth},     {"Range", 6756, 198, 26, DriverValueWidth},
+};
+
+// The car boxes are only 20 units wide: a narrow arrow leaves "40" room beside it. The style
+// draws the arrow itself, at the size it is given.
+class CarNumberStyle : public QProxyStyle {
+public:
+    static constexpr int ArrowWidth = 11;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        if (control == CC_ComboBox && (sub == SC_ComboBoxArrow || sub == SC_ComboBoxEditField)) {
+            const QRect r = option->rect.adjusted(2, 2, -2, -2);
+            if (sub == SC_ComboBoxArrow)
+                return QRect(r.right() - ArrowWidth + 1, r.top(), ArrowWidth, r.height());
+            return QRect(r.left(), r.top(), r.width() - ArrowWidth, r.height());
+        }
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    }
 };
 
 template <typename F>
@@ -68,6 +89,8 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     QStringList carNumbers;
     for (int n = 1; n <= 40; ++n)
         carNumbers << QString::number(n);
+    auto* carStyle = new CarNumberStyle;
+    carStyle->setParent(this);
     for (int d = 0; d < DriverCount; ++d) {
         const int dx = (d / RowsPerBlock) * RightBlock;
         const int y = 16 + 13 * (d % RowsPerBlock);
@@ -76,9 +99,12 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         car->setGeometry(Units(CarColumn.x + dx, y, CarColumn.w, 11));
         car->addItems(carNumbers);
         car->setMaxVisibleItems(12);
-        // Narrow enough to leave "40" room beside the arrow.
-        car->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; }"
-                                          "QComboBox::drop-down { width: 11px; }"));
+        car->setStyle(carStyle);
+        // The list is wider than the box: every number shows whole beside the scroll bar.
+        QAbstractItemView* list = car->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) +
+                              list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                              2 * list->frameWidth() + 8);
         m_cars[d] = car;
         for (int c = 0; c < ColumnCount; ++c)
             m_edits[c][d] =

@@ -5,16 +5,17 @@ namespace rk7 {
 namespace {
 
 struct SpareColumn {
+    const char* value; // what the box holds; the form has no headings, so its tooltip says
     int firstId;
     int x, w;
     std::size_t cellWidth;
 };
 
 constexpr SpareColumn Columns[SpareDialog::ColumnCount] = {
-    {7001, 30, 75, SpareNameWidth},
-    {7011, 106, 26, DriverValueWidth},
-    {7019, 133, 26, DriverValueWidth},
-    {7027, 160, 26, DriverValueWidth},
+    {"name", 7001, 30, 75, SpareNameWidth},
+    {"race power", 7011, 106, 26, DriverValueWidth},
+    {"qualifying power", 7019, 133, 26, DriverValueWidth},
+    {"range", 7027, 160, 26, DriverValueWidth},
 };
 
 template <typename F>
@@ -40,14 +41,16 @@ SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
     AddOkCancel(127);
     for (int s = 0; s < SpareCount; ++s) {
         const int y = 16 + 13 * s;
-        AddLabel(QStringLiteral("Spare %1").arg(s), Units(5, y, 33, 8));
         for (int c = 0; c < ColumnCount; ++c) {
             const SpareColumn& column = Columns[c];
             m_edits[c][s] =
                 AddEdit(column.firstId + s, Units(column.x, y, column.w, 11), column.cellWidth);
+            m_edits[c][s]->setToolTip(
+                QStringLiteral("Spare %1: %2").arg(s).arg(QLatin1String(column.value)));
             WithCell(m_context.roster, c, s,
                      [&](auto& cell) { SetCellText(m_edits[c][s], cell.Text()); });
         }
+        AddLabelFor(m_edits[Name][s], QStringLiteral("Spare %1").arg(s), Units(5, y, 33, 8));
     }
 }
 

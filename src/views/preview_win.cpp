@@ -48,9 +48,11 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("previewBar"));
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto add = [&](int id, const QString& text, const QString& tip) {
-        auto* action = new QAction(text, this);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setIconSize(QSize(20, 20));
+    // The names are the ones the help gives the buttons.
+    auto add = [&](int id, const QString& text, const QIcon& icon, const QString& tip) {
+        auto* action = new QAction(icon, text, this);
         action->setObjectName(QStringLiteral("action:%1").arg(id));
         action->setData(id);
         action->setToolTip(tip);
@@ -58,19 +60,27 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
         m_actions[id] = action;
         return action;
     };
+    auto themed = [this](const char* name, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(QLatin1String(name), style()->standardIcon(fallback));
+    };
     auto gap = [&](int width) {
         auto* spacer = new QWidget(bar);
         spacer->setFixedWidth(width);
         bar->addWidget(spacer);
     };
-    connect(add(PreviousPage, QStringLiteral("< Prev"), QStringLiteral("Previous page")),
+    connect(add(PreviousPage, QStringLiteral("Previous page"),
+                themed("go-previous", QStyle::SP_ArrowLeft), QStringLiteral("Previous page")),
             &QAction::triggered, this, [this] { Step(-1); });
-    connect(add(NextPage, QStringLiteral("Next >"), QStringLiteral("Next page")),
+    connect(add(NextPage, QStringLiteral("Next page"), themed("go-next", QStyle::SP_ArrowRight),
+                QStringLiteral("Next page")),
             &QAction::triggered, this, [this] { Step(+1); });
     gap(6);
     auto* pages = new QActionGroup(this);
-    QAction* one = add(OnePage, QStringLiteral("One Page"), QStringLiteral("Show one page"));
-    QAction* two = add(TwoPages, QStringLiteral("Two Pages"), QStringLiteral("Show two pages"));
+    QAction* one =
+        add(OnePage, QStringLiteral("One page"), themed("zoom-fit-best", QStyle::SP_FileIcon),
+            QStringLiteral("Show one page"));
+    QAction* two = add(TwoPages, QStringLiteral("Two pages"), ToolButtonIcon("24340"),
+                       QStringLiteral("Show two pages"));
     for (QAction* a : {one, two}) {
         a->setCheckable(true);
         pages->addAction(a);
@@ -85,10 +95,13 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
     m_indicator->setMinimumWidth(m_indicator->fontMetrics().averageCharWidth() * 12);
     bar->addWidget(m_indicator);
     gap(20);
-    connect(add(Print, QStringLiteral("Print..."), QStringLiteral("Print this page")),
+    connect(add(Print, QStringLiteral("Print"), ToolButtonIcon("24337"),
+                QStringLiteral("Print this page")),
             &QAction::triggered, this, [print] { print(); });
     gap(20);
-    QAction* done = add(Done, QStringLiteral("Close"), QStringLiteral("Close the preview"));
+    QAction* done =
+        add(Done, QStringLiteral("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
+            QStringLiteral("Close the preview"));
     done->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_C)});
     done->setShortcutContext(Qt::WindowShortcut);
     addAction(done);
@@ -174,27 +187,19 @@ void TApxPreviewWin::UpdateControls() {
 
 void TApxPreviewWin::LayOut() {
     const QRect client = m_layoutClient->rect();
-    const qreal w = m_printable.width(), h = m_printable.height();
-    if (w <= 0 || h <= 0)
+    const QSizeF paper = m_printable;
+    if (paper.width() <= 0 || paper.height() <= 0)
         return;
-    const int ratio = static_cast<int>(std::min(w, h) * 100 / std::max(w, h));
-    QRect page;
-    page.moveTopLeft(client.topLeft() + QPoint(15, 15));
-    if (client.width() * ratio / 100 > client.height()) {
-        const int height = client.height() - 30;
-        page.setSize(QSize(static_cast<int>(height * (w * 95 / h) / 100), height));
-    } else {
-        const int width = client.width() - 30;
-        page.setSize(QSize(width, static_cast<int>(width * (h * 95 / w) / 100)));
-    }
-    if (m_secondView) {
-        // Two pages side by side, each in half the room.
-        const QSize half(std::max(1, (client.width() - 60) / 2), std::max(1, client.height() - 30));
-        const QSize fitted = QSizeF(w, h).scaled(QSizeF(half), Qt::KeepAspectRatio).toSize();
-        page.setSize(fitted);
-        m_secondView->setGeometry(QRect(QPoint(page.right() + 30, page.top()), fitted));
-    }
+    // Each page whole, in its own proportions, 15 pixels from the edges; two pages share the
+    // width with 30 between them. Whatever the window's shape, nothing is cut off.
+    const int pages = m_secondView ? 2 : 1;
+    const QSize room(std::max(1, (client.width() - 30 - 30 * (pages - 1)) / pages),
+                     std::max(1, client.height() - 30));
+    const QSize fitted = paper.scaled(QSizeF(room), Qt::KeepAspectRatio).toSize();
+    const QRect page(client.topLeft() + QPoint(15, 15), fitted);
     m_firstView->setGeometry(page);
+    if (m_secondView)
+        m_secondView->setGeometry(QRect(QPoint(page.right() + 1 + 30, page.top()), fitted));
 }
 
 void TApxPreviewWin::closeEvent(QCloseEvent* event) {

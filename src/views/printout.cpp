@@ -31,7 +31,13 @@ void TApxPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
                              QSizeF printablePixels, QSizeF printerDpi) const {
     if (!HasPage(page))
         return;
-    const QSize client = LogicalClientSize(printablePixels, printerDpi, ScreenDpi());
+    QSize client = LogicalClientSize(printablePixels, printerDpi, ScreenDpi());
+    // A view wider than the page (View All on a portrait page) would squeeze its last column
+    // until the figures run into their neighbours: it is scaled down whole instead, still
+    // reaching the page's edges. A view that fits prints as it always did.
+    if (const int needed = m_window.MinimumViewWidth();
+        needed > client.width() && client.width() > 0)
+        client = QSize(needed, qRound(qreal(client.height()) * needed / client.width()));
     painter.save();
     painter.setViewport(target);
     painter.setWindow(QRect(QPoint(0, 0), client));

@@ -283,6 +283,35 @@ const ViewFonts& TableFonts() {
     return fonts;
 }
 
+int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {
+    int widest = 0;
+    for (auto [set, view] : {std::pair{views.ViewAll, View::All},
+                             {views.ViewTeams, View::Teams},
+                             {views.ViewDrivers, View::Drivers}}) {
+        if (!set)
+            continue;
+        const ViewSchema table = SchemaOf(view);
+        const ViewColumn& last = table.columns.back();
+        // A caption starts 5 in and its teal box ends 5 short of the edge; a figure keeps 3 from
+        // the left edge and 5 from the right one, as PaintTable draws them.
+        int room = 8;
+        if (!last.caption.empty())
+            room = std::max(room, QFontMetrics(TableFonts().header)
+                                          .horizontalAdvance(QString::fromLatin1(
+                                              last.caption.data(),
+                                              static_cast<qsizetype>(last.caption.size()))) +
+                                      10);
+        if (!last.Filler()) {
+            const QFontMetrics body(TableFonts().body);
+            for (int row = 0; row < table.rows; ++row)
+                room = std::max(room,
+                                body.horizontalAdvance(CellToQString(last.text(roster, row))) + 8);
+        }
+        widest = std::max(widest, last.left + room);
+    }
+    return widest;
+}
+
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
                bool printingNow) {
     PaintTable(painter, client, roster, SchemaOf(view), printingNow);

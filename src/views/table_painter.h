@@ -25,6 +25,10 @@ void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
                bool printingNow);
 
+// The narrowest client on which the last column of every set view still holds its caption and
+// its texts; 0 when no view is set. The other columns have fixed widths.
+int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views);
+
 // The fonts of the tables: Arial (or the sans-serif face that stands in for it) fitted to cells
 // 16 pixels high, at an average character width of 6 pixels for the captions (bold) and 7 for the
 // cells. Made at the first paint.

@@ -9,8 +9,10 @@
 #include "gui/when_open.h"
 #include "model/store.h"
 
+#include <cmath>
 #include <functional>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
@@ -40,6 +42,37 @@ void Retype(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+// Relative luminance of a colour, as contrast ratios are measured.
+double Luminance(QColor c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The lowest row of dark pixels inside rect of image, or -1: where text stands.
+int LowestInk(const QImage& image, const QRect& rect) {
+    int lowest = -1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 96)
+                lowest = std::max(lowest, y);
+    return lowest;
+}
+
+// Makes dialog the active window, so that keys and focus reach it as they reach a user's form.
+bool Activate(QWidget& dialog) {
+    if (!dialog.isVisible())
+        dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+QString Focused() {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QStringLiteral("<none>");
 }
 
 // A team set up for the worked example: qualifying 1 and 2, race 3 and 4.
@@ -78,6 +111,207 @@ private slots:
         m_app->InitMainWindow();
     }
     void cleanup() { m_app.reset(); }
+
+    // Return on a focused push button presses that button; in a field it is OK.
+    void returnPressesTheFocusedButton() {
+        QString focused;
+        bool stillOpen = false;
+        WhenOpen<SetEditpowerDialog>([&](SetEditpowerDialog* d) {
+            Activate(*d);
+            d->findChild<QPushButton*>(QStringLiteral("1"))->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            focused = Focused();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            stillOpen = d->isVisible();
+            if (stillOpen)
+                d->reject();
+        });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(focused, QStringLiteral("2"));
+        QVERIFY(!stillOpen);
+        QVERIFY(!QFile::exists(Store(PowersStore))); // Cancel saved nothing
+
+        // In a field, Return is OK.
+        WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
+            d->DriverPower(3)->setFocus();
+            QTest::keyClick(d->DriverPower(3), Qt::Key_Return);
+        });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
+
+        // "Range/Failure" and "Enter Spare Drivers" open their forms; the outer form stays.
+        int nested = 0;
+        WhenOpen<SetEditpowerDialog>([&](SetEditpowerDialog* d) {
+            WhenOpen<SetRanFailDialog>([&](SetRanFailDialog* inner) {
+                ++nested;
+                inner->reject();
+            });
+            auto* button = d->findChild<QPushButton*>(QStringLiteral("4130"));
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+            stillOpen = d->isVisible();
+            d->reject();
+        });
+        m_app->Command(cmd::EditPowers);
+        QCOMPARE(nested, 1);
+        QVERIFY(stillOpen);
+        WhenOpen<SetDriversDialog>([&](SetDriversDialog* d) {
+            WhenOpen<SpareDialog>([&](SpareDialog* inner) {
+                ++nested;
+                inner->reject();
+            });
+            auto* button = d->findChild<QPushButton*>(QStringLiteral("7000"));
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+            stillOpen = d->isVisible();
+            d->reject();
+        });
+        m_app->Command(cmd::MainDrivers);
+        QCOMPARE(nested, 2);
+        QVERIFY(stillOpen);
+        QVERIFY(!QFile::exists(Store(DriversStore)));
+        QVERIFY(!QFile::exists(Store(RanFailStore)));
+    }
+
+    // The car box keeps its size; its list shows every number whole, beside a real arrow.
+    void carListShowsEveryNumber() {
+        SetDriversDialog drivers(Context(), nullptr);
+        QVERIFY(Activate(drivers));
+        QComboBox* car = drivers.CarNumber(27);
+        QCOMPARE(car->size(), drivers.Units(0, 0, 20, 11).size());
+        car->setCurrentIndex(39);
+
+        // The arrow: a triangle several pixels high in the right part of the box, not a dash.
+        const QImage closed = car->grab().toImage();
+        int arrowRows = 0;
+        for (int y = 2; y < closed.height() - 2; ++y) {
+            bool ink = false;
+            for (int x = closed.width() - 12; x < closed.width() - 2; ++x)
+                ink |= qGray(closed.pixel(x, y)) < 110;
+            arrowRows += ink;
+        }
+        QVERIFY2(arrowRows >= 3, qPrintable(QString::number(arrowRows)));
+
+        car->showPopup();
+        QAbstractItemView* list = car->view();
+        QTRY_VERIFY(list->isVisible());
+        for (int row : {9, 39}) {
+            const QModelIndex index = list->model()->index(row, 0);
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            const int needed = list->itemDelegate()->sizeHint(option, index).width();
+            QVERIFY2(
+                list->visualRect(index).width() >= needed,
+                qPrintable(
+                    QStringLiteral("%1 < %2").arg(list->visualRect(index).width()).arg(needed)));
+        }
+        car->hidePopup();
+    }
+
+    // Auto Edit Mode's locked values read like typed ones, and Tab passes them by.
+    void lockedValuesAreReadable() {
+        S().AutoMode = true;
+        SetExampleTeam(R(), 4);
+        SetTeamsDialog teams(Context(), nullptr);
+        QVERIFY(Activate(teams));
+        QLineEdit* power = teams.Edit(SetTeamsDialog::RacePower, 4);
+        QCOMPARE(power->text(), QStringLiteral("815"));
+        QVERIFY(power->isReadOnly() && !power->isEnabled());
+        const QImage image = power->grab().toImage();
+        const QColor face = image.pixelColor(image.width() - 4, image.height() / 2);
+        double darkest = 1.0;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() / 2; ++x)
+                darkest = std::min(darkest, Luminance(image.pixelColor(x, y)));
+        const double contrast = (Luminance(face) + 0.05) / (darkest + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+
+        teams.Edit(SetTeamsDialog::RaceD2, 4)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(Focused(), QStringLiteral("3007")); // the next row's name, past the locked three
+    }
+
+    // Tab runs along the form as it is drawn: last field, Manual, Auto, then OK.
+    void tabReachesTheModeButtonsInTheirOrder() {
+        S().AutoMode = false;
+        for (int which = 0; which < 2; ++which) {
+            std::unique_ptr<CalcFormDialog> form;
+            QLineEdit* last = nullptr;
+            if (which == 0) {
+                auto* teams = new SetTeamsDialog(Context(), nullptr);
+                last = teams->Edit(SetTeamsDialog::Failure, 13);
+                form.reset(teams);
+            } else {
+                auto* drivers = new SetDriversDialog(Context(), nullptr);
+                last = drivers->Edit(SetDriversDialog::Range, 27);
+                form.reset(drivers);
+            }
+            QVERIFY(Activate(*form));
+            last->setFocus();
+            QStringList order;
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                order << Focused();
+            }
+            QCOMPARE(order, QStringList({"101", "102", "1"}));
+        }
+    }
+
+    // A field shows the start of a long text whenever nobody is typing in it.
+    void longTextShowsItsStart() {
+        const QString name = QStringLiteral("Hohenzollern-Sigmaringen Racing");
+        R().TeamName[0].SetText(name.toStdString());
+        SetTeamsDialog teams(Context(), nullptr);
+        QVERIFY(Activate(teams));
+        QLineEdit* field = teams.Edit(SetTeamsDialog::Name, 0);
+        QVERIFY(field->fontMetrics().horizontalAdvance(name) > field->width()); // it must scroll
+        teams.findChild<QPushButton*>(QStringLiteral("2"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // Tab selects the whole text
+        QCOMPARE(Focused(), QStringLiteral("3002"));
+        QCOMPARE(field->selectedText(), name);
+        QCOMPARE(field->cursorPosition(), 0); // the cursor, and so the view, at the start
+
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QStringLiteral("!"));
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(Focused(), QStringLiteral("3016"));
+        QCOMPARE(field->text(), name.left(30) + QLatin1Char('!'));
+        QCOMPARE(field->cursorPosition(), 0);
+        QVERIFY(!field->hasSelectedText());
+    }
+
+    // The spare labels stand on the line of their boxes' text; each box says what it holds.
+    void spareFormLabelsAndTooltips() {
+        R().SpareName[2].SetText("0");
+        SpareDialog spares(Context(), nullptr);
+        QVERIFY(Activate(spares));
+        spares.findChild<QPushButton*>(QStringLiteral("1"))->setFocus();
+        const QImage image = spares.grab().toImage();
+        QLineEdit* box = spares.Edit(SpareDialog::Name, 2);
+        // The "0" that ends "Spare 2" has no descender, nor has the "0" in the box.
+        const QRect labelArea(spares.Units(5, 16 + 13 * 2, 24, 11).topLeft(),
+                              QPoint(box->x() - 2, box->geometry().bottom()));
+        int lastColumn = -1;
+        for (int x = labelArea.left(); x <= labelArea.right(); ++x)
+            for (int y = labelArea.top(); y <= labelArea.bottom(); ++y)
+                if (qGray(image.pixel(x, y)) < 96)
+                    lastColumn = x;
+        QVERIFY(lastColumn > 0);
+        const int labelBase = LowestInk(image, QRect(QPoint(lastColumn - 4, labelArea.top()),
+                                                     QPoint(lastColumn, labelArea.bottom())));
+        const int boxBase = LowestInk(image, box->geometry().adjusted(3, 3, -3, -3));
+        QVERIFY(boxBase > 0);
+        QVERIFY2(std::abs(labelBase - boxBase) <= 1,
+                 qPrintable(QStringLiteral("label %1, box %2").arg(labelBase).arg(boxBase)));
+
+        const QStringList tips = {spares.Edit(SpareDialog::Name, 2)->toolTip(),
+                                  spares.Edit(SpareDialog::RacePower, 2)->toolTip(),
+                                  spares.Edit(SpareDialog::QualPower, 2)->toolTip(),
+                                  spares.Edit(SpareDialog::Range, 2)->toolTip()};
+        QCOMPARE(tips, QStringList({"Spare 2: name", "Spare 2: race power",
+                                    "Spare 2: qualifying power", "Spare 2: range"}));
+    }
 
     void typingStopsAtTheCellWidth() {
         SetTeamsDialog teams(Context(), nullptr);

@@ -1,22 +1,33 @@
 #include "app/commands.h"
+#include "app/print_setup_dialog.h"
 #include "app/rk7_power_app.h"
 #include "app/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
 #include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace rk7 {
 
 using test::ScriptedPrompts;
+using test::WhenOpen;
 
 namespace {
 
@@ -34,6 +45,27 @@ int PdfPages(const QString& path) {
         if (line.startsWith(QLatin1String("Pages:")))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+// A word of a PDF page and where it stands, in points.
+struct Word {
+    QString text;
+    double left, top, right;
+};
+
+QList<Word> PdfWords(const QString& path, double& pageWidth) {
+    const QString html = Run(QStringLiteral("pdftotext"), {"-bbox", path, "-"});
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\""));
+    pageWidth = page.match(html).captured(1).toDouble();
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    QList<Word> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                      m.captured(3).toDouble()});
+    }
+    return words;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -209,6 +241,192 @@ private slots:
         QVERIFY(!QFile::exists(Path("nothing.pdf")));
         App().Command(cmd::PrintSetup);
         QCOMPARE(m_prompts.pageSetupDialogs, 1);
+    }
+
+    // View All on the default portrait A4 page: every figure stands apart from its neighbours
+    // and on the page; the landscape page prints the view at its own size, as before.
+    void viewAllFitsAPortraitPage() {
+        Roster& r = App().TheRoster();
+        r.TeamFailure[0].SetText("500");
+        r.DriverRange[0].SetText("2000");
+        const QString failure = QStringLiteral("500"), range = QStringLiteral("2000");
+        double landscapeRangeRight = 0;
+        for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            App().Printer().setPageSize(QPageSize(QPageSize::A4));
+            App().Printer().setPageOrientation(orientation);
+            const QString pdf = Path(QStringLiteral("all-%1.pdf").arg(int(orientation)));
+            m_prompts.printTo = pdf;
+            App().Command(cmd::Print);
+            double pageWidth = 0;
+            const QList<Word> words = PdfWords(pdf, pageWidth);
+            QVERIFY(pageWidth > 0);
+            // The first body row: the first driver's failure and range, apart and in order.
+            const Word* first = nullptr;
+            const Word* second = nullptr;
+            for (const Word& w : words)
+                if (!first && w.text == failure)
+                    first = &w;
+            QVERIFY2(first, qPrintable(failure + " is not a word of its own"));
+            for (const Word& w : words)
+                if (!second && w.text == range && std::abs(w.top - first->top) < 2)
+                    second = &w;
+            QVERIFY2(second, qPrintable(range + " is not a word of its own"));
+            QVERIFY2(first->right <= second->left,
+                     qPrintable(QStringLiteral("%1 ends at %2, %3 starts at %4")
+                                    .arg(failure)
+                                    .arg(first->right)
+                                    .arg(range)
+                                    .arg(second->left)));
+            for (const Word& w : words)
+                QVERIFY2(w.left >= 0 && w.right <= pageWidth, qPrintable(w.text));
+            if (orientation == QPageLayout::Landscape)
+                landscapeRangeRight = second->right;
+        }
+        // Landscape is not scaled: the range figure ends 5 screen pixels short of the printable
+        // right edge, as the view draws it, within a point.
+        const QRectF printable = App().Printer().pageLayout().paintRect(QPageLayout::Point);
+        const QRectF full = App().Printer().pageLayout().fullRect(QPageLayout::Point);
+        QVERIFY2(std::abs(landscapeRangeRight - (printable.right() + full.left() - 5 * 72.0 / 96)) <
+                     1.5,
+                 qPrintable(QString::number(landscapeRangeRight)));
+    }
+
+    // The preview shows each page whole, in its proportions, in any window shape.
+    void previewFitsItsPagesWhole() {
+        const QRect shapes[] = {QRect(0, 0, 1280, 994), QRect(0, 0, 1024, 738),
+                                QRect(80, 60, 700, 420)};
+        for (const QRect& shape : shapes) {
+            App().Frame()->setGeometry(shape);
+            App().Frame()->show();
+            App().Printer().setPageOrientation(QPageLayout::Portrait);
+            App().Command(cmd::PrintPreview);
+            TApxPreviewWin* preview = App().Preview();
+            QVERIFY(preview);
+            QVERIFY(QTest::qWaitForWindowExposed(preview));
+            const QSizeF paper = App().Printer().pageRect(QPrinter::DevicePixel).size();
+            for (int pages = 1; pages <= 2; ++pages) {
+                if (pages == 2)
+                    preview->Action(TApxPreviewWin::TwoPages)->trigger();
+                QWidget* client = preview->centralWidget();
+                for (QWidget* view : {static_cast<QWidget*>(preview->FirstView()),
+                                      static_cast<QWidget*>(preview->SecondView())}) {
+                    if (!view)
+                        continue;
+                    const QRect g = view->geometry();
+                    QVERIFY2(client->rect().contains(g),
+                             qPrintable(QStringLiteral("%1x%2 page at %3,%4 in %5x%6")
+                                            .arg(g.width())
+                                            .arg(g.height())
+                                            .arg(g.x())
+                                            .arg(g.y())
+                                            .arg(client->width())
+                                            .arg(client->height())));
+                    const double ratio = double(g.width()) / g.height();
+                    QVERIFY(std::abs(ratio - paper.width() / paper.height()) < 0.02);
+                }
+            }
+            // The buttons carry the names the help gives them, and icons beside them.
+            QStringList names;
+            for (int id :
+                 {TApxPreviewWin::PreviousPage, TApxPreviewWin::NextPage, TApxPreviewWin::OnePage,
+                  TApxPreviewWin::TwoPages, TApxPreviewWin::Print, TApxPreviewWin::Done}) {
+                names << preview->Action(id)->text();
+                QVERIFY(!preview->Action(id)->icon().isNull());
+            }
+            QCOMPARE(names, QStringList({"Previous page", "Next page", "One page", "Two pages",
+                                         "Print", "Done"}));
+            preview->close();
+            QTRY_VERIFY(!App().Preview());
+        }
+    }
+
+    // Print Setup offers the printers (and a PDF file), the paper and the orientation.
+    void printSetupChoosesPrinterPaperAndOrientation() {
+        DialogPrompts real;
+        QPrinter& printer = App().Printer();
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        QStringList printers;
+        for (const bool accept : {false, true}) {
+            WhenOpen<QDialog>([&, accept](QDialog* d) {
+                auto* list = d->findChild<QComboBox*>(QStringLiteral("printer"));
+                printers.clear();
+                for (int i = 0; list && i < list->count(); ++i)
+                    printers << list->itemText(i);
+                if (list)
+                    list->setCurrentIndex(list->count() - 1);
+                if (auto* paper = d->findChild<QComboBox*>(QStringLiteral("paper")))
+                    paper->setCurrentIndex(paper->findData(int(QPageSize::A5)));
+                if (auto* landscape = d->findChild<QRadioButton*>(QStringLiteral("landscape")))
+                    QTest::mouseClick(landscape, Qt::LeftButton);
+                accept ? d->accept() : d->reject();
+            });
+            QCOMPARE(real.PageSetupDialog(App().Frame(), printer), accept);
+            const bool changed = accept;
+            QCOMPARE(printer.pageLayout().pageSize().id(), changed ? QPageSize::A5 : QPageSize::A4);
+            QCOMPARE(printer.pageLayout().orientation(),
+                     changed ? QPageLayout::Landscape : QPageLayout::Portrait);
+        }
+        QStringList expected = QPrinterInfo::availablePrinterNames();
+        expected << PrintSetupDialog::PdfFileEntry();
+        QCOMPARE(printers, expected);
+        QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
+    }
+
+    // Without a system printer the PDF goes into the documents folder, or home when there is
+    // none.
+    void pdfOutputGoesToAFolderThatExists() {
+        if (!QPrinterInfo::defaultPrinterName().isEmpty())
+            QSKIP("a system printer is installed: no PDF file by default");
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        QStringList folders;
+        for (int run = 0; run < 2; ++run) {
+            if (run == 1)
+                QDir(home.path()).mkdir(QStringLiteral("Documents"));
+            m_app = std::make_unique<TRK7_PowerApp>(
+                TRK7_PowerApp::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
+            m_app->InitMainWindow();
+            folders << QFileInfo(App().Printer().outputFileName()).absolutePath();
+        }
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        if (oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(folders, QStringList({home.path(), home.filePath("Documents")}));
+    }
+
+    // The open dialog opens the name that was typed; a save dialog adds ".txt".
+    void openDialogOpensWhatWasTyped() {
+        QFile season(Path("season"));
+        QVERIFY(season.open(QIODevice::WriteOnly));
+        season.close();
+        DialogPrompts real;
+        // Should the dialog complain, its message box is closed after a while.
+        QTimer::singleShot(5000, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        for (const bool open : {true, false}) {
+            WhenOpen<QFileDialog>([&](QFileDialog* d) {
+                auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (name) {
+                    QTest::keyClicks(name,
+                                     open ? QStringLiteral("season") : QStringLiteral("season2"));
+                    QTest::keyClick(name, Qt::Key_Return);
+                }
+                if (d->isVisible())
+                    d->reject();
+            });
+            FileDialogSettings settings =
+                open ? App().OpenDialogSettings() : App().SaveDialogSettings(Dialect::Native);
+            settings.folder = m_folder.path();
+            const QString chosen =
+                open ? real.OpenFileName(nullptr, settings) : real.SaveFileName(nullptr, settings);
+            QCOMPARE(chosen, open ? Path("season") : Path("season2.txt"));
+        }
     }
 
     void previewOnePortraitPage() {

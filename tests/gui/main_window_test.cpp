@@ -11,8 +11,10 @@
 #include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
+#include "info/whats_new_dialog.h"
 #include "model/store.h"
 
+#include <cmath>
 #include <memory>
 
 #include <QAction>
@@ -20,17 +22,23 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 namespace rk7 {
 
 using test::ScriptedPrompts;
+using test::WhenOpen;
 
 // A program started on a folder of its own, with its own preferences file.
 struct Session {
@@ -56,6 +64,35 @@ struct Session {
                                               prompts);
         app->InitMainWindow();
         return *app;
+    }
+};
+
+// The title the window system shows: Qt adds the application's display name, when one was set,
+// to every title that does not already end with it.
+QString ShownTitle(const QString& title) {
+    const QString display = QGuiApplication::applicationDisplayName();
+    if (display == QCoreApplication::applicationName() || title.endsWith(display))
+        return title; // none set: the display name is only the application's name
+    return title + QStringLiteral(" \u2014 ") + display;
+}
+
+// Relative luminance, as contrast ratios are measured.
+double Luminance(QColor c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Records how the menu items it draws are checked.
+struct MenuCheckRecorder : QProxyStyle {
+    QMap<QString, QStyleOptionMenuItem::CheckType> checks;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuItem)
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option))
+                const_cast<MenuCheckRecorder*>(this)->checks[item->text] = item->checkType;
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
@@ -201,6 +238,42 @@ private slots:
         }
     }
 
+    // On the navy bar every glyph stands out, at both densities: most of what each one draws
+    // contrasts at least 3:1 with navy, the least that a shape needs to be made out.
+    void toolBarGlyphsStandOut() {
+        const QColor navy(0, 0, 128);
+        const double navyLuminance = Luminance(navy);
+        QStringList faint;
+        for (const ToolButton& button : ToolBarButtons()) {
+            if (button.id == 0)
+                continue;
+            for (const char* density : {"", "@2x"}) {
+                const QString name =
+                    QStringLiteral(":/icons/%1%2.png").arg(QLatin1String(button.bitmap), density);
+                const QImage image = QImage(name).convertToFormat(QImage::Format_ARGB32);
+                QVERIFY2(!image.isNull(), qPrintable(name));
+                int drawn = 0, clear = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) {
+                        const QColor c = image.pixelColor(x, y);
+                        if (c.alpha() < 128)
+                            continue;
+                        ++drawn;
+                        const double a = c.alphaF();
+                        const double l = Luminance(
+                            QColor::fromRgbF(float(c.redF() * a), float(c.greenF() * a),
+                                             float(c.blueF() * a + navy.blueF() * (1 - a))));
+                        clear += (std::max(l, navyLuminance) + 0.05) /
+                                     (std::min(l, navyLuminance) + 0.05) >=
+                                 3.0;
+                    }
+                if (clear < drawn * 3 / 4)
+                    faint << QStringLiteral("%1 (%2 of %3)").arg(name).arg(clear).arg(drawn);
+            }
+        }
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QStringLiteral(", "))));
+    }
+
     void hintsInTheStatusBar() {
         Session s;
         TRK7_PowerApp& app = s.Start();
@@ -277,7 +350,15 @@ private slots:
         QTest::newRow("TRUEX") << QByteArray("[Preferences]\nAutoMode=TRUEX\n") << false;
         QTest::newRow("FALSE") << QByteArray("[Preferences]\nAutoMode=FALSE\n") << false;
         QTest::newRow("list") << QByteArray("[Preferences]\nAutoMode=TRUE,TRUE\n") << false;
-        QTest::newRow("other key case") << QByteArray("[Preferences]\nautomode=TRUE\n") << false;
+        QTest::newRow("other key case") << QByteArray("[Preferences]\nautomode=TRUE\n") << true;
+        QTest::newRow("all in small letters")
+            << QByteArray("[preferences]\r\nautomode=true\r\n") << true;
+        QTest::newRow("spaces and other sections")
+            << QByteArray("[Other]\nAutoMode=FALSE\n[ PREFERENCES ]\n; note\n AUTOMODE = True ")
+            << true;
+        QTest::newRow("only another section") << QByteArray("[Other]\nAutoMode=TRUE\n") << false;
+        QTest::newRow("the first section counts")
+            << QByteArray("[Preferences]\nAutoMode=FALSE\n[Preferences]\nAutoMode=TRUE\n") << false;
     }
 
     void autoModePreference() {
@@ -288,6 +369,56 @@ private slots:
             s.WritePrefs(file);
         TRK7_PowerApp& app = s.Start();
         QCOMPARE(app.State().AutoMode, autoMode);
+    }
+
+    // Writing the mode changes the key's value and keeps every other byte of the file.
+    void writingTheModeKeepsTheRestOfTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("RK7_Power.ini"));
+        auto write = [&](const QByteArray& text) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   file.write(text) == text.size();
+        };
+        auto read = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+        };
+        struct Case {
+            QByteArray before;
+            bool mode;
+            QByteArray after;
+        };
+        const QByteArray full = "; RK7 Power\r\n[Window]\r\nAutoMode=TRUE\r\n\r\n[preferences]\r\n"
+                                "; the edit mode\r\nautomode = FALSE\r\nOther=1\r\n[Last]\r\nx=y";
+        QByteArray fullAuto = full;
+        fullAuto.replace("automode = FALSE", "automode = TRUE");
+        const Case cases[] = {
+            {full, true, fullAuto},
+            {fullAuto, false, full},
+            {"[Preferences]\r\nOther=1\r\n\r\n[Last]\r\nx=y", true,
+             "[Preferences]\r\nOther=1\r\nAutoMode=TRUE\r\n\r\n[Last]\r\nx=y"},
+            {"[Other]\nk=v", true, "[Other]\nk=v\n[Preferences]\nAutoMode=TRUE\n"},
+            {"[PREFERENCES]\nAUTOMODE=false", true, "[PREFERENCES]\nAUTOMODE=TRUE"},
+            {"[Preferences]\nOther=1", false, "[Preferences]\nOther=1\nAutoMode=FALSE\n"},
+            {"", true, "[Preferences]\r\nAutoMode=TRUE\r\n"},
+        };
+        for (const Case& c : cases) {
+            QVERIFY(write(c.before));
+            QVERIFY(WriteAutoMode(path, c.mode));
+            QCOMPARE(read(), c.after);
+            QCOMPARE(ReadAutoMode(path), c.mode);
+        }
+
+        // A run that reads the small-letter section writes into it at close, not a second one.
+        Session s;
+        s.WritePrefs("[preferences]\r\nautomode=true\r\n");
+        TRK7_PowerApp& app = s.Start();
+        QVERIFY(app.State().AutoMode);
+        QVERIFY(app.Frame()->close());
+        QFile prefs(s.Prefs());
+        QVERIFY(prefs.open(QIODevice::ReadOnly));
+        QCOMPARE(prefs.readAll(), QByteArray("[preferences]\r\nautomode=TRUE\r\n"));
     }
 
     void autoModeIsWrittenAtClose() {
@@ -534,6 +665,139 @@ private slots:
                  QStringLiteral("qrc:/help/views.html#cmd6400"));
         QVERIFY(!view->isVisible());
         QVERIFY(s.prompts.messages.isEmpty());
+    }
+
+    // Each window's title is its caption and nothing more.
+    void titlesAreTheCaptionsAlone() {
+        SetProgramIdentity();
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        QCOMPARE(ShownTitle(app.Frame()->windowTitle()), QStringLiteral("RK7 Power V2.46"));
+        QStringList forms;
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            forms << ShownTitle(d->windowTitle());
+            d->reject();
+        });
+        app.Command(cmd::EditTeams);
+        WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
+            forms << ShownTitle(d->windowTitle());
+            d->reject();
+        });
+        app.Command(cmd::WhatsNew);
+        QCOMPARE(forms, QStringList({"Teams", "What's New"}));
+        app.ShowHelpContents();
+        QCOMPARE(ShownTitle(app.Help()->windowTitle()), QStringLiteral("RK7 Power Help"));
+    }
+
+    // F1 pressed as a user presses it, on a highlighted menu item: the item's topic, the menu
+    // closed, the command not run.
+    void f1OnAnOpenMenuShowsTheItemsTopic() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QApplication::setActiveWindow(app.Frame());
+        QVERIFY(QTest::qWaitForWindowActive(app.Frame()));
+        QWindow* window = app.Frame()->windowHandle();
+        QTest::keyClick(window, Qt::Key_V, Qt::AltModifier);
+        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < 3 && view->activeAction() != app.Action(cmd::ViewDrivers); ++i)
+            QTest::keyClick(window, Qt::Key_Down); // down to View Drivers
+        QCOMPARE(view->activeAction(), app.Action(cmd::ViewDrivers));
+        QTest::keyClick(window, Qt::Key_F1);
+        QVERIFY(app.Help() && app.Help()->isVisible());
+        QCOMPARE(app.Help()->Browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#cmd6300"));
+        QTRY_VERIFY(!view->isVisible());
+        QVERIFY(app.Client()->Views().ViewAll); // not run
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // Help asked for inside a form can be used while the form is open, and stays after it.
+    void helpFromAFormCanBeUsed() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QString afterBack, afterForward, afterContents;
+        bool clickable = false;
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            QTest::keyClick(d->windowHandle(), Qt::Key_F1);
+            HelpWindow* help = app.Help();
+            auto* back = help ? help->findChild<QPushButton*>(QStringLiteral("helpBack")) : nullptr;
+            auto* forward =
+                help ? help->findChild<QPushButton*>(QStringLiteral("helpForward")) : nullptr;
+            auto* contents =
+                help ? help->findChild<QPushButton*>(QStringLiteral("helpContents")) : nullptr;
+            if (back && forward && contents && QTest::qWaitForWindowExposed(help)) {
+                clickable = !back->isEnabled();
+                help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/editors.html")));
+                QTest::mouseClick(back, Qt::LeftButton); // through the window system
+                afterBack = help->Browser()->source().toString();
+                QTest::mouseClick(forward, Qt::LeftButton);
+                afterForward = help->Browser()->source().toString();
+                help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/files.html")));
+                QTest::mouseClick(contents, Qt::LeftButton);
+                afterContents = help->Browser()->source().toString();
+            }
+            d->reject();
+        });
+        app.Command(cmd::EditTeams);
+        QVERIFY(clickable);
+        QCOMPARE(afterBack, QStringLiteral("qrc:/help/index.html"));
+        QCOMPARE(afterForward, QStringLiteral("qrc:/help/editors.html"));
+        QCOMPARE(afterContents, QStringLiteral("qrc:/help/index.html"));
+        QVERIFY(app.Help() && app.Help()->isVisible()); // outlives the form
+        QVERIFY(app.Help()->isWindow());
+    }
+
+    // The bars have no context menu that could hide the tool bar; the View menu shows checks.
+    void noBarMenuAndViewCheckMarks() {
+        Session s;
+        TRK7_PowerApp& app = s.Start();
+        app.Frame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        bool popped = false;
+        QTimer::singleShot(100, [&] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                popped = true;
+                popup->close();
+            }
+        });
+        QTest::mouseClick(app.Frame()->menuBar(), Qt::RightButton, {}, QPoint(300, 5));
+        QTest::mouseClick(app.Frame()->Bar(), Qt::RightButton, {},
+                          QPoint(app.Frame()->Bar()->width() - 5, 10));
+        QTest::qWait(150);
+        QVERIFY(!popped);
+        QVERIFY(app.Frame()->Bar()->isVisible());
+
+        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        MenuCheckRecorder recorder;
+        view->setStyle(&recorder);
+        view->grab();
+        view->setStyle(nullptr);
+        QCOMPARE(recorder.checks.value(QStringLiteral("View &All")),
+                 QStyleOptionMenuItem::NonExclusive);
+        QCOMPARE(recorder.checks.value(QStringLiteral("View &Teams")),
+                 QStyleOptionMenuItem::NonExclusive);
+    }
+
+    // The exit prompt answers Alt+S and Alt+D.
+    void exitPromptHasMnemonics() {
+        DialogPrompts real;
+        for (auto [key, expected] : {std::pair{Qt::Key_S, Prompts::Answer::Save},
+                                     std::pair{Qt::Key_D, Prompts::Answer::Discard}}) {
+            WhenOpen<QMessageBox>([key = key](QMessageBox* box) {
+                QApplication::setActiveWindow(box);
+                if (QTest::qWaitForWindowActive(box))
+                    QTest::keyClick(box->windowHandle(), key, Qt::AltModifier);
+                // A button pressed by its shortcut shows itself pressed for a moment first.
+                if (!QTest::qWaitFor([box] { return !box->isVisible(); }, 1000))
+                    box->reject(); // the key did nothing: Cancel
+            });
+            QCOMPARE(real.AskSaveDiscardCancel(nullptr, QStringLiteral("RK7 Power"),
+                                               QStringLiteral("Save changes to the store files?")),
+                     expected);
+        }
     }
 
     void everyCommandHasAHelpTopic() {
