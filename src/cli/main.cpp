@@ -2,6 +2,7 @@
 // trade Performance Files in bulk.
 
 #include "cli/commands.h"
+#include "info/license_notice.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -51,7 +52,7 @@ File (nothing written); 4 a file could not be read or written (nothing half-writ
 
 int main(int argc, char** argv) {
     CLI::App app{"Exchange, check, show and calculate the RK7 Power roster.", "rk7power-cli"};
-    app.set_version_flag("--version", "rk7power-cli " RK7_VERSION);
+    app.set_version_flag("--version", "rk7power-cli " RK7_VERSION "\n" RK7_LICENSE_NOTICE);
     app.require_subcommand(1);
     app.footer(Examples);
 

@@ -50,19 +50,20 @@ foreach(program ${programs})
     endif()
 endforeach()
 
-# Every installed program answers --version with the project's version; these two say
-# exactly "name version".
+# Every installed program answers --version with "name version" on its first line, and names
+# its license.
 set(ENV{QT_QPA_PLATFORM} offscreen)
 foreach(program ${programs})
     get_filename_component(name ${program} NAME)
     execute_process(COMMAND ${program} --version OUTPUT_VARIABLE said RESULT_VARIABLE status
                     ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-    string(FIND "${said}" "${VERSION}" at)
-    if(NOT status EQUAL 0 OR at LESS 0)
+    string(REGEX REPLACE "\n.*" "" first "${said}")
+    if(NOT status EQUAL 0 OR NOT first STREQUAL "${name} ${VERSION}")
         message(FATAL_ERROR "${name} --version: status ${status}, said '${said}'")
     endif()
-    if(name MATCHES "^(rk7power|rk7power-render)$" AND NOT said STREQUAL "${name} ${VERSION}")
-        message(FATAL_ERROR "${name} --version said '${said}'")
+    string(FIND "${said}" "\nLicense GPL-3.0-or-later: " at)
+    if(at LESS 0)
+        message(FATAL_ERROR "${name} --version names no license: '${said}'")
     endif()
 endforeach()
 
