@@ -31,9 +31,10 @@ BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 test-asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
 
-# The Debian package, then a look inside it: its dependencies, and its programs run from a
-# scratch root.
+# The Debian package, then a look inside it: its dependencies, its files, its programs run from
+# a scratch root, and lintian, which must find no error and no warning.
 package: build
+	@scripts/install-deps.sh --package
 	cd $(BUILD) && cpack
 	scripts/check-package.sh "$$(ls -t $(BUILD)/rk7power_*.deb | head -n 1)"
 

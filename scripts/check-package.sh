@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Looks inside a built rk7power .deb: its dependencies, its files, and its programs started from
-# a scratch root (dpkg -x), so that a package that cannot run is caught before it is shipped.
+# a scratch root (dpkg -x), so that a package that cannot run is caught before it is shipped;
+# then lintian, Debian's own checker, which must report no error and no warning.
 #   scripts/check-package.sh build/default/rk7power_2.46_amd64.deb
 set -euo pipefail
 
@@ -26,19 +27,28 @@ dpkg -x "$deb" "$root"
 
 for path in usr/bin/rk7power usr/bin/rk7power-render usr/share/applications/rk7power.desktop \
     usr/share/metainfo/io.github.rk7power.metainfo.xml \
-    usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/rk7power.png; do
+    usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/rk7power.png \
+    usr/share/doc/rk7power/{copyright,changelog.gz} \
+    usr/share/man/man1/{rk7power,rk7power-cli,rk7power-render}.1.gz; do
     [ -e "$root/$path" ] || fail "/$path is not in the package"
 done
+grep -q "^License: GPL-3+$" "$root/usr/share/doc/rk7power/copyright" ||
+    fail "the copyright file does not name the license GPL-3+"
 
 # The programs run from the scratch root on the system's libraries alone.
 export QT_QPA_PLATFORM=offscreen
 for program in "$root"/usr/bin/*; do
     said=$("$program" --version 2>/dev/null) || fail "$(basename "$program") --version failed"
-    echo "$(basename "$program") --version: $said"
+    echo "$(basename "$program") --version: $(head -n 1 <<<"$said")"
     grep -q "$version" <<<"$said" || fail "$(basename "$program") does not say $version"
+    grep -q "^License GPL-3.0-or-later" <<<"$said" || fail "$(basename "$program") names no license"
 done
 unset QT_QPA_PLATFORM
 "$root/usr/bin/rk7power-render" --png "$root/view.png" --size 320x200 2>/dev/null ||
     fail "rk7power-render could not paint a view"
 echo "rk7power-render painted $(file -b "$root/view.png")"
+
+# Any error or warning fails; the informational tags are shown but pass.
+echo "lintian $(lintian --version | sed 's/^Lintian v//'):"
+lintian --display-info --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
 echo "Package checked: $deb"

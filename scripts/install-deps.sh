@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing RK7 Power need, and nothing else.
 # Does nothing when all of them are present; runs apt-get update only when it must install.
-#   install-deps.sh [--check] [--fuzz]
+#   install-deps.sh [--check] [--fuzz] [--package]
 # --check only reports what is missing; --fuzz adds clang and its libFuzzer runtime, which only
-# `make fuzz` needs.
+# `make fuzz` needs; --package adds lintian, which only `make package` needs.
 set -euo pipefail
 
 check=no
 fuzz=no
+package=no
 for arg in "$@"; do
     case $arg in
     --check) check=yes ;;
     --fuzz) fuzz=yes ;;
-    *) echo "usage: install-deps.sh [--check] [--fuzz]" >&2; exit 2 ;;
+    --package) package=yes ;;
+    *) echo "usage: install-deps.sh [--check] [--fuzz] [--package]" >&2; exit 2 ;;
     esac
 done
 
@@ -23,9 +25,13 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth
     poppler-utils appstream desktop-file-utils dpkg-dev
+    help2man gzip
 )
 if [ "$fuzz" = yes ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+if [ "$package" = yes ]; then
+    packages+=(lintian)
 fi
 
 missing=()

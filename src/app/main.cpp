@@ -3,6 +3,7 @@
 #include "app/prompts.h"
 #include "app/rk7_power_app.h"
 #include "app/sdi_dec_frame.h"
+#include "info/license_notice.h"
 
 #include <chrono>
 #include <cstdio>
@@ -20,12 +21,19 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(
         QStringLiteral("RK7 Power: team and driver performance editor for RK7."));
     parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own version option says only "rk7power 2.46"; this one adds the license.
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Folder of the store files (default: the current "
                                                 "folder)."),
                                  QStringLiteral("[FOLDER]"));
     parser.process(application);
+    if (parser.isSet(version)) {
+        std::fputs("rk7power " RK7_VERSION "\n" RK7_LICENSE_NOTICE "\n", stdout);
+        return EXIT_SUCCESS;
+    }
 
     const QStringList args = parser.positionalArguments();
     const QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();

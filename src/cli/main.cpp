@@ -2,6 +2,7 @@
 // trade Performance Files in bulk.
 
 #include "cli/commands.h"
+#include "info/license_notice.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>
@@ -69,7 +70,7 @@ void AddReadOptions(CLI::App* command, std::string& encoding, bool* strict) {
 
 int Run(int argc, char** argv) {
     CLI::App app{"Exchange, check, show and calculate the RK7 Power roster.", "rk7power-cli"};
-    app.set_version_flag("--version", "rk7power-cli " RK7_VERSION);
+    app.set_version_flag("--version", "rk7power-cli " RK7_VERSION "\n" RK7_LICENSE_NOTICE);
     app.require_subcommand(1);
     app.footer(Examples);
 

@@ -21,7 +21,7 @@ const QString Title = QStringLiteral("RK7 Power");
 const QString Description =
     QStringLiteral("The performance creator for RK7 and the RK7edit editor");
 const QString Version = QStringLiteral("Version " RK7_VERSION);
-const QString Credit = QStringLiteral("\u00a9 The RK7 Power team");
+const QString Credit = QStringLiteral("\u00a9 The RK7 Power team \u00b7 License GPL-3.0-or-later");
 const QString Thanks = QStringLiteral("Made by players, for every RK7 league still racing");
 
 QFont PictureFont(qreal pixels, bool bold, bool italic = false) {

@@ -2,6 +2,7 @@
 // or a PNG (screen colours), with the painter of the program's client window. It needs no
 // display and links Qt Gui only, never Widgets.
 
+#include "info/license_notice.h"
 #include "model/file_io.h"
 #include "model/program_state.h"
 #include "model/roster.h"
@@ -122,7 +123,8 @@ Parsed Parse(const QStringList& arguments) {
         return Finish{Success, text.trimmed()};
     }
     if (parser.isSet(version))
-        return Finish{Success, QStringLiteral("%1 %2").arg(ProgramName, RK7_VERSION)};
+        return Finish{Success,
+                      QStringLiteral("%1 %2\n" RK7_LICENSE_NOTICE).arg(ProgramName, RK7_VERSION)};
     if (!parser.positionalArguments().isEmpty())
         return Usage(
             QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().first()));

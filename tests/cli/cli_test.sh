@@ -56,7 +56,8 @@ make_native() {
 
 case_version() {
     run 0 --version
-    equals "$(cat out)" "rk7power-cli 2.46"
+    equals "$(line_of out 1)" "rk7power-cli 2.46"
+    contains out "License GPL-3.0-or-later"
 }
 
 case_help() {

@@ -23,7 +23,12 @@ set(expected
     share/metainfo/io.github.rk7power.metainfo.xml
     share/icons/hicolor/48x48/apps/rk7power.png
     share/icons/hicolor/128x128/apps/rk7power.png
-    share/icons/hicolor/256x256/apps/rk7power.png)
+    share/icons/hicolor/256x256/apps/rk7power.png
+    share/doc/rk7power/copyright
+    share/doc/rk7power/changelog.gz
+    share/man/man1/rk7power.1.gz
+    share/man/man1/rk7power-cli.1.gz
+    share/man/man1/rk7power-render.1.gz)
 foreach(path ${expected})
     if(NOT EXISTS ${usr}/${path})
         message(FATAL_ERROR "not installed: /usr/${path}")
@@ -50,19 +55,20 @@ foreach(program ${programs})
     endif()
 endforeach()
 
-# Every installed program answers --version with the project's version; these two say
-# exactly "name version".
+# Every installed program answers --version with "name version" on its first line, and names
+# its license.
 set(ENV{QT_QPA_PLATFORM} offscreen)
 foreach(program ${programs})
     get_filename_component(name ${program} NAME)
     execute_process(COMMAND ${program} --version OUTPUT_VARIABLE said RESULT_VARIABLE status
                     ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-    string(FIND "${said}" "${VERSION}" at)
-    if(NOT status EQUAL 0 OR at LESS 0)
+    string(REGEX REPLACE "\n.*" "" first "${said}")
+    if(NOT status EQUAL 0 OR NOT first STREQUAL "${name} ${VERSION}")
         message(FATAL_ERROR "${name} --version: status ${status}, said '${said}'")
     endif()
-    if(name MATCHES "^(rk7power|rk7power-render)$" AND NOT said STREQUAL "${name} ${VERSION}")
-        message(FATAL_ERROR "${name} --version said '${said}'")
+    string(FIND "${said}" "\nLicense GPL-3.0-or-later: " at)
+    if(at LESS 0)
+        message(FATAL_ERROR "${name} --version names no license: '${said}'")
     endif()
 endforeach()
 
@@ -88,4 +94,62 @@ foreach(name rk7power rk7power-render)
     if(at LESS 0)
         message(FATAL_ERROR "the metainfo does not list ${name}")
     endif()
+endforeach()
+
+# The copyright file is in Debian's machine-readable format and names the license.
+file(READ ${usr}/share/doc/rk7power/copyright copyright)
+foreach(text "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+             "\nFiles: *\n" "\nLicense: GPL-3+\n" "/usr/share/common-licenses/GPL-3")
+    string(FIND "${copyright}" "${text}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "the copyright file lacks ${text}")
+    endif()
+endforeach()
+
+function(gunzip path out)
+    execute_process(COMMAND gzip -dc ${path} OUTPUT_VARIABLE text RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${path} is not gzip: ${status}")
+    endif()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The changelog's newest entry is this version, and each of its notes is a <li> of the metainfo's
+# newest release: both come from the one file of release notes.
+gunzip(${usr}/share/doc/rk7power/changelog.gz changelog)
+if(NOT changelog MATCHES "^rk7power \\(${VERSION}\\) unstable; urgency=medium\n")
+    message(FATAL_ERROR "the changelog does not start with version ${VERSION}:\n${changelog}")
+endif()
+string(REGEX REPLACE "\n -- .*" "" newest "${changelog}")
+string(REPLACE "\n    " " " newest "${newest}")
+string(REGEX MATCHALL "\n  \\* [^\n]*" items "${newest}")
+if(NOT items)
+    message(FATAL_ERROR "the changelog's entry for ${VERSION} has no notes")
+endif()
+string(FIND "${metainfo}" "<release version=\"${VERSION}\"" start)
+string(SUBSTRING "${metainfo}" ${start} -1 release)
+string(REGEX REPLACE "</release>.*" "" release "${release}")
+foreach(item IN LISTS items)
+    string(REGEX REPLACE "^\n  \\* " "" note "${item}")
+    string(REPLACE "&" "&amp;" note "${note}")
+    string(REPLACE "<" "&lt;" note "${note}")
+    string(REPLACE ">" "&gt;" note "${note}")
+    string(FIND "${release}" "<li>${note}</li>" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "the metainfo's release ${VERSION} lacks the note '${note}'")
+    endif()
+endforeach()
+
+# Each manual page is help2man's page of the program's --help, with its hand-written sections.
+foreach(name rk7power rk7power-cli rk7power-render)
+    gunzip(${usr}/share/man/man1/${name}.1.gz page)
+    string(TOUPPER ${name} upper)
+    foreach(text ".TH ${upper} \"1\"" "help2man" ".SH NAME\n${name} \\- "
+                 ".SH SYNOPSIS" "\\-\\-version" ".SH \"EXIT STATUS\"" ".SH FILES"
+                 ".SH EXAMPLES" ".SH COPYRIGHT" "License GPL\\-3.0\\-or\\-later")
+        string(FIND "${page}" "${text}" at)
+        if(at LESS 0)
+            message(FATAL_ERROR "the manual page of ${name} lacks ${text}")
+        endif()
+    endforeach()
 endforeach()
