@@ -125,18 +125,25 @@ ParseJournal(std::string_view journal, const std::vector<std::string>& targets) 
     return pairs;
 }
 
-// Removes the temporary files of name in folder (of a save that was cut short).
-void RemoveTemporaries(const std::string& folder, const std::string& name) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
-        if (IsTemporaryOf(entry->d_name, name))
-            stale.emplace_back(entry->d_name);
-    ::closedir(dir);
-    for (const std::string& file : stale)
-        ::unlink(JoinPath(folder, file).c_str());
+// Removes the temporary files of the files at paths (of saves that were cut short), reading each
+// folder once.
+void RemoveTemporaries(const std::vector<std::string>& paths) {
+    std::map<std::string, std::vector<std::string>> namesByFolder;
+    for (const std::string& path : paths)
+        namesByFolder[FolderPart(path)].push_back(NamePart(path));
+    for (const auto& [folder, names] : namesByFolder) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            continue;
+        std::vector<std::string> stale;
+        while (const dirent* entry = ::readdir(dir))
+            for (const std::string& name : names)
+                if (IsTemporaryOf(entry->d_name, name))
+                    stale.emplace_back(entry->d_name);
+        ::closedir(dir);
+        for (const std::string& file : stale)
+            ::unlink(JoinPath(folder, file).c_str());
+    }
 }
 
 } // namespace
@@ -313,9 +320,8 @@ FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::s
         ::unlink(journalPath.c_str());
         SyncFolderOf(journalPath);
     }
-    RemoveTemporaries(folder, std::string(JournalName));
-    for (const std::string& target : targets)
-        RemoveTemporaries(FolderPart(target), NamePart(target));
+    targets.push_back(journalPath);
+    RemoveTemporaries(targets);
     return recovery;
 }
 
