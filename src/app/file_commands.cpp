@@ -65,7 +65,9 @@ void TRK7_PowerApp::OpenPerformanceFile(Dialect dialect) {
     m_openDialogSettings.folder = QFileInfo(path).absolutePath();
 
     const PerformanceReadResult result =
-        ReadPerformanceFile(QFile::encodeName(path).toStdString(), m_roster, m_state, dialect);
+        ReadPerformanceFile(QFile::encodeName(path).toStdString(), m_roster, dialect);
+    if (result.touched)
+        m_state.MarkChanged(result.touched);
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: no icon, no owner window.

@@ -136,9 +136,9 @@ int ImportCommand(const std::string& dir, const std::string& file, const ReadOpt
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
         return ExitFileError;
-    const int read = ReportRead(
-        file, ReadPerformanceFile(file, roster, state, options.dialect, options.encoding), io,
-        options.strict);
+    const int read =
+        ReportRead(file, ReadPerformanceFile(file, roster, options.dialect, options.encoding), io,
+                   options.strict);
     if (read != ExitSuccess)
         return read;
     return SaveTeamsAndDrivers(roster, state, io);
@@ -150,9 +150,8 @@ int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
     ProgramState state;
     if (!LoadRoster(dir, roster, state, io))
         return ExitFileError;
-    const int read =
-        ReportRead(in, ReadPerformanceFile(in, roster, state, options.dialect, options.encoding),
-                   io, options.strict);
+    const int read = ReportRead(
+        in, ReadPerformanceFile(in, roster, options.dialect, options.encoding), io, options.strict);
     if (read != ExitSuccess)
         return read;
     return WriteOutputFile(out, FormatPerformanceFile(roster, to), io);
@@ -162,8 +161,7 @@ int CheckCommand(const std::string& file, TextEncoding encoding, Output io) {
     // The diagnostics do not depend on what the roster held before, so any roster will do.
     Roster scratch;
     ProgramState state;
-    const PerformanceReadResult result =
-        ReadPerformanceFile(file, scratch, state, std::nullopt, encoding);
+    const PerformanceReadResult result = ReadPerformanceFile(file, scratch, std::nullopt, encoding);
     if (!result.ok())
         return ReportRead(file, result, io);
     io.out << DialectName(result.dialect) << '\n';

@@ -2,7 +2,7 @@
 
 #include "exchange/dialect.h"
 #include "model/file_io.h"
-#include "model/program_state.h"
+#include "model/program_state.h" // StoreFile
 #include "model/roster.h"
 #include "model/status.h"
 
@@ -49,6 +49,8 @@ struct PerformanceReadResult {
     std::string error;
     std::string_view caption;
     std::vector<Diagnostic> diagnostics;
+    // The store files whose blocks the reading wrote into (StoreFile bits); none when it failed.
+    unsigned touched = 0;
 
     bool ok() const { return outcome == ReadOutcome::Read; }
 };
@@ -76,24 +78,18 @@ enum class TextEncoding { Detect, Utf8 };
 // overwrites roster cells line by line, by line number alone. Keys and section headers are never
 // compared. DriverRange is never read; positions are read in the native dialect only. A file that
 // ends early stops the reading, and the cells not reached keep their values. On success the
-// Teams and Drivers store blocks count as changed in state.
+// result names the Teams and Drivers store files as touched.
 PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
-                                           ProgramState& state,
                                            std::optional<Dialect> dialect = std::nullopt,
                                            TextEncoding encoding = TextEncoding::Detect);
-PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster,
-                                                 ProgramState& state);
-PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster,
-                                                   ProgramState& state);
+PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster);
+PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster);
 
 // The same from the file at path, read in one go.
 PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
-                                          ProgramState& state,
                                           std::optional<Dialect> dialect = std::nullopt,
                                           TextEncoding encoding = TextEncoding::Detect);
-PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,
-                                                ProgramState& state);
-PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster,
-                                                  ProgramState& state);
+PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster);
+PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster);
 
 } // namespace rk7

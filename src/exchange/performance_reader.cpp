@@ -174,8 +174,7 @@ std::string_view AsWindows1252(std::string_view data, TextEncoding encoding, std
 } // namespace
 
 PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
-                                           ProgramState& state, std::optional<Dialect> dialect,
-                                           TextEncoding encoding) {
+                                           std::optional<Dialect> dialect, TextEncoding encoding) {
     std::string converted;
     std::vector<Diagnostic> encodingNotes;
     data = AsWindows1252(data, encoding, converted, encodingNotes);
@@ -194,6 +193,8 @@ PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster
     result.dialect = *dialect;
     PerformanceReader reader(lines, roster, result.diagnostics);
     ReadBody(*dialect, reader);
+    // What stands in lines that were never read does not matter.
+    std::erase_if(encodingNotes, [&](const Diagnostic& d) { return d.line > lines.LineNumber(); });
     if (!encodingNotes.empty()) {
         result.diagnostics.insert(result.diagnostics.end(), encodingNotes.begin(),
                                   encodingNotes.end());
@@ -202,23 +203,20 @@ PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster
     }
     // Team lines fill cells of Teams.rk; driver, spare and driver position lines those of
     // Drivers.rk.
-    state.MarkChanged(TeamsStore | DriversStore);
+    result.touched = TeamsStore | DriversStore;
     return result;
 }
 
-PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster,
-                                                 ProgramState& state) {
-    return ParsePerformanceFile(data, roster, state, Dialect::Native);
+PerformanceReadResult ParseNativePerformanceFile(std::string_view data, Roster& roster) {
+    return ParsePerformanceFile(data, roster, Dialect::Native);
 }
 
-PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster,
-                                                   ProgramState& state) {
-    return ParsePerformanceFile(data, roster, state, Dialect::Exchange);
+PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster& roster) {
+    return ParsePerformanceFile(data, roster, Dialect::Exchange);
 }
 
 PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
-                                          ProgramState& state, std::optional<Dialect> dialect,
-                                          TextEncoding encoding) {
+                                          std::optional<Dialect> dialect, TextEncoding encoding) {
     // One byte beyond the limit tells a file at the limit from a larger one.
     ReadFileResult file = ReadFile(path, MaxPerformanceFileBytes + 1);
     std::string error;
@@ -235,17 +233,15 @@ PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roste
         result.caption = NotPerformanceFileCaption;
         return result;
     }
-    return ParsePerformanceFile(file.data, roster, state, dialect, encoding);
+    return ParsePerformanceFile(file.data, roster, dialect, encoding);
 }
 
-PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster,
-                                                ProgramState& state) {
-    return ReadPerformanceFile(path, roster, state, Dialect::Native);
+PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster) {
+    return ReadPerformanceFile(path, roster, Dialect::Native);
 }
 
-PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster,
-                                                  ProgramState& state) {
-    return ReadPerformanceFile(path, roster, state, Dialect::Exchange);
+PerformanceReadResult ReadExchangePerformanceFile(const std::string& path, Roster& roster) {
+    return ReadPerformanceFile(path, roster, Dialect::Exchange);
 }
 
 } // namespace rk7

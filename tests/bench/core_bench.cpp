@@ -88,7 +88,7 @@ void BM_Import(benchmark::State& state) {
         ProgramState program;
         auto report = LoadStore(roster, program, BenchFolder());
         benchmark::DoNotOptimize(report);
-        auto read = ParsePerformanceFile(file, roster, program);
+        auto read = ParsePerformanceFile(file, roster);
         benchmark::DoNotOptimize(read);
         if (!SaveStores(roster, program, TeamsStore | DriversStore, durability))
             state.SkipWithError("save failed");

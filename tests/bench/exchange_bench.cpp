@@ -35,9 +35,8 @@ BENCHMARK_CAPTURE(BM_FormatPerformanceFile, exchange, Dialect::Exchange);
 void BM_ParsePerformanceFile(benchmark::State& state, Dialect dialect) {
     const std::string file = FormatPerformanceFile(SeasonRoster(), dialect);
     Roster roster;
-    ProgramState program;
     for (auto _ : state) {
-        auto result = ParsePerformanceFile(file, roster, program, dialect);
+        auto result = ParsePerformanceFile(file, roster, dialect);
         benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
@@ -62,9 +61,8 @@ void BM_ReadPerformanceFile(benchmark::State& state, Dialect dialect) {
     if (!WritePerformanceFile(SeasonRoster(), dialect, path, Durability::NoFlush))
         std::abort();
     Roster roster;
-    ProgramState program;
     for (auto _ : state) {
-        auto result = ReadPerformanceFile(path, roster, program, dialect);
+        auto result = ReadPerformanceFile(path, roster, dialect);
         if (!result.ok())
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(result);

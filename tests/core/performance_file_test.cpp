@@ -138,10 +138,8 @@ Roster OtherRoster() {
 }
 
 PerformanceReadResult Parse(Dialect dialect, const std::string& data, Roster& roster) {
-    ProgramState state;
-    state.RosterChanged = false;
-    auto result = ParsePerformanceFile(data, roster, state, dialect);
-    EXPECT_EQ(state.RosterChanged, result.ok());
+    auto result = ParsePerformanceFile(data, roster, dialect);
+    EXPECT_EQ(result.touched, result.ok() ? unsigned{TeamsStore | DriversStore} : 0u);
     return result;
 }
 
@@ -300,15 +298,11 @@ TEST(WritePerformanceFile, AFailureNamesThePathAndTheReason) {
 TEST(ReadNative, RoundTripRestoresEverythingButDriverRange) {
     const Roster written = FullRoster();
     Roster read = OtherRoster();
-    ProgramState state;
-    state.RosterChanged = false;
-    const auto result =
-        ParseNativePerformanceFile(FormatNativePerformanceFile(written), read, state);
+    const auto result = ParseNativePerformanceFile(FormatNativePerformanceFile(written), read);
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(result.dialect, Dialect::Native);
     EXPECT_EQ(Diagnostics(result), "");
-    EXPECT_TRUE(state.RosterChanged);
-    EXPECT_EQ(state.UnsavedStores, unsigned{TeamsStore | DriversStore});
+    EXPECT_EQ(result.touched, unsigned{TeamsStore | DriversStore});
 
     Roster expected = written;
     for (int d = 0; d < DriverCount; ++d)
@@ -387,16 +381,14 @@ TEST(ReadPerformanceFile, ThroughAFile) {
     for (Dialect dialect : {Dialect::Native, Dialect::Exchange}) {
         ASSERT_TRUE(WritePerformanceFile(FullRoster(), dialect, path));
         Roster read = OtherRoster();
-        ProgramState state;
-        const auto result = dialect == Dialect::Native
-                                ? ReadNativePerformanceFile(path, read, state)
-                                : ReadExchangePerformanceFile(path, read, state);
+        const auto result = dialect == Dialect::Native ? ReadNativePerformanceFile(path, read)
+                                                       : ReadExchangePerformanceFile(path, read);
         ASSERT_TRUE(result.ok()) << result.error;
         EXPECT_EQ(read.TeamName[13].Text(), "Team 13");
         EXPECT_EQ(read.SpareQualPower[7].Text(), "99992");
         // Without a dialect the banner decides.
         Roster detected = OtherRoster();
-        const auto any = ReadPerformanceFile(path, detected, state);
+        const auto any = ReadPerformanceFile(path, detected);
         ASSERT_TRUE(any.ok());
         EXPECT_EQ(any.dialect, dialect);
         EXPECT_EQ(Texts(detected), Texts(read));
@@ -431,21 +423,17 @@ TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
     for (const auto& c : cases) {
         Roster roster = KnownRoster();
         const Roster before = roster;
-        ProgramState state;
-        state.RosterChanged = false;
-        const auto result = ParsePerformanceFile(c.data, roster, state, c.dialect);
+        const auto result = ParsePerformanceFile(c.data, roster, c.dialect);
         EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
         EXPECT_EQ(result.error, "This not a valid Peformance File");
         EXPECT_EQ(result.caption, "Error");
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_TRUE(roster == before); // byte for byte
-        EXPECT_FALSE(state.RosterChanged);
-        EXPECT_EQ(state.UnsavedStores, 0u);
+        EXPECT_EQ(result.touched, 0u);
     }
     // Without a dialect, neither banner will do.
     Roster roster;
-    ProgramState state;
-    const auto result = ParsePerformanceFile("[Team #00]\r\n", roster, state);
+    const auto result = ParsePerformanceFile("[Team #00]\r\n", roster);
     EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
 }
 
@@ -455,18 +443,15 @@ TEST(ReadPerformanceFile, UnreadableFileLeavesTheRosterUntouched) {
     for (const std::string& path : {missing, folder.Path()}) {
         Roster roster = KnownRoster();
         const Roster before = roster;
-        ProgramState state;
-        state.RosterChanged = false;
-        const auto result = ReadNativePerformanceFile(path, roster, state);
+        const auto result = ReadNativePerformanceFile(path, roster);
         EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
         EXPECT_TRUE(roster == before);
-        EXPECT_FALSE(state.RosterChanged);
+        EXPECT_EQ(result.touched, 0u);
         EXPECT_EQ(result.error.rfind(path + ": ", 0), 0u) << result.error;
         EXPECT_EQ(result.caption, "Error");
     }
     Roster roster;
-    ProgramState state;
-    EXPECT_EQ(ReadExchangePerformanceFile(missing, roster, state).error,
+    EXPECT_EQ(ReadExchangePerformanceFile(missing, roster).error,
               missing + ": No such file or directory");
 }
 
@@ -478,8 +463,7 @@ TEST(ReadPerformanceFile, AnOversizedFileIsRefusedUnread) {
     TestFolder::Write(path, data);
     Roster roster;
     const Roster before = roster;
-    ProgramState state;
-    const auto result = ReadNativePerformanceFile(path, roster, state);
+    const auto result = ReadNativePerformanceFile(path, roster);
     EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
     EXPECT_EQ(result.error, path + ": larger than 4 MiB, too large for a Performance File");
     EXPECT_TRUE(roster == before);
@@ -487,7 +471,7 @@ TEST(ReadPerformanceFile, AnOversizedFileIsRefusedUnread) {
     // At the limit it is still read.
     data.resize(MaxPerformanceFileBytes);
     TestFolder::Write(path, data);
-    EXPECT_TRUE(ReadNativePerformanceFile(path, roster, state).ok());
+    EXPECT_TRUE(ReadNativePerformanceFile(path, roster).ok());
 }
 
 // --- Positional reading ----------------------------------------------------------------------

@@ -2,9 +2,46 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace rk7 {
 namespace {
+
+TEST(Utf8ToWindows1252, ConvertsWhatItCanAndMarksTheRest) {
+    std::vector<std::string> told;
+    auto convert = [&](std::string_view text) {
+        told.clear();
+        return Utf8ToWindows1252(text, [&](std::size_t at, char32_t c, bool wellFormed) {
+            told.push_back(std::to_string(at) + (wellFormed ? ":U+" : ":byte ") +
+                           std::to_string(static_cast<unsigned>(c)));
+        });
+    };
+    // Every character Windows-1252 has comes back as its byte.
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        ASSERT_EQ(convert(Windows1252ToUtf8(one)), one) << byte;
+        ASSERT_TRUE(told.empty()) << byte;
+    }
+    // A character it lacks, a stray continuation byte, an overlong form, a surrogate, a sequence
+    // cut short: each one "?", and each told where it stood.
+    EXPECT_EQ(convert("a\xE5\xA4\xA7" "b"), "a?b");
+    EXPECT_EQ(told, std::vector<std::string>{"1:U+22823"});
+    EXPECT_EQ(convert("\x80x"), "?x");
+    EXPECT_EQ(told, std::vector<std::string>{"0:byte 128"});
+    EXPECT_EQ(convert("\xC0\xAF"), "??");
+    EXPECT_EQ(convert("\xED\xA0\x80"), "???");
+    EXPECT_EQ(convert("ok\xE2\x82"), "ok??");
+    EXPECT_EQ(told, (std::vector<std::string>{"2:byte 226", "3:byte 130"}));
+    EXPECT_EQ(convert("\xF0\x9F\x8F\x81"), "?"); // beyond the 16-bit plane
+}
+
+TEST(FirstUtf8Sequence, OnlyWellFormedTextBeyondAsciiLooksLikeUtf8) {
+    EXPECT_EQ(FirstUtf8Sequence("plain ASCII"), std::string_view::npos);
+    EXPECT_EQ(FirstUtf8Sequence("R\xC3\xA4ikk\xC3\xB6nen"), 1u);
+    // Windows-1252 names almost never read as UTF-8.
+    EXPECT_EQ(FirstUtf8Sequence("R\xE4ikk\xF6nen"), std::string_view::npos);
+    EXPECT_EQ(FirstUtf8Sequence("R\xC3\xA4ikk\xF6nen"), std::string_view::npos);
+}
 
 TEST(Windows1252ToUtf8, AsciiPassesThrough) {
     EXPECT_EQ(Windows1252ToUtf8("Ferrari 2.0, \"V10\"\t~"), "Ferrari 2.0, \"V10\"\t~");
