@@ -49,8 +49,8 @@ void TRK7_PowerApp::SavePerformanceFile(Dialect dialect) {
     if (path.isEmpty())
         return;
     settings.fileName = path;
-    if (Status written =
-            WritePerformanceFile(m_roster, dialect, QFile::encodeName(path).toStdString());
+    if (Status written = WritePerformanceFile(m_document.roster(), dialect,
+                                              QFile::encodeName(path).toStdString());
         !written)
         ReportError(written.Error());
 }
@@ -65,9 +65,7 @@ void TRK7_PowerApp::OpenPerformanceFile(Dialect dialect) {
     m_openDialogSettings.folder = QFileInfo(path).absolutePath();
 
     const PerformanceReadResult result =
-        ReadPerformanceFile(QFile::encodeName(path).toStdString(), m_roster, dialect);
-    if (result.touched)
-        m_state.MarkChanged(result.touched);
+        m_document.import(QFile::encodeName(path).toStdString(), dialect);
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: no icon, no owner window.

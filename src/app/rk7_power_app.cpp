@@ -12,6 +12,7 @@
 #include "editors/spare_dialog.h"
 #include "info/trk7_power_about_dlg.h"
 #include "info/whats_new_dialog.h"
+#include "model/roster_parts.h"
 #include "model/store.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
@@ -90,7 +91,12 @@ void TRK7_PowerApp::CreateActions() {
 
 void TRK7_PowerApp::InitMainWindow() {
     CreateActions();
-    auto* client = new TRK7_PowerWindow(m_roster, m_state);
+    auto* client = new TRK7_PowerWindow(m_document.roster());
+    // Whatever changes the roster, the view shows it at once.
+    connect(&m_document, &RosterDocument::changed, client, [client](unsigned parts) {
+        if (parts & (TeamsPart | DriversPart)) // the parts the views show
+            client->update();
+    });
     m_frame = std::make_unique<TSDIDecFrame>(client, m_actions);
     m_frame->SetCloseQuery([this] { return CanClose(); });
     connect(client, &TRK7_PowerWindow::ViewsChanged, this, &TRK7_PowerApp::SyncViewChecks);
@@ -107,11 +113,10 @@ void TRK7_PowerApp::InitMainWindow() {
 
     // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report =
-        LoadStore(m_roster, m_state, QFile::encodeName(m_options.programDir).toStdString());
+        m_document.load(QFile::encodeName(m_options.programDir).toStdString());
     ReportStartupProblems(report);
-    m_state.AutoMode =
+    m_document.autoMode() =
         !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);
-    client->StartRepaintTimer();
     SyncViewChecks();
 
     qApp->installEventFilter(this);
@@ -130,7 +135,7 @@ void TRK7_PowerApp::ReportStartupProblems(const LoadStoreReport& report) {
         if (!load.error.empty())
             problems << QString::fromStdString(load.error) +
                             QStringLiteral("\nThe built-in values are used instead.");
-    const auto sizes = StoreSizeWarnings(m_state.ProgramDir, report);
+    const auto sizes = StoreSizeWarnings(m_document.state().ProgramDir, report);
     if (!sizes.empty()) {
         QString text = QStringLiteral("These store files are damaged or are not store files; they "
                                       "were read as far as they go. Saving writes them whole "
@@ -147,9 +152,10 @@ void TRK7_PowerApp::ReportStartupProblems(const LoadStoreReport& report) {
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
 }
 
-EditorContext TRK7_PowerApp::MakeEditorContext() {
-    return {m_roster, m_state, [this](unsigned stores) {
-                return SaveStoresReported(stores);
+EditorContext TRK7_PowerApp::MakeEditorContext(Roster& working) {
+    return {working, m_document.autoMode(), [this, &working](unsigned parts, unsigned stores) {
+                m_document.apply(working, parts);
+                return stores == 0 || SaveStoresReported(stores);
             }};
 }
 
@@ -170,39 +176,41 @@ bool TRK7_PowerApp::MakeStoreFolder() {
 
 bool TRK7_PowerApp::SaveStoresReported(unsigned stores) {
     if (MakeStoreFolder()) {
-        const Status saved = SaveStores(m_roster, m_state, stores);
+        const Status saved = m_document.save(stores);
         if (saved)
             return true;
         ReportError(saved.Error());
     }
-    m_state.UnsavedStores |= stores;
     return false;
 }
 
 template <typename Dialog>
-void TRK7_PowerApp::RunEditor(StoreFile file) {
-    Dialog dialog(MakeEditorContext(), m_frame.get());
+void TRK7_PowerApp::RunEditor(unsigned parts, unsigned stores) {
+    // The form edits a copy; the roster takes its parts only when it is accepted.
+    Roster working = m_document.roster();
+    Dialog dialog(MakeEditorContext(working), m_frame.get());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The view shows the edit even when the save fails; the roster keeps it either way.
-    m_state.RosterChanged = true;
-    SaveStoresReported(file);
+    m_document.apply(working, parts);
+    if (stores != 0)
+        SaveStoresReported(stores);
 }
 
 void TRK7_PowerApp::RegisterEditorCommands() {
     for (int id : {cmd::EditTeams, cmd::EditTeamsAlt})
-        SetHandler(id, [this] { RunEditor<SetTeamsDialog>(TeamsStore); });
+        SetHandler(id, [this] { RunEditor<SetTeamsDialog>(TeamsPart, TeamsStore); });
     for (int id : {cmd::MainDrivers, cmd::MainDriversAlt})
-        SetHandler(id, [this] { RunEditor<SetDriversDialog>(DriversStore); });
+        SetHandler(id, [this] { RunEditor<SetDriversDialog>(DriversPart, DriversStore); });
+    // The driver powers it recalculates wait in memory for Drivers.rk's next save.
     for (int id : {cmd::EditPowers, cmd::EditPowersAlt})
-        SetHandler(id, [this] { RunEditor<SetEditpowerDialog>(PowersStore); });
+        SetHandler(id, [this] {
+            RunEditor<SetEditpowerDialog>(PowerTablesPart | DriversPart, PowersStore);
+        });
     for (int id : {cmd::RangeFailure, cmd::RangeFailureAlt})
-        SetHandler(id, [this] { RunEditor<SetRanFailDialog>(RanFailStore); });
+        SetHandler(id, [this] { RunEditor<SetRanFailDialog>(RangeFailurePart, RanFailStore); });
     // Spare drivers stay in memory until Drivers.rk is next written.
-    SetHandler(cmd::SpareDrivers, [this] {
-        SpareDialog dialog(MakeEditorContext(), m_frame.get());
-        dialog.exec();
-    });
+    SetHandler(cmd::SpareDrivers, [this] { RunEditor<SpareDialog>(SparesPart, 0); });
 }
 
 void TRK7_PowerApp::RegisterInfoCommands() {
@@ -289,7 +297,7 @@ void TRK7_PowerApp::ReportError(const std::string& error) {
 bool TRK7_PowerApp::CanClose() {
     // Only cells that really differ from the store files are worth asking about: an import of
     // what the files already hold, or a form accepted unchanged, is no change.
-    if (const unsigned unsaved = UnsavedStoreFiles(m_roster, m_state); unsaved != 0) {
+    if (const unsigned unsaved = m_document.unsavedStores(); unsaved != 0) {
         const auto answer =
             m_prompts.AskSaveDiscardCancel(m_frame.get(), QStringLiteral("RK7 Power"),
                                            QStringLiteral("Save changes to the store files?"));
@@ -301,7 +309,8 @@ bool TRK7_PowerApp::CanClose() {
     }
     if (m_options.preferencesPath.isEmpty()) {
         // Nowhere to keep it; the user was told at start-up.
-    } else if (Status written = WriteAutoMode(m_options.preferencesPath, m_state.AutoMode);
+    } else if (Status written =
+                   WriteAutoMode(m_options.preferencesPath, m_document.state().AutoMode);
                !written) {
         ReportError(written.Error());
     }

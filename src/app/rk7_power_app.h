@@ -2,6 +2,7 @@
 
 #include "app/help_window.h"
 #include "app/prompts.h"
+#include "app/roster_document.h"
 #include "exchange/dialect.h"
 #include "model/program_state.h"
 #include "model/roster.h"
@@ -50,8 +51,9 @@ public:
     // Shows the main window maximized; restored, it covers the screen less 30 pixels of height.
     void ShowMainWindow();
 
-    Roster& TheRoster() { return m_roster; }
-    ProgramState& State() { return m_state; }
+    RosterDocument& Document() { return m_document; }
+    const Roster& TheRoster() const { return m_document.roster(); }
+    const ProgramState& State() const { return m_document.state(); }
     Prompts& Ask() { return m_prompts; }
     TSDIDecFrame* Frame() const { return m_frame.get(); }
     TRK7_PowerWindow* Client() const;
@@ -88,7 +90,8 @@ public:
     void ReportError(const std::string& error);
 
     // The context the editors work in.
-    struct EditorContext MakeEditorContext();
+    // The context a form works in, on its working copy of the roster.
+    struct EditorContext MakeEditorContext(Roster& working);
     // Saves a set of store files together; a failure is reported and their changes stay
     // pending. A store folder that does not exist is offered to be created first.
     bool SaveStoresReported(unsigned stores);
@@ -107,8 +110,10 @@ private:
     void InitPrintCommands();
     void RegisterInfoCommands();
     // Runs an editor modally; after OK, repaints and saves the editor's store file.
+    // Runs a form modally on a copy of the roster; after OK the roster takes the parts the form
+    // edits (RosterPart bits), and the store files given are saved.
     template <typename Dialog>
-    void RunEditor(StoreFile file);
+    void RunEditor(unsigned parts, unsigned stores);
     void SyncViewChecks();
     // Reports, in one message, what start-up found wrong with the store folder and its files.
     void ReportStartupProblems(const LoadStoreReport& report);
@@ -119,8 +124,7 @@ private:
 
     Options m_options;
     Prompts& m_prompts;
-    Roster m_roster;
-    ProgramState m_state;
+    RosterDocument m_document;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::unique_ptr<TSDIDecFrame> m_frame;

@@ -1,12 +1,11 @@
 #include "app/rk7_power_window.h"
 
 #include <QPainter>
-#include <QTimerEvent>
 
 namespace rk7 {
 
-TRK7_PowerWindow::TRK7_PowerWindow(const Roster& roster, ProgramState& state, QWidget* parent)
-    : QWidget(parent), m_roster(roster), m_state(state) {
+TRK7_PowerWindow::TRK7_PowerWindow(const Roster& roster, QWidget* parent)
+    : QWidget(parent), m_roster(roster) {
     setObjectName(QStringLiteral("TRK7_PowerWindow"));
     // The table and the grey around it are painted whole every time, on Qt's back buffer, so
     // a repaint never shows an erased background.
@@ -34,10 +33,6 @@ void TRK7_PowerWindow::ToggleView(View view) {
     emit ViewsChanged();
 }
 
-void TRK7_PowerWindow::StartRepaintTimer() {
-    m_repaintTimer.start(RepaintPeriodMs, this);
-}
-
 void TRK7_PowerWindow::PaintInto(QPainter& painter, const QRect& client, bool printingNow) const {
     PaintViews(painter, client, m_roster, m_views, printingNow);
 }
@@ -46,17 +41,6 @@ void TRK7_PowerWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(viewcolors::LightGray));
     PaintInto(painter, rect(), false);
-}
-
-void TRK7_PowerWindow::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != m_repaintTimer.timerId()) {
-        QWidget::timerEvent(event);
-        return;
-    }
-    if (m_state.RosterChanged) {
-        m_state.RosterChanged = false;
-        update();
-    }
 }
 
 } // namespace rk7

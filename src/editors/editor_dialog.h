@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/calc.h"
-#include "model/program_state.h"
 #include "model/roster.h"
 
 #include <functional>
@@ -21,13 +20,15 @@ class QRadioButton;
 
 namespace rk7 {
 
-// What an editor works on: the roster, the program-wide state, and where to report a failure.
+// What an editor works on: its own copy of the roster, which the program takes over when the
+// form is accepted, and the program-wide edit mode.
 struct EditorContext {
     Roster& roster;
-    ProgramState& state;
-    // Saves the set of store files (StoreFile bits) together; false when they were not saved,
-    // which has been reported to the user.
-    std::function<bool(unsigned stores)> saveStores;
+    bool& autoMode;
+    // For a form opened from a form, which takes effect at once: hands the parts (RosterPart
+    // bits) of roster to the program and saves the store files (StoreFile bits) together. False
+    // when a save failed, which has been reported to the user.
+    std::function<bool(unsigned parts, unsigned stores)> commit;
 };
 
 // Control ids shared by the editors.

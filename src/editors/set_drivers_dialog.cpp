@@ -1,6 +1,7 @@
 #include "editors/set_drivers_dialog.h"
 
 #include "editors/spare_dialog.h"
+#include "model/roster_parts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -115,11 +116,10 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     const Roster& roster = m_context.roster;
     for (int d = 0; d < DriverCount; ++d) {
         connect(m_edits[QualPos][d], &QLineEdit::textChanged, this, [this, &roster] {
-            DriverQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+            DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
         });
-        connect(m_edits[RacePos][d], &QLineEdit::textChanged, this, [this, &roster] {
-            DriverRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
-        });
+        connect(m_edits[RacePos][d], &QLineEdit::textChanged, this,
+                [this, &roster] { DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this); });
     }
 
     for (int d = 0; d < DriverCount; ++d) {
@@ -133,17 +133,20 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Range})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    AddModeButtons(m_context.state.AutoMode, {95, 218}, {165, 219}, std::move(computed));
+    AddModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
     ApplyEditMode();
     m_edits[Name][0]->setFocus();
     m_calcBusy = false;
-    DriverQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
-    DriverRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+    DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
+    DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this);
 }
 
 void SetDriversDialog::EnterSpareDrivers() {
+    // Spares accepted here stay accepted when this form is cancelled; they reach Drivers.rk with
+    // its next save.
     SpareDialog spares(m_context, nullptr);
-    spares.exec();
+    if (spares.exec() == QDialog::Accepted)
+        m_context.commit(SparesPart, 0);
 }
 
 QLineEdit* SetDriversDialog::EditFor(FormField field, int row) const {

@@ -2,6 +2,8 @@
 
 #include "editors/set_ranfail_dialog.h"
 #include "model/calc.h"
+#include "model/program_state.h"
+#include "model/roster_parts.h"
 #include "model/store.h"
 
 #include <QPushButton>
@@ -44,8 +46,9 @@ void SetEditpowerDialog::EditRangeFailure() {
     SetRanFailDialog rangeFailure(m_context, nullptr);
     if (rangeFailure.exec() != QDialog::Accepted)
         return;
-    // Saved at once; a failure is reported and the tables stay edited in memory.
-    m_context.saveStores(RanFailStore);
+    // Saved at once, whatever becomes of this form; a failure is reported and the tables stay
+    // edited in memory.
+    m_context.commit(RangeFailurePart, RanFailStore);
 }
 
 void SetEditpowerDialog::accept() {
@@ -58,14 +61,8 @@ void SetEditpowerDialog::accept() {
     Store(r.TeamStartQual, m_teamStartQual);
     Store(r.DriverStartRace, m_driverStartRace);
     Store(r.TeamStartRace, m_teamStartRace);
-    m_context.state.RosterChanged = true;
-
     // The driver powers change in memory only; Drivers.rk gets them at its next save.
-    const auto qual = r.DriverQualPower;
-    const auto race = r.DriverRacePower;
     RecalcDriverPowers(r);
-    if (qual != r.DriverQualPower || race != r.DriverRacePower)
-        m_context.state.UnsavedStores |= DriversStore;
     PositionTableDialog::accept();
 }
 

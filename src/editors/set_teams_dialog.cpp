@@ -73,11 +73,11 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     for (int t = 0; t < TeamCount; ++t) {
         for (int c : {QualD1, QualD2})
             connect(m_edits[c][t], &QLineEdit::textChanged, this, [this, &roster] {
-                TeamQualifyingPass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+                TeamQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
             });
         for (int c : {RaceD1, RaceD2})
             connect(m_edits[c][t], &QLineEdit::textChanged, this, [this, &roster] {
-                TeamRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+                TeamRacePass(roster, m_context.autoMode, m_calcBusy, *this);
             });
     }
 
@@ -92,12 +92,12 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Failure})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    AddModeButtons(m_context.state.AutoMode, {87, 217}, {156, 219}, std::move(computed));
+    AddModeButtons(m_context.autoMode, {87, 217}, {156, 219}, std::move(computed));
     ApplyEditMode();
     m_edits[Name][0]->setFocus();
     m_calcBusy = false;
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
-    TeamRacePass(roster, m_context.state.AutoMode, m_calcBusy, *this);
+    TeamRacePass(roster, m_context.autoMode, m_calcBusy, *this);
 }
 
 QLineEdit* SetTeamsDialog::EditFor(FormField field, int row) const {

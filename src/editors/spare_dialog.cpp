@@ -58,7 +58,6 @@ void SpareDialog::accept() {
     for (int s = 0; s < SpareCount; ++s)
         for (int c = 0; c < ColumnCount; ++c)
             WithCell(m_context.roster, c, s, [&](auto& cell) { Store(cell, m_edits[c][s]); });
-    m_context.state.UnsavedStores |= DriversStore;
     EditorDialog::accept();
 }
 

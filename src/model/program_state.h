@@ -16,20 +16,14 @@ enum StoreFile : unsigned {
 
 // The program-wide values that live beside the roster.
 struct ProgramState {
-    std::string ProgramDir;    // where the store files live
-    bool AutoMode = false;     // Auto Edit Mode: editors derive powers from positions
-    bool RosterChanged = true; // the views must be repainted
-    // Store files whose roster blocks changed in memory since they were last written (an imported
-    // Performance File, spares accepted on their own, driver powers recalculated).
+    std::string ProgramDir; // where the store files live
+    bool AutoMode = false;  // Auto Edit Mode: editors derive powers from positions
+    // Store files whose roster blocks may have changed in memory since they were last written
+    // (an imported Performance File, spares accepted on their own, driver powers recalculated).
     unsigned UnsavedStores = 0;
     // What each store file holds (in the order Teams, Drivers, EPowers, RanFail), as last loaded
     // or saved: the roster's bytes for that file then. Empty before the first load.
     std::array<std::string, 4> StoredBytes;
-
-    void MarkChanged(unsigned stores) {
-        RosterChanged = true;
-        UnsavedStores |= stores;
-    }
 };
 
 } // namespace rk7

@@ -55,18 +55,14 @@ void TypeKey(QLineEdit* edit, bool digit) {
 
 struct DriversForm {
     Roster roster = SeasonRoster();
-    ProgramState program;
+    bool autoMode = true;
     std::unique_ptr<SetDriversDialog> dialog;
     QLineEdit* edit = nullptr;
 
     DriversForm() {
         roster.DriverRacePos[0].SetText("1");
-        program.AutoMode = true;
-        dialog = std::make_unique<SetDriversDialog>(EditorContext{roster, program,
-                                                                  [](unsigned) {
-                                                                      return true;
-                                                                  }},
-                                                    nullptr);
+        dialog = std::make_unique<SetDriversDialog>(
+            EditorContext{roster, autoMode, [](unsigned, unsigned) { return true; }}, nullptr);
         dialog->show();
         dialog->activateWindow();
         edit = dialog->Edit(SetDriversDialog::RacePos, 0);

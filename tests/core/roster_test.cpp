@@ -1,5 +1,8 @@
 #include "model/roster.h"
+#include "model/roster_parts.h"
+#include "model/store.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -115,6 +118,32 @@ TEST(Roster, DefaultsAreTheBuiltInRoster) {
     EXPECT_TRUE(allNul(r.SpareName));
     EXPECT_TRUE(allNul(r.SpareRange));
     EXPECT_TRUE(allNul(r.DriverRacePos));
+}
+
+} // namespace
+} // namespace rk7
+
+namespace rk7 {
+namespace {
+
+// The parts the forms hand over cover the whole roster, and each touches only its own store file.
+TEST(RosterParts, CoverTheRosterAndKeepToTheirStoreFiles) {
+    Roster from;
+    std::memset(static_cast<void*>(&from), 'x', sizeof from);
+    Roster all;
+    CopyParts(all, from, AllParts);
+    EXPECT_TRUE(all == from);
+
+    for (unsigned part = 1; part < AllParts; part <<= 1) {
+        Roster to;
+        CopyParts(to, from, part);
+        EXPECT_EQ(PartsOf(StoresOf(part)) & part, part);
+        for (StoreFile file : StoreFiles) {
+            const bool ownFile = (StoresOf(part) & file) != 0;
+            EXPECT_EQ(SerializeStore(to, file) != SerializeStore(Roster(), file), ownFile)
+                << "part " << part << ", " << StoreFileName(file);
+        }
+    }
 }
 
 } // namespace

@@ -304,7 +304,7 @@ TEST(StoreUnsaved, OnlyCellsThatReallyDifferCount) {
     ProgramState state;
     (void)LoadStore(roster, state, folder.Path());
     // Marked, but the same texts (the bytes after a NUL do not count).
-    state.MarkChanged(TeamsAndDrivers);
+    state.UnsavedStores |= TeamsAndDrivers;
     roster.TeamName[0].bytes.back() = 'x';
     EXPECT_EQ(UnsavedStoreFiles(roster, state), 0u);
     roster.DriverName[3].SetText("Someone Else");

@@ -6,6 +6,7 @@
 #include "app/rk7_power_window.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
+#include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 
 #include <cstring>
@@ -55,7 +56,7 @@ class BadInputTest : public QObject {
     std::unique_ptr<TRK7_PowerApp> m_app;
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
-    Roster& R() { return m_app->TheRoster(); }
+    const Roster& R() { return m_app->TheRoster(); }
 
     // Opens path with the command of the dialect its banner names (the native one when none).
     void Open(const QString& path) {
@@ -115,7 +116,7 @@ private slots:
         QFETCH(QString, text);
         const QString path = DataFolder + QStringLiteral("/bad_inputs/") + file;
         QVERIFY(QFile::exists(path));
-        R().TeamName[0].SetText("Before");
+        test::EditRoster(*m_app, [](Roster& r) { r.TeamName[0].SetText("Before"); });
         const Roster before = R();
         Open(path);
         switch (checkStatus) {

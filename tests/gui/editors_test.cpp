@@ -5,6 +5,7 @@
 #include "editors/set_ranfail_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
+#include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "model/store.h"
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -92,9 +94,14 @@ class EditorsTest : public QObject {
     ScriptedPrompts m_prompts;
     std::unique_ptr<TRK7_PowerApp> m_app;
 
-    Roster& R() { return m_app->TheRoster(); }
-    ProgramState& S() { return m_app->State(); }
-    EditorContext Context() { return m_app->MakeEditorContext(); }
+    // A form opened here works on m_working, as on the copy the program gives it.
+    Roster m_working;
+    Roster& R() { return m_working; }
+    EditorContext Context() { return m_app->MakeEditorContext(m_working); }
+    // The program's roster, for forms opened by their commands.
+    const Roster& Doc() { return m_app->TheRoster(); }
+    bool& AutoMode() { return m_app->Document().autoMode(); }
+    unsigned Unsaved() { return m_app->Document().unsavedStores(); }
     QString Store(StoreFile f) const {
         return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
     }
@@ -109,6 +116,7 @@ private slots:
         m_app = std::make_unique<TRK7_PowerApp>(
             TRK7_PowerApp::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
         m_app->InitMainWindow();
+        m_working = Doc();
     }
     void cleanup() { m_app.reset(); }
 
@@ -210,7 +218,7 @@ private slots:
 
     // Auto Edit Mode's locked values read like typed ones, and Tab passes them by.
     void lockedValuesAreReadable() {
-        S().AutoMode = true;
+        AutoMode() = true;
         SetExampleTeam(R(), 4);
         SetTeamsDialog teams(Context(), nullptr);
         QVERIFY(Activate(teams));
@@ -233,7 +241,7 @@ private slots:
 
     // Tab runs along the form as it is drawn: last field, Manual, Auto, then OK.
     void tabReachesTheModeButtonsInTheirOrder() {
-        S().AutoMode = false;
+        AutoMode() = false;
         for (int which = 0; which < 2; ++which) {
             std::unique_ptr<CalcFormDialog> form;
             QLineEdit* last = nullptr;
@@ -362,7 +370,7 @@ private slots:
     }
 
     void manualModeShowsAndKeepsStoredValues() {
-        S().AutoMode = false;
+        AutoMode() = false;
         R().TeamQualPower[2].SetText("070");
         R().TeamFailure[2].SetText(" 7x");
         R().DriverRange[5].SetText("abc");
@@ -384,7 +392,7 @@ private slots:
     }
 
     void autoModeOnOpening() {
-        S().AutoMode = true;
+        AutoMode() = true;
         SetExampleTeam(R(), 4);
         R().TeamQualPower[4].SetText("123");
         R().TeamRacePower[0].SetText("555");
@@ -411,7 +419,7 @@ private slots:
     }
 
     void positionChangesRecomputeEveryRowOfTheirPass() {
-        S().AutoMode = true;
+        AutoMode() = true;
         SetExampleTeam(R(), 1);
         SetTeamsDialog teams(Context(), nullptr);
         // Put a stale text in another row; the next qualifying change rewrites it.
@@ -440,27 +448,27 @@ private slots:
     }
 
     void modeButtonsSelectTheirMode() {
-        S().AutoMode = false;
+        AutoMode() = false;
         SetExampleTeam(R(), 0);
         SetTeamsDialog teams(Context(), nullptr);
         auto* manual = teams.findChild<QRadioButton*>(QStringLiteral("101"));
         auto* automatic = teams.findChild<QRadioButton*>(QStringLiteral("102"));
         QVERIFY(manual->isChecked() && !automatic->isChecked());
         QTest::mouseClick(manual, Qt::LeftButton); // the mode in force: nothing changes
-        QVERIFY(!S().AutoMode && manual->isChecked() && !automatic->isChecked());
+        QVERIFY(!AutoMode() && manual->isChecked() && !automatic->isChecked());
         QTest::mouseClick(automatic, Qt::LeftButton);
-        QVERIFY(S().AutoMode && automatic->isChecked() && !manual->isChecked());
+        QVERIFY(AutoMode() && automatic->isChecked() && !manual->isChecked());
         QVERIFY(!Field(&teams, 3100)->isEnabled());
         QCOMPARE(FieldText(&teams, 3086), QString()); // switching computes nothing
         QTest::mouseClick(automatic, Qt::LeftButton);
-        QVERIFY(S().AutoMode && automatic->isChecked());
+        QVERIFY(AutoMode() && automatic->isChecked());
         teams.reject();
-        QVERIFY(S().AutoMode); // the mode survives Cancel
+        QVERIFY(AutoMode()); // the mode survives Cancel
 
         SetDriversDialog drivers(Context(), nullptr);
         QVERIFY(drivers.findChild<QRadioButton*>(QStringLiteral("102"))->isChecked());
         QTest::mouseClick(drivers.findChild<QRadioButton*>(QStringLiteral("101")), Qt::LeftButton);
-        QVERIFY(!S().AutoMode);
+        QVERIFY(!AutoMode());
         QVERIFY(Field(&drivers, 6700)->isEnabled());
     }
 
@@ -487,10 +495,11 @@ private slots:
             Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Scuderia"));
             d->accept();
         });
-        S().RosterChanged = false;
+        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
         m_app->Command(cmd::EditTeams);
-        QCOMPARE(R().TeamName[0].Text(), "Scuderia");
-        QVERIFY(S().RosterChanged); // the view repaints at the next tick
+        QCOMPARE(Doc().TeamName[0].Text(), "Scuderia");
+        QCOMPARE(changed.size(), 1); // the view repaints
+        QCOMPARE(changed[0][0].toUInt(), unsigned(TeamsPart));
         QCOMPARE(QFileInfo(Store(TeamsStore)).size(), 1260);
 
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) { d->accept(); });
@@ -503,16 +512,15 @@ private slots:
         m_app->Command(cmd::RangeFailure);
         QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336);
         QVERIFY(m_prompts.messages.isEmpty());
-        QCOMPARE(S().UnsavedStores, 0u);
+        QCOMPARE(Unsaved(), 0u);
     }
 
     void cancelTouchesNothing() {
-        S().AutoMode = true;
-        for (StoreFile f : StoreFiles)
-            QVERIFY(SaveStore(R(), S(), f));
+        AutoMode() = true;
+        QVERIFY(m_app->Document().save(AllStores));
         QFileInfo teamsFile(Store(TeamsStore));
         const QDateTime stamp = teamsFile.lastModified();
-        const Roster before = R();
+        const Roster before = Doc();
         QTest::qWait(20);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
             Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Changed"));
@@ -529,35 +537,38 @@ private slots:
             });
             m_app->Command(id);
         }
-        QVERIFY(R() == before);
+        QVERIFY(Doc() == before);
         teamsFile.refresh();
         QCOMPARE(teamsFile.lastModified(), stamp);
-        QCOMPARE(S().UnsavedStores, 0u);
+        QCOMPARE(Unsaved(), 0u);
     }
 
     void powerTablesRecalculateDriverPowersInManualMode() {
-        S().AutoMode = false;
-        R().DriverQualPos[2].SetText("1");
-        R().DriverQualPos[9].SetText("1");
-        R().DriverRacePos[9].SetText("30");
-        R().DriverRange[2].SetText("55");
-        R().TeamQualPower[0].SetText("777");
+        AutoMode() = false;
+        test::EditRoster(*m_app, [](Roster& r) {
+            r.DriverQualPos[2].SetText("1");
+            r.DriverQualPos[9].SetText("1");
+            r.DriverRacePos[9].SetText("30");
+            r.DriverRange[2].SetText("55");
+            r.TeamQualPower[0].SetText("777");
+        });
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
             Retype(d->DriverPower(1), QStringLiteral("600"));
             Retype(d->TeamPower(1), QStringLiteral("99"));
             d->accept();
         });
         m_app->Command(cmd::EditPowers);
-        QCOMPARE(R().DriverPowerByPos[0].Text(), "600");
-        QCOMPARE(R().TeamPowerByPos[0].Text(), "99");
-        QCOMPARE(R().DriverQualPower[2].Text(), "16800");
-        QCOMPARE(R().DriverQualPower[9].Text(), "16800");
-        QCOMPARE(R().DriverRacePower[9].Text(), "0");
-        QCOMPARE(R().DriverRange[2].Text(), "55");    // ranges untouched
-        QCOMPARE(R().TeamQualPower[0].Text(), "777"); // team powers untouched
+        QCOMPARE(Doc().DriverPowerByPos[0].Text(), "600");
+        QCOMPARE(Doc().TeamPowerByPos[0].Text(), "99");
+        QCOMPARE(Doc().DriverQualPower[2].Text(), "16800");
+        QCOMPARE(Doc().DriverQualPower[9].Text(), "16800");
+        QCOMPARE(Doc().DriverRacePower[9].Text(), "0");
+        QCOMPARE(Doc().DriverRange[2].Text(), "55");    // ranges untouched
+        QCOMPARE(Doc().TeamQualPower[0].Text(), "777"); // team powers untouched
         QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
         QVERIFY(!QFile::exists(Store(DriversStore))); // the powers wait for Drivers.rk
-        QCOMPARE(S().UnsavedStores, unsigned(DriversStore));
+        // (as do the team power and the driver cells set up above, which no form saved)
+        QCOMPARE(Unsaved(), unsigned(TeamsStore | DriversStore));
     }
 
     void nestedSpareAndRangeFailureDialogs() {
@@ -571,10 +582,10 @@ private slots:
             drivers->reject();
         });
         m_app->Command(cmd::MainDrivers);
-        QCOMPARE(R().SpareName[7].Text(), "Reserve Man"); // in memory ...
-        QCOMPARE(R().SpareRacePower[7].Text(), "12a");
+        QCOMPARE(Doc().SpareName[7].Text(), "Reserve Man"); // in memory ...
+        QCOMPARE(Doc().SpareRacePower[7].Text(), "12a");
         QVERIFY(!QFile::exists(Store(DriversStore))); // ... but in no file yet
-        QCOMPARE(S().UnsavedStores, unsigned(DriversStore));
+        QCOMPARE(Unsaved(), unsigned(DriversStore));
 
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* powers) {
             WhenOpen<SetRanFailDialog>([](SetRanFailDialog* ranFail) {
@@ -587,37 +598,38 @@ private slots:
             powers->reject();
         });
         m_app->Command(cmd::EditPowers);
-        QCOMPARE(R().RangeByPos[0].Text(), "777");
-        QCOMPARE(R().FailureByPos[27].Text(), "");
+        QCOMPARE(Doc().RangeByPos[0].Text(), "777");
+        QCOMPARE(Doc().FailureByPos[27].Text(), "");
         QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336); // saved at once
         QVERIFY(!QFile::exists(Store(PowersStore)));          // the powers form was cancelled
 
-        // Spares from the menu: in memory only, and the view is not asked to repaint.
-        S().RosterChanged = false;
+        // Spares from the menu: in memory only, and announced as spares, which no view shows.
+        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
         WhenOpen<SpareDialog>([](SpareDialog* spares) {
             Retype(spares->Edit(SpareDialog::Range, 0), QStringLiteral("5"));
             spares->accept();
         });
         m_app->Command(cmd::SpareDrivers);
-        QCOMPARE(R().SpareRange[0].Text(), "5");
-        QVERIFY(!S().RosterChanged);
+        QCOMPARE(Doc().SpareRange[0].Text(), "5");
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].toUInt(), unsigned(SparesPart));
         QVERIFY(!QFile::exists(Store(DriversStore)));
     }
 
     void failedSaveIsReportedAndTheEditKept() {
         QDir(m_folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
-        S().RosterChanged = false;
+        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
             Retype(d->Edit(SetTeamsDialog::Engine, 13), QStringLiteral("Cosworth"));
             d->accept();
         });
         m_app->Command(cmd::EditTeams);
-        QCOMPARE(R().EngineName[13].Text(), "Cosworth");
-        QVERIFY(S().RosterChanged);
+        QCOMPARE(Doc().EngineName[13].Text(), "Cosworth");
+        QCOMPARE(changed.size(), 1);
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Is a directory")));
-        QCOMPARE(S().UnsavedStores, unsigned(TeamsStore)); // offered again at exit
+        QCOMPARE(Unsaved(), unsigned(TeamsStore)); // offered again at exit
     }
 };
 

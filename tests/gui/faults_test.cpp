@@ -11,6 +11,7 @@
 #include "editors/set_ranfail_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "exchange/performance_file.h"
+#include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "model/store.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -53,8 +55,8 @@ class FaultsTest : public QObject {
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
     QString Store(StoreFile f) const { return Path(QString::fromLatin1(StoreFileName(f))); }
-    Roster& R() { return m_app->TheRoster(); }
-    ProgramState& S() { return m_app->State(); }
+    const Roster& R() { return m_app->TheRoster(); }
+    unsigned Unsaved() { return m_app->Document().unsavedStores(); }
     QStringList Listing() const {
         return QDir(m_folder->path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -108,11 +110,10 @@ private slots:
 
     void editorOkOntoAFolderThenAgainOntoTheFile() {
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Teams.rk")));
-        S().UnsavedStores = 0;
         AcceptTeamName(QStringLiteral("Scuderia"));
         ExpectMessage(1, Store(TeamsStore), QStringLiteral("Is a directory"));
         QCOMPARE(R().TeamName[0].Text(), "Scuderia"); // the edit is kept
-        QCOMPARE(S().UnsavedStores, unsigned(TeamsStore));
+        QCOMPARE(Unsaved(), unsigned(TeamsStore));
         QCOMPARE(Listing(), QStringList{QStringLiteral("Teams.rk")});
         QVERIFY(QDir(Store(TeamsStore)).isEmpty());
 
@@ -120,7 +121,7 @@ private slots:
         QVERIFY(QDir(m_folder->path()).rmdir(QStringLiteral("Teams.rk")));
         AcceptTeamName(QStringLiteral("Scuderia Two"));
         QCOMPARE(m_prompts.messages.size(), 1);
-        QCOMPARE(S().UnsavedStores, 0u);
+        QCOMPARE(Unsaved(), 0u);
         QCOMPARE(ReadAll(Store(TeamsStore)),
                  QByteArray::fromStdString(SerializeStore(R(), TeamsStore)));
         QVERIFY(ReadAll(Store(TeamsStore)).startsWith("Scuderia Two"));
@@ -128,8 +129,7 @@ private slots:
     }
 
     void everyEditorOkOnAFullDisk() {
-        for (StoreFile f : StoreFiles)
-            QVERIFY(SaveStore(R(), S(), f));
+        QVERIFY(m_app->Document().save(AllStores));
         std::map<StoreFile, QByteArray> old;
         for (StoreFile f : StoreFiles)
             old[f] = ReadAll(Store(f));
@@ -178,7 +178,7 @@ private slots:
             ExpectMessage(++shown, Store(file), QStringLiteral("File too large"));
             QCOMPARE(ReadAll(Store(file)), old[file]);
             QCOMPARE(Listing(), listing);
-            QVERIFY(S().UnsavedStores & file);
+            QVERIFY(Unsaved() & file);
         }
         // The edits are all in the roster ...
         QCOMPARE(R().EngineName[13].Text(), "Cosworth");
@@ -197,7 +197,7 @@ private slots:
             QCOMPARE(ReadAll(Store(file)), QByteArray::fromStdString(SerializeStore(R(), file)));
         }
         QCOMPARE(m_prompts.messages.size(), shown);
-        QCOMPARE(S().UnsavedStores, 0u);
+        QCOMPARE(Unsaved(), 0u);
         QCOMPARE(Listing(), listing);
         ExpectProgramWorks();
     }
@@ -225,7 +225,7 @@ private slots:
         const QString path = Path(QStringLiteral("season.txt"));
         QVERIFY(WriteNativePerformanceFile(Roster(), QFile::encodeName(path).toStdString()));
         const QByteArray old = ReadAll(path);
-        R().TeamName[0].SetText("Changed");
+        test::EditRoster(*m_app, [](Roster& r) { r.TeamName[0].SetText("Changed"); });
         const Roster before = R();
         for (int command : {cmd::SaveNativeFile, cmd::SaveExchangeFile}) {
             const int shown = m_prompts.messages.size();
@@ -251,10 +251,10 @@ private slots:
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         QVERIFY(::mkfifo(QFile::encodeName(Path(QStringLiteral("pipe.txt"))).constData(), 0600) ==
                 0);
-        R().TeamName[0].SetText("Mine");
+        test::EditRoster(*m_app, [](Roster& r) { r.TeamName[0].SetText("Mine"); });
+        QVERIFY(m_app->Document().save(AllStores));
         const Roster before = R();
-        S().RosterChanged = false;
-        S().UnsavedStores = 0;
+        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
 
         m_prompts.fileNames = {Path(QStringLiteral("missing.txt"))};
         m_app->Command(cmd::OpenNativeFile);
@@ -269,8 +269,8 @@ private slots:
         QCOMPARE(m_prompts.messages.size(), 3);
         QCOMPARE(m_prompts.messages[2].text, QStringLiteral("This not a valid Peformance File"));
         QVERIFY(R() == before);
-        QVERIFY(!S().RosterChanged);
-        QCOMPARE(S().UnsavedStores, 0u);
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(Unsaved(), 0u);
 
         // The next open of a good file reads it.
         Roster other;
@@ -281,7 +281,7 @@ private slots:
         m_app->Command(cmd::OpenNativeFile);
         QCOMPARE(m_prompts.messages.size(), 3);
         QCOMPARE(R().TeamName[4].Text(), "From File");
-        QVERIFY(S().RosterChanged);
+        QCOMPARE(changed.size(), 1);
         ExpectProgramWorks();
     }
 

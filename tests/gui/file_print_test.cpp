@@ -4,6 +4,7 @@
 #include "app/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
 #include "exchange/performance_file.h"
+#include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "views/preview_win.h"
@@ -20,6 +21,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,7 +97,7 @@ private slots:
     void cleanup() { m_app.reset(); }
 
     void saveDialogsRememberTheirOwnPaths() {
-        App().TheRoster().TeamName[0].SetText("Written");
+        test::EditRoster(App(), [](Roster& r) { r.TeamName[0].SetText("Written"); });
         m_prompts.fileNames = {Path("native.txt"), Path("exchange.txt"), Path("native2.txt")};
         App().Command(cmd::SaveNativeFile);
         App().Command(cmd::SaveExchangeFile);
@@ -116,7 +118,8 @@ private slots:
         QVERIFY(native.contains("Name=Written,Ferrari\r\n"));
         QCOMPARE(ReadAll(Path("exchange.txt")).count("\r\n"), 99);
         QVERIFY(m_prompts.messages.isEmpty());
-        QCOMPARE(App().State().UnsavedStores, 0u); // writing a file saves no store
+        // Writing a Performance File saves no store file: the edit is still unsaved.
+        QCOMPARE(App().Document().unsavedStores(), unsigned(TeamsStore));
 
         m_prompts.fileNames = {};
         App().Command(cmd::SaveNativeFile); // cancelled: nothing happens
@@ -136,12 +139,12 @@ private slots:
         other.TeamName[5].SetText("From File");
         other.DriverQualPos[3].SetText("9");
         QVERIFY(WriteNativePerformanceFile(other, Path("in.txt").toStdString()));
-        App().State().RosterChanged = false;
+        QSignalSpy changed(&App().Document(), &RosterDocument::changed);
         m_prompts.fileNames = {Path("in.txt")};
         App().Command(cmd::OpenNativeFile);
         QCOMPARE(App().TheRoster().TeamName[5].Text(), "From File");
         QCOMPARE(App().TheRoster().DriverQualPos[3].Text(), "9");
-        QVERIFY(App().State().RosterChanged);
+        QCOMPARE(changed.size(), 1);
         QVERIFY(m_prompts.messages.isEmpty());
         const FileDialogSettings& open = m_prompts.fileDialogs[0];
         QVERIFY(open.mustExist);
@@ -149,14 +152,14 @@ private slots:
         QVERIFY(open.fileName.isEmpty());
         QCOMPARE(App().OpenDialogSettings().folder, m_folder.path());
         // The store files do not have it yet: the exit prompt offers to save them.
-        QCOMPARE(App().State().UnsavedStores, unsigned(TeamsStore | DriversStore));
+        QCOMPARE(App().Document().unsavedStores(), unsigned(TeamsStore | DriversStore));
     }
 
     void wrongBannerShowsTheErrorBox() {
         QVERIFY(WriteExchangePerformanceFile(Roster(), Path("exchange.txt").toStdString()));
-        App().TheRoster().TeamName[0].SetText("Mine");
+        test::EditRoster(App(), [](Roster& r) { r.TeamName[0].SetText("Mine"); });
         const Roster before = App().TheRoster();
-        App().State().RosterChanged = false;
+        QSignalSpy changed(&App().Document(), &RosterDocument::changed);
         m_prompts.fileNames = {Path("exchange.txt")};
         App().Command(cmd::OpenNativeFile); // the other dialect's file
         QCOMPARE(m_prompts.messages.size(), 1);
@@ -166,7 +169,7 @@ private slots:
         QCOMPARE(box.icon, Prompts::Icon::None);
         QVERIFY(!box.hasParent);
         QVERIFY(App().TheRoster() == before);
-        QVERIFY(!App().State().RosterChanged);
+        QVERIFY(changed.isEmpty());
     }
 
     void diagnosticsAndUnreadableFiles() {
@@ -246,9 +249,10 @@ private slots:
     // View All on the default portrait A4 page: every figure stands apart from its neighbours
     // and on the page; the landscape page prints the view at its own size, as before.
     void viewAllFitsAPortraitPage() {
-        Roster& r = App().TheRoster();
-        r.TeamFailure[0].SetText("500");
-        r.DriverRange[0].SetText("2000");
+        test::EditRoster(App(), [](Roster& r) {
+            r.TeamFailure[0].SetText("500");
+            r.DriverRange[0].SetText("2000");
+        });
         const QString failure = QStringLiteral("500"), range = QStringLiteral("2000");
         double landscapeRangeRight = 0;
         for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {

@@ -9,6 +9,7 @@
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
 #include "exchange/performance_file.h"
+#include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
@@ -424,7 +425,7 @@ private slots:
     void autoModeIsWrittenAtClose() {
         Session s;
         TRK7_PowerApp& app = s.Start();
-        app.State().AutoMode = true;
+        app.Document().autoMode() = true;
         QVERIFY(app.Frame()->close());
         QFile file(s.Prefs());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -434,7 +435,7 @@ private slots:
         Session again;
         QFile::copy(s.Prefs(), again.Prefs());
         QVERIFY(again.Start().State().AutoMode);
-        again.app->State().AutoMode = false;
+        again.app->Document().autoMode() = false;
         QVERIFY(again.app->Frame()->close());
         QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
                      .value("Preferences/AutoMode")
@@ -442,20 +443,26 @@ private slots:
                      .compare("FALSE"));
     }
 
-    void timerConsumesRosterChanged() {
+    void aChangeRepaintsAtOnce() {
         Session s;
         TRK7_PowerApp& app = s.Start();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
-        QVERIFY(app.State().RosterChanged); // set at start, so the first tick paints
-        QTRY_VERIFY_WITH_TIMEOUT(!app.State().RosterChanged, 1000);
         PaintCounter paints;
         app.Client()->installEventFilter(&paints);
-        QTest::qWait(450);
+        QTest::qWait(250);
         QCOMPARE(paints.count, 0); // nothing changed, nothing painted
-        app.State().RosterChanged = true;
-        QTRY_VERIFY_WITH_TIMEOUT(!app.State().RosterChanged, 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(paints.count, 1, 1000);
+        // A change the view shows is painted as soon as the events are handled.
+        test::EditRoster(app, [](Roster& r) { r.TeamName[0].SetText("Now"); });
+        QCoreApplication::processEvents();
+        QCOMPARE(paints.count, 1);
+        // The spare drivers, which no view shows, are no reason to paint.
+        Roster spares = app.TheRoster();
+        spares.SpareName[0].SetText("Reserve");
+        app.Document().apply(spares, SparesPart);
+        QCoreApplication::processEvents();
+        QTest::qWait(50);
+        QCOMPARE(paints.count, 1);
     }
 
     void viewCommandsToggle() {
@@ -493,8 +500,7 @@ private slots:
 
         Session t;
         TRK7_PowerApp& edited = t.Start();
-        edited.TheRoster().SpareName[0].SetText("Spare One");
-        edited.State().MarkChanged(DriversStore);
+        test::EditRoster(edited, [](Roster& r) { r.SpareName[0].SetText("Spare One"); });
         edited.Frame()->show();
         t.prompts.answers = {Prompts::Answer::Cancel};
         QVERIFY(!edited.Frame()->close());
@@ -510,12 +516,11 @@ private slots:
         QCOMPARE(drivers.size(), 2844);
         QVERIFY(drivers.readAll().mid(2100).startsWith("Spare One"));
         QVERIFY(!QFile::exists(t.Store(TeamsStore))); // only the file that lacked changes
-        QCOMPARE(edited.State().UnsavedStores, 0u);
+        QCOMPARE(edited.Document().unsavedStores(), 0u);
 
         Session u;
         TRK7_PowerApp& discarded = u.Start();
-        discarded.TheRoster().TeamName[1].SetText("Changed");
-        discarded.State().MarkChanged(TeamsStore);
+        test::EditRoster(discarded, [](Roster& r) { r.TeamName[1].SetText("Changed"); });
         u.prompts.answers = {Prompts::Answer::Discard};
         QVERIFY(discarded.Frame()->close());
         QVERIFY(!QFile::exists(u.Store(TeamsStore)));
@@ -526,24 +531,24 @@ private slots:
         Session s;
         TRK7_PowerApp& app = s.Start();
         QDir(s.folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
-        app.TheRoster().TeamName[0].SetText("Changed");
-        app.State().MarkChanged(TeamsStore);
+        test::EditRoster(app, [](Roster& r) { r.TeamName[0].SetText("Changed"); });
         s.prompts.answers = {Prompts::Answer::Save};
         QVERIFY(!app.Frame()->close());
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
-        QCOMPARE(app.State().UnsavedStores, unsigned(TeamsStore));
+        QCOMPARE(app.Document().unsavedStores(), unsigned(TeamsStore));
 
         // Two changed files are saved together: a write-protected Drivers.rk keeps Teams.rk
         // from being saved too.
         Session t;
         TRK7_PowerApp& both = t.Start();
-        QVERIFY(SaveStores(both.TheRoster(), both.State(), TeamsStore | DriversStore));
+        QVERIFY(both.Document().save(TeamsStore | DriversStore));
         const QByteArray teamsBefore = t.StoreBytes(TeamsStore);
         QVERIFY(QFile::setPermissions(t.Store(DriversStore), QFile::ReadOwner));
-        both.TheRoster().TeamName[0].SetText("Changed");
-        both.TheRoster().DriverName[0].SetText("Changed Too");
-        both.State().MarkChanged(TeamsStore | DriversStore);
+        test::EditRoster(both, [](Roster& r) {
+            r.TeamName[0].SetText("Changed");
+            r.DriverName[0].SetText("Changed Too");
+        });
         t.prompts.answers = {Prompts::Answer::Save};
         QVERIFY(!both.Frame()->close());
         QCOMPARE(t.prompts.messages.size(), 1);
@@ -551,7 +556,7 @@ private slots:
                                                                     "read-only")),
                  qPrintable(t.prompts.messages[0].text));
         QCOMPARE(t.StoreBytes(TeamsStore), teamsBefore);
-        QCOMPARE(both.State().UnsavedStores, unsigned(TeamsStore | DriversStore));
+        QCOMPARE(both.Document().unsavedStores(), unsigned(TeamsStore | DriversStore));
     }
 
     void exitPromptOnlyWhenCellsDiffer() {
@@ -562,13 +567,13 @@ private slots:
         QVERIFY(WriteNativePerformanceFile(app.TheRoster(), QFile::encodeName(file).toStdString()));
         s.prompts.fileNames = {file};
         app.Command(cmd::OpenNativeFile);
-        QVERIFY(SaveStores(app.TheRoster(), app.State(), TeamsStore | DriversStore));
+        QVERIFY(app.Document().save(TeamsStore | DriversStore));
         s.prompts.fileNames = {file};
         app.Command(cmd::OpenNativeFile);
         // ... and the spare drivers form accepted as it opened.
         test::WhenOpen<SpareDialog>([](SpareDialog* spares) { spares->accept(); });
         app.Command(cmd::SpareDrivers);
-        QVERIFY(app.State().UnsavedStores != 0);
+        QVERIFY(app.State().UnsavedStores != 0); // marked, though nothing differs
         QVERIFY(app.Frame()->close());
         QVERIFY(s.prompts.questions.isEmpty());
         QVERIFY(s.prompts.messages.isEmpty());
@@ -620,7 +625,7 @@ private slots:
         unhomed.InitMainWindow();
         QCOMPARE(u.prompts.messages.size(), 1);
         QVERIFY(u.prompts.messages[0].text.contains(QStringLiteral("Neither HOME nor")));
-        unhomed.State().AutoMode = true;
+        unhomed.Document().autoMode() = true;
         QVERIFY(unhomed.Frame()->close());
         QCOMPARE(u.prompts.messages.size(), 1);
     }

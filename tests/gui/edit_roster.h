@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/rk7_power_app.h"
+#include "model/roster_parts.h"
+
+namespace rk7::test {
+
+// Changes the program's roster as a form would: f edits a copy, and the program takes it.
+template <typename F>
+void EditRoster(TRK7_PowerApp& app, F f) {
+    Roster edited = app.TheRoster();
+    f(edited);
+    app.Document().apply(edited, AllParts);
+}
+
+} // namespace rk7::test
