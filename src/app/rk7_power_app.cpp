@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QScreen>
+#include <QTimer>
 
 // The resources live in a static library; nothing else would pull them in.
 static void InitResources() {
@@ -114,7 +115,7 @@ void TRK7_PowerApp::InitMainWindow() {
     // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report =
         m_document.load(QFile::encodeName(m_options.programDir).toStdString());
-    ReportStartupProblems(report);
+    CollectStartupProblems(report);
     m_document.autoMode() =
         !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);
     SyncViewChecks();
@@ -122,8 +123,8 @@ void TRK7_PowerApp::InitMainWindow() {
     qApp->installEventFilter(this);
 }
 
-void TRK7_PowerApp::ReportStartupProblems(const LoadStoreReport& report) {
-    QStringList problems;
+void TRK7_PowerApp::CollectStartupProblems(const LoadStoreReport& report) {
+    QStringList& problems = m_startupProblems;
     if (!QFileInfo(m_options.programDir).isDir())
         problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
                                    "shown. You will be asked to create the folder when you first "
@@ -147,9 +148,14 @@ void TRK7_PowerApp::ReportStartupProblems(const LoadStoreReport& report) {
     if (m_options.preferencesPath.isEmpty())
         problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
                                    "kept only until the program ends.");
-    if (!problems.isEmpty())
-        m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"),
-                          problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
+}
+
+void TRK7_PowerApp::ReportStartupProblems() {
+    if (m_startupProblems.isEmpty())
+        return;
+    const QString text = m_startupProblems.join(QStringLiteral("\n\n"));
+    m_startupProblems.clear();
+    m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), text, Prompts::Icon::Warning);
 }
 
 EditorContext TRK7_PowerApp::MakeEditorContext(Roster& working) {
@@ -231,6 +237,8 @@ void TRK7_PowerApp::ShowMainWindow() {
         m_frame->setGeometry(0, 0, size.width(), size.height() - 30);
     }
     m_frame->showMaximized();
+    // Over the window, once it is up, rather than alone on an empty screen before it.
+    QTimer::singleShot(0, this, [this] { ReportStartupProblems(); });
 }
 
 void TRK7_PowerApp::SetHandler(int id, std::function<void()> handler) {

@@ -49,7 +49,11 @@ public:
     // Builds the main window, loads the store files, reads the edit mode, starts the timer.
     void InitMainWindow();
     // Shows the main window maximized; restored, it covers the screen less 30 pixels of height.
+    // Then reports what start-up found wrong.
     void ShowMainWindow();
+    // Reports, in one message, what start-up found wrong with the store folder, its files and the
+    // preferences; nothing when all was well, or when it was reported already.
+    void ReportStartupProblems();
 
     RosterDocument& Document() { return m_document; }
     const Roster& TheRoster() const { return m_document.roster(); }
@@ -115,8 +119,8 @@ private:
     template <typename Dialog>
     void RunEditor(unsigned parts, unsigned stores);
     void SyncViewChecks();
-    // Reports, in one message, what start-up found wrong with the store folder and its files.
-    void ReportStartupProblems(const LoadStoreReport& report);
+    // Notes what start-up found wrong with the store folder, its files and the preferences.
+    void CollectStartupProblems(const LoadStoreReport& report);
     // True when the store folder exists, or the user agreed to have it made and it was.
     bool MakeStoreFolder();
     // The help window, made on first use and handed to the modal form that is open, if any.
@@ -125,6 +129,7 @@ private:
     Options m_options;
     Prompts& m_prompts;
     RosterDocument m_document;
+    QStringList m_startupProblems;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::unique_ptr<TSDIDecFrame> m_frame;

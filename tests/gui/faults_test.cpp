@@ -291,6 +291,7 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(Store(DriversStore)).constData(), 0600) == 0);
         m_prompts = ScriptedPrompts();
         StartApp(); // must neither hang on the FIFO nor give up
+        m_app->ReportStartupProblems();
         ExpectMessage(1, Store(TeamsStore), QStringLiteral("Is a directory"));
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("built-in values")));
         QVERIFY(R() == Roster());

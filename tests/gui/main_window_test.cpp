@@ -336,6 +336,7 @@ private slots:
         Session s;
         QDir(s.folder.path()).mkdir(QStringLiteral("Drivers.rk"));
         TRK7_PowerApp& app = s.Start();
+        app.ReportStartupProblems();
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk")));
         QVERIFY(app.TheRoster() == Roster());
@@ -588,7 +589,7 @@ private slots:
             QVERIFY(drivers.open(QIODevice::WriteOnly));
             drivers.write(QByteArray(1000, 'd'));
         }
-        s.Start();
+        s.Start().ReportStartupProblems();
         QCOMPARE(s.prompts.messages.size(), 1);
         const QString warning = s.prompts.messages[0].text;
         QVERIFY2(warning.contains(QStringLiteral("Teams.rk is 0 bytes long, not 1260")),
@@ -602,6 +603,7 @@ private slots:
         const QString folder = t.folder.filePath(QStringLiteral("new/season"));
         TRK7_PowerApp app({folder, t.Prefs()}, t.prompts);
         app.InitMainWindow();
+        app.ReportStartupProblems();
         QCOMPARE(t.prompts.messages.size(), 1);
         QVERIFY(t.prompts.messages[0].text.contains(folder + QStringLiteral(" does not exist")));
         t.prompts.answers = {Prompts::Answer::Save};
@@ -623,6 +625,9 @@ private slots:
         Session u;
         TRK7_PowerApp unhomed({u.folder.path(), path}, u.prompts);
         unhomed.InitMainWindow();
+        QVERIFY(u.prompts.messages.isEmpty()); // said over the window, once it is up
+        unhomed.ReportStartupProblems();
+        unhomed.ReportStartupProblems();
         QCOMPARE(u.prompts.messages.size(), 1);
         QVERIFY(u.prompts.messages[0].text.contains(QStringLiteral("Neither HOME nor")));
         unhomed.Document().autoMode() = true;
