@@ -3,7 +3,7 @@
 #include "app/prompts.h"
 #include "app/rk7_power_app.h"
 #include "app/sdi_dec_frame.h"
-#include "info/license_notice.h"
+#include "license_notice.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // Printing, print setup and print preview of the current view.
 #include "app/commands.h"
 #include "app/rk7_power_app.h"
-#include "app/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
+#include "views/rk7_power_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,7 +43,7 @@ QPrinter& TRK7_PowerApp::Printer() {
 
 void TRK7_PowerApp::Print() {
     QPrinter& printer = Printer();
-    const TApxPrintout printout(*Client(), m_frame->windowTitle());
+    const TApxPrintout printout(m_document.roster(), Client()->Views(), m_frame->windowTitle());
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_frame.get();
     ++m_printCount;
     if (m_prompts.PrintDialog(owner, printer) && !printout.Print(printer))
@@ -64,7 +64,8 @@ void TRK7_PowerApp::PrintPreview() {
         return;
     QPrinter& printer = Printer();
     ++m_printCount;
-    m_previewPrintout = std::make_unique<TApxPrintout>(*Client(), QStringLiteral("Print Preview"));
+    m_previewPrintout = std::make_unique<TApxPrintout>(m_document.roster(), Client()->Views(),
+                                                       QStringLiteral("Print Preview"));
     const QSizeF printable = printer.pageRect(QPrinter::DevicePixel).size();
     const QSizeF dpi(printer.logicalDpiX(), printer.logicalDpiY());
     m_preview = std::make_unique<TApxPreviewWin>(*m_previewPrintout, printable, dpi,

@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/preferences.h"
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"

@@ -1,9 +1,9 @@
 #include "app/sdi_dec_frame.h"
 
-#include "app/app_icon.h"
+#include "widgets/app_icon.h"
 #include "app/commands.h"
 #include "app/control_bar.h"
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

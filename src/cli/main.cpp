@@ -2,7 +2,7 @@
 // trade Performance Files in bulk.
 
 #include "cli/commands.h"
-#include "info/license_notice.h"
+#include "license_notice.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>

@@ -12,7 +12,7 @@ constexpr int FieldOffset = 36;        // from a label to its field
 } // namespace
 
 PositionTableDialog::PositionTableDialog(QWidget* parent, const QString& caption)
-    : EditorDialog(parent, caption, QSize(297, 237)) {}
+    : FormDialog(parent, caption, QSize(297, 237)) {}
 
 QLineEdit* PositionTableDialog::AddLabelledField(int left, int column, int line,
                                                  const QString& label, int id,

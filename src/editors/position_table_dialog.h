@@ -8,7 +8,7 @@ namespace rk7 {
 
 // The power tables and the range/failure tables share one arrangement: two groups side by side,
 // each with positions 1-14 down its left column and 15-28 down its right one.
-class PositionTableDialog : public EditorDialog {
+class PositionTableDialog : public FormDialog {
     Q_OBJECT
 
 public:

@@ -173,7 +173,7 @@ void SetDriversDialog::accept() {
         if (m_cars[d]->currentIndex() >= 0)
             m_context.roster.CarNumber[d].SetText(m_cars[d]->currentText().toStdString());
     }
-    EditorDialog::accept();
+    FormDialog::accept();
 }
 
 } // namespace rk7

@@ -125,7 +125,7 @@ void SetTeamsDialog::accept() {
     for (int t = 0; t < TeamCount; ++t)
         for (int c = 0; c < ColumnCount; ++c)
             WithCell(m_context.roster, c, t, [&](auto& cell) { Store(cell, m_edits[c][t]); });
-    EditorDialog::accept();
+    FormDialog::accept();
 }
 
 } // namespace rk7

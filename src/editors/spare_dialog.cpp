@@ -35,7 +35,7 @@ void WithCell(Roster& r, int column, int s, F&& f) {
 } // namespace
 
 SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
-    : EditorDialog(parent, QStringLiteral("Enter Spare Drivers"), QSize(201, 146)),
+    : FormDialog(parent, QStringLiteral("Enter Spare Drivers"), QSize(201, 146)),
       m_context(context) {
     setObjectName(QStringLiteral("SpareDialog"));
     AddOkCancel(127);
@@ -58,7 +58,7 @@ void SpareDialog::accept() {
     for (int s = 0; s < SpareCount; ++s)
         for (int c = 0; c < ColumnCount; ++c)
             WithCell(m_context.roster, c, s, [&](auto& cell) { Store(cell, m_edits[c][s]); });
-    EditorDialog::accept();
+    FormDialog::accept();
 }
 
 } // namespace rk7

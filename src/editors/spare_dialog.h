@@ -7,7 +7,7 @@
 namespace rk7 {
 
 // The eight spare drivers: name, race power, qualifying power and range, typed as they are.
-class SpareDialog : public EditorDialog {
+class SpareDialog : public FormDialog {
     Q_OBJECT
 
 public:

@@ -147,7 +147,7 @@ QImage TRK7_PowerAboutDlg::TitlePicture(QSize size, qreal devicePixelRatio) {
 }
 
 TRK7_PowerAboutDlg::TRK7_PowerAboutDlg(QWidget* parent)
-    : EditorDialog(parent, QStringLiteral("About RK7 Power"), QSize(301, 200)) {
+    : FormDialog(parent, QStringLiteral("About RK7 Power"), QSize(301, 200)) {
     setObjectName(QStringLiteral("TRK7_PowerAboutDlg"));
 
     // The picture is a button that no command answers: pressing it does nothing. It takes no

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/editor_dialog.h"
+#include "widgets/form_dialog.h"
 
 #include <QImage>
 #include <QStringList>
@@ -18,7 +18,7 @@ inline constexpr int ButtonFrame = 101;
 } // namespace aboutctl
 
 // The About box: the program's title picture and Close. Pressing the picture does nothing.
-class TRK7_PowerAboutDlg : public EditorDialog {
+class TRK7_PowerAboutDlg : public FormDialog {
     Q_OBJECT
 
 public:

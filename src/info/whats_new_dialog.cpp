@@ -21,7 +21,7 @@ QStringList WhatsNewDialog::Notes() {
 
 // The form is drawn in a 10-point face, a quarter larger than the editors'.
 WhatsNewDialog::WhatsNewDialog(QWidget* parent)
-    : EditorDialog(parent, QStringLiteral("What's New"), QSize(177, 191), 10.0 / 8.0) {
+    : FormDialog(parent, QStringLiteral("What's New"), QSize(177, 191), 10.0 / 8.0) {
     setObjectName(QStringLiteral("WhatsNewDialog"));
 
     // The notes read like static text, black on the dialog's grey, but can be selected.
@@ -60,7 +60,7 @@ void WhatsNewDialog::keyPressEvent(QKeyEvent* event) {
             accept();
         return;
     }
-    EditorDialog::keyPressEvent(event);
+    FormDialog::keyPressEvent(event);
 }
 
 } // namespace rk7

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/editor_dialog.h"
+#include "widgets/form_dialog.h"
 
 #include <QStringList>
 
@@ -15,7 +15,7 @@ inline constexpr int ButtonFrame = 102;
 } // namespace whatsnewctl
 
 // The changes of this release, one note to a read-only line that can be selected and copied.
-class WhatsNewDialog : public EditorDialog {
+class WhatsNewDialog : public FormDialog {
     Q_OBJECT
 
 public:

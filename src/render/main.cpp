@@ -2,7 +2,7 @@
 // or a PNG (screen colours), with the painter of the program's client window. It needs no
 // display and links Qt Gui only, never Widgets.
 
-#include "info/license_notice.h"
+#include "license_notice.h"
 #include "model/file_io.h"
 #include "model/program_state.h"
 #include "model/roster.h"

@@ -1,6 +1,6 @@
 #include "views/preview_win.h"
 
-#include "app/app_icon.h"
+#include "widgets/app_icon.h"
 
 #include <QAction>
 #include <QActionGroup>

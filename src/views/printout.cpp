@@ -1,7 +1,5 @@
 #include "views/printout.h"
 
-#include "app/rk7_power_window.h"
-
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
@@ -19,8 +17,8 @@ QSizeF ScreenDpi() {
 
 } // namespace
 
-TApxPrintout::TApxPrintout(const TRK7_PowerWindow& window, QString title)
-    : m_window(window), m_title(std::move(title)) {}
+TApxPrintout::TApxPrintout(const Roster& roster, const ViewFlags& views, QString title)
+    : m_roster(roster), m_views(views), m_title(std::move(title)) {}
 
 QSize TApxPrintout::LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi) {
     return {qRound(printablePixels.width() * screenDpi.width() / printerDpi.width()),
@@ -35,13 +33,13 @@ void TApxPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
     // A view wider than the page (View All on a portrait page) would squeeze its last column
     // until the figures run into their neighbours: it is scaled down whole instead, still
     // reaching the page's edges. A view that fits prints as it always did.
-    if (const int needed = m_window.MinimumViewWidth();
+    if (const int needed = ViewsMinimumWidth(m_roster, m_views);
         needed > client.width() && client.width() > 0)
         client = QSize(needed, qRound(qreal(client.height()) * needed / client.width()));
     painter.save();
     painter.setViewport(target);
     painter.setWindow(QRect(QPoint(0, 0), client));
-    m_window.PaintInto(painter, QRect(QPoint(0, 0), client), true);
+    PaintViews(painter, QRect(QPoint(0, 0), client), m_roster, m_views, true);
     painter.restore();
 }
 

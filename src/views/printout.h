@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/roster.h"
+#include "views/table_painter.h"
+
 #include <QRect>
 #include <QSizeF>
 #include <QString>
@@ -9,14 +12,13 @@ class QPrinter;
 
 namespace rk7 {
 
-class TRK7_PowerWindow;
-
-// The current view of the client window as one printed page. The view is painted on a client
+// The views of the roster as one printed page. The view is painted on a client
 // rectangle the size of the printable page in screen pixels, stretched over the printable page,
 // so fonts and columns keep their size on screen while the last column reaches the page's edge.
 class TApxPrintout {
 public:
-    TApxPrintout(const TRK7_PowerWindow& window, QString title);
+    // roster and views are read at each paint, so that the page follows them.
+    TApxPrintout(const Roster& roster, const ViewFlags& views, QString title);
 
     const QString& Title() const { return m_title; }
     // Every printout is one page.
@@ -35,7 +37,8 @@ public:
     bool Print(QPrinter& printer) const;
 
 private:
-    const TRK7_PowerWindow& m_window;
+    const Roster& m_roster;
+    const ViewFlags& m_views;
     QString m_title;
 };
 

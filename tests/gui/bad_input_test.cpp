@@ -3,7 +3,7 @@
 // expects, and names in Windows-1252 come back byte for byte when the file is saved again.
 #include "app/commands.h"
 #include "app/rk7_power_app.h"
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"

@@ -4,7 +4,7 @@
 // program working: the next command does what it should.
 #include "app/commands.h"
 #include "app/rk7_power_app.h"
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 #include "core/file_size_limit.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"

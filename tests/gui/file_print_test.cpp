@@ -1,7 +1,7 @@
 #include "app/commands.h"
 #include "app/print_setup_dialog.h"
 #include "app/rk7_power_app.h"
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 #include "app/sdi_dec_frame.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"

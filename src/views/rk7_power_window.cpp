@@ -1,4 +1,4 @@
-#include "app/rk7_power_window.h"
+#include "views/rk7_power_window.h"
 
 #include <QPainter>
 

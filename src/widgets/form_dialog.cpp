@@ -1,0 +1,213 @@
+#include "widgets/form_dialog.h"
+
+#include "views/cell_text.h"
+
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QValidator>
+#include <QtMath>
+
+namespace rk7 {
+
+namespace {
+
+// Lets through only text that Windows-1252 can hold.
+class CodePageValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return FitsCodePage(input) ? Acceptable : Invalid;
+    }
+};
+
+constexpr QRgb LightGray = 0xffc0c0c0;
+
+// An edit that shows the start of its text whenever it is not being typed in: Qt scrolls a
+// field to its end when Tab selects its text, and leaves it scrolled when the focus moves on,
+// which hides the start of a long name.
+class CellEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const int length = static_cast<int>(text().size());
+        if (length > 0 && selectedText().size() == length)
+            setSelection(length, -length); // all selected, the cursor at the start
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        // A pop-up (a menu, a completer) takes the focus only for a moment.
+        if (event->reason() != Qt::PopupFocusReason)
+            setCursorPosition(0);
+    }
+};
+
+} // namespace
+
+FormDialog::FormDialog(QWidget* parent, const QString& caption, QSize sizeInUnits, qreal fontScale)
+    : QDialog(parent) {
+    setWindowTitle(caption);
+    if (fontScale != 1.0) {
+        QFont larger = font();
+        if (larger.pointSizeF() > 0)
+            larger.setPointSizeF(larger.pointSizeF() * fontScale);
+        else
+            larger.setPixelSize(qRound(larger.pixelSize() * fontScale));
+        setFont(larger);
+    }
+    setModal(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(LightGray));
+    grey.setColor(QPalette::WindowText, Qt::black);
+    grey.setColor(QPalette::Button, QColor(LightGray));
+    grey.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    // Dialog base units as Windows measures them: the mean width of the 52 letters, the height.
+    const QFontMetricsF metrics(font());
+    const qreal letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_unit = QSize(std::max(qRound(letters / 52), 5), std::max(qCeil(metrics.height()), 13));
+    setFixedSize(Units(0, 0, sizeInUnits.width(), sizeInUnits.height()).size());
+}
+
+QFont FormDialog::TextFont() const {
+    // The forms were laid out for a narrower face than ours: labels a size smaller fit their
+    // places without clipping.
+    QFont smaller = font();
+    smaller.setPointSizeF(font().pointSizeF() * 0.85);
+    return smaller;
+}
+
+QRect FormDialog::Units(int x, int y, int w, int h) const {
+    auto px = [&](int u) {
+        return (u * m_unit.width() + 2) / 4;
+    };
+    auto py = [&](int u) {
+        return (u * m_unit.height() + 4) / 8;
+    };
+    return QRect(px(x), py(y), px(x + w) - px(x), py(y + h) - py(y));
+}
+
+QLineEdit* FormDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
+    auto* edit = new CellEdit(this);
+    edit->setObjectName(QString::number(id));
+    edit->setGeometry(units);
+    edit->setMaxLength(static_cast<int>(cellWidth) - 1);
+    edit->setValidator(new CodePageValidator(edit));
+    edit->setTextMargins(0, 0, 0, 0);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
+    return edit;
+}
+
+QLabel* FormDialog::AddLabel(const QString& text, QRect units, Qt::Alignment align) {
+    auto* label = new QLabel(text, this);
+    label->setFont(TextFont());
+    label->setGeometry(units);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* FormDialog::AddLabelFor(const QLineEdit* edit, const QString& text, QRect units) {
+    // Centring both in the same height puts the label's smaller text higher than the edit's:
+    // place the label by the edit's baseline instead, found as QLineEdit finds it.
+    const_cast<QLineEdit*>(edit)->ensurePolished();
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    frame.rect = edit->rect();
+    frame.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, edit);
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit);
+    const QFontMetrics editMetrics(edit->font());
+    const int baseline = edit->y() + contents.y() +
+                         (contents.height() - editMetrics.height() + 1) / 2 + editMetrics.ascent();
+    QLabel* label = AddLabel(text, units, Qt::AlignLeft);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QFontMetrics labelMetrics(label->font());
+    label->setGeometry(units.x(), baseline - labelMetrics.ascent(), units.width(),
+                       labelMetrics.height());
+    return label;
+}
+
+QLabel* FormDialog::AddPanelLabel(const QString& text, int x, int y) {
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(Units(x - 2, y - 1, 36, 11));
+    auto* label = AddLabel(text, Units(x, y, 32, 9));
+    label->raise();
+    return label;
+}
+
+QPushButton* FormDialog::AddButton(int id, const QString& text, QRect units) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::number(id));
+    button->setGeometry(units);
+    // Return on a focused button presses that button; in a field it still means OK.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QRadioButton* FormDialog::AddRadio(int id, const QString& text, QRect units) {
+    auto* button = new QRadioButton(text, this);
+    button->setObjectName(QString::number(id));
+    button->setFont(TextFont());
+    units.setWidth(std::max(units.width(), button->sizeHint().width()));
+    button->setGeometry(units);
+    button->setAutoExclusive(false);
+    return button;
+}
+
+void FormDialog::AddFrame(int id, QRect units) {
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QString::number(id));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
+    frame->setGeometry(units);
+    frame->lower();
+}
+
+void FormDialog::AddOkCancel(int y) {
+    QPushButton* ok = AddButton(ctl::Ok, QStringLiteral("OK"), Units(5, y, 40, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cancel = AddButton(ctl::Cancel, QStringLiteral("Cancel"), Units(45, y, 40, 14));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FormDialog::SetCellText(QLineEdit* edit, std::string_view text) {
+    QString shown = CellToQString(text);
+    // An edit that already shows this text, at its start, with nothing to select, undo or redo,
+    // is left as it is: setting it would leave the same state but repaint it. The passes of Auto
+    // Edit Mode set every row's fields at each keystroke, and most of them do not change.
+    if (edit->text() == shown && edit->cursorPosition() == 0 && !edit->hasSelectedText() &&
+        !edit->isModified() && !edit->isUndoAvailable() && !edit->isRedoAvailable())
+        return;
+    edit->setText(shown);
+    edit->setCursorPosition(0); // show the start of a long text
+}
+
+std::string FormDialog::CellText(const QLineEdit* edit) {
+    return QStringToCell(edit->text());
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred on the screen, keeping the size.
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = s->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2,
+             area.y() + (area.height() - outer.height()) / 2);
+    }
+}
+
+} // namespace rk7
