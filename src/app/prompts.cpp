@@ -17,8 +17,6 @@ QMessageBox::Icon ToQt(Prompts::Icon icon) {
         return QMessageBox::Information;
     case Prompts::Icon::Warning:
         return QMessageBox::Warning;
-    case Prompts::Icon::Critical:
-        return QMessageBox::Critical;
     case Prompts::Icon::None:
     default:
         return QMessageBox::NoIcon;

@@ -22,7 +22,7 @@ struct FileDialogSettings {
 // them without a person.
 class Prompts {
 public:
-    enum class Icon { None, Information, Warning, Critical };
+    enum class Icon { None, Information, Warning };
     enum class Answer { Save, Discard, Cancel };
 
     virtual ~Prompts() = default;

@@ -58,7 +58,6 @@ public:
     RosterDocument& Document() { return m_document; }
     const Roster& TheRoster() const { return m_document.roster(); }
     const ProgramState& State() const { return m_document.state(); }
-    Prompts& Ask() { return m_prompts; }
     TSDIDecFrame* Frame() const { return m_frame.get(); }
     TRK7_PowerWindow* Client() const;
     QAction* Action(int id) const;

@@ -55,7 +55,6 @@ public:
 
     QAction* Action(int id) const { return m_actions.at(id); }
     QString Indicator() const;
-    int FirstShown() const { return m_first; }
     int LastShown() const { return m_last; }
     PreviewPage* FirstView() const { return m_firstView; }
     PreviewPage* SecondView() const { return m_secondView; }
