@@ -13,6 +13,7 @@
 #include "info/trk7_power_about_dlg.h"
 #include "info/whats_new_dialog.h"
 #include "model/store.h"
+#include "version.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
 
