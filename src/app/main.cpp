@@ -4,6 +4,7 @@
 #include "app/rk7_power_app.h"
 #include "app/sdi_dec_frame.h"
 #include "license_notice.h"
+#include "version.h"
 
 #include <chrono>
 #include <cstdio>

@@ -14,6 +14,7 @@
 #include "info/whats_new_dialog.h"
 #include "model/roster_parts.h"
 #include "model/store.h"
+#include "version.h"
 #include "views/preview_win.h"
 #include "views/printout.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "version.h"
+
 #include <functional>
 #include <map>
 
@@ -15,7 +17,7 @@ class TSDIDecFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr const char* Caption = "RK7 Power V2.46";
+    static constexpr const char* Caption = "RK7 Power V" RK7_VERSION;
 
     // actions holds one action per command id; menu and tool bar share them.
     TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction*>& actions);

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "license_notice.h"
+#include "version.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>

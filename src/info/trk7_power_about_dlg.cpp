@@ -1,5 +1,7 @@
 #include "info/trk7_power_about_dlg.h"
 
+#include "version.h"
+
 #include <algorithm>
 
 #include <QFont>

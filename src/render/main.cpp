@@ -7,6 +7,7 @@
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/store.h"
+#include "version.h"
 #include "views/table_painter.h"
 
 #include <cerrno>
