@@ -1,7 +1,7 @@
 // The Performance File commands of the application.
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
-#include "app/sdi_dec_frame.h"
+#include "app/main_window.h"
 #include "exchange/performance_file.h"
 
 #include <QDir>
@@ -25,7 +25,7 @@ constexpr std::size_t MaxListedDiagnostics = 30;
 
 } // namespace
 
-void TRK7_PowerApp::InitFileCommands() {
+void Application::InitFileCommands() {
     m_nativeSaveSettings = SaveSettings();
     m_exchangeSaveSettings = SaveSettings();
     m_openDialogSettings.filter = QStringLiteral("All Files (*)");
@@ -37,11 +37,11 @@ void TRK7_PowerApp::InitFileCommands() {
     SetHandler(cmd::OpenExchangeFile, [this] { OpenPerformanceFile(Dialect::Exchange); });
 }
 
-const FileDialogSettings& TRK7_PowerApp::SaveDialogSettings(Dialect dialect) const {
+const FileDialogSettings& Application::SaveDialogSettings(Dialect dialect) const {
     return dialect == Dialect::Native ? m_nativeSaveSettings : m_exchangeSaveSettings;
 }
 
-void TRK7_PowerApp::SavePerformanceFile(Dialect dialect) {
+void Application::SavePerformanceFile(Dialect dialect) {
     FileDialogSettings& settings =
         dialect == Dialect::Native ? m_nativeSaveSettings : m_exchangeSaveSettings;
     settings.folder = QDir::currentPath();
@@ -55,7 +55,7 @@ void TRK7_PowerApp::SavePerformanceFile(Dialect dialect) {
         ReportError(written.Error());
 }
 
-void TRK7_PowerApp::OpenPerformanceFile(Dialect dialect) {
+void Application::OpenPerformanceFile(Dialect dialect) {
     m_openDialogSettings.fileName.clear();
     if (m_openDialogSettings.folder.isEmpty())
         m_openDialogSettings.folder = QDir::currentPath();

@@ -1,8 +1,8 @@
+#include "app/application.h"
 #include "app/first_paint_exit.h"
+#include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/prompts.h"
-#include "app/rk7_power_app.h"
-#include "app/sdi_dec_frame.h"
 #include "license_notice.h"
 #include "version.h"
 
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     const QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();
 
     rk7::DialogPrompts prompts;
-    rk7::TRK7_PowerApp app({folder, rk7::PreferencesPath()}, prompts);
+    rk7::Application app({folder, rk7::PreferencesPath()}, prompts);
     app.InitMainWindow();
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
         app.Frame()->installEventFilter(new rk7::FirstPaintExit(app.Frame()));

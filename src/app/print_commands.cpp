@@ -1,10 +1,10 @@
 // Printing, print setup and print preview of the current view.
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
-#include "app/sdi_dec_frame.h"
-#include "views/preview_win.h"
-#include "views/printout.h"
-#include "views/rk7_power_window.h"
+#include "app/main_window.h"
+#include "views/print_preview_window.h"
+#include "views/roster_printout.h"
+#include "views/roster_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,14 +15,14 @@
 
 namespace rk7 {
 
-void TRK7_PowerApp::InitPrintCommands() {
+void Application::InitPrintCommands() {
     // Printing into a PDF file is always possible, so the commands are always enabled.
     SetHandler(cmd::Print, [this] { Print(); });
     SetHandler(cmd::PrintSetup, [this] { PrintSetup(); });
     SetHandler(cmd::PrintPreview, [this] { PrintPreview(); });
 }
 
-QPrinter& TRK7_PowerApp::Printer() {
+QPrinter& Application::Printer() {
     // Linux sends no notice when the default printer changes; look each time it is needed.
     const QString systemDefault = QPrinterInfo::defaultPrinterName();
     if (!m_printer || systemDefault != m_printerDefault) {
@@ -41,9 +41,9 @@ QPrinter& TRK7_PowerApp::Printer() {
     return *m_printer;
 }
 
-void TRK7_PowerApp::Print() {
+void Application::Print() {
     QPrinter& printer = Printer();
-    const TApxPrintout printout(m_document.roster(), Client()->Views(), m_frame->windowTitle());
+    const RosterPrintout printout(m_document.roster(), Client()->Views(), m_frame->windowTitle());
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_frame.get();
     ++m_printCount;
     if (m_prompts.PrintDialog(owner, printer) && !printout.Print(printer))
@@ -55,22 +55,22 @@ void TRK7_PowerApp::Print() {
     --m_printCount;
 }
 
-void TRK7_PowerApp::PrintSetup() {
+void Application::PrintSetup() {
     m_prompts.PageSetupDialog(m_frame.get(), Printer());
 }
 
-void TRK7_PowerApp::PrintPreview() {
+void Application::PrintPreview() {
     if (m_preview)
         return;
     QPrinter& printer = Printer();
     ++m_printCount;
-    m_previewPrintout = std::make_unique<TApxPrintout>(m_document.roster(), Client()->Views(),
-                                                       QStringLiteral("Print Preview"));
+    m_previewPrintout = std::make_unique<RosterPrintout>(m_document.roster(), Client()->Views(),
+                                                         QStringLiteral("Print Preview"));
     const QSizeF printable = printer.pageRect(QPrinter::DevicePixel).size();
     const QSizeF dpi(printer.logicalDpiX(), printer.logicalDpiY());
-    m_preview = std::make_unique<TApxPreviewWin>(*m_previewPrintout, printable, dpi,
-                                                 m_frame->windowTitle(), [this] { Print(); });
-    connect(m_preview.get(), &TApxPreviewWin::Finished, this, [this] {
+    m_preview = std::make_unique<PrintPreviewWindow>(*m_previewPrintout, printable, dpi,
+                                                     m_frame->windowTitle(), [this] { Print(); });
+    connect(m_preview.get(), &PrintPreviewWindow::Finished, this, [this] {
         // The main window comes back where the preview was last placed.
         const QRect where = m_preview->geometry();
         m_preview->hide();

@@ -1,13 +1,13 @@
 // The damaged Performance Files of tests/data/bad_inputs/ through the open commands, as a user
 // would pick them: none may crash or hang the program, each gives the message its list entry
 // expects, and names in Windows-1252 come back byte for byte when the file is saved again.
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
-#include "views/rk7_power_window.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
+#include "views/roster_view.h"
 
 #include <cstring>
 #include <memory>
@@ -53,7 +53,7 @@ class BadInputTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_folder;
     ScriptedPrompts m_prompts;
-    std::unique_ptr<TRK7_PowerApp> m_app;
+    std::unique_ptr<Application> m_app;
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
     const Roster& R() { return m_app->TheRoster(); }
@@ -78,8 +78,8 @@ private slots:
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(m_folder->isValid());
         m_prompts = ScriptedPrompts();
-        m_app = std::make_unique<TRK7_PowerApp>(
-            TRK7_PowerApp::Options{m_folder->path(), Path(QStringLiteral("prefs.ini"))}, m_prompts);
+        m_app = std::make_unique<Application>(
+            Application::Options{m_folder->path(), Path(QStringLiteral("prefs.ini"))}, m_prompts);
         m_app->InitMainWindow();
     }
     void cleanup() {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/rk7_power_app.h"
+#include "app/application.h"
 #include "model/roster_parts.h"
 
 namespace rk7::test {
 
 // Changes the program's roster as a form would: f edits a copy, and the program takes it.
 template <typename F>
-void EditRoster(TRK7_PowerApp& app, F f) {
+void EditRoster(Application& app, F f) {
     Roster edited = app.TheRoster();
     f(edited);
     app.Document().apply(edited, AllParts);

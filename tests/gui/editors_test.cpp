@@ -1,5 +1,5 @@
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_ranfail_dialog.h"
@@ -92,7 +92,7 @@ class EditorsTest : public QObject {
 
     QTemporaryDir m_folder;
     ScriptedPrompts m_prompts;
-    std::unique_ptr<TRK7_PowerApp> m_app;
+    std::unique_ptr<Application> m_app;
 
     // A form opened here works on m_working, as on the copy the program gives it.
     Roster m_working;
@@ -113,8 +113,8 @@ private slots:
             QFile::remove(Store(f));
         QDir(m_folder.path()).rmdir(QStringLiteral("Teams.rk"));
         m_prompts = ScriptedPrompts();
-        m_app = std::make_unique<TRK7_PowerApp>(
-            TRK7_PowerApp::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
+        m_app = std::make_unique<Application>(
+            Application::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
         m_app->InitMainWindow();
         m_working = Doc();
     }

@@ -2,9 +2,8 @@
 // the Performance File commands and the start-up. Each must end in a message box that names the
 // file and the reason, leave the old file as it was and nothing else beside it, and leave the
 // program working: the next command does what it should.
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
-#include "views/rk7_power_window.h"
 #include "core/file_size_limit.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
@@ -15,6 +14,7 @@
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "model/store.h"
+#include "views/roster_view.h"
 
 #include <csignal>
 #include <functional>
@@ -51,7 +51,7 @@ class FaultsTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QTemporaryDir> m_config;
     ScriptedPrompts m_prompts;
-    std::unique_ptr<TRK7_PowerApp> m_app;
+    std::unique_ptr<Application> m_app;
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
     QString Store(StoreFile f) const { return Path(QString::fromLatin1(StoreFileName(f))); }
@@ -63,8 +63,8 @@ class FaultsTest : public QObject {
                        QDir::Name);
     }
     void StartApp() {
-        m_app = std::make_unique<TRK7_PowerApp>(
-            TRK7_PowerApp::Options{m_folder->path(), m_config->filePath("prefs.ini")}, m_prompts);
+        m_app = std::make_unique<Application>(
+            Application::Options{m_folder->path(), m_config->filePath("prefs.ini")}, m_prompts);
         m_app->InitMainWindow();
     }
     // The last message shown names the path and the reason.

@@ -1,14 +1,14 @@
+#include "app/application.h"
 #include "app/commands.h"
+#include "app/main_window.h"
 #include "app/print_setup_dialog.h"
-#include "app/rk7_power_app.h"
-#include "views/rk7_power_window.h"
-#include "app/sdi_dec_frame.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
-#include "views/preview_win.h"
-#include "views/printout.h"
+#include "views/print_preview_window.h"
+#include "views/roster_printout.h"
+#include "views/roster_view.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -82,16 +82,16 @@ class FilePrintTest : public QObject {
 
     QTemporaryDir m_folder;
     ScriptedPrompts m_prompts;
-    std::unique_ptr<TRK7_PowerApp> m_app;
+    std::unique_ptr<Application> m_app;
 
     QString Path(const QString& name) const { return m_folder.filePath(name); }
-    TRK7_PowerApp& App() { return *m_app; }
+    Application& App() { return *m_app; }
 
 private slots:
     void init() {
         m_prompts = ScriptedPrompts();
-        m_app = std::make_unique<TRK7_PowerApp>(
-            TRK7_PowerApp::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
+        m_app = std::make_unique<Application>(
+            Application::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
         m_app->InitMainWindow();
     }
     void cleanup() { m_app.reset(); }
@@ -194,9 +194,9 @@ private slots:
 
     void printoutMapsThePageToScreenPixels() {
         // A4 at 1200 dpi, printable 9448 x 13606 pixels, shown on a 96 dpi screen.
-        QCOMPARE(TApxPrintout::LogicalClientSize({9448, 13606}, {1200, 1200}, {96, 96}),
+        QCOMPARE(RosterPrintout::LogicalClientSize({9448, 13606}, {1200, 1200}, {96, 96}),
                  QSize(756, 1088));
-        QCOMPARE(TApxPrintout::LogicalClientSize({1000, 500}, {300, 600}, {96, 120}),
+        QCOMPARE(RosterPrintout::LogicalClientSize({1000, 500}, {300, 600}, {96, 120}),
                  QSize(320, 100));
     }
 
@@ -304,13 +304,13 @@ private slots:
             App().Frame()->show();
             App().Printer().setPageOrientation(QPageLayout::Portrait);
             App().Command(cmd::PrintPreview);
-            TApxPreviewWin* preview = App().Preview();
+            PrintPreviewWindow* preview = App().Preview();
             QVERIFY(preview);
             QVERIFY(QTest::qWaitForWindowExposed(preview));
             const QSizeF paper = App().Printer().pageRect(QPrinter::DevicePixel).size();
             for (int pages = 1; pages <= 2; ++pages) {
                 if (pages == 2)
-                    preview->Action(TApxPreviewWin::TwoPages)->trigger();
+                    preview->Action(PrintPreviewWindow::TwoPages)->trigger();
                 QWidget* client = preview->centralWidget();
                 for (QWidget* view : {static_cast<QWidget*>(preview->FirstView()),
                                       static_cast<QWidget*>(preview->SecondView())}) {
@@ -331,9 +331,9 @@ private slots:
             }
             // The buttons carry the names the help gives them, and icons beside them.
             QStringList names;
-            for (int id :
-                 {TApxPreviewWin::PreviousPage, TApxPreviewWin::NextPage, TApxPreviewWin::OnePage,
-                  TApxPreviewWin::TwoPages, TApxPreviewWin::Print, TApxPreviewWin::Done}) {
+            for (int id : {PrintPreviewWindow::PreviousPage, PrintPreviewWindow::NextPage,
+                           PrintPreviewWindow::OnePage, PrintPreviewWindow::TwoPages,
+                           PrintPreviewWindow::Print, PrintPreviewWindow::Done}) {
                 names << preview->Action(id)->text();
                 QVERIFY(!preview->Action(id)->icon().isNull());
             }
@@ -390,8 +390,8 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             if (run == 1)
                 QDir(home.path()).mkdir(QStringLiteral("Documents"));
-            m_app = std::make_unique<TRK7_PowerApp>(
-                TRK7_PowerApp::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
+            m_app = std::make_unique<Application>(
+                Application::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
             m_app->InitMainWindow();
             folders << QFileInfo(App().Printer().outputFileName()).absolutePath();
         }
@@ -439,24 +439,24 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(App().Frame()));
         App().Printer().setPageOrientation(QPageLayout::Portrait);
         App().Command(cmd::PrintPreview);
-        TApxPreviewWin* preview = App().Preview();
+        PrintPreviewWindow* preview = App().Preview();
         QVERIFY(preview && preview->isVisible());
         QVERIFY(!App().Frame()->isVisible());
         QCOMPARE(App().PrintCount(), 1);
         QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V2.46 (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
         QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
-        QVERIFY(!preview->Action(TApxPreviewWin::PreviousPage)->isEnabled());
-        QVERIFY(!preview->Action(TApxPreviewWin::NextPage)->isEnabled());
-        QVERIFY(preview->Action(TApxPreviewWin::TwoPages)->isEnabled());
+        QVERIFY(!preview->Action(PrintPreviewWindow::PreviousPage)->isEnabled());
+        QVERIFY(!preview->Action(PrintPreviewWindow::NextPage)->isEnabled());
+        QVERIFY(preview->Action(PrintPreviewWindow::TwoPages)->isEnabled());
 
-        preview->Action(TApxPreviewWin::TwoPages)->trigger();
+        preview->Action(PrintPreviewWindow::TwoPages)->trigger();
         QVERIFY(preview->SecondView());
         QCOMPARE(preview->SecondView()->Page(), 0); // one page printed: an empty second page
         QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
         QVERIFY(preview->SecondView()->geometry().left() >
                 preview->FirstView()->geometry().right());
-        preview->Action(TApxPreviewWin::OnePage)->trigger();
+        preview->Action(PrintPreviewWindow::OnePage)->trigger();
         QVERIFY(!preview->SecondView());
         QCOMPARE(preview->LastShown(), 1);
 
@@ -476,7 +476,7 @@ private slots:
         m_prompts.onPrintDialog = [&] {
             countDuringDialog = App().PrintCount();
         };
-        preview->Action(TApxPreviewWin::Print)->trigger();
+        preview->Action(PrintPreviewWindow::Print)->trigger();
         QCOMPARE(countDuringDialog, 2);
 
         preview->move(40, 30);
@@ -490,9 +490,9 @@ private slots:
         App().Frame()->show();
         App().Printer().setPageOrientation(QPageLayout::Landscape);
         App().Command(cmd::PrintPreview);
-        TApxPreviewWin* preview = App().Preview();
+        PrintPreviewWindow* preview = App().Preview();
         QVERIFY(preview);
-        QVERIFY(!preview->Action(TApxPreviewWin::TwoPages)->isEnabled());
+        QVERIFY(!preview->Action(PrintPreviewWindow::TwoPages)->isEnabled());
         QTest::keyClick(preview, Qt::Key_C, Qt::AltModifier);
         QTRY_VERIFY(!App().Preview());
         QVERIFY(App().Frame()->isVisible());

@@ -1,9 +1,9 @@
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/rk7_power_app.h"
-#include "app/sdi_dec_frame.h"
+#include "app/main_window.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
-#include "info/trk7_power_about_dlg.h"
+#include "info/about_dialog.h"
 #include "info/whats_new_dialog.h"
 
 #include <functional>
@@ -69,7 +69,7 @@ class InfoDialogsTest : public QObject {
 
 private slots:
     void aboutLayoutAndTexts() {
-        TRK7_PowerAboutDlg dialog(nullptr);
+        AboutDialog dialog(nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("About RK7 Power"));
         QCOMPARE(dialog.size(), dialog.Units(0, 0, 301, 200).size());
         QVERIFY(dialog.isModal());
@@ -83,7 +83,7 @@ private slots:
         QVERIFY2(said.contains(QStringLiteral("RK7 Power")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("2.46")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("RK7edit")), qPrintable(said));
-        QCOMPARE(said, TRK7_PowerAboutDlg::TitleLines().join(QLatin1Char('\n')));
+        QCOMPARE(said, AboutDialog::TitleLines().join(QLatin1Char('\n')));
 
         auto* close = Child<QPushButton>(&dialog, 1);
         QVERIFY(close);
@@ -98,7 +98,7 @@ private slots:
     }
 
     void aboutPictureIsOurTitleArt() {
-        const QImage image = TRK7_PowerAboutDlg::TitlePicture(QSize(432, 267));
+        const QImage image = AboutDialog::TitlePicture(QSize(432, 267));
         QCOMPARE(image.size(), QSize(432, 267));
         // Dark blue at the corners, the bolts in yellow, the name in bright letters.
         for (QPoint corner : {QPoint(1, 1), QPoint(430, 1), QPoint(1, 265), QPoint(430, 265)})
@@ -115,7 +115,7 @@ private slots:
         QVERIFY2(light > 2000, qPrintable(QString::number(light)));
 
         // Another size keeps the picture whole: the ground fills it, nothing is stretched off.
-        const QImage tall = TRK7_PowerAboutDlg::TitlePicture(QSize(400, 400), 2.0);
+        const QImage tall = AboutDialog::TitlePicture(QSize(400, 400), 2.0);
         QCOMPARE(tall.size(), QSize(800, 800));
         QVERIFY(IsDarkBlue(tall.pixel(2, 2)));
         QVERIFY(IsDarkBlue(tall.pixel(797, 797)));
@@ -123,7 +123,7 @@ private slots:
 
     void aboutEnterAndEscapeClose() {
         {
-            TRK7_PowerAboutDlg dialog(nullptr);
+            AboutDialog dialog(nullptr);
             ShowActive(dialog);
             QVERIFY(Centred(&dialog));
             QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, 1));
@@ -132,14 +132,14 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         {
-            TRK7_PowerAboutDlg dialog(nullptr);
+            AboutDialog dialog(nullptr);
             ShowActive(dialog);
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
         {
-            TRK7_PowerAboutDlg dialog(nullptr);
+            AboutDialog dialog(nullptr);
             ShowActive(dialog);
             QTest::mouseClick(Child<QPushButton>(&dialog, 1), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
@@ -147,7 +147,7 @@ private slots:
     }
 
     void aboutPictureDoesNothing() {
-        TRK7_PowerAboutDlg dialog(nullptr);
+        AboutDialog dialog(nullptr);
         ShowActive(dialog);
         auto* picture = Child<QPushButton>(&dialog, 450);
         QSignalSpy clicked(picture, &QPushButton::clicked);
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("What's New"));
         QCOMPARE(dialog.size(), dialog.Units(0, 0, 177, 191).size());
         // A 10-point form: larger units than the 8-point About box.
-        TRK7_PowerAboutDlg about(nullptr);
+        AboutDialog about(nullptr);
         QVERIFY(dialog.Units(0, 0, 100, 100).width() > about.Units(0, 0, 100, 100).width());
 
         auto* first = Child<QLineEdit>(&dialog, 18122);
@@ -275,8 +275,7 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         ScriptedPrompts prompts;
-        TRK7_PowerApp app({folder.path(), folder.filePath(QStringLiteral("RK7_Power.ini"))},
-                          prompts);
+        Application app({folder.path(), folder.filePath(QStringLiteral("RK7_Power.ini"))}, prompts);
         app.InitMainWindow();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
@@ -287,7 +286,7 @@ private slots:
         // Each dialog is looked at, then closed by a key; one left open is closed by force so
         // that a failure cannot hang the run.
         QStringList seen;
-        WhenOpen<TRK7_PowerAboutDlg>([&](TRK7_PowerAboutDlg* d) {
+        WhenOpen<AboutDialog>([&](AboutDialog* d) {
             const bool active = QTest::qWaitForWindowActive(d);
             seen << d->windowTitle() << Where(d, app.Frame());
             if (active)

@@ -1,11 +1,9 @@
-#include "widgets/app_icon.h"
+#include "app/application.h"
 #include "app/commands.h"
-#include "app/control_bar.h"
 #include "app/help_window.h"
+#include "app/main_tool_bar.h"
+#include "app/main_window.h"
 #include "app/preferences.h"
-#include "app/rk7_power_app.h"
-#include "views/rk7_power_window.h"
-#include "app/sdi_dec_frame.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
 #include "exchange/performance_file.h"
@@ -14,6 +12,8 @@
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
 #include "model/store.h"
+#include "views/roster_view.h"
+#include "widgets/app_icon.h"
 
 #include <cmath>
 #include <memory>
@@ -45,7 +45,7 @@ using test::WhenOpen;
 struct Session {
     QTemporaryDir folder;
     ScriptedPrompts prompts;
-    std::unique_ptr<TRK7_PowerApp> app;
+    std::unique_ptr<Application> app;
 
     QString Prefs() const { return folder.filePath(QStringLiteral("RK7_Power.ini")); }
     QString Store(StoreFile f) const {
@@ -60,9 +60,8 @@ struct Session {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-    TRK7_PowerApp& Start() {
-        app = std::make_unique<TRK7_PowerApp>(TRK7_PowerApp::Options{folder.path(), Prefs()},
-                                              prompts);
+    Application& Start() {
+        app = std::make_unique<Application>(Application::Options{folder.path(), Prefs()}, prompts);
         app->InitMainWindow();
         return *app;
     }
@@ -111,7 +110,7 @@ class MainWindowTest : public QObject {
 private slots:
     void captionAndMenuTree() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("RK7 Power V2.46"));
 
         // Flatten the menu bar: "menu|item text|id" per row, separators as "menu|-".
@@ -158,7 +157,7 @@ private slots:
 
     void everyMenuCommandIsEnabled() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         for (const MenuItem& item : MainMenu())
             if (item.id != 0)
                 QVERIFY2(app.Action(item.id)->isEnabled(), item.text);
@@ -169,8 +168,8 @@ private slots:
 
     void toolBarOrderAndLook() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
-        ControlBar* bar = app.Frame()->Bar();
+        Application& app = s.Start();
+        MainToolBar* bar = app.Frame()->Bar();
         QCOMPARE(bar->property("windowId").toInt(), 32041);
         QStringList gadgets;
         for (QAction* a : bar->actions()) {
@@ -277,7 +276,7 @@ private slots:
 
     void hintsInTheStatusBar() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
         // A highlighted menu item shows its hint; disabled items cannot be highlighted.
@@ -318,14 +317,14 @@ private slots:
             state.ProgramDir = s.folder.path().toStdString();
             QVERIFY(SaveTeamsStore(stored, state));
         }
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QCOMPARE(app.TheRoster().TeamName[2].Text(), "Stored Team");
         QCOMPARE(app.TheRoster().DriverName, Roster().DriverName);
         QCOMPARE(QString::fromStdString(app.State().ProgramDir), s.folder.path());
         QVERIFY(s.prompts.messages.isEmpty());
 
         Session empty;
-        TRK7_PowerApp& fresh = empty.Start();
+        Application& fresh = empty.Start();
         QVERIFY(fresh.TheRoster() == Roster());
         QVERIFY(fresh.Client()->Views().ViewAll);
         QVERIFY(fresh.Action(cmd::ViewAll)->isChecked());
@@ -335,7 +334,7 @@ private slots:
     void unreadableStoreFileIsReported() {
         Session s;
         QDir(s.folder.path()).mkdir(QStringLiteral("Drivers.rk"));
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.ReportStartupProblems();
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk")));
@@ -369,7 +368,7 @@ private slots:
         Session s;
         if (!file.isEmpty())
             s.WritePrefs(file);
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QCOMPARE(app.State().AutoMode, autoMode);
     }
 
@@ -415,7 +414,7 @@ private slots:
         // A run that reads the small-letter section writes into it at close, not a second one.
         Session s;
         s.WritePrefs("[preferences]\r\nautomode=true\r\n");
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QVERIFY(app.State().AutoMode);
         QVERIFY(app.Frame()->close());
         QFile prefs(s.Prefs());
@@ -425,7 +424,7 @@ private slots:
 
     void autoModeIsWrittenAtClose() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Document().autoMode() = true;
         QVERIFY(app.Frame()->close());
         QFile file(s.Prefs());
@@ -446,7 +445,7 @@ private slots:
 
     void aChangeRepaintsAtOnce() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
         PaintCounter paints;
@@ -468,8 +467,8 @@ private slots:
 
     void viewCommandsToggle() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
-        TRK7_PowerWindow* client = app.Client();
+        Application& app = s.Start();
+        RosterView* client = app.Client();
         auto checks = [&] {
             return QString("%1%2%3")
                 .arg(app.Action(cmd::ViewAll)->isChecked())
@@ -495,12 +494,12 @@ private slots:
 
     void exitPromptForUnsavedChanges() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QVERIFY(app.Frame()->close()); // nothing unsaved: no question
         QVERIFY(s.prompts.questions.isEmpty());
 
         Session t;
-        TRK7_PowerApp& edited = t.Start();
+        Application& edited = t.Start();
         test::EditRoster(edited, [](Roster& r) { r.SpareName[0].SetText("Spare One"); });
         edited.Frame()->show();
         t.prompts.answers = {Prompts::Answer::Cancel};
@@ -520,7 +519,7 @@ private slots:
         QCOMPARE(edited.Document().unsavedStores(), 0u);
 
         Session u;
-        TRK7_PowerApp& discarded = u.Start();
+        Application& discarded = u.Start();
         test::EditRoster(discarded, [](Roster& r) { r.TeamName[1].SetText("Changed"); });
         u.prompts.answers = {Prompts::Answer::Discard};
         QVERIFY(discarded.Frame()->close());
@@ -530,7 +529,7 @@ private slots:
 
     void failedSaveAtExitKeepsTheProgramOpen() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QDir(s.folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
         test::EditRoster(app, [](Roster& r) { r.TeamName[0].SetText("Changed"); });
         s.prompts.answers = {Prompts::Answer::Save};
@@ -542,7 +541,7 @@ private slots:
         // Two changed files are saved together: a write-protected Drivers.rk keeps Teams.rk
         // from being saved too.
         Session t;
-        TRK7_PowerApp& both = t.Start();
+        Application& both = t.Start();
         QVERIFY(both.Document().save(TeamsStore | DriversStore));
         const QByteArray teamsBefore = t.StoreBytes(TeamsStore);
         QVERIFY(QFile::setPermissions(t.Store(DriversStore), QFile::ReadOwner));
@@ -562,7 +561,7 @@ private slots:
 
     void exitPromptOnlyWhenCellsDiffer() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         // A Performance File of what the store files already hold, read in ...
         const QString file = s.folder.filePath(QStringLiteral("same.txt"));
         QVERIFY(WriteNativePerformanceFile(app.TheRoster(), QFile::encodeName(file).toStdString()));
@@ -601,7 +600,7 @@ private slots:
         // the user agrees.
         Session t;
         const QString folder = t.folder.filePath(QStringLiteral("new/season"));
-        TRK7_PowerApp app({folder, t.Prefs()}, t.prompts);
+        Application app({folder, t.Prefs()}, t.prompts);
         app.InitMainWindow();
         app.ReportStartupProblems();
         QCOMPARE(t.prompts.messages.size(), 1);
@@ -623,7 +622,7 @@ private slots:
             qputenv("XDG_CONFIG_HOME", config);
         QCOMPARE(path, QString());
         Session u;
-        TRK7_PowerApp unhomed({u.folder.path(), path}, u.prompts);
+        Application unhomed({u.folder.path(), path}, u.prompts);
         unhomed.InitMainWindow();
         QVERIFY(u.prompts.messages.isEmpty()); // said over the window, once it is up
         unhomed.ReportStartupProblems();
@@ -637,7 +636,7 @@ private slots:
 
     void helpContentsAndContextHelp() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
 
@@ -681,7 +680,7 @@ private slots:
     void titlesAreTheCaptionsAlone() {
         SetProgramIdentity();
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         QCOMPARE(ShownTitle(app.Frame()->windowTitle()), QStringLiteral("RK7 Power V2.46"));
         QStringList forms;
         WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
@@ -703,7 +702,7 @@ private slots:
     // closed, the command not run.
     void f1OnAnOpenMenuShowsTheItemsTopic() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QApplication::setActiveWindow(app.Frame());
         QVERIFY(QTest::qWaitForWindowActive(app.Frame()));
@@ -726,7 +725,7 @@ private slots:
     // Help asked for inside a form can be used while the form is open, and stays after it.
     void helpFromAFormCanBeUsed() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QString afterBack, afterForward, afterContents;
         bool clickable = false;
@@ -763,7 +762,7 @@ private slots:
     // The bars have no context menu that could hide the tool bar; the View menu shows checks.
     void noBarMenuAndViewCheckMarks() {
         Session s;
-        TRK7_PowerApp& app = s.Start();
+        Application& app = s.Start();
         app.Frame()->show();
         QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
         bool popped = false;

@@ -1,12 +1,11 @@
-#include "views/rk7_power_window.h"
+#include "views/roster_view.h"
 
 #include <QPainter>
 
 namespace rk7 {
 
-TRK7_PowerWindow::TRK7_PowerWindow(const Roster& roster, QWidget* parent)
-    : QWidget(parent), m_roster(roster) {
-    setObjectName(QStringLiteral("TRK7_PowerWindow"));
+RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent), m_roster(roster) {
+    setObjectName(QStringLiteral("rosterView"));
     // The table and the grey around it are painted whole every time, on Qt's back buffer, so
     // a repaint never shows an erased background.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -15,7 +14,7 @@ TRK7_PowerWindow::TRK7_PowerWindow(const Roster& roster, QWidget* parent)
     setPalette(grey);
 }
 
-void TRK7_PowerWindow::ToggleView(View view) {
+void RosterView::ToggleView(View view) {
     const ViewFlags old = m_views;
     m_views = ViewFlags{false, false, false};
     switch (view) {
@@ -33,11 +32,11 @@ void TRK7_PowerWindow::ToggleView(View view) {
     emit ViewsChanged();
 }
 
-void TRK7_PowerWindow::PaintInto(QPainter& painter, const QRect& client, bool printingNow) const {
+void RosterView::PaintInto(QPainter& painter, const QRect& client, bool printingNow) const {
     PaintViews(painter, client, m_roster, m_views, printingNow);
 }
 
-void TRK7_PowerWindow::paintEvent(QPaintEvent*) {
+void RosterView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(viewcolors::LightGray));
     PaintInto(painter, rect(), false);

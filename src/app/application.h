@@ -23,10 +23,10 @@ namespace rk7 {
 
 struct EditorContext;
 class HelpWindow;
-class TApxPreviewWin;
-class TApxPrintout;
-class TRK7_PowerWindow;
-class TSDIDecFrame;
+class PrintPreviewWindow;
+class RosterPrintout;
+class RosterView;
+class MainWindow;
 
 // Names the program to Qt and the desktop. It sets no display name: the window system would add
 // that to every window title, and each window's title is its caption alone.
@@ -34,7 +34,7 @@ void SetProgramIdentity();
 
 // The application: owns the roster and the program-wide state, builds the main window, and runs
 // every command of the menu and the tool bar.
-class TRK7_PowerApp : public QObject {
+class Application : public QObject {
     Q_OBJECT
 
 public:
@@ -43,8 +43,8 @@ public:
         QString preferencesPath; // RK7_Power.ini
     };
 
-    TRK7_PowerApp(Options options, Prompts& prompts);
-    ~TRK7_PowerApp() override;
+    Application(Options options, Prompts& prompts);
+    ~Application() override;
 
     // Builds the main window, loads the store files, reads the edit mode, starts the timer.
     void InitMainWindow();
@@ -58,8 +58,8 @@ public:
     RosterDocument& Document() { return m_document; }
     const Roster& TheRoster() const { return m_document.roster(); }
     const ProgramState& State() const { return m_document.state(); }
-    TSDIDecFrame* Frame() const { return m_frame.get(); }
-    TRK7_PowerWindow* Client() const;
+    MainWindow* Frame() const { return m_frame.get(); }
+    RosterView* Client() const;
     QAction* Action(int id) const;
     HelpWindow* Help() const { return m_help; }
 
@@ -82,7 +82,7 @@ public:
     // The printer, made on first use and made again when the system's default printer changes.
     QPrinter& Printer();
     int PrintCount() const { return m_printCount; }
-    TApxPreviewWin* Preview() const { return m_preview.get(); }
+    PrintPreviewWindow* Preview() const { return m_preview.get(); }
 
     bool ContextHelpMode() const { return m_contextHelpMode; }
     void SetContextHelpMode(bool on);
@@ -131,7 +131,7 @@ private:
     QStringList m_startupProblems;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
-    std::unique_ptr<TSDIDecFrame> m_frame;
+    std::unique_ptr<MainWindow> m_frame;
     QPointer<HelpWindow> m_help;
     bool m_contextHelpMode = false;
 
@@ -142,8 +142,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QString m_printerDefault; // the system's default printer when m_printer was made
     int m_printCount = 0;
-    std::unique_ptr<TApxPrintout> m_previewPrintout;
-    std::unique_ptr<TApxPreviewWin> m_preview;
+    std::unique_ptr<RosterPrintout> m_previewPrintout;
+    std::unique_ptr<PrintPreviewWindow> m_preview;
 };
 
 } // namespace rk7

@@ -1,22 +1,22 @@
-#include "app/rk7_power_app.h"
+#include "app/application.h"
 
 #include "app/commands.h"
 #include "app/help_window.h"
+#include "app/main_window.h"
 #include "app/preferences.h"
-#include "views/rk7_power_window.h"
-#include "app/sdi_dec_frame.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_ranfail_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
-#include "info/trk7_power_about_dlg.h"
+#include "info/about_dialog.h"
 #include "info/whats_new_dialog.h"
 #include "model/roster_parts.h"
 #include "model/store.h"
 #include "version.h"
-#include "views/preview_win.h"
-#include "views/printout.h"
+#include "views/print_preview_window.h"
+#include "views/roster_printout.h"
+#include "views/roster_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,28 +42,28 @@ void SetProgramIdentity() {
     QApplication::setDesktopFileName(QStringLiteral("rk7power"));
 }
 
-TRK7_PowerApp::TRK7_PowerApp(Options options, Prompts& prompts)
+Application::Application(Options options, Prompts& prompts)
     : m_options(std::move(options)), m_prompts(prompts) {
     InitResources();
 }
 
-TRK7_PowerApp::~TRK7_PowerApp() {
+Application::~Application() {
     if (qApp)
         qApp->removeEventFilter(this);
     SetContextHelpMode(false);
     delete m_help;
 }
 
-TRK7_PowerWindow* TRK7_PowerApp::Client() const {
+RosterView* Application::Client() const {
     return m_frame ? m_frame->Client() : nullptr;
 }
 
-QAction* TRK7_PowerApp::Action(int id) const {
+QAction* Application::Action(int id) const {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void TRK7_PowerApp::CreateActions() {
+void Application::CreateActions() {
     for (const MenuItem& item : MainMenu()) {
         if (item.id == 0)
             continue;
@@ -91,17 +91,17 @@ void TRK7_PowerApp::CreateActions() {
         m_actions[id]->setCheckable(true);
 }
 
-void TRK7_PowerApp::InitMainWindow() {
+void Application::InitMainWindow() {
     CreateActions();
-    auto* client = new TRK7_PowerWindow(m_document.roster());
+    auto* client = new RosterView(m_document.roster());
     // Whatever changes the roster, the view shows it at once.
     connect(&m_document, &RosterDocument::changed, client, [client](unsigned parts) {
         if (parts & (TeamsPart | DriversPart)) // the parts the views show
             client->update();
     });
-    m_frame = std::make_unique<TSDIDecFrame>(client, m_actions);
+    m_frame = std::make_unique<MainWindow>(client, m_actions);
     m_frame->SetCloseQuery([this] { return CanClose(); });
-    connect(client, &TRK7_PowerWindow::ViewsChanged, this, &TRK7_PowerApp::SyncViewChecks);
+    connect(client, &RosterView::ViewsChanged, this, &Application::SyncViewChecks);
 
     SetHandler(cmd::Exit, [this] { m_frame->close(); });
     SetHandler(cmd::ViewAll, [client] { client->ToggleView(View::All); });
@@ -124,7 +124,7 @@ void TRK7_PowerApp::InitMainWindow() {
     qApp->installEventFilter(this);
 }
 
-void TRK7_PowerApp::CollectStartupProblems(const LoadStoreReport& report) {
+void Application::CollectStartupProblems(const LoadStoreReport& report) {
     QStringList& problems = m_startupProblems;
     if (!QFileInfo(m_options.programDir).isDir())
         problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
@@ -151,7 +151,7 @@ void TRK7_PowerApp::CollectStartupProblems(const LoadStoreReport& report) {
                                    "kept only until the program ends.");
 }
 
-void TRK7_PowerApp::ReportStartupProblems() {
+void Application::ReportStartupProblems() {
     if (m_startupProblems.isEmpty())
         return;
     const QString text = m_startupProblems.join(QStringLiteral("\n\n"));
@@ -159,14 +159,14 @@ void TRK7_PowerApp::ReportStartupProblems() {
     m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), text, Prompts::Icon::Warning);
 }
 
-EditorContext TRK7_PowerApp::MakeEditorContext(Roster& working) {
+EditorContext Application::MakeEditorContext(Roster& working) {
     return {working, m_document.autoMode(), [this, &working](unsigned parts, unsigned stores) {
                 m_document.apply(working, parts);
                 return stores == 0 || SaveStoresReported(stores);
             }};
 }
 
-bool TRK7_PowerApp::MakeStoreFolder() {
+bool Application::MakeStoreFolder() {
     if (QFileInfo(m_options.programDir).isDir())
         return true;
     if (!m_prompts.Confirm(m_frame.get(), QStringLiteral("RK7 Power"),
@@ -181,7 +181,7 @@ bool TRK7_PowerApp::MakeStoreFolder() {
     return false;
 }
 
-bool TRK7_PowerApp::SaveStoresReported(unsigned stores) {
+bool Application::SaveStoresReported(unsigned stores) {
     if (MakeStoreFolder()) {
         const Status saved = m_document.save(stores);
         if (saved)
@@ -192,7 +192,7 @@ bool TRK7_PowerApp::SaveStoresReported(unsigned stores) {
 }
 
 template <typename Dialog>
-void TRK7_PowerApp::RunEditor(unsigned parts, unsigned stores) {
+void Application::RunEditor(unsigned parts, unsigned stores) {
     // The form edits a copy; the roster takes its parts only when it is accepted.
     Roster working = m_document.roster();
     Dialog dialog(MakeEditorContext(working), m_frame.get());
@@ -204,7 +204,7 @@ void TRK7_PowerApp::RunEditor(unsigned parts, unsigned stores) {
         SaveStoresReported(stores);
 }
 
-void TRK7_PowerApp::RegisterEditorCommands() {
+void Application::RegisterEditorCommands() {
     for (int id : {cmd::EditTeams, cmd::EditTeamsAlt})
         SetHandler(id, [this] { RunEditor<SetTeamsDialog>(TeamsPart, TeamsStore); });
     for (int id : {cmd::MainDrivers, cmd::MainDriversAlt})
@@ -220,10 +220,10 @@ void TRK7_PowerApp::RegisterEditorCommands() {
     SetHandler(cmd::SpareDrivers, [this] { RunEditor<SpareDialog>(SparesPart, 0); });
 }
 
-void TRK7_PowerApp::RegisterInfoCommands() {
+void Application::RegisterInfoCommands() {
     // Their results mean nothing: both only show something and close.
     SetHandler(cmd::About, [this] {
-        TRK7_PowerAboutDlg dialog(m_frame.get());
+        AboutDialog dialog(m_frame.get());
         dialog.exec();
     });
     SetHandler(cmd::WhatsNew, [this] {
@@ -232,7 +232,7 @@ void TRK7_PowerApp::RegisterInfoCommands() {
     });
 }
 
-void TRK7_PowerApp::ShowMainWindow() {
+void Application::ShowMainWindow() {
     if (const QScreen* screen = m_frame->screen()) {
         const QSize size = screen->size();
         m_frame->setGeometry(0, 0, size.width(), size.height() - 30);
@@ -242,13 +242,13 @@ void TRK7_PowerApp::ShowMainWindow() {
     QTimer::singleShot(0, this, [this] { ReportStartupProblems(); });
 }
 
-void TRK7_PowerApp::SetHandler(int id, std::function<void()> handler) {
+void Application::SetHandler(int id, std::function<void()> handler) {
     m_handlers[id] = std::move(handler);
     if (QAction* action = Action(id))
         action->setEnabled(true);
 }
 
-void TRK7_PowerApp::Command(int id) {
+void Application::Command(int id) {
     if (m_contextHelpMode) {
         SetContextHelpMode(false);
         SyncViewChecks(); // the click may have toggled a view button
@@ -261,8 +261,8 @@ void TRK7_PowerApp::Command(int id) {
     SyncViewChecks();
 }
 
-void TRK7_PowerApp::SyncViewChecks() {
-    const TRK7_PowerWindow* client = Client();
+void Application::SyncViewChecks() {
+    const RosterView* client = Client();
     if (!client)
         return;
     const ViewFlags& views = client->Views();
@@ -271,7 +271,7 @@ void TRK7_PowerApp::SyncViewChecks() {
     m_actions[cmd::ViewDrivers]->setChecked(views.ViewDrivers);
 }
 
-void TRK7_PowerApp::SetContextHelpMode(bool on) {
+void Application::SetContextHelpMode(bool on) {
     if (on == m_contextHelpMode)
         return;
     m_contextHelpMode = on;
@@ -281,7 +281,7 @@ void TRK7_PowerApp::SetContextHelpMode(bool on) {
         QApplication::restoreOverrideCursor();
 }
 
-HelpWindow& TRK7_PowerApp::HelpFor(QWidget* modal) {
+HelpWindow& Application::HelpFor(QWidget* modal) {
     if (!m_help)
         m_help = new HelpWindow();
     // A modal form blocks every other window but its own: help asked for inside one belongs to
@@ -290,20 +290,20 @@ HelpWindow& TRK7_PowerApp::HelpFor(QWidget* modal) {
     return *m_help;
 }
 
-void TRK7_PowerApp::ShowHelpContents() {
+void Application::ShowHelpContents() {
     HelpFor(QApplication::activeModalWidget()).ShowContents();
 }
 
-void TRK7_PowerApp::ShowHelpTopic(int id) {
+void Application::ShowHelpTopic(int id) {
     HelpFor(QApplication::activeModalWidget()).ShowTopic(id);
 }
 
-void TRK7_PowerApp::ReportError(const std::string& error) {
+void Application::ReportError(const std::string& error) {
     m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), QString::fromStdString(error),
                       Prompts::Icon::Warning);
 }
 
-bool TRK7_PowerApp::CanClose() {
+bool Application::CanClose() {
     // Only cells that really differ from the store files are worth asking about: an import of
     // what the files already hold, or a form accepted unchanged, is no change.
     if (const unsigned unsaved = m_document.unsavedStores(); unsaved != 0) {
@@ -328,7 +328,7 @@ bool TRK7_PowerApp::CanClose() {
     return true;
 }
 
-bool TRK7_PowerApp::eventFilter(QObject* watched, QEvent* event) {
+bool Application::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -15,10 +15,10 @@ namespace rk7 {
 // The views of the roster as one printed page. The view is painted on a client
 // rectangle the size of the printable page in screen pixels, stretched over the printable page,
 // so fonts and columns keep their size on screen while the last column reaches the page's edge.
-class TApxPrintout {
+class RosterPrintout {
 public:
     // roster and views are read at each paint, so that the page follows them.
-    TApxPrintout(const Roster& roster, const ViewFlags& views, QString title);
+    RosterPrintout(const Roster& roster, const ViewFlags& views, QString title);
 
     const QString& Title() const { return m_title; }
     // Every printout is one page.

@@ -1,9 +1,9 @@
-#include "app/sdi_dec_frame.h"
+#include "app/main_window.h"
 
-#include "widgets/app_icon.h"
 #include "app/commands.h"
-#include "app/control_bar.h"
-#include "views/rk7_power_window.h"
+#include "app/main_tool_bar.h"
+#include "views/roster_view.h"
+#include "widgets/app_icon.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -11,9 +11,9 @@
 
 namespace rk7 {
 
-TSDIDecFrame::TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction*>& actions)
+MainWindow::MainWindow(RosterView* client, const std::map<int, QAction*>& actions)
     : m_client(client) {
-    setObjectName(QStringLiteral("TSDIDecFrame"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(Caption));
     setWindowIcon(AppIcon());
     setCentralWidget(client);
@@ -23,7 +23,7 @@ TSDIDecFrame::TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction
     BuildToolBar(actions);
 }
 
-void TSDIDecFrame::BuildMenu(const std::map<int, QAction*>& actions) {
+void MainWindow::BuildMenu(const std::map<int, QAction*>& actions) {
     std::map<QString, QMenu*> menus;
     std::function<QMenu*(const QString&)> menuFor = [&](const QString& path) {
         if (QMenu* known = menus[path])
@@ -51,8 +51,8 @@ void TSDIDecFrame::BuildMenu(const std::map<int, QAction*>& actions) {
         ->setStatusTip(QString::fromLatin1(CommandHint(cmd::ViewMenu)));
 }
 
-void TSDIDecFrame::BuildToolBar(const std::map<int, QAction*>& actions) {
-    m_bar = new ControlBar(this);
+void MainWindow::BuildToolBar(const std::map<int, QAction*>& actions) {
+    m_bar = new MainToolBar(this);
     for (const ToolButton& button : ToolBarButtons()) {
         if (button.id == 0) {
             m_bar->AddSeparator();
@@ -68,7 +68,7 @@ void TSDIDecFrame::BuildToolBar(const std::map<int, QAction*>& actions) {
     addToolBar(Qt::TopToolBarArea, m_bar);
 }
 
-void TSDIDecFrame::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_closeQuery && !m_closeQuery()) {
         event->ignore();
         return;

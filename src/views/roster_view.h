@@ -9,11 +9,11 @@ namespace rk7 {
 
 // The client area of the main window: paints the chosen view of the roster; whoever changes the
 // roster asks it to repaint.
-class TRK7_PowerWindow : public QWidget {
+class RosterView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TRK7_PowerWindow(const Roster& roster, QWidget* parent = nullptr);
+    explicit RosterView(const Roster& roster, QWidget* parent = nullptr);
 
     const ViewFlags& Views() const { return m_views; }
     // The view commands: the shown view switches off, another view replaces it.

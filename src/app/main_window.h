@@ -9,21 +9,21 @@
 
 namespace rk7 {
 
-class ControlBar;
-class TRK7_PowerWindow;
+class MainToolBar;
+class RosterView;
 
 // The main window: menu, tool bar, status bar and the client area.
-class TSDIDecFrame : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static constexpr const char* Caption = "RK7 Power V" RK7_VERSION;
 
     // actions holds one action per command id; menu and tool bar share them.
-    TSDIDecFrame(TRK7_PowerWindow* client, const std::map<int, QAction*>& actions);
+    MainWindow(RosterView* client, const std::map<int, QAction*>& actions);
 
-    TRK7_PowerWindow* Client() const { return m_client; }
-    ControlBar* Bar() const { return m_bar; }
+    RosterView* Client() const { return m_client; }
+    MainToolBar* Bar() const { return m_bar; }
     // Asked before the window closes; false keeps it open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
 
@@ -37,8 +37,8 @@ private:
     void BuildMenu(const std::map<int, QAction*>& actions);
     void BuildToolBar(const std::map<int, QAction*>& actions);
 
-    TRK7_PowerWindow* m_client;
-    ControlBar* m_bar = nullptr;
+    RosterView* m_client;
+    MainToolBar* m_bar = nullptr;
     std::function<bool()> m_closeQuery;
 };
 

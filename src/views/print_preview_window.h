@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/printout.h"
+#include "views/roster_printout.h"
 
 #include <functional>
 #include <map>
@@ -18,7 +18,7 @@ class PreviewPage : public QWidget {
     Q_OBJECT
 
 public:
-    PreviewPage(const TApxPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
+    PreviewPage(const RosterPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
                 QWidget* parent);
     void SetPage(int page);
     int Page() const { return m_page; }
@@ -27,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const TApxPrintout& m_printout;
+    const RosterPrintout& m_printout;
     QSizeF m_printable;
     QSizeF m_printerDpi;
     int m_page = 1;
@@ -35,7 +35,7 @@ private:
 
 // The print preview: the printed page as it will come out, with a tool bar to page through it,
 // show one or two pages, print, and return.
-class TApxPreviewWin : public QMainWindow {
+class PrintPreviewWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -49,9 +49,9 @@ public:
         Done = 24505,
     };
 
-    TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
-                   const QString& mainCaption, std::function<void()> print,
-                   QWidget* parent = nullptr);
+    PrintPreviewWindow(const RosterPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
+                       const QString& mainCaption, std::function<void()> print,
+                       QWidget* parent = nullptr);
 
     QAction* Action(int id) const { return m_actions.at(id); }
     QString Indicator() const;
@@ -75,12 +75,12 @@ private:
     void UpdateControls();
     void LayOut();
 
-    const TApxPrintout& m_printout;
+    const RosterPrintout& m_printout;
     QSizeF m_printable;
     QSizeF m_printerDpi;
     int m_first = 1;
     int m_last = 1;
-    int m_highest = TApxPrintout::PageCount;
+    int m_highest = RosterPrintout::PageCount;
     std::map<int, QAction*> m_actions;
     QLabel* m_indicator = nullptr;
     QWidget* m_layoutClient = nullptr;

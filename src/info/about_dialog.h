@@ -18,11 +18,11 @@ inline constexpr int ButtonFrame = 101;
 } // namespace aboutctl
 
 // The About box: the program's title picture and Close. Pressing the picture does nothing.
-class TRK7_PowerAboutDlg : public FormDialog {
+class AboutDialog : public FormDialog {
     Q_OBJECT
 
 public:
-    explicit TRK7_PowerAboutDlg(QWidget* parent);
+    explicit AboutDialog(QWidget* parent);
 
     // The title picture drawn for a size in device-independent pixels: the name, what the program
     // is for, the version and the credits on dark blue with lightning.

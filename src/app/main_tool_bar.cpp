@@ -1,4 +1,4 @@
-#include "app/control_bar.h"
+#include "app/main_tool_bar.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -40,15 +40,15 @@ protected:
 class Spacer : public QWidget {
 public:
     explicit Spacer(QWidget* parent) : QWidget(parent) {
-        setFixedWidth(ControlBar::SeparatorWidth);
+        setFixedWidth(MainToolBar::SeparatorWidth);
         setObjectName(QStringLiteral("separator"));
     }
 };
 
 } // namespace
 
-ControlBar::ControlBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(this)) {
-    setObjectName(QStringLiteral("ControlBar"));
+MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(this)) {
+    setObjectName(QStringLiteral("mainToolBar"));
     setProperty("windowId", WindowId);
     setMovable(false);
     setFloatable(false);
@@ -61,21 +61,21 @@ ControlBar::ControlBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(th
                                  " background: #3030a0; border: 1px solid #8080ff; }"));
 }
 
-void ControlBar::AddSeparator() {
+void MainToolBar::AddSeparator() {
     addWidget(new Spacer(this));
 }
 
-void ControlBar::paintEvent(QPaintEvent*) {
+void MainToolBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(Navy));
 }
 
-void ControlBar::actionEvent(QActionEvent* event) {
+void MainToolBar::actionEvent(QActionEvent* event) {
     QToolBar::actionEvent(event);
     m_bevel->raise(); // above the button just made
 }
 
-void ControlBar::resizeEvent(QResizeEvent* event) {
+void MainToolBar::resizeEvent(QResizeEvent* event) {
     QToolBar::resizeEvent(event);
     m_bevel->setGeometry(rect());
     m_bevel->raise();

@@ -5,14 +5,14 @@
 namespace rk7 {
 
 // The tool bar: command buttons on navy, with a bevel drawn over the buttons' edges.
-class ControlBar : public QToolBar {
+class MainToolBar : public QToolBar {
     Q_OBJECT
 
 public:
     static constexpr int WindowId = 32041;
     static constexpr int SeparatorWidth = 6;
 
-    explicit ControlBar(QWidget* parent = nullptr);
+    explicit MainToolBar(QWidget* parent = nullptr);
     void AddSeparator();
 
 protected:

@@ -1,4 +1,4 @@
-#include "info/trk7_power_about_dlg.h"
+#include "info/about_dialog.h"
 
 #include "version.h"
 
@@ -134,11 +134,11 @@ void PaintPicture(QPainter& p, QSizeF size) {
 
 } // namespace
 
-QStringList TRK7_PowerAboutDlg::TitleLines() {
+QStringList AboutDialog::TitleLines() {
     return {Title, Description, Version, Credit, Thanks};
 }
 
-QImage TRK7_PowerAboutDlg::TitlePicture(QSize size, qreal devicePixelRatio) {
+QImage AboutDialog::TitlePicture(QSize size, qreal devicePixelRatio) {
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_RGB32);
     if (image.isNull())
         return image;
@@ -148,9 +148,9 @@ QImage TRK7_PowerAboutDlg::TitlePicture(QSize size, qreal devicePixelRatio) {
     return image;
 }
 
-TRK7_PowerAboutDlg::TRK7_PowerAboutDlg(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : FormDialog(parent, QStringLiteral("About RK7 Power"), QSize(301, 200)) {
-    setObjectName(QStringLiteral("TRK7_PowerAboutDlg"));
+    setObjectName(QStringLiteral("aboutDialog"));
 
     // The picture is a button that no command answers: pressing it does nothing. It takes no
     // focus, so that Enter always reaches Close.

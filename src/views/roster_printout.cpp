@@ -1,4 +1,4 @@
-#include "views/printout.h"
+#include "views/roster_printout.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -17,16 +17,17 @@ QSizeF ScreenDpi() {
 
 } // namespace
 
-TApxPrintout::TApxPrintout(const Roster& roster, const ViewFlags& views, QString title)
+RosterPrintout::RosterPrintout(const Roster& roster, const ViewFlags& views, QString title)
     : m_roster(roster), m_views(views), m_title(std::move(title)) {}
 
-QSize TApxPrintout::LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi) {
+QSize RosterPrintout::LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi,
+                                        QSizeF screenDpi) {
     return {qRound(printablePixels.width() * screenDpi.width() / printerDpi.width()),
             qRound(printablePixels.height() * screenDpi.height() / printerDpi.height())};
 }
 
-void TApxPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
-                             QSizeF printablePixels, QSizeF printerDpi) const {
+void RosterPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
+                               QSizeF printablePixels, QSizeF printerDpi) const {
     if (!HasPage(page))
         return;
     QSize client = LogicalClientSize(printablePixels, printerDpi, ScreenDpi());
@@ -43,7 +44,7 @@ void TApxPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
     painter.restore();
 }
 
-bool TApxPrintout::Print(QPrinter& printer) const {
+bool RosterPrintout::Print(QPrinter& printer) const {
     printer.setDocName(m_title);
     printer.setFromTo(1, PageCount);
     QPainter painter;

@@ -1,4 +1,4 @@
-#include "views/preview_win.h"
+#include "views/print_preview_window.h"
 
 #include "widgets/app_icon.h"
 
@@ -14,7 +14,7 @@
 
 namespace rk7 {
 
-PreviewPage::PreviewPage(const TApxPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
+PreviewPage::PreviewPage(const RosterPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
                          QWidget* parent)
     : QWidget(parent), m_printout(printout), m_printable(printablePixels),
       m_printerDpi(printerDpi) {}
@@ -35,12 +35,12 @@ void PreviewPage::paintEvent(QPaintEvent*) {
                              m_printerDpi);
 }
 
-TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePixels,
-                               QSizeF printerDpi, const QString& mainCaption,
-                               std::function<void()> print, QWidget* parent)
+PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF printablePixels,
+                                       QSizeF printerDpi, const QString& mainCaption,
+                                       std::function<void()> print, QWidget* parent)
     : QMainWindow(parent), m_printout(printout), m_printable(printablePixels),
       m_printerDpi(printerDpi) {
-    setObjectName(QStringLiteral("TApxPreviewWin"));
+    setObjectName(QStringLiteral("printPreviewWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(mainCaption + QStringLiteral(" (Preview)"));
     setWindowIcon(AppIcon());
@@ -86,8 +86,8 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
         pages->addAction(a);
     }
     one->setChecked(true);
-    connect(one, &QAction::triggered, this, &TApxPreviewWin::ShowOnePage);
-    connect(two, &QAction::triggered, this, &TApxPreviewWin::ShowTwoPages);
+    connect(one, &QAction::triggered, this, &PrintPreviewWindow::ShowOnePage);
+    connect(two, &QAction::triggered, this, &PrintPreviewWindow::ShowTwoPages);
     gap(12);
     m_indicator = new QLabel(bar);
     m_indicator->setObjectName(QString::number(PageIndicator));
@@ -123,13 +123,13 @@ TApxPreviewWin::TApxPreviewWin(const TApxPrintout& printout, QSizeF printablePix
     UpdateControls();
 }
 
-QString TApxPreviewWin::Indicator() const {
+QString PrintPreviewWindow::Indicator() const {
     if (m_secondView && m_first != m_last)
         return QStringLiteral("Page %1 - %2").arg(m_first).arg(m_last);
     return QStringLiteral("Page %1").arg(m_first);
 }
 
-void TApxPreviewWin::Step(int delta) {
+void PrintPreviewWindow::Step(int delta) {
     if (delta < 0 && m_first <= 1)
         return;
     if (delta > 0 && m_last >= m_highest)
@@ -142,7 +142,7 @@ void TApxPreviewWin::Step(int delta) {
     UpdateControls();
 }
 
-void TApxPreviewWin::ShowOnePage() {
+void PrintPreviewWindow::ShowOnePage() {
     if (m_secondView) {
         delete m_secondView;
         m_secondView = nullptr;
@@ -152,7 +152,7 @@ void TApxPreviewWin::ShowOnePage() {
     UpdateControls();
 }
 
-void TApxPreviewWin::ShowTwoPages() {
+void PrintPreviewWindow::ShowTwoPages() {
     if (m_secondView || m_printable.width() > m_printable.height()) {
         UpdateControls();
         return;
@@ -176,7 +176,7 @@ void TApxPreviewWin::ShowTwoPages() {
     UpdateControls();
 }
 
-void TApxPreviewWin::UpdateControls() {
+void PrintPreviewWindow::UpdateControls() {
     m_actions[PreviousPage]->setEnabled(m_first != 1);
     m_actions[NextPage]->setEnabled(m_last != m_highest);
     m_actions[TwoPages]->setEnabled(m_printable.width() <= m_printable.height());
@@ -185,7 +185,7 @@ void TApxPreviewWin::UpdateControls() {
     m_indicator->setText(Indicator());
 }
 
-void TApxPreviewWin::LayOut() {
+void PrintPreviewWindow::LayOut() {
     const QRect client = m_layoutClient->rect();
     const QSizeF paper = m_printable;
     if (paper.width() <= 0 || paper.height() <= 0)
@@ -202,12 +202,12 @@ void TApxPreviewWin::LayOut() {
         m_secondView->setGeometry(QRect(QPoint(page.right() + 1 + 30, page.top()), fitted));
 }
 
-void TApxPreviewWin::closeEvent(QCloseEvent* event) {
+void PrintPreviewWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit Finished();
 }
 
-void TApxPreviewWin::keyPressEvent(QKeyEvent* event) {
+void PrintPreviewWindow::keyPressEvent(QKeyEvent* event) {
     // Also when the window is not active, as the shortcuts want it to be.
     if (event->key() == Qt::Key_Escape ||
         (event->key() == Qt::Key_C && event->modifiers() == Qt::AltModifier)) {
@@ -217,7 +217,7 @@ void TApxPreviewWin::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-bool TApxPreviewWin::eventFilter(QObject* watched, QEvent* event) {
+bool PrintPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_layoutClient && event->type() == QEvent::Resize)
         LayOut();
     return QMainWindow::eventFilter(watched, event);
