@@ -97,13 +97,20 @@ void CheckCells(const Roster& r, bool withNul, Problems& problems) {
 // not carry) hold values of their own, so that a reader touching them shows.
 const Roster& MarkedRoster() {
     static const Roster marked = [] {
+        // Appended rather than written "R" + std::to_string(d), which GCC 12 at -O3 flags with a
+        // false -Wrestrict.
+        const auto mark = [](char letter, int n) {
+            std::string text(1, letter);
+            text += std::to_string(n);
+            return text;
+        };
         Roster r;
         for (int d = 0; d < DriverCount; ++d) {
-            r.DriverRange[d].SetText("R" + std::to_string(d));
-            r.DriverQualPos[d].SetText("q" + std::to_string(d % 10));
-            r.DriverRacePos[d].SetText("r" + std::to_string(d % 10));
-            r.TeamQualPos[d].SetText("Q" + std::to_string(d % 10));
-            r.TeamRacePos[d].SetText("P" + std::to_string(d % 10));
+            r.DriverRange[d].SetText(mark('R', d));
+            r.DriverQualPos[d].SetText(mark('q', d % 10));
+            r.DriverRacePos[d].SetText(mark('r', d % 10));
+            r.TeamQualPos[d].SetText(mark('Q', d % 10));
+            r.TeamRacePos[d].SetText(mark('P', d % 10));
         }
         return r;
     }();
