@@ -134,17 +134,17 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/icons");
     QDir().mkpath(out);
 
-    Save(out, "24332", 20, 20, [](QPainter& p) {
+    Save(out, "open-exchange-file", 20, 20, [](QPainter& p) {
         Page(p, QRectF(6.5, 0.5, 10, 12));
         Drive(p);
         Arrow(p, {4, 15}, {4, 4}, QColor(70, 230, 70));
     });
-    Save(out, "24333", 20, 20, [](QPainter& p) {
+    Save(out, "save-exchange-file", 20, 20, [](QPainter& p) {
         Page(p, QRectF(6.5, 0.5, 10, 12));
         Drive(p);
         Arrow(p, {4, 2}, {4, 12.5}, QColor(255, 100, 100));
     });
-    Save(out, "6800", 20, 20, [](QPainter& p) {
+    Save(out, "open-native-file", 20, 20, [](QPainter& p) {
         p.setPen(Outline(0.8));
         p.setBrush(QColor(220, 170, 40));
         p.drawRect(QRectF(1.5, 7.5, 14, 10));
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
         p.setBrush(QColor(130, 200, 255));
         p.drawPolygon(QPolygonF{{17.5, 4.5}, {14, 5.5}, {16, 1}});
     });
-    Save(out, "6801", 20, 20, [](QPainter& p) {
+    Save(out, "save-native-file", 20, 20, [](QPainter& p) {
         // A light blue disk: a dark one vanishes into the bar.
         p.setPen(Outline(0.8, QColor(230, 235, 255)));
         p.setBrush(QColor(110, 150, 235));
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
         p.setBrush(QColor(205, 205, 215));
         p.drawRect(QRectF(5.5, 12, 9, 6.5));
     });
-    Save(out, "6600", 20, 20, [](QPainter& p) {
+    Save(out, "main-drivers", 20, 20, [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(70, 140, 255));
         p.drawRect(QRectF(0, 0, 20, 20));
@@ -190,11 +190,11 @@ int main(int argc, char** argv) {
         p.setPen(QPen(QColor(210, 20, 20), 1.2));
         p.drawLine(QPointF(4, 12.5), QPointF(16.5, 12.5));
     });
-    Save(out, "6601", 20, 20, [](QPainter& p) {
+    Save(out, "edit-teams", 20, 20, [](QPainter& p) {
         Car(p, 1, 3);
         Car(p, 7, 12);
     });
-    Save(out, "6602", 20, 20, [](QPainter& p) {
+    Save(out, "edit-powers", 20, 20, [](QPainter& p) {
         p.setPen(Outline(0.6));
         for (int c = 0; c < 2; ++c)
             for (int r = 0; r < 5; ++r) {
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
                 p.drawRect(QRectF(2.5 + c * 8, 1.5 + r * 3.5, 7, 3.5));
             }
     });
-    Save(out, "24337", 20, 20, [](QPainter& p) {
+    Save(out, "print", 20, 20, [](QPainter& p) {
         p.setPen(Outline(0.8));
         p.setBrush(Qt::white);
         p.drawRect(QRectF(5.5, 1.5, 9, 7));
@@ -217,13 +217,13 @@ int main(int argc, char** argv) {
         p.setBrush(QColor(0, 200, 0));
         p.drawRect(QRectF(15, 9, 2, 1.5));
     });
-    Save(out, "24340", 20, 20, [](QPainter& p) {
+    Save(out, "print-preview", 20, 20, [](QPainter& p) {
         Page(p, QRectF(1.5, 3.5, 8, 13));
         Page(p, QRectF(10.5, 3.5, 8, 13));
     });
-    Save(out, "6400", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(0, 128, 128)); });
-    Save(out, "6200", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(245, 80, 80)); });
-    Save(out, "6300", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(100, 150, 255)); });
+    Save(out, "view-all", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(0, 128, 128)); });
+    Save(out, "view-teams", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(245, 80, 80)); });
+    Save(out, "view-drivers", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(100, 150, 255)); });
     for (int size : {48, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(Qt::transparent);

@@ -1,31 +1,17 @@
 #include "app/application.h"
 
-#include "app/commands.h"
-#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
-#include "editors/set_drivers_dialog.h"
-#include "editors/set_editpower_dialog.h"
-#include "editors/set_ranfail_dialog.h"
-#include "editors/set_teams_dialog.h"
-#include "editors/spare_dialog.h"
+#include "app/startup_problems.h"
 #include "info/about_dialog.h"
 #include "info/whats_new_dialog.h"
 #include "model/roster_parts.h"
-#include "model/store.h"
 #include "version.h"
-#include "views/print_preview_window.h"
-#include "views/roster_printout.h"
 #include "views/roster_view.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QPrinter>
 #include <QScreen>
 #include <QTimer>
 
@@ -43,318 +29,112 @@ void SetProgramIdentity() {
 }
 
 Application::Application(Options options, Prompts& prompts)
-    : m_options(std::move(options)), m_prompts(prompts) {
+    : m_options(std::move(options)), m_prompts(prompts),
+      m_saver(m_document, m_prompts, m_options.programDir) {
     InitResources();
 }
 
-Application::~Application() {
-    if (qApp)
-        qApp->removeEventFilter(this);
-    SetContextHelpMode(false);
-    delete m_help;
+Application::~Application() = default;
+
+RosterView* Application::view() const {
+    return m_window ? m_window->view() : nullptr;
 }
 
-RosterView* Application::Client() const {
-    return m_frame ? m_frame->Client() : nullptr;
-}
-
-QAction* Application::Action(int id) const {
-    const auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
-}
-
-void Application::CreateActions() {
-    for (const MenuItem& item : MainMenu()) {
-        if (item.id == 0)
-            continue;
-        QString text = QString::fromLatin1(item.text);
-        QString shortcut;
-        if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
-            shortcut = text.mid(tab + 1);
-            text.truncate(tab);
-        }
-        auto* action = new QAction(text, this);
-        action->setObjectName(QStringLiteral("action:%1").arg(item.id));
-        action->setData(item.id);
-        if (const char* hint = CommandHint(item.id))
-            action->setStatusTip(QString::fromLatin1(hint));
-        if (!shortcut.isEmpty())
-            action->setShortcut(QKeySequence(shortcut));
-        action->setEnabled(false); // until the command has a handler
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-        m_actions[id] = action;
-    }
-    // Check marks, not radio dots: the views switch each other off through ToggleView, and
-    // SyncViewChecks shows which one is on.
-    for (int id : {cmd::ViewTeams, cmd::ViewDrivers, cmd::ViewAll})
-        m_actions[id]->setCheckable(true);
-}
-
-void Application::InitMainWindow() {
-    CreateActions();
-    auto* client = new RosterView(m_document.roster());
+void Application::initMainWindow() {
+    auto* view = new RosterView(m_document.roster());
     // Whatever changes the roster, the view shows it at once.
-    connect(&m_document, &RosterDocument::changed, client, [client](unsigned parts) {
+    connect(&m_document, &RosterDocument::changed, view, [view](unsigned parts) {
         if (parts & (TeamsPart | DriversPart)) // the parts the views show
-            client->update();
+            view->update();
     });
-    m_frame = std::make_unique<MainWindow>(client, m_actions);
-    m_frame->SetCloseQuery([this] { return CanClose(); });
-    connect(client, &RosterView::ViewsChanged, this, &Application::SyncViewChecks);
+    m_window = std::make_unique<MainWindow>(view, m_help);
+    m_window->setCloseQuery([this] { return canClose(); });
+    m_saver.setWindow(m_window.get());
+    m_files = std::make_unique<FileCommands>(m_document, m_prompts, m_window.get());
+    m_forms = std::make_unique<FormCommands>(m_document, m_saver, m_window.get());
+    m_printing = std::make_unique<PrintController>(m_document, *m_window, m_prompts);
+    connectCommands();
 
-    SetHandler(cmd::Exit, [this] { m_frame->close(); });
-    SetHandler(cmd::ViewAll, [client] { client->ToggleView(View::All); });
-    SetHandler(cmd::ViewTeams, [client] { client->ToggleView(View::Teams); });
-    SetHandler(cmd::ViewDrivers, [client] { client->ToggleView(View::Drivers); });
-    SetHandler(cmd::HelpContents, [this] { ShowHelpContents(); });
-    RegisterEditorCommands();
-    InitFileCommands();
-    InitPrintCommands();
-    RegisterInfoCommands();
-
-    // The client window's set-up: the store files, the edit mode, the repaint timer.
     const LoadStoreReport report =
         m_document.load(QFile::encodeName(m_options.programDir).toStdString());
-    CollectStartupProblems(report);
+    m_startupProblems = StartupProblems(m_options.programDir, m_options.preferencesPath, report);
     m_document.autoMode() =
         !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);
-    SyncViewChecks();
-
-    qApp->installEventFilter(this);
 }
 
-void Application::CollectStartupProblems(const LoadStoreReport& report) {
-    QStringList& problems = m_startupProblems;
-    if (!QFileInfo(m_options.programDir).isDir())
-        problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
-                                   "shown. You will be asked to create the folder when you first "
-                                   "save.")
-                        .arg(m_options.programDir);
-    if (!report.folder)
-        problems << QString::fromStdString(report.folder.Error());
-    for (const StoreLoad& load : report.files)
-        if (!load.error.empty())
-            problems << QString::fromStdString(load.error) +
-                            QStringLiteral("\nThe built-in values are used instead.");
-    const auto sizes = StoreSizeWarnings(m_document.state().ProgramDir, report);
-    if (!sizes.empty()) {
-        QString text = QStringLiteral("These store files are damaged or are not store files; they "
-                                      "were read as far as they go. Saving writes them whole "
-                                      "again from what is shown.");
-        for (const std::string& size : sizes)
-            text += QStringLiteral("\n- ") + QString::fromStdString(size);
-        problems << text;
+void Application::connectCommands() {
+    MainWindow& w = *m_window;
+    using enum Command;
+    FileCommands* files = m_files.get();
+    w.connectCommand(OpenExchangeFile, files,
+                     [files] { files->openPerformanceFile(Dialect::Exchange); });
+    w.connectCommand(OpenNativeFile, files,
+                     [files] { files->openPerformanceFile(Dialect::Native); });
+    w.connectCommand(SaveExchangeFile, files,
+                     [files] { files->savePerformanceFile(Dialect::Exchange); });
+    w.connectCommand(SaveNativeFile, files,
+                     [files] { files->savePerformanceFile(Dialect::Native); });
+    // Printing into a PDF file is always possible, so these are always enabled.
+    w.connectCommand(Print, m_printing.get(), &PrintController::print);
+    w.connectCommand(PrintSetup, m_printing.get(), &PrintController::printSetup);
+    w.connectCommand(PrintPreview, m_printing.get(), &PrintController::printPreview);
+    w.connectCommand(Exit, &w, &MainWindow::close);
+    w.connectCommand(EditTeams, m_forms.get(), &FormCommands::editTeams);
+    w.connectCommand(MainDrivers, m_forms.get(), &FormCommands::editMainDrivers);
+    w.connectCommand(SpareDrivers, m_forms.get(), &FormCommands::editSpareDrivers);
+    w.connectCommand(EditPowers, m_forms.get(), &FormCommands::editPowers);
+    w.connectCommand(RangeFailure, m_forms.get(), &FormCommands::editRangeFailure);
+    RosterView* view = w.view();
+    w.connectCommand(ViewAll, view, [view] { view->ToggleView(View::All); });
+    w.connectCommand(ViewTeams, view, [view] { view->ToggleView(View::Teams); });
+    w.connectCommand(ViewDrivers, view, [view] { view->ToggleView(View::Drivers); });
+    w.connectCommand(HelpContents, &m_help, &ContextHelp::showContents);
+    // Their results mean nothing: both only show something and close.
+    w.connectCommand(WhatsNew, &w, [&w] { WhatsNewDialog(&w).exec(); });
+    w.connectCommand(About, &w, [&w] { AboutDialog(&w).exec(); });
+}
+
+void Application::showMainWindow() {
+    if (const QScreen* screen = m_window->screen()) {
+        const QSize size = screen->size();
+        m_window->setGeometry(0, 0, size.width(), size.height() - 30);
     }
-    if (m_options.preferencesPath.isEmpty())
-        problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
-                                   "kept only until the program ends.");
+    m_window->showMaximized();
+    // Over the window, once it is up, rather than alone on an empty screen before it.
+    QTimer::singleShot(0, this, [this] { reportStartupProblems(); });
 }
 
-void Application::ReportStartupProblems() {
+void Application::reportStartupProblems() {
     if (m_startupProblems.isEmpty())
         return;
     const QString text = m_startupProblems.join(QStringLiteral("\n\n"));
     m_startupProblems.clear();
-    m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), text, Prompts::Icon::Warning);
+    m_prompts.message(m_window.get(), QStringLiteral("RK7 Power"), text, Prompts::Icon::Warning);
 }
 
-EditorContext Application::MakeEditorContext(Roster& working) {
-    return {working, m_document.autoMode(), [this, &working](unsigned parts, unsigned stores) {
-                m_document.apply(working, parts);
-                return stores == 0 || SaveStoresReported(stores);
-            }};
+void Application::trigger(Command command) {
+    m_window->action(command)->trigger();
 }
 
-bool Application::MakeStoreFolder() {
-    if (QFileInfo(m_options.programDir).isDir())
-        return true;
-    if (!m_prompts.Confirm(m_frame.get(), QStringLiteral("RK7 Power"),
-                           QStringLiteral("The store folder %1 does not exist. Create it and save "
-                                          "the roster there?")
-                               .arg(m_options.programDir)))
-        return false;
-    if (QDir().mkpath(m_options.programDir))
-        return true;
-    ReportError(
-        (m_options.programDir + QStringLiteral(": the folder cannot be created")).toStdString());
-    return false;
-}
-
-bool Application::SaveStoresReported(unsigned stores) {
-    if (MakeStoreFolder()) {
-        const Status saved = m_document.save(stores);
-        if (saved)
-            return true;
-        ReportError(saved.Error());
-    }
-    return false;
-}
-
-template <typename Dialog>
-void Application::RunEditor(unsigned parts, unsigned stores) {
-    // The form edits a copy; the roster takes its parts only when it is accepted.
-    Roster working = m_document.roster();
-    Dialog dialog(MakeEditorContext(working), m_frame.get());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The view shows the edit even when the save fails; the roster keeps it either way.
-    m_document.apply(working, parts);
-    if (stores != 0)
-        SaveStoresReported(stores);
-}
-
-void Application::RegisterEditorCommands() {
-    for (int id : {cmd::EditTeams, cmd::EditTeamsAlt})
-        SetHandler(id, [this] { RunEditor<SetTeamsDialog>(TeamsPart, TeamsStore); });
-    for (int id : {cmd::MainDrivers, cmd::MainDriversAlt})
-        SetHandler(id, [this] { RunEditor<SetDriversDialog>(DriversPart, DriversStore); });
-    // The driver powers it recalculates wait in memory for Drivers.rk's next save.
-    for (int id : {cmd::EditPowers, cmd::EditPowersAlt})
-        SetHandler(id, [this] {
-            RunEditor<SetEditpowerDialog>(PowerTablesPart | DriversPart, PowersStore);
-        });
-    for (int id : {cmd::RangeFailure, cmd::RangeFailureAlt})
-        SetHandler(id, [this] { RunEditor<SetRanFailDialog>(RangeFailurePart, RanFailStore); });
-    // Spare drivers stay in memory until Drivers.rk is next written.
-    SetHandler(cmd::SpareDrivers, [this] { RunEditor<SpareDialog>(SparesPart, 0); });
-}
-
-void Application::RegisterInfoCommands() {
-    // Their results mean nothing: both only show something and close.
-    SetHandler(cmd::About, [this] {
-        AboutDialog dialog(m_frame.get());
-        dialog.exec();
-    });
-    SetHandler(cmd::WhatsNew, [this] {
-        WhatsNewDialog dialog(m_frame.get());
-        dialog.exec();
-    });
-}
-
-void Application::ShowMainWindow() {
-    if (const QScreen* screen = m_frame->screen()) {
-        const QSize size = screen->size();
-        m_frame->setGeometry(0, 0, size.width(), size.height() - 30);
-    }
-    m_frame->showMaximized();
-    // Over the window, once it is up, rather than alone on an empty screen before it.
-    QTimer::singleShot(0, this, [this] { ReportStartupProblems(); });
-}
-
-void Application::SetHandler(int id, std::function<void()> handler) {
-    m_handlers[id] = std::move(handler);
-    if (QAction* action = Action(id))
-        action->setEnabled(true);
-}
-
-void Application::Command(int id) {
-    if (m_contextHelpMode) {
-        SetContextHelpMode(false);
-        SyncViewChecks(); // the click may have toggled a view button
-        ShowHelpTopic(id);
-        return;
-    }
-    const auto it = m_handlers.find(id);
-    if (it != m_handlers.end())
-        it->second();
-    SyncViewChecks();
-}
-
-void Application::SyncViewChecks() {
-    const RosterView* client = Client();
-    if (!client)
-        return;
-    const ViewFlags& views = client->Views();
-    m_actions[cmd::ViewAll]->setChecked(views.ViewAll);
-    m_actions[cmd::ViewTeams]->setChecked(views.ViewTeams);
-    m_actions[cmd::ViewDrivers]->setChecked(views.ViewDrivers);
-}
-
-void Application::SetContextHelpMode(bool on) {
-    if (on == m_contextHelpMode)
-        return;
-    m_contextHelpMode = on;
-    if (on)
-        QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-HelpWindow& Application::HelpFor(QWidget* modal) {
-    if (!m_help)
-        m_help = new HelpWindow();
-    // A modal form blocks every other window but its own: help asked for inside one belongs to
-    // it while it is open, so that it can be scrolled and clicked.
-    m_help->SetOwner(modal);
-    return *m_help;
-}
-
-void Application::ShowHelpContents() {
-    HelpFor(QApplication::activeModalWidget()).ShowContents();
-}
-
-void Application::ShowHelpTopic(int id) {
-    HelpFor(QApplication::activeModalWidget()).ShowTopic(id);
-}
-
-void Application::ReportError(const std::string& error) {
-    m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), QString::fromStdString(error),
-                      Prompts::Icon::Warning);
-}
-
-bool Application::CanClose() {
+bool Application::canClose() {
     // Only cells that really differ from the store files are worth asking about: an import of
     // what the files already hold, or a form accepted unchanged, is no change.
     if (const unsigned unsaved = m_document.unsavedStores(); unsaved != 0) {
         const auto answer =
-            m_prompts.AskSaveDiscardCancel(m_frame.get(), QStringLiteral("RK7 Power"),
+            m_prompts.askSaveDiscardCancel(m_window.get(), QStringLiteral("RK7 Power"),
                                            QStringLiteral("Save changes to the store files?"));
         if (answer == Prompts::Answer::Cancel)
             return false;
         // All the changed files together, so that a failure leaves none of them half-saved.
-        if (answer == Prompts::Answer::Save && !SaveStoresReported(unsaved))
+        if (answer == Prompts::Answer::Save && !m_saver.save(unsaved))
             return false;
     }
-    if (m_options.preferencesPath.isEmpty()) {
-        // Nowhere to keep it; the user was told at start-up.
-    } else if (Status written =
-                   WriteAutoMode(m_options.preferencesPath, m_document.state().AutoMode);
-               !written) {
-        ReportError(written.Error());
-    }
-    if (m_help)
-        m_help->close();
+    if (!m_options.preferencesPath.isEmpty()) // else nowhere to keep it; the user was told
+        if (Status written = WriteAutoMode(m_options.preferencesPath, m_document.autoMode());
+            !written)
+            m_prompts.reportError(m_window.get(), QString::fromStdString(written.Error()));
+    m_help.closeWindow();
     return true;
-}
-
-bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F1) {
-        // The key reaches the filter first on its way through the pop-up's window, before the
-        // menu itself: ask which menu is open rather than who receives the key.
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (key->modifiers() & Qt::ShiftModifier) {
-            SetContextHelpMode(true);
-        } else if (menu && menu->activeAction() && menu->activeAction()->data().isValid()) {
-            // F1 on a highlighted menu item: its topic, and the command is not run.
-            const int id = menu->activeAction()->data().toInt();
-            for (QWidget* popup = QApplication::activePopupWidget(); popup;
-                 popup = QApplication::activePopupWidget())
-                popup->close();
-            ShowHelpTopic(id);
-        } else {
-            ShowHelpContents();
-        }
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape && m_contextHelpMode) {
-        SetContextHelpMode(false);
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace rk7

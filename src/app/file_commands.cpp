@@ -1,7 +1,6 @@
-// The Performance File commands of the application.
-#include "app/application.h"
-#include "app/commands.h"
-#include "app/main_window.h"
+#include "app/file_commands.h"
+
+#include "app/roster_document.h"
 #include "exchange/performance_file.h"
 
 #include <QDir>
@@ -25,55 +24,52 @@ constexpr std::size_t MaxListedDiagnostics = 30;
 
 } // namespace
 
-void Application::InitFileCommands() {
-    m_nativeSaveSettings = SaveSettings();
-    m_exchangeSaveSettings = SaveSettings();
-    m_openDialogSettings.filter = QStringLiteral("All Files (*)");
-    m_openDialogSettings.defaultSuffix = QStringLiteral("txt");
-    m_openDialogSettings.mustExist = true;
-    SetHandler(cmd::SaveNativeFile, [this] { SavePerformanceFile(Dialect::Native); });
-    SetHandler(cmd::SaveExchangeFile, [this] { SavePerformanceFile(Dialect::Exchange); });
-    SetHandler(cmd::OpenNativeFile, [this] { OpenPerformanceFile(Dialect::Native); });
-    SetHandler(cmd::OpenExchangeFile, [this] { OpenPerformanceFile(Dialect::Exchange); });
+FileCommands::FileCommands(RosterDocument& document, Prompts& prompts, QWidget* window,
+                           QObject* parent)
+    : QObject(parent), m_document(document), m_prompts(prompts), m_window(window),
+      m_nativeSaveSettings(SaveSettings()), m_exchangeSaveSettings(SaveSettings()) {
+    m_openSettings.filter = QStringLiteral("All Files (*)");
+    m_openSettings.defaultSuffix = QStringLiteral("txt");
+    m_openSettings.mustExist = true;
 }
 
-const FileDialogSettings& Application::SaveDialogSettings(Dialect dialect) const {
+const FileDialogSettings& FileCommands::saveDialogSettings(Dialect dialect) const {
     return dialect == Dialect::Native ? m_nativeSaveSettings : m_exchangeSaveSettings;
 }
 
-void Application::SavePerformanceFile(Dialect dialect) {
+void FileCommands::savePerformanceFile(Dialect dialect) {
     FileDialogSettings& settings =
         dialect == Dialect::Native ? m_nativeSaveSettings : m_exchangeSaveSettings;
     settings.folder = QDir::currentPath();
-    const QString path = m_prompts.SaveFileName(m_frame.get(), settings);
+    const QString path = m_prompts.saveFileName(m_window, settings);
     if (path.isEmpty())
         return;
     settings.fileName = path;
     if (Status written = WritePerformanceFile(m_document.roster(), dialect,
                                               QFile::encodeName(path).toStdString());
         !written)
-        ReportError(written.Error());
+        m_prompts.reportError(m_window, QString::fromStdString(written.Error()));
 }
 
-void Application::OpenPerformanceFile(Dialect dialect) {
-    m_openDialogSettings.fileName.clear();
-    if (m_openDialogSettings.folder.isEmpty())
-        m_openDialogSettings.folder = QDir::currentPath();
-    const QString path = m_prompts.OpenFileName(m_frame.get(), m_openDialogSettings);
+void FileCommands::openPerformanceFile(Dialect dialect) {
+    m_openSettings.fileName.clear();
+    if (m_openSettings.folder.isEmpty())
+        m_openSettings.folder = QDir::currentPath();
+    const QString path = m_prompts.openFileName(m_window, m_openSettings);
     if (path.isEmpty())
         return;
-    m_openDialogSettings.folder = QFileInfo(path).absolutePath();
+    m_openSettings.folder = QFileInfo(path).absolutePath();
 
     const PerformanceReadResult result =
         m_document.import(QFile::encodeName(path).toStdString(), dialect);
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: no icon, no owner window.
-        m_prompts.Message(nullptr, QString::fromLatin1(result.caption),
+        m_prompts.message(nullptr, QString::fromLatin1(result.caption),
                           QString::fromLatin1(result.error), Prompts::Icon::None);
         return;
     case ReadOutcome::Unreadable:
-        ReportError(result.error);
+        m_prompts.reportError(m_window, QString::fromStdString(result.error));
         return;
     case ReadOutcome::Read:
         break;
@@ -91,7 +87,7 @@ void Application::OpenPerformanceFile(Dialect dialect) {
         }
         text += QStringLiteral("\nLine %1: %2").arg(d.line).arg(QString::fromStdString(d.message));
     }
-    m_prompts.Message(m_frame.get(), QStringLiteral("RK7 Power"), text, Prompts::Icon::Information);
+    m_prompts.message(m_window, QStringLiteral("RK7 Power"), text, Prompts::Icon::Information);
 }
 
 } // namespace rk7

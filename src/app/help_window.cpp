@@ -1,6 +1,6 @@
 #include "app/help_window.h"
 
-#include "app/commands.h"
+#include "app/command.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -13,38 +13,6 @@
 namespace rk7 {
 
 namespace {
-
-struct Topic {
-    int id;
-    const char* page;
-};
-
-// Which page explains which command; the anchor on the page is "cmd" and the id.
-constexpr Topic Topics[] = {
-    {cmd::OpenExchangeFile, "files"},
-    {cmd::SaveExchangeFile, "files"},
-    {cmd::OpenNativeFile, "files"},
-    {cmd::SaveNativeFile, "files"},
-    {cmd::PrintPreview, "views"},
-    {cmd::Print, "views"},
-    {cmd::PrintSetup, "views"},
-    {cmd::Exit, "index"},
-    {cmd::MainDrivers, "editors"},
-    {cmd::MainDriversAlt, "editors"},
-    {cmd::SpareDrivers, "editors"},
-    {cmd::EditTeams, "editors"},
-    {cmd::EditTeamsAlt, "editors"},
-    {cmd::EditPowers, "editors"},
-    {cmd::EditPowersAlt, "editors"},
-    {cmd::RangeFailure, "editors"},
-    {cmd::RangeFailureAlt, "editors"},
-    {cmd::ViewTeams, "views"},
-    {cmd::ViewDrivers, "views"},
-    {cmd::ViewAll, "views"},
-    {cmd::HelpContents, "index"},
-    {cmd::WhatsNew, "index"},
-    {cmd::About, "index"},
-};
 
 const QString ContentsUrl = QStringLiteral("qrc:/help/index.html");
 
@@ -70,7 +38,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_forward->setEnabled(false);
     connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
-    connect(m_contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
+    connect(m_contents, &QPushButton::clicked, this, &HelpWindow::showContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
 
@@ -87,7 +55,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(720, 640);
 }
 
-void HelpWindow::SetOwner(QWidget* owner) {
+void HelpWindow::setOwner(QWidget* owner) {
     if (owner == m_owner && parentWidget() == owner)
         return;
     if (m_owner)
@@ -101,33 +69,30 @@ void HelpWindow::SetOwner(QWidget* owner) {
         // Before the form goes, help goes back to the form beneath it, or to nobody.
         connect(form, &QDialog::finished, this, [this] {
             QWidget* next = QApplication::activeModalWidget();
-            SetOwner(next == m_owner ? nullptr : next);
+            setOwner(next == m_owner ? nullptr : next);
         });
     }
     if (shown)
         show();
 }
 
-QString HelpWindow::TopicUrl(int commandId) {
-    for (const Topic& topic : Topics)
-        if (topic.id == commandId)
-            return QStringLiteral("qrc:/help/%1.html#cmd%2")
-                .arg(QLatin1String(topic.page))
-                .arg(commandId);
-    return ContentsUrl;
+QString HelpWindow::topicUrl(Command command) {
+    const CommandInfo& info = InfoOf(command);
+    return QStringLiteral("qrc:/help/%1.html#%2")
+        .arg(QLatin1String(info.helpPage), QLatin1String(info.name));
 }
 
-void HelpWindow::ShowContents() {
+void HelpWindow::showContents() {
     m_browser->setSource(QUrl(ContentsUrl));
-    Present();
+    present();
 }
 
-void HelpWindow::ShowTopic(int commandId) {
-    m_browser->setSource(QUrl(TopicUrl(commandId)));
-    Present();
+void HelpWindow::showTopic(Command command) {
+    m_browser->setSource(QUrl(topicUrl(command)));
+    present();
 }
 
-void HelpWindow::Present() {
+void HelpWindow::present() {
     show();
     raise();
     activateWindow();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/command.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -17,18 +19,17 @@ public:
 
     // Makes the window belong to owner, a modal form (or to nobody when owner is null), and
     // back to nobody when that form closes. A window of its own, wherever it belongs.
-    void SetOwner(QWidget* owner);
+    void setOwner(QWidget* owner);
 
-    void ShowContents();
-    // The topic of a command id; the contents when the id has no topic of its own.
-    void ShowTopic(int commandId);
-    QTextBrowser* Browser() const { return m_browser; }
+    void showContents();
+    void showTopic(Command command);
+    QTextBrowser* browser() const { return m_browser; }
 
-    // The page and anchor for a command id, e.g. "qrc:/help/files.html#cmd6800".
-    static QString TopicUrl(int commandId);
+    // The page and anchor of a command, e.g. "qrc:/help/files.html#open-native-file".
+    static QString topicUrl(Command command);
 
 private:
-    void Present();
+    void present();
     QTextBrowser* m_browser;
     QPushButton* m_back;
     QPushButton* m_forward;

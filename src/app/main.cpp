@@ -41,9 +41,9 @@ int main(int argc, char* argv[]) {
 
     rk7::DialogPrompts prompts;
     rk7::Application app({folder, rk7::PreferencesPath()}, prompts);
-    app.InitMainWindow();
+    app.initMainWindow();
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
-        app.Frame()->installEventFilter(new rk7::FirstPaintExit(app.Frame()));
-    app.ShowMainWindow();
+        app.mainWindow()->installEventFilter(new rk7::FirstPaintExit(app.mainWindow()));
+    app.showMainWindow();
     return QApplication::exec();
 }

@@ -1,29 +1,57 @@
 #include "app/main_window.h"
 
-#include "app/commands.h"
+#include "app/context_help.h"
 #include "app/main_tool_bar.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 
 namespace rk7 {
 
-MainWindow::MainWindow(RosterView* client, const std::map<int, QAction*>& actions)
-    : m_client(client) {
+MainWindow::MainWindow(RosterView* view, ContextHelp& help) : m_view(view), m_help(help) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(Caption));
     setWindowIcon(AppIcon());
-    setCentralWidget(client);
+    setCentralWidget(view);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
-    BuildMenu(actions);
-    BuildToolBar(actions);
+    createActions();
+    buildMenu();
+    buildToolBar();
+    connect(view, &RosterView::ViewsChanged, this, &MainWindow::syncViewChecks);
+    syncViewChecks();
 }
 
-void MainWindow::BuildMenu(const std::map<int, QAction*>& actions) {
+void MainWindow::createActions() {
+    for (const CommandInfo& info : Commands()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("action:") + QLatin1String(info.name));
+        action->setData(static_cast<int>(info.command)); // for F1 on a menu item
+        if (info.hint)
+            action->setStatusTip(QString::fromLatin1(info.hint));
+        action->setEnabled(false); // until something runs it
+        m_actions[info.command] = action;
+    }
+    for (const MenuItem& item : MainMenu()) {
+        if (!item.text)
+            continue;
+        QString text = QString::fromLatin1(item.text);
+        if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
+            m_actions[item.command]->setShortcut(QKeySequence(text.mid(tab + 1)));
+            text.truncate(tab);
+        }
+        m_actions[item.command]->setText(text);
+    }
+    // Check marks, not radio dots: clicking the view that is shown shows none.
+    for (Command view : {Command::ViewTeams, Command::ViewDrivers, Command::ViewAll})
+        m_actions[view]->setCheckable(true);
+}
+
+void MainWindow::buildMenu() {
     std::map<QString, QMenu*> menus;
     std::function<QMenu*(const QString&)> menuFor = [&](const QString& path) {
         if (QMenu* known = menus[path])
@@ -38,34 +66,48 @@ void MainWindow::BuildMenu(const std::map<int, QAction*>& actions) {
     };
     for (const MenuItem& item : MainMenu()) {
         QMenu* menu = menuFor(QString::fromLatin1(item.menu));
-        if (item.id == 0)
+        if (!item.text)
             menu->addSeparator();
         else
-            menu->addAction(actions.at(item.id));
+            menu->addAction(m_actions.at(item.command));
     }
-    menus.at(QStringLiteral("&Edit"))
-        ->menuAction()
-        ->setStatusTip(QString::fromLatin1(CommandHint(cmd::EditMenu)));
-    menus.at(QStringLiteral("&View"))
-        ->menuAction()
-        ->setStatusTip(QString::fromLatin1(CommandHint(cmd::ViewMenu)));
+    menus.at(QStringLiteral("&Edit"))->menuAction()->setStatusTip(QLatin1String(EditMenuHint));
+    menus.at(QStringLiteral("&View"))->menuAction()->setStatusTip(QLatin1String(ViewMenuHint));
 }
 
-void MainWindow::BuildToolBar(const std::map<int, QAction*>& actions) {
-    m_bar = new MainToolBar(this);
-    for (const ToolButton& button : ToolBarButtons()) {
-        if (button.id == 0) {
-            m_bar->AddSeparator();
+void MainWindow::buildToolBar() {
+    m_toolBar = new MainToolBar(this);
+    for (const std::optional<Command>& button : ToolBarButtons()) {
+        if (!button) {
+            m_toolBar->AddSeparator();
             continue;
         }
-        QAction* action = actions.at(button.id);
-        action->setIcon(ToolButtonIcon(button.bitmap));
+        const char* name = InfoOf(*button).name;
+        QAction* action = m_actions.at(*button);
+        action->setIcon(ToolButtonIcon(name));
         action->setIconVisibleInMenu(false);
-        m_bar->addAction(action);
-        if (QWidget* w = m_bar->widgetForAction(action))
-            w->setObjectName(QStringLiteral("button:%1").arg(button.id));
+        m_toolBar->addAction(action);
+        if (QWidget* w = m_toolBar->widgetForAction(action))
+            w->setObjectName(QStringLiteral("button:") + QLatin1String(name));
     }
-    addToolBar(Qt::TopToolBarArea, m_bar);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void MainWindow::bindCommand(Command command, QObject* receiver, std::function<void()> slot) {
+    QAction* action = m_actions.at(command);
+    connect(action, &QAction::triggered, receiver, [this, command, slot = std::move(slot)] {
+        if (!m_help.takeCommand(command))
+            slot();
+        syncViewChecks(); // a click toggles a view's check mark, whatever it did
+    });
+    action->setEnabled(true);
+}
+
+void MainWindow::syncViewChecks() {
+    const ViewFlags& views = m_view->Views();
+    m_actions[Command::ViewAll]->setChecked(views.ViewAll);
+    m_actions[Command::ViewTeams]->setChecked(views.ViewTeams);
+    m_actions[Command::ViewDrivers]->setChecked(views.ViewDrivers);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,44 +1,66 @@
 #pragma once
 
+#include "app/command.h"
 #include "version.h"
 
 #include <functional>
 #include <map>
+#include <type_traits>
 
 #include <QMainWindow>
 
 namespace rk7 {
 
+class ContextHelp;
 class MainToolBar;
 class RosterView;
 
-// The main window: menu, tool bar, status bar and the client area.
+// The main window: menu, tool bar, status bar and the roster view. It owns one action per
+// command; menu and tool bar share them.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static constexpr const char* Caption = "RK7 Power V" RK7_VERSION;
 
-    // actions holds one action per command id; menu and tool bar share them.
-    MainWindow(RosterView* client, const std::map<int, QAction*>& actions);
+    // In context-help mode the commands show their topics through help instead of running.
+    MainWindow(RosterView* view, ContextHelp& help);
 
-    RosterView* Client() const { return m_client; }
-    MainToolBar* Bar() const { return m_bar; }
+    RosterView* view() const { return m_view; }
+    MainToolBar* toolBar() const { return m_toolBar; }
+    QAction* action(Command command) const { return m_actions.at(command); }
+
+    // Runs slot (a member function of receiver, or a callable) when the command is triggered, and
+    // enables the command; a command that nothing runs stays disabled.
+    template <typename Receiver, typename Slot>
+    void connectCommand(Command command, Receiver* receiver, Slot slot) {
+        if constexpr (std::is_member_function_pointer_v<Slot>)
+            bindCommand(command, receiver, [receiver, slot] { (receiver->*slot)(); });
+        else
+            bindCommand(command, receiver, std::function<void()>(std::move(slot)));
+    }
+
     // Asked before the window closes; false keeps it open.
-    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    void setCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
 
-    // No context menu on the bars: the tool bar stays as long as the frame.
+    // No context menu on the bars: the tool bar stays as long as the window.
     QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenu(const std::map<int, QAction*>& actions);
-    void BuildToolBar(const std::map<int, QAction*>& actions);
+    void createActions();
+    void buildMenu();
+    void buildToolBar();
+    void bindCommand(Command command, QObject* receiver, std::function<void()> slot);
+    // The view actions' check marks follow the views shown.
+    void syncViewChecks();
 
-    RosterView* m_client;
-    MainToolBar* m_bar = nullptr;
+    RosterView* m_view;
+    ContextHelp& m_help;
+    MainToolBar* m_toolBar = nullptr;
+    std::map<Command, QAction*> m_actions;
     std::function<bool()> m_closeQuery;
 };
 

@@ -9,6 +9,10 @@
 
 namespace rk7 {
 
+void Prompts::reportError(QWidget* parent, const QString& error) {
+    message(parent, QStringLiteral("RK7 Power"), error, Icon::Warning);
+}
+
 namespace {
 
 QMessageBox::Icon ToQt(Prompts::Icon icon) {
@@ -45,14 +49,14 @@ QString RunFileDialog(QWidget* parent, const FileDialogSettings& s, QFileDialog:
 
 } // namespace
 
-void DialogPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
+void DialogPrompts::message(QWidget* parent, const QString& caption, const QString& text,
                             Icon icon) {
     QMessageBox box(ToQt(icon), caption, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
 }
 
-Prompts::Answer DialogPrompts::AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+Prompts::Answer DialogPrompts::askSaveDiscardCancel(QWidget* parent, const QString& caption,
                                                     const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
@@ -71,7 +75,7 @@ Prompts::Answer DialogPrompts::AskSaveDiscardCancel(QWidget* parent, const QStri
     }
 }
 
-bool DialogPrompts::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+bool DialogPrompts::confirm(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.setObjectName(QStringLiteral("messageBox"));
@@ -79,15 +83,15 @@ bool DialogPrompts::Confirm(QWidget* parent, const QString& caption, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
-QString DialogPrompts::OpenFileName(QWidget* parent, const FileDialogSettings& settings) {
+QString DialogPrompts::openFileName(QWidget* parent, const FileDialogSettings& settings) {
     return RunFileDialog(parent, settings, QFileDialog::AcceptOpen);
 }
 
-QString DialogPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
+QString DialogPrompts::saveFileName(QWidget* parent, const FileDialogSettings& settings) {
     return RunFileDialog(parent, settings, QFileDialog::AcceptSave);
 }
 
-bool DialogPrompts::PrintDialog(QWidget* parent, QPrinter& printer) {
+bool DialogPrompts::printDialog(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("printDialog"));
     // Every printout is one page.
@@ -96,7 +100,7 @@ bool DialogPrompts::PrintDialog(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool DialogPrompts::PageSetupDialog(QWidget* parent, QPrinter& printer) {
+bool DialogPrompts::pageSetupDialog(QWidget* parent, QPrinter& printer) {
     PrintSetupDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }

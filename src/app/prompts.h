@@ -27,31 +27,34 @@ public:
 
     virtual ~Prompts() = default;
     // A message with one OK button. parent may be null (no owner window).
-    virtual void Message(QWidget* parent, const QString& caption, const QString& text,
+    virtual void message(QWidget* parent, const QString& caption, const QString& text,
                          Icon icon) = 0;
-    virtual Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+    virtual Answer askSaveDiscardCancel(QWidget* parent, const QString& caption,
                                         const QString& text) = 0;
     // A yes-or-no question; true for yes.
-    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen path, or empty when the user cancelled.
-    virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
-    virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+    virtual QString openFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+    virtual QString saveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
     // The print and print setup dialogs on printer; false when the user cancelled.
-    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
-    virtual bool PageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool pageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+
+    // A failed operation, "path: reason", under the program's name.
+    void reportError(QWidget* parent, const QString& error);
 };
 
 // The real dialogs.
 class DialogPrompts : public Prompts {
 public:
-    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
-    Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+    void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    Answer askSaveDiscardCancel(QWidget* parent, const QString& caption,
                                 const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
-    QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
-    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
-    bool PageSetupDialog(QWidget* parent, QPrinter& printer) override;
+    bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    QString openFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    QString saveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 };
 
 } // namespace rk7

@@ -2,7 +2,7 @@
 // would pick them: none may crash or hang the program, each gives the message its list entry
 // expects, and names in Windows-1252 come back byte for byte when the file is saved again.
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
@@ -56,20 +56,21 @@ class BadInputTest : public QObject {
     std::unique_ptr<Application> m_app;
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
-    const Roster& R() { return m_app->TheRoster(); }
+    const Roster& R() { return m_app->document().roster(); }
 
     // Opens path with the command of the dialect its banner names (the native one when none).
     void Open(const QString& path) {
         const QByteArray head = ReadAll(path).left(200);
         const auto dialect = DetectDialect(std::string_view(head.constData(), head.size()));
         m_prompts.fileNames = {path};
-        m_app->Command(dialect == Dialect::Exchange ? cmd::OpenExchangeFile : cmd::OpenNativeFile);
+        m_app->trigger(dialect == Dialect::Exchange ? Command::OpenExchangeFile
+                                                    : Command::OpenNativeFile);
     }
     // The program goes on: a view command still toggles its view.
     void ExpectProgramWorks() {
-        const bool drivers = m_app->Client()->Views().ViewDrivers;
-        m_app->Command(cmd::ViewDrivers);
-        QCOMPARE(m_app->Client()->Views().ViewDrivers, !drivers);
+        const bool drivers = m_app->view()->Views().ViewDrivers;
+        m_app->trigger(Command::ViewDrivers);
+        QCOMPARE(m_app->view()->Views().ViewDrivers, !drivers);
         QVERIFY(CellsIntact(R()));
     }
 
@@ -80,7 +81,7 @@ private slots:
         m_prompts = ScriptedPrompts();
         m_app = std::make_unique<Application>(
             Application::Options{m_folder->path(), Path(QStringLiteral("prefs.ini"))}, m_prompts);
-        m_app->InitMainWindow();
+        m_app->initMainWindow();
     }
     void cleanup() {
         m_app.reset();
@@ -158,7 +159,7 @@ private slots:
             const bool exchange = original.startsWith("** Rk7edit");
             m_prompts.messages.clear();
             m_prompts.fileNames = {Path(QStringLiteral("again.txt"))};
-            m_app->Command(exchange ? cmd::SaveExchangeFile : cmd::SaveNativeFile);
+            m_app->trigger(exchange ? Command::SaveExchangeFile : Command::SaveNativeFile);
             QCOMPARE(ReadAll(Path(QStringLiteral("again.txt"))), original);
             QCOMPARE(m_prompts.messages.size(), 0);
         }

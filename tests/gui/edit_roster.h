@@ -8,9 +8,9 @@ namespace rk7::test {
 // Changes the program's roster as a form would: f edits a copy, and the program takes it.
 template <typename F>
 void EditRoster(Application& app, F f) {
-    Roster edited = app.TheRoster();
+    Roster edited = app.document().roster();
     f(edited);
-    app.Document().apply(edited, AllParts);
+    app.document().apply(edited, AllParts);
 }
 
 } // namespace rk7::test

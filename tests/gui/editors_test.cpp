@@ -1,5 +1,6 @@
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
+#include "app/main_window.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_ranfail_dialog.h"
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace rk7 {
 
@@ -97,11 +99,11 @@ class EditorsTest : public QObject {
     // A form opened here works on m_working, as on the copy the program gives it.
     Roster m_working;
     Roster& R() { return m_working; }
-    EditorContext Context() { return m_app->MakeEditorContext(m_working); }
+    EditorContext Context() { return m_app->forms().makeEditorContext(m_working); }
     // The program's roster, for forms opened by their commands.
-    const Roster& Doc() { return m_app->TheRoster(); }
-    bool& AutoMode() { return m_app->Document().autoMode(); }
-    unsigned Unsaved() { return m_app->Document().unsavedStores(); }
+    const Roster& Doc() { return m_app->document().roster(); }
+    bool& AutoMode() { return m_app->document().autoMode(); }
+    unsigned Unsaved() { return m_app->document().unsavedStores(); }
     QString Store(StoreFile f) const {
         return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
     }
@@ -115,7 +117,7 @@ private slots:
         m_prompts = ScriptedPrompts();
         m_app = std::make_unique<Application>(
             Application::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
-        m_app->InitMainWindow();
+        m_app->initMainWindow();
         m_working = Doc();
     }
     void cleanup() { m_app.reset(); }
@@ -134,7 +136,7 @@ private slots:
             if (stillOpen)
                 d->reject();
         });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(focused, QStringLiteral("2"));
         QVERIFY(!stillOpen);
         QVERIFY(!QFile::exists(Store(PowersStore))); // Cancel saved nothing
@@ -144,7 +146,7 @@ private slots:
             d->DriverPower(3)->setFocus();
             QTest::keyClick(d->DriverPower(3), Qt::Key_Return);
         });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
 
         // "Range/Failure" and "Enter Spare Drivers" open their forms; the outer form stays.
@@ -160,7 +162,7 @@ private slots:
             stillOpen = d->isVisible();
             d->reject();
         });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(nested, 1);
         QVERIFY(stillOpen);
         WhenOpen<SetDriversDialog>([&](SetDriversDialog* d) {
@@ -174,7 +176,7 @@ private slots:
             stillOpen = d->isVisible();
             d->reject();
         });
-        m_app->Command(cmd::MainDrivers);
+        m_app->trigger(Command::MainDrivers);
         QCOMPARE(nested, 2);
         QVERIFY(stillOpen);
         QVERIFY(!QFile::exists(Store(DriversStore)));
@@ -495,21 +497,23 @@ private slots:
             Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Scuderia"));
             d->accept();
         });
-        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
-        m_app->Command(cmd::EditTeams);
+        QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
+        m_app->trigger(Command::EditTeams);
         QCOMPARE(Doc().TeamName[0].Text(), "Scuderia");
         QCOMPARE(changed.size(), 1); // the view repaints
         QCOMPARE(changed[0][0].toUInt(), unsigned(TeamsPart));
         QCOMPARE(QFileInfo(Store(TeamsStore)).size(), 1260);
 
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) { d->accept(); });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
         WhenOpen<SetDriversDialog>([](SetDriversDialog* d) { d->accept(); });
-        m_app->Command(cmd::MainDriversAlt); // the tool bar's id
+        m_app->mainWindow()
+            ->findChild<QToolButton*>(QStringLiteral("button:main-drivers"))
+            ->click(); // as the tool bar does
         QCOMPARE(QFileInfo(Store(DriversStore)).size(), 2844);
         WhenOpen<SetRanFailDialog>([](SetRanFailDialog* d) { d->accept(); });
-        m_app->Command(cmd::RangeFailure);
+        m_app->trigger(Command::RangeFailure);
         QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336);
         QVERIFY(m_prompts.messages.isEmpty());
         QCOMPARE(Unsaved(), 0u);
@@ -517,7 +521,7 @@ private slots:
 
     void cancelTouchesNothing() {
         AutoMode() = true;
-        QVERIFY(m_app->Document().save(AllStores));
+        QVERIFY(m_app->document().save(AllStores));
         QFileInfo teamsFile(Store(TeamsStore));
         const QDateTime stamp = teamsFile.lastModified();
         const Roster before = Doc();
@@ -527,15 +531,16 @@ private slots:
             Retype(d->Edit(SetTeamsDialog::QualD1, 0), QStringLiteral("5"));
             d->reject();
         });
-        m_app->Command(cmd::EditTeams);
-        for (int id : {cmd::MainDrivers, cmd::EditPowers, cmd::SpareDrivers, cmd::RangeFailure}) {
+        m_app->trigger(Command::EditTeams);
+        for (Command id : {Command::MainDrivers, Command::EditPowers, Command::SpareDrivers,
+                           Command::RangeFailure}) {
             WhenOpen<QDialog>([](QDialog* d) {
                 for (QLineEdit* edit : d->findChildren<QLineEdit*>())
                     if (!edit->isReadOnly())
                         edit->setText(QStringLiteral("1"));
                 d->reject();
             });
-            m_app->Command(id);
+            m_app->trigger(id);
         }
         QVERIFY(Doc() == before);
         teamsFile.refresh();
@@ -557,7 +562,7 @@ private slots:
             Retype(d->TeamPower(1), QStringLiteral("99"));
             d->accept();
         });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(Doc().DriverPowerByPos[0].Text(), "600");
         QCOMPARE(Doc().TeamPowerByPos[0].Text(), "99");
         QCOMPARE(Doc().DriverQualPower[2].Text(), "16800");
@@ -581,7 +586,7 @@ private slots:
             drivers->findChild<QPushButton*>(QStringLiteral("7000"))->click();
             drivers->reject();
         });
-        m_app->Command(cmd::MainDrivers);
+        m_app->trigger(Command::MainDrivers);
         QCOMPARE(Doc().SpareName[7].Text(), "Reserve Man"); // in memory ...
         QCOMPARE(Doc().SpareRacePower[7].Text(), "12a");
         QVERIFY(!QFile::exists(Store(DriversStore))); // ... but in no file yet
@@ -597,19 +602,19 @@ private slots:
             powers->findChild<QPushButton*>(QStringLiteral("4130"))->click();
             powers->reject();
         });
-        m_app->Command(cmd::EditPowers);
+        m_app->trigger(Command::EditPowers);
         QCOMPARE(Doc().RangeByPos[0].Text(), "777");
         QCOMPARE(Doc().FailureByPos[27].Text(), "");
         QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336); // saved at once
         QVERIFY(!QFile::exists(Store(PowersStore)));          // the powers form was cancelled
 
         // Spares from the menu: in memory only, and announced as spares, which no view shows.
-        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
+        QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
         WhenOpen<SpareDialog>([](SpareDialog* spares) {
             Retype(spares->Edit(SpareDialog::Range, 0), QStringLiteral("5"));
             spares->accept();
         });
-        m_app->Command(cmd::SpareDrivers);
+        m_app->trigger(Command::SpareDrivers);
         QCOMPARE(Doc().SpareRange[0].Text(), "5");
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed[0][0].toUInt(), unsigned(SparesPart));
@@ -618,12 +623,12 @@ private slots:
 
     void failedSaveIsReportedAndTheEditKept() {
         QDir(m_folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
-        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
+        QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
             Retype(d->Edit(SetTeamsDialog::Engine, 13), QStringLiteral("Cosworth"));
             d->accept();
         });
-        m_app->Command(cmd::EditTeams);
+        m_app->trigger(Command::EditTeams);
         QCOMPARE(Doc().EngineName[13].Text(), "Cosworth");
         QCOMPARE(changed.size(), 1);
         QCOMPARE(m_prompts.messages.size(), 1);

@@ -3,7 +3,7 @@
 // file and the reason, leave the old file as it was and nothing else beside it, and leave the
 // program working: the next command does what it should.
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
 #include "core/file_size_limit.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
@@ -55,8 +55,8 @@ class FaultsTest : public QObject {
 
     QString Path(const QString& name) const { return m_folder->filePath(name); }
     QString Store(StoreFile f) const { return Path(QString::fromLatin1(StoreFileName(f))); }
-    const Roster& R() { return m_app->TheRoster(); }
-    unsigned Unsaved() { return m_app->Document().unsavedStores(); }
+    const Roster& R() { return m_app->document().roster(); }
+    unsigned Unsaved() { return m_app->document().unsavedStores(); }
     QStringList Listing() const {
         return QDir(m_folder->path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -65,7 +65,7 @@ class FaultsTest : public QObject {
     void StartApp() {
         m_app = std::make_unique<Application>(
             Application::Options{m_folder->path(), m_config->filePath("prefs.ini")}, m_prompts);
-        m_app->InitMainWindow();
+        m_app->initMainWindow();
     }
     // The last message shown names the path and the reason.
     void ExpectMessage(int count, const QString& path, const QString& reason) {
@@ -79,16 +79,16 @@ class FaultsTest : public QObject {
             d->Edit(SetTeamsDialog::Name, 0)->setText(name);
             d->accept();
         });
-        m_app->Command(cmd::EditTeams);
+        m_app->trigger(Command::EditTeams);
     }
     // The program still works: the view commands toggle their views, and a file can be written.
     void ExpectProgramWorks() {
-        const bool teams = m_app->Client()->Views().ViewTeams;
-        m_app->Command(cmd::ViewTeams);
-        QCOMPARE(m_app->Client()->Views().ViewTeams, !teams);
+        const bool teams = m_app->view()->Views().ViewTeams;
+        m_app->trigger(Command::ViewTeams);
+        QCOMPARE(m_app->view()->Views().ViewTeams, !teams);
         const int shown = m_prompts.messages.size();
         m_prompts.fileNames = {m_config->filePath("check.txt")};
-        m_app->Command(cmd::SaveExchangeFile);
+        m_app->trigger(Command::SaveExchangeFile);
         QCOMPARE(m_prompts.messages.size(), shown);
         QCOMPARE(ReadAll(m_config->filePath("check.txt")),
                  QByteArray::fromStdString(FormatExchangePerformanceFile(R())));
@@ -129,31 +129,31 @@ private slots:
     }
 
     void everyEditorOkOnAFullDisk() {
-        QVERIFY(m_app->Document().save(AllStores));
+        QVERIFY(m_app->document().save(AllStores));
         std::map<StoreFile, QByteArray> old;
         for (StoreFile f : StoreFiles)
             old[f] = ReadAll(Store(f));
         const QStringList listing = Listing();
 
-        const std::pair<int, StoreFile> editors[] = {{cmd::EditTeams, TeamsStore},
-                                                     {cmd::MainDrivers, DriversStore},
-                                                     {cmd::EditPowers, PowersStore},
-                                                     {cmd::RangeFailure, RanFailStore}};
-        auto armEditors = [](int command) {
+        const std::pair<Command, StoreFile> editors[] = {{Command::EditTeams, TeamsStore},
+                                                         {Command::MainDrivers, DriversStore},
+                                                         {Command::EditPowers, PowersStore},
+                                                         {Command::RangeFailure, RanFailStore}};
+        auto armEditors = [](Command command) {
             switch (command) {
-            case cmd::EditTeams:
+            case Command::EditTeams:
                 WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
                     d->Edit(SetTeamsDialog::Engine, 13)->setText(QStringLiteral("Cosworth"));
                     d->accept();
                 });
                 break;
-            case cmd::MainDrivers:
+            case Command::MainDrivers:
                 WhenOpen<SetDriversDialog>([](SetDriversDialog* d) {
                     d->Edit(SetDriversDialog::Name, 27)->setText(QStringLiteral("Last Driver"));
                     d->accept();
                 });
                 break;
-            case cmd::EditPowers:
+            case Command::EditPowers:
                 WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
                     d->DriverPower(28)->setText(QStringLiteral("7"));
                     d->accept();
@@ -173,7 +173,7 @@ private slots:
             {
                 test::FileSizeLimit full(100); // as if the disk were full
                 QVERIFY(full.Set());
-                m_app->Command(command);
+                m_app->trigger(command);
             }
             ExpectMessage(++shown, Store(file), QStringLiteral("File too large"));
             QCOMPARE(ReadAll(Store(file)), old[file]);
@@ -187,13 +187,13 @@ private slots:
         QCOMPARE(R().RangeByPos[27].Text(), "1999");
         // ... and reach the files with the next OK, once there is room.
         // The power tables mark the driver powers for Drivers.rk, so they go first.
-        const std::pair<int, StoreFile> again[] = {{cmd::EditPowers, PowersStore},
-                                                   {cmd::EditTeams, TeamsStore},
-                                                   {cmd::MainDrivers, DriversStore},
-                                                   {cmd::RangeFailure, RanFailStore}};
+        const std::pair<Command, StoreFile> again[] = {{Command::EditPowers, PowersStore},
+                                                       {Command::EditTeams, TeamsStore},
+                                                       {Command::MainDrivers, DriversStore},
+                                                       {Command::RangeFailure, RanFailStore}};
         for (auto [command, file] : again) {
             WhenOpen<QDialog>([](QDialog* d) { d->accept(); });
-            m_app->Command(command);
+            m_app->trigger(command);
             QCOMPARE(ReadAll(Store(file)), QByteArray::fromStdString(SerializeStore(R(), file)));
         }
         QCOMPARE(m_prompts.messages.size(), shown);
@@ -204,17 +204,17 @@ private slots:
 
     void saveOntoAFolderThenElsewhere() {
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("taken.txt")));
-        for (int command : {cmd::SaveNativeFile, cmd::SaveExchangeFile}) {
+        for (Command command : {Command::SaveNativeFile, Command::SaveExchangeFile}) {
             const int shown = m_prompts.messages.size();
             m_prompts.fileNames = {Path(QStringLiteral("taken.txt"))};
-            m_app->Command(command);
+            m_app->trigger(command);
             ExpectMessage(shown + 1, Path(QStringLiteral("taken.txt")),
                           QStringLiteral("Is a directory"));
         }
         QCOMPARE(Listing(), QStringList{QStringLiteral("taken.txt")});
         QVERIFY(QDir(Path(QStringLiteral("taken.txt"))).isEmpty());
         m_prompts.fileNames = {Path(QStringLiteral("free.txt"))};
-        m_app->Command(cmd::SaveNativeFile);
+        m_app->trigger(Command::SaveNativeFile);
         QCOMPARE(m_prompts.messages.size(), 2);
         QCOMPARE(ReadAll(Path(QStringLiteral("free.txt"))),
                  QByteArray::fromStdString(FormatNativePerformanceFile(R())));
@@ -227,13 +227,13 @@ private slots:
         const QByteArray old = ReadAll(path);
         test::EditRoster(*m_app, [](Roster& r) { r.TeamName[0].SetText("Changed"); });
         const Roster before = R();
-        for (int command : {cmd::SaveNativeFile, cmd::SaveExchangeFile}) {
+        for (Command command : {Command::SaveNativeFile, Command::SaveExchangeFile}) {
             const int shown = m_prompts.messages.size();
             m_prompts.fileNames = {path};
             {
                 test::FileSizeLimit full(100); // as if the disk were full
                 QVERIFY(full.Set());
-                m_app->Command(command);
+                m_app->trigger(command);
             }
             ExpectMessage(shown + 1, path, QStringLiteral("File too large"));
             QCOMPARE(ReadAll(path), old);
@@ -241,7 +241,7 @@ private slots:
         }
         QVERIFY(R() == before);
         m_prompts.fileNames = {path};
-        m_app->Command(cmd::SaveNativeFile);
+        m_app->trigger(Command::SaveNativeFile);
         QCOMPARE(m_prompts.messages.size(), 2);
         QVERIFY(ReadAll(path).contains("Name=Changed,Ferrari\r\n"));
         ExpectProgramWorks();
@@ -252,20 +252,20 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(Path(QStringLiteral("pipe.txt"))).constData(), 0600) ==
                 0);
         test::EditRoster(*m_app, [](Roster& r) { r.TeamName[0].SetText("Mine"); });
-        QVERIFY(m_app->Document().save(AllStores));
+        QVERIFY(m_app->document().save(AllStores));
         const Roster before = R();
-        QSignalSpy changed(&m_app->Document(), &RosterDocument::changed);
+        QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
 
         m_prompts.fileNames = {Path(QStringLiteral("missing.txt"))};
-        m_app->Command(cmd::OpenNativeFile);
+        m_app->trigger(Command::OpenNativeFile);
         ExpectMessage(1, Path(QStringLiteral("missing.txt")),
                       QStringLiteral("No such file or directory"));
         m_prompts.fileNames = {Path(QStringLiteral("folder.txt"))};
-        m_app->Command(cmd::OpenExchangeFile);
+        m_app->trigger(Command::OpenExchangeFile);
         ExpectMessage(2, Path(QStringLiteral("folder.txt")), QStringLiteral("Is a directory"));
         // A FIFO nobody writes to reads as an empty file: not a Performance File, and no hang.
         m_prompts.fileNames = {Path(QStringLiteral("pipe.txt"))};
-        m_app->Command(cmd::OpenNativeFile);
+        m_app->trigger(Command::OpenNativeFile);
         QCOMPARE(m_prompts.messages.size(), 3);
         QCOMPARE(m_prompts.messages[2].text, QStringLiteral("This not a valid Peformance File"));
         QVERIFY(R() == before);
@@ -278,7 +278,7 @@ private slots:
         QVERIFY(WriteNativePerformanceFile(
             other, QFile::encodeName(Path(QStringLiteral("good.txt"))).toStdString()));
         m_prompts.fileNames = {Path(QStringLiteral("good.txt"))};
-        m_app->Command(cmd::OpenNativeFile);
+        m_app->trigger(Command::OpenNativeFile);
         QCOMPARE(m_prompts.messages.size(), 3);
         QCOMPARE(R().TeamName[4].Text(), "From File");
         QCOMPARE(changed.size(), 1);
@@ -291,7 +291,7 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(Store(DriversStore)).constData(), 0600) == 0);
         m_prompts = ScriptedPrompts();
         StartApp(); // must neither hang on the FIFO nor give up
-        m_app->ReportStartupProblems();
+        m_app->reportStartupProblems();
         ExpectMessage(1, Store(TeamsStore), QStringLiteral("Is a directory"));
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("built-in values")));
         QVERIFY(R() == Roster());

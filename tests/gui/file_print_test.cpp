@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
 #include "app/main_window.h"
 #include "app/print_setup_dialog.h"
 #include "exchange/performance_file.h"
@@ -92,16 +92,16 @@ private slots:
         m_prompts = ScriptedPrompts();
         m_app = std::make_unique<Application>(
             Application::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
-        m_app->InitMainWindow();
+        m_app->initMainWindow();
     }
     void cleanup() { m_app.reset(); }
 
     void saveDialogsRememberTheirOwnPaths() {
         test::EditRoster(App(), [](Roster& r) { r.TeamName[0].SetText("Written"); });
         m_prompts.fileNames = {Path("native.txt"), Path("exchange.txt"), Path("native2.txt")};
-        App().Command(cmd::SaveNativeFile);
-        App().Command(cmd::SaveExchangeFile);
-        App().Command(cmd::SaveNativeFile);
+        App().trigger(Command::SaveNativeFile);
+        App().trigger(Command::SaveExchangeFile);
+        App().trigger(Command::SaveNativeFile);
         QCOMPARE(m_prompts.fileDialogs.size(), 3);
         const FileDialogSettings& first = m_prompts.fileDialogs[0];
         QCOMPARE(first.title, QStringLiteral("Select File"));
@@ -113,23 +113,24 @@ private slots:
         QCOMPARE(m_prompts.fileDialogs[2].fileName, Path("native.txt"));
 
         const QByteArray native = ReadAll(Path("native.txt"));
-        QCOMPARE(QByteArray::fromStdString(FormatNativePerformanceFile(App().TheRoster())), native);
+        QCOMPARE(QByteArray::fromStdString(FormatNativePerformanceFile(App().document().roster())),
+                 native);
         QCOMPARE(native.count("\r\n"), 208);
         QVERIFY(native.contains("Name=Written,Ferrari\r\n"));
         QCOMPARE(ReadAll(Path("exchange.txt")).count("\r\n"), 99);
         QVERIFY(m_prompts.messages.isEmpty());
         // Writing a Performance File saves no store file: the edit is still unsaved.
-        QCOMPARE(App().Document().unsavedStores(), unsigned(TeamsStore));
+        QCOMPARE(App().document().unsavedStores(), unsigned(TeamsStore));
 
         m_prompts.fileNames = {};
-        App().Command(cmd::SaveNativeFile); // cancelled: nothing happens
+        App().trigger(Command::SaveNativeFile); // cancelled: nothing happens
         QVERIFY(m_prompts.messages.isEmpty());
     }
 
     void failedSaveIsReported() {
         QDir(m_folder.path()).mkdir(QStringLiteral("taken.txt"));
         m_prompts.fileNames = {Path("taken.txt")};
-        App().Command(cmd::SaveExchangeFile);
+        App().trigger(Command::SaveExchangeFile);
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages[0].text.contains(Path("taken.txt")));
     }
@@ -139,36 +140,36 @@ private slots:
         other.TeamName[5].SetText("From File");
         other.DriverQualPos[3].SetText("9");
         QVERIFY(WriteNativePerformanceFile(other, Path("in.txt").toStdString()));
-        QSignalSpy changed(&App().Document(), &RosterDocument::changed);
+        QSignalSpy changed(&App().document(), &RosterDocument::changed);
         m_prompts.fileNames = {Path("in.txt")};
-        App().Command(cmd::OpenNativeFile);
-        QCOMPARE(App().TheRoster().TeamName[5].Text(), "From File");
-        QCOMPARE(App().TheRoster().DriverQualPos[3].Text(), "9");
+        App().trigger(Command::OpenNativeFile);
+        QCOMPARE(App().document().roster().TeamName[5].Text(), "From File");
+        QCOMPARE(App().document().roster().DriverQualPos[3].Text(), "9");
         QCOMPARE(changed.size(), 1);
         QVERIFY(m_prompts.messages.isEmpty());
         const FileDialogSettings& open = m_prompts.fileDialogs[0];
         QVERIFY(open.mustExist);
         QCOMPARE(open.filter, QStringLiteral("All Files (*)"));
         QVERIFY(open.fileName.isEmpty());
-        QCOMPARE(App().OpenDialogSettings().folder, m_folder.path());
+        QCOMPARE(App().files().openDialogSettings().folder, m_folder.path());
         // The store files do not have it yet: the exit prompt offers to save them.
-        QCOMPARE(App().Document().unsavedStores(), unsigned(TeamsStore | DriversStore));
+        QCOMPARE(App().document().unsavedStores(), unsigned(TeamsStore | DriversStore));
     }
 
     void wrongBannerShowsTheErrorBox() {
         QVERIFY(WriteExchangePerformanceFile(Roster(), Path("exchange.txt").toStdString()));
         test::EditRoster(App(), [](Roster& r) { r.TeamName[0].SetText("Mine"); });
-        const Roster before = App().TheRoster();
-        QSignalSpy changed(&App().Document(), &RosterDocument::changed);
+        const Roster before = App().document().roster();
+        QSignalSpy changed(&App().document(), &RosterDocument::changed);
         m_prompts.fileNames = {Path("exchange.txt")};
-        App().Command(cmd::OpenNativeFile); // the other dialect's file
+        App().trigger(Command::OpenNativeFile); // the other dialect's file
         QCOMPARE(m_prompts.messages.size(), 1);
         const auto& box = m_prompts.messages[0];
         QCOMPARE(box.caption, QStringLiteral("Error"));
         QCOMPARE(box.text, QStringLiteral("This not a valid Peformance File"));
         QCOMPARE(box.icon, Prompts::Icon::None);
         QVERIFY(!box.hasParent);
-        QVERIFY(App().TheRoster() == before);
+        QVERIFY(App().document().roster() == before);
         QVERIFY(changed.isEmpty());
     }
 
@@ -181,13 +182,13 @@ private slots:
         file.write(text.data(), static_cast<qint64>(text.size()));
         file.close();
         m_prompts.fileNames = {Path("long.txt"), Path("missing.txt")};
-        App().Command(cmd::OpenExchangeFile);
-        QCOMPARE(App().TheRoster().TeamName[0].Text(), std::string(31, 'N'));
+        App().trigger(Command::OpenExchangeFile);
+        QCOMPARE(App().document().roster().TeamName[0].Text(), std::string(31, 'N'));
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY2(m_prompts.messages[0].text.contains(QStringLiteral("Line 4")),
                  qPrintable(m_prompts.messages[0].text));
 
-        App().Command(cmd::OpenExchangeFile);
+        App().trigger(Command::OpenExchangeFile);
         QCOMPARE(m_prompts.messages.size(), 2);
         QVERIFY(m_prompts.messages[1].text.contains(Path("missing.txt")));
     }
@@ -203,30 +204,31 @@ private slots:
     void printsEachViewOnOnePage_data() {
         QTest::addColumn<int>("view");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("all") << cmd::ViewAll
+        QTest::newRow("all") << int(Command::ViewAll)
                              << QStringList{"Driver Names", "Team Names", "T Q Power", "Range",
                                             "Ferrari"};
-        QTest::newRow("teams") << cmd::ViewTeams
+        QTest::newRow("teams") << int(Command::ViewTeams)
                                << QStringList{"Team Names", "Engine", "Lambourgini"};
-        QTest::newRow("drivers") << cmd::ViewDrivers << QStringList{"Driver Names", "D R Power"};
+        QTest::newRow("drivers") << int(Command::ViewDrivers)
+                                 << QStringList{"Driver Names", "D R Power"};
         QTest::newRow("none") << 0 << QStringList{};
     }
 
     void printsEachViewOnOnePage() {
         QFETCH(int, view);
         QFETCH(QStringList, texts);
-        App().Command(cmd::ViewAll); // none shown
+        App().trigger(Command::ViewAll); // none shown
         if (view)
-            App().Command(view);
+            App().trigger(Command(view));
         const QString pdf = Path(QStringLiteral("print-%1.pdf").arg(view));
         m_prompts.printTo = pdf;
         int countDuringDialog = -1;
         m_prompts.onPrintDialog = [&] {
-            countDuringDialog = App().PrintCount();
+            countDuringDialog = App().printing().printCount();
         };
-        App().Command(cmd::Print);
+        App().trigger(Command::Print);
         QCOMPARE(countDuringDialog, 1);
-        QCOMPARE(App().PrintCount(), 0);
+        QCOMPARE(App().printing().printCount(), 0);
         QCOMPARE(PdfPages(pdf), 1);
         const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         for (const QString& t : texts)
@@ -239,10 +241,10 @@ private slots:
     void cancelledPrintPrintsNothing() {
         m_prompts.acceptPrint = false;
         m_prompts.printTo = Path("nothing.pdf");
-        App().Command(cmd::Print);
+        App().trigger(Command::Print);
         QCOMPARE(m_prompts.printDialogs, 1);
         QVERIFY(!QFile::exists(Path("nothing.pdf")));
-        App().Command(cmd::PrintSetup);
+        App().trigger(Command::PrintSetup);
         QCOMPARE(m_prompts.pageSetupDialogs, 1);
     }
 
@@ -256,11 +258,11 @@ private slots:
         const QString failure = QStringLiteral("500"), range = QStringLiteral("2000");
         double landscapeRangeRight = 0;
         for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-            App().Printer().setPageSize(QPageSize(QPageSize::A4));
-            App().Printer().setPageOrientation(orientation);
+            App().printing().printer().setPageSize(QPageSize(QPageSize::A4));
+            App().printing().printer().setPageOrientation(orientation);
             const QString pdf = Path(QStringLiteral("all-%1.pdf").arg(int(orientation)));
             m_prompts.printTo = pdf;
-            App().Command(cmd::Print);
+            App().trigger(Command::Print);
             double pageWidth = 0;
             const QList<Word> words = PdfWords(pdf, pageWidth);
             QVERIFY(pageWidth > 0);
@@ -288,8 +290,9 @@ private slots:
         }
         // Landscape is not scaled: the range figure ends 5 screen pixels short of the printable
         // right edge, as the view draws it, within a point.
-        const QRectF printable = App().Printer().pageLayout().paintRect(QPageLayout::Point);
-        const QRectF full = App().Printer().pageLayout().fullRect(QPageLayout::Point);
+        const QRectF printable =
+            App().printing().printer().pageLayout().paintRect(QPageLayout::Point);
+        const QRectF full = App().printing().printer().pageLayout().fullRect(QPageLayout::Point);
         QVERIFY2(std::abs(landscapeRangeRight - (printable.right() + full.left() - 5 * 72.0 / 96)) <
                      1.5,
                  qPrintable(QString::number(landscapeRangeRight)));
@@ -300,14 +303,14 @@ private slots:
         const QRect shapes[] = {QRect(0, 0, 1280, 994), QRect(0, 0, 1024, 738),
                                 QRect(80, 60, 700, 420)};
         for (const QRect& shape : shapes) {
-            App().Frame()->setGeometry(shape);
-            App().Frame()->show();
-            App().Printer().setPageOrientation(QPageLayout::Portrait);
-            App().Command(cmd::PrintPreview);
-            PrintPreviewWindow* preview = App().Preview();
+            App().mainWindow()->setGeometry(shape);
+            App().mainWindow()->show();
+            App().printing().printer().setPageOrientation(QPageLayout::Portrait);
+            App().trigger(Command::PrintPreview);
+            PrintPreviewWindow* preview = App().printing().preview();
             QVERIFY(preview);
             QVERIFY(QTest::qWaitForWindowExposed(preview));
-            const QSizeF paper = App().Printer().pageRect(QPrinter::DevicePixel).size();
+            const QSizeF paper = App().printing().printer().pageRect(QPrinter::DevicePixel).size();
             for (int pages = 1; pages <= 2; ++pages) {
                 if (pages == 2)
                     preview->Action(PrintPreviewWindow::TwoPages)->trigger();
@@ -340,14 +343,14 @@ private slots:
             QCOMPARE(names, QStringList({"Previous page", "Next page", "One page", "Two pages",
                                          "Print", "Done"}));
             preview->close();
-            QTRY_VERIFY(!App().Preview());
+            QTRY_VERIFY(!App().printing().preview());
         }
     }
 
     // Print Setup offers the printers (and a PDF file), the paper and the orientation.
     void printSetupChoosesPrinterPaperAndOrientation() {
         DialogPrompts real;
-        QPrinter& printer = App().Printer();
+        QPrinter& printer = App().printing().printer();
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
         QStringList printers;
@@ -365,7 +368,7 @@ private slots:
                     QTest::mouseClick(landscape, Qt::LeftButton);
                 accept ? d->accept() : d->reject();
             });
-            QCOMPARE(real.PageSetupDialog(App().Frame(), printer), accept);
+            QCOMPARE(real.pageSetupDialog(App().mainWindow(), printer), accept);
             const bool changed = accept;
             QCOMPARE(printer.pageLayout().pageSize().id(), changed ? QPageSize::A5 : QPageSize::A4);
             QCOMPARE(printer.pageLayout().orientation(),
@@ -392,8 +395,8 @@ private slots:
                 QDir(home.path()).mkdir(QStringLiteral("Documents"));
             m_app = std::make_unique<Application>(
                 Application::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
-            m_app->InitMainWindow();
-            folders << QFileInfo(App().Printer().outputFileName()).absolutePath();
+            m_app->initMainWindow();
+            folders << QFileInfo(App().printing().printer().outputFileName()).absolutePath();
         }
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);
@@ -424,25 +427,25 @@ private slots:
                 if (d->isVisible())
                     d->reject();
             });
-            FileDialogSettings settings =
-                open ? App().OpenDialogSettings() : App().SaveDialogSettings(Dialect::Native);
+            FileDialogSettings settings = open ? App().files().openDialogSettings()
+                                               : App().files().saveDialogSettings(Dialect::Native);
             settings.folder = m_folder.path();
             const QString chosen =
-                open ? real.OpenFileName(nullptr, settings) : real.SaveFileName(nullptr, settings);
+                open ? real.openFileName(nullptr, settings) : real.saveFileName(nullptr, settings);
             QCOMPARE(chosen, open ? Path("season") : Path("season2.txt"));
         }
     }
 
     void previewOnePortraitPage() {
-        App().Frame()->resize(900, 700);
-        App().Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(App().Frame()));
-        App().Printer().setPageOrientation(QPageLayout::Portrait);
-        App().Command(cmd::PrintPreview);
-        PrintPreviewWindow* preview = App().Preview();
+        App().mainWindow()->resize(900, 700);
+        App().mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(App().mainWindow()));
+        App().printing().printer().setPageOrientation(QPageLayout::Portrait);
+        App().trigger(Command::PrintPreview);
+        PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview && preview->isVisible());
-        QVERIFY(!App().Frame()->isVisible());
-        QCOMPARE(App().PrintCount(), 1);
+        QVERIFY(!App().mainWindow()->isVisible());
+        QCOMPARE(App().printing().printCount(), 1);
         QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V2.46 (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
         QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
@@ -474,28 +477,28 @@ private slots:
         int countDuringDialog = -1;
         m_prompts.acceptPrint = false;
         m_prompts.onPrintDialog = [&] {
-            countDuringDialog = App().PrintCount();
+            countDuringDialog = App().printing().printCount();
         };
         preview->Action(PrintPreviewWindow::Print)->trigger();
         QCOMPARE(countDuringDialog, 2);
 
         preview->move(40, 30);
         QTest::keyClick(preview, Qt::Key_Escape);
-        QTRY_VERIFY(!App().Preview());
-        QVERIFY(App().Frame()->isVisible());
-        QCOMPARE(App().PrintCount(), 0);
+        QTRY_VERIFY(!App().printing().preview());
+        QVERIFY(App().mainWindow()->isVisible());
+        QCOMPARE(App().printing().printCount(), 0);
     }
 
     void previewLandscapeHasNoTwoPages() {
-        App().Frame()->show();
-        App().Printer().setPageOrientation(QPageLayout::Landscape);
-        App().Command(cmd::PrintPreview);
-        PrintPreviewWindow* preview = App().Preview();
+        App().mainWindow()->show();
+        App().printing().printer().setPageOrientation(QPageLayout::Landscape);
+        App().trigger(Command::PrintPreview);
+        PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview);
         QVERIFY(!preview->Action(PrintPreviewWindow::TwoPages)->isEnabled());
         QTest::keyClick(preview, Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(!App().Preview());
-        QVERIFY(App().Frame()->isVisible());
+        QTRY_VERIFY(!App().printing().preview());
+        QVERIFY(App().mainWindow()->isVisible());
     }
 };
 

@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
 #include "app/main_window.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
@@ -276,19 +276,19 @@ private slots:
         QVERIFY(folder.isValid());
         ScriptedPrompts prompts;
         Application app({folder.path(), folder.filePath(QStringLiteral("RK7_Power.ini"))}, prompts);
-        app.InitMainWindow();
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.initMainWindow();
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
 
-        QVERIFY(app.Action(cmd::About)->isEnabled());
-        QVERIFY(app.Action(cmd::WhatsNew)->isEnabled());
+        QVERIFY(app.mainWindow()->action(Command::About)->isEnabled());
+        QVERIFY(app.mainWindow()->action(Command::WhatsNew)->isEnabled());
 
         // Each dialog is looked at, then closed by a key; one left open is closed by force so
         // that a failure cannot hang the run.
         QStringList seen;
         WhenOpen<AboutDialog>([&](AboutDialog* d) {
             const bool active = QTest::qWaitForWindowActive(d);
-            seen << d->windowTitle() << Where(d, app.Frame());
+            seen << d->windowTitle() << Where(d, app.mainWindow());
             if (active)
                 QTest::keyClick(d->focusWidget(), Qt::Key_Return);
             if (d->isVisible()) {
@@ -296,10 +296,11 @@ private slots:
                 d->done(QDialog::Rejected);
             }
         });
-        app.Command(2009);
+        app.trigger(Command::About);
         WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
             const bool active = QTest::qWaitForWindowActive(d);
-            seen << d->windowTitle() << Where(d, app.Frame()) << Child<QLineEdit>(d, 18122)->text();
+            seen << d->windowTitle() << Where(d, app.mainWindow())
+                 << Child<QLineEdit>(d, 18122)->text();
             if (active)
                 QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
             if (d->isVisible()) {
@@ -307,11 +308,11 @@ private slots:
                 d->done(QDialog::Rejected);
             }
         });
-        app.Action(4353)->trigger(); // as the menu item does
+        app.mainWindow()->action(Command::WhatsNew)->trigger(); // as the menu item does
         QCOMPARE(seen, (QStringList{"About RK7 Power", "modal over the main window", "What's New",
                                     "modal over the main window", "1. Fixed Loading File Error"}));
         // Each was destroyed when it closed.
-        QVERIFY(app.Frame()->findChildren<QDialog*>().isEmpty());
+        QVERIFY(app.mainWindow()->findChildren<QDialog*>().isEmpty());
         QVERIFY(prompts.messages.isEmpty());
     }
 };

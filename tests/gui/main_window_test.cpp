@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "app/commands.h"
+#include "app/command.h"
 #include "app/help_window.h"
 #include "app/main_tool_bar.h"
 #include "app/main_window.h"
@@ -62,7 +62,7 @@ struct Session {
     }
     Application& Start() {
         app = std::make_unique<Application>(Application::Options{folder.path(), Prefs()}, prompts);
-        app->InitMainWindow();
+        app->initMainWindow();
         return *app;
     }
 };
@@ -111,7 +111,7 @@ private slots:
     void captionAndMenuTree() {
         Session s;
         Application& app = s.Start();
-        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("RK7 Power V2.46"));
+        QCOMPARE(app.mainWindow()->windowTitle(), QStringLiteral("RK7 Power V2.46"));
 
         // Flatten the menu bar: "menu|item text|id" per row, separators as "menu|-".
         QStringList rows;
@@ -128,7 +128,7 @@ private slots:
                                 "|" + a->data().toString();
             }
         };
-        for (QAction* top : app.Frame()->menuBar()->actions())
+        for (QAction* top : app.mainWindow()->menuBar()->actions())
             walk(top->menu(), top->text());
         const QStringList expected = {
             "&File/&Open|&Open RK7Edit Performance File...|24332",
@@ -158,18 +158,14 @@ private slots:
     void everyMenuCommandIsEnabled() {
         Session s;
         Application& app = s.Start();
-        for (const MenuItem& item : MainMenu())
-            if (item.id != 0)
-                QVERIFY2(app.Action(item.id)->isEnabled(), item.text);
-        // A command id nobody handles does nothing.
-        app.Command(12345);
-        QVERIFY(s.prompts.messages.isEmpty());
+        for (const CommandInfo& info : Commands())
+            QVERIFY2(app.mainWindow()->action(info.command)->isEnabled(), info.name);
     }
 
     void toolBarOrderAndLook() {
         Session s;
         Application& app = s.Start();
-        MainToolBar* bar = app.Frame()->Bar();
+        MainToolBar* bar = app.mainWindow()->toolBar();
         QCOMPARE(bar->property("windowId").toInt(), 32041);
         QStringList gadgets;
         for (QAction* a : bar->actions()) {
@@ -183,12 +179,12 @@ private slots:
                  QStringLiteral(
                      "24332 24333 | 6800 6801 | 6100 3000 4000 | 24337 24340 | 6400 6200 6300"));
         // Menus and buttons share one action per command.
-        QCOMPARE(bar->actions().at(7), app.Action(cmd::EditTeams));
-        QVERIFY(!app.Action(cmd::EditTeams)->icon().isNull());
+        QCOMPARE(bar->actions().at(7), app.mainWindow()->action(Command::EditTeams));
+        QVERIFY(!app.mainWindow()->action(Command::EditTeams)->icon().isNull());
 
-        app.Frame()->resize(800, 600);
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.mainWindow()->resize(800, 600);
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
         const QImage shot = bar->grab().toImage();
         QCOMPARE(shot.pixelColor(shot.width() / 2, 0), QColor(Qt::black));                  // bevel
         QCOMPARE(shot.pixelColor(shot.width() - 10, shot.height() / 2), QColor(0, 0, 128)); // navy
@@ -215,13 +211,14 @@ private slots:
                      image(QStringLiteral(":/icons/app-%1.png").arg(size)));
         QCOMPARE(app.actualSize(QSize(300, 300)), QSize(256, 256)); // never scaled up
 
-        for (const ToolButton& button : ToolBarButtons()) {
-            if (button.id == 0)
+        for (const std::optional<Command>& button : ToolBarButtons()) {
+            if (!button)
                 continue;
-            const QString name = QStringLiteral(":/icons/") + QLatin1String(button.bitmap);
+            const char* bitmap = InfoOf(*button).name;
+            const QString name = QStringLiteral(":/icons/") + QLatin1String(bitmap);
             const QImage file = image(name + QStringLiteral(".png"));
-            QVERIFY2(!file.isNull(), button.bitmap);
-            const QIcon icon = ToolButtonIcon(button.bitmap);
+            QVERIFY2(!file.isNull(), bitmap);
+            const QIcon icon = ToolButtonIcon(bitmap);
             const QImage normal = shown(icon, file.size(), 1.0, QIcon::Normal);
             QCOMPARE(normal, file);
             const QPixmap dense = icon.pixmap(file.size(), 2.0);
@@ -230,7 +227,7 @@ private slots:
                      image(name + QStringLiteral("@2x.png")));
             const QImage disabled = shown(icon, file.size(), 1.0, QIcon::Disabled);
             QCOMPARE(disabled.size(), file.size());
-            QVERIFY2(disabled != normal, button.bitmap);
+            QVERIFY2(disabled != normal, bitmap);
             // A copy (QIcon detaches by cloning the engine) shows the same.
             QIcon copy = icon;
             copy.detach();
@@ -244,12 +241,12 @@ private slots:
         const QColor navy(0, 0, 128);
         const double navyLuminance = Luminance(navy);
         QStringList faint;
-        for (const ToolButton& button : ToolBarButtons()) {
-            if (button.id == 0)
+        for (const std::optional<Command>& button : ToolBarButtons()) {
+            if (!button)
                 continue;
             for (const char* density : {"", "@2x"}) {
-                const QString name =
-                    QStringLiteral(":/icons/%1%2.png").arg(QLatin1String(button.bitmap), density);
+                const QString name = QStringLiteral(":/icons/%1%2.png")
+                                         .arg(QLatin1String(InfoOf(*button).name), density);
                 const QImage image = QImage(name).convertToFormat(QImage::Format_ARGB32);
                 QVERIFY2(!image.isNull(), qPrintable(name));
                 int drawn = 0, clear = 0;
@@ -277,34 +274,36 @@ private slots:
     void hintsInTheStatusBar() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
         // A highlighted menu item shows its hint; disabled items cannot be highlighted.
-        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QMenu* view = app.mainWindow()->findChild<QMenu*>(QStringLiteral("menu:&View"));
         QVERIFY(view);
-        app.Frame()->menuBar()->setActiveAction(view->menuAction()); // opens it from the bar
+        app.mainWindow()->menuBar()->setActiveAction(view->menuAction()); // opens it from the bar
         QTRY_VERIFY(view->isVisible());
-        QTRY_COMPARE(app.Frame()->statusBar()->currentMessage(),
+        QTRY_COMPARE(app.mainWindow()->statusBar()->currentMessage(),
                      QStringLiteral("Select Various Views"));
-        view->setActiveAction(app.Action(cmd::ViewDrivers));
-        QCOMPARE(app.Frame()->statusBar()->currentMessage(), QStringLiteral("View Driver Info"));
-        view->setActiveAction(app.Action(cmd::ViewAll));
-        QCOMPARE(app.Frame()->statusBar()->currentMessage(), QStringLiteral("View All Info"));
+        view->setActiveAction(app.mainWindow()->action(Command::ViewDrivers));
+        QCOMPARE(app.mainWindow()->statusBar()->currentMessage(),
+                 QStringLiteral("View Driver Info"));
+        view->setActiveAction(app.mainWindow()->action(Command::ViewAll));
+        QCOMPARE(app.mainWindow()->statusBar()->currentMessage(), QStringLiteral("View All Info"));
         view->close();
-        QMenu* edit = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&Edit"));
-        QCOMPARE(app.Action(cmd::Exit)->statusTip(),
+        QMenu* edit = app.mainWindow()->findChild<QMenu*>(QStringLiteral("menu:&Edit"));
+        QCOMPARE(app.mainWindow()->action(Command::Exit)->statusTip(),
                  QStringLiteral("Quits RK7 Power and prompts to save the documents"));
         QCOMPARE(edit->menuAction()->statusTip(),
                  QStringLiteral("Edit Teams, Drivers, and Calculated Powers"));
-        QVERIFY(app.Action(cmd::SpareDrivers)->statusTip().isEmpty());
-        QVERIFY(app.Action(cmd::HelpContents)->statusTip().isEmpty());
+        QVERIFY(app.mainWindow()->action(Command::SpareDrivers)->statusTip().isEmpty());
+        QVERIFY(app.mainWindow()->action(Command::HelpContents)->statusTip().isEmpty());
 
         // Hovering the tool button of the powers table shows the menu command's hint.
-        auto* button = app.Frame()->findChild<QToolButton*>(QStringLiteral("button:4000"));
+        auto* button =
+            app.mainWindow()->findChild<QToolButton*>(QStringLiteral("button:edit-powers"));
         QVERIFY(button);
         QStatusTipEvent tip(button->defaultAction()->statusTip());
         QCoreApplication::sendEvent(button, &tip);
-        QCOMPARE(app.Frame()->statusBar()->currentMessage(),
+        QCOMPARE(app.mainWindow()->statusBar()->currentMessage(),
                  QStringLiteral("Editing power numbers that the program uses to calculate with"));
     }
 
@@ -318,16 +317,16 @@ private slots:
             QVERIFY(SaveTeamsStore(stored, state));
         }
         Application& app = s.Start();
-        QCOMPARE(app.TheRoster().TeamName[2].Text(), "Stored Team");
-        QCOMPARE(app.TheRoster().DriverName, Roster().DriverName);
-        QCOMPARE(QString::fromStdString(app.State().ProgramDir), s.folder.path());
+        QCOMPARE(app.document().roster().TeamName[2].Text(), "Stored Team");
+        QCOMPARE(app.document().roster().DriverName, Roster().DriverName);
+        QCOMPARE(QString::fromStdString(app.document().state().ProgramDir), s.folder.path());
         QVERIFY(s.prompts.messages.isEmpty());
 
         Session empty;
         Application& fresh = empty.Start();
-        QVERIFY(fresh.TheRoster() == Roster());
-        QVERIFY(fresh.Client()->Views().ViewAll);
-        QVERIFY(fresh.Action(cmd::ViewAll)->isChecked());
+        QVERIFY(fresh.document().roster() == Roster());
+        QVERIFY(fresh.view()->Views().ViewAll);
+        QVERIFY(fresh.mainWindow()->action(Command::ViewAll)->isChecked());
         QCOMPARE(QDir(empty.folder.path()).entryList(QDir::Files), QStringList());
     }
 
@@ -335,10 +334,10 @@ private slots:
         Session s;
         QDir(s.folder.path()).mkdir(QStringLiteral("Drivers.rk"));
         Application& app = s.Start();
-        app.ReportStartupProblems();
+        app.reportStartupProblems();
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk")));
-        QVERIFY(app.TheRoster() == Roster());
+        QVERIFY(app.document().roster() == Roster());
     }
 
     void autoModePreference_data() {
@@ -369,7 +368,7 @@ private slots:
         if (!file.isEmpty())
             s.WritePrefs(file);
         Application& app = s.Start();
-        QCOMPARE(app.State().AutoMode, autoMode);
+        QCOMPARE(app.document().state().AutoMode, autoMode);
     }
 
     // Writing the mode changes the key's value and keeps every other byte of the file.
@@ -415,8 +414,8 @@ private slots:
         Session s;
         s.WritePrefs("[preferences]\r\nautomode=true\r\n");
         Application& app = s.Start();
-        QVERIFY(app.State().AutoMode);
-        QVERIFY(app.Frame()->close());
+        QVERIFY(app.document().state().AutoMode);
+        QVERIFY(app.mainWindow()->close());
         QFile prefs(s.Prefs());
         QVERIFY(prefs.open(QIODevice::ReadOnly));
         QCOMPARE(prefs.readAll(), QByteArray("[preferences]\r\nautomode=TRUE\r\n"));
@@ -425,8 +424,8 @@ private slots:
     void autoModeIsWrittenAtClose() {
         Session s;
         Application& app = s.Start();
-        app.Document().autoMode() = true;
-        QVERIFY(app.Frame()->close());
+        app.document().autoMode() = true;
+        QVERIFY(app.mainWindow()->close());
         QFile file(s.Prefs());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
@@ -434,9 +433,9 @@ private slots:
                  text.constData());
         Session again;
         QFile::copy(s.Prefs(), again.Prefs());
-        QVERIFY(again.Start().State().AutoMode);
-        again.app->Document().autoMode() = false;
-        QVERIFY(again.app->Frame()->close());
+        QVERIFY(again.Start().document().state().AutoMode);
+        again.app->document().autoMode() = false;
+        QVERIFY(again.app->mainWindow()->close());
         QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
                      .value("Preferences/AutoMode")
                      .toString()
@@ -446,10 +445,10 @@ private slots:
     void aChangeRepaintsAtOnce() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
         PaintCounter paints;
-        app.Client()->installEventFilter(&paints);
+        app.view()->installEventFilter(&paints);
         QTest::qWait(250);
         QCOMPARE(paints.count, 0); // nothing changed, nothing painted
         // A change the view shows is painted as soon as the events are handled.
@@ -457,9 +456,9 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(paints.count, 1);
         // The spare drivers, which no view shows, are no reason to paint.
-        Roster spares = app.TheRoster();
+        Roster spares = app.document().roster();
         spares.SpareName[0].SetText("Reserve");
-        app.Document().apply(spares, SparesPart);
+        app.document().apply(spares, SparesPart);
         QCoreApplication::processEvents();
         QTest::qWait(50);
         QCOMPARE(paints.count, 1);
@@ -468,24 +467,24 @@ private slots:
     void viewCommandsToggle() {
         Session s;
         Application& app = s.Start();
-        RosterView* client = app.Client();
+        RosterView* client = app.view();
         auto checks = [&] {
             return QString("%1%2%3")
-                .arg(app.Action(cmd::ViewAll)->isChecked())
-                .arg(app.Action(cmd::ViewTeams)->isChecked())
-                .arg(app.Action(cmd::ViewDrivers)->isChecked());
+                .arg(app.mainWindow()->action(Command::ViewAll)->isChecked())
+                .arg(app.mainWindow()->action(Command::ViewTeams)->isChecked())
+                .arg(app.mainWindow()->action(Command::ViewDrivers)->isChecked());
         };
         QCOMPARE(checks(), QStringLiteral("100"));
-        app.Action(cmd::ViewAll)->trigger(); // the shown view switches off
+        app.mainWindow()->action(Command::ViewAll)->trigger(); // the shown view switches off
         QVERIFY(!client->Views().ViewAll && !client->Views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("000"));
-        app.Action(cmd::ViewTeams)->trigger();
+        app.mainWindow()->action(Command::ViewTeams)->trigger();
         QVERIFY(client->Views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("010"));
-        app.Action(cmd::ViewDrivers)->trigger(); // another view replaces it
+        app.mainWindow()->action(Command::ViewDrivers)->trigger(); // another view replaces it
         QVERIFY(client->Views().ViewDrivers && !client->Views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("001"));
-        auto* button = app.Frame()->findChild<QToolButton*>(QStringLiteral("button:6400"));
+        auto* button = app.mainWindow()->findChild<QToolButton*>(QStringLiteral("button:view-all"));
         QVERIFY(button);
         button->click();
         QCOMPARE(checks(), QStringLiteral("100"));
@@ -495,34 +494,34 @@ private slots:
     void exitPromptForUnsavedChanges() {
         Session s;
         Application& app = s.Start();
-        QVERIFY(app.Frame()->close()); // nothing unsaved: no question
+        QVERIFY(app.mainWindow()->close()); // nothing unsaved: no question
         QVERIFY(s.prompts.questions.isEmpty());
 
         Session t;
         Application& edited = t.Start();
         test::EditRoster(edited, [](Roster& r) { r.SpareName[0].SetText("Spare One"); });
-        edited.Frame()->show();
+        edited.mainWindow()->show();
         t.prompts.answers = {Prompts::Answer::Cancel};
-        QVERIFY(!edited.Frame()->close());
-        QVERIFY(edited.Frame()->isVisible());
+        QVERIFY(!edited.mainWindow()->close());
+        QVERIFY(edited.mainWindow()->isVisible());
         QCOMPARE(t.prompts.questions,
                  QStringList{QStringLiteral("Save changes to the store files?")});
         QVERIFY(!QFile::exists(t.Store(DriversStore)));
 
         t.prompts.answers = {Prompts::Answer::Save};
-        QVERIFY(edited.Frame()->close());
+        QVERIFY(edited.mainWindow()->close());
         QFile drivers(t.Store(DriversStore));
         QVERIFY(drivers.open(QIODevice::ReadOnly));
         QCOMPARE(drivers.size(), 2844);
         QVERIFY(drivers.readAll().mid(2100).startsWith("Spare One"));
         QVERIFY(!QFile::exists(t.Store(TeamsStore))); // only the file that lacked changes
-        QCOMPARE(edited.Document().unsavedStores(), 0u);
+        QCOMPARE(edited.document().unsavedStores(), 0u);
 
         Session u;
         Application& discarded = u.Start();
         test::EditRoster(discarded, [](Roster& r) { r.TeamName[1].SetText("Changed"); });
         u.prompts.answers = {Prompts::Answer::Discard};
-        QVERIFY(discarded.Frame()->close());
+        QVERIFY(discarded.mainWindow()->close());
         QVERIFY(!QFile::exists(u.Store(TeamsStore)));
         QVERIFY(QFile::exists(u.Prefs()));
     }
@@ -533,16 +532,16 @@ private slots:
         QDir(s.folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
         test::EditRoster(app, [](Roster& r) { r.TeamName[0].SetText("Changed"); });
         s.prompts.answers = {Prompts::Answer::Save};
-        QVERIFY(!app.Frame()->close());
+        QVERIFY(!app.mainWindow()->close());
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
-        QCOMPARE(app.Document().unsavedStores(), unsigned(TeamsStore));
+        QCOMPARE(app.document().unsavedStores(), unsigned(TeamsStore));
 
         // Two changed files are saved together: a write-protected Drivers.rk keeps Teams.rk
         // from being saved too.
         Session t;
         Application& both = t.Start();
-        QVERIFY(both.Document().save(TeamsStore | DriversStore));
+        QVERIFY(both.document().save(TeamsStore | DriversStore));
         const QByteArray teamsBefore = t.StoreBytes(TeamsStore);
         QVERIFY(QFile::setPermissions(t.Store(DriversStore), QFile::ReadOwner));
         test::EditRoster(both, [](Roster& r) {
@@ -550,13 +549,13 @@ private slots:
             r.DriverName[0].SetText("Changed Too");
         });
         t.prompts.answers = {Prompts::Answer::Save};
-        QVERIFY(!both.Frame()->close());
+        QVERIFY(!both.mainWindow()->close());
         QCOMPARE(t.prompts.messages.size(), 1);
         QVERIFY2(t.prompts.messages[0].text.contains(QStringLiteral("Drivers.rk: the file is "
                                                                     "read-only")),
                  qPrintable(t.prompts.messages[0].text));
         QCOMPARE(t.StoreBytes(TeamsStore), teamsBefore);
-        QCOMPARE(both.Document().unsavedStores(), unsigned(TeamsStore | DriversStore));
+        QCOMPARE(both.document().unsavedStores(), unsigned(TeamsStore | DriversStore));
     }
 
     void exitPromptOnlyWhenCellsDiffer() {
@@ -564,17 +563,18 @@ private slots:
         Application& app = s.Start();
         // A Performance File of what the store files already hold, read in ...
         const QString file = s.folder.filePath(QStringLiteral("same.txt"));
-        QVERIFY(WriteNativePerformanceFile(app.TheRoster(), QFile::encodeName(file).toStdString()));
+        QVERIFY(WriteNativePerformanceFile(app.document().roster(),
+                                           QFile::encodeName(file).toStdString()));
         s.prompts.fileNames = {file};
-        app.Command(cmd::OpenNativeFile);
-        QVERIFY(app.Document().save(TeamsStore | DriversStore));
+        app.trigger(Command::OpenNativeFile);
+        QVERIFY(app.document().save(TeamsStore | DriversStore));
         s.prompts.fileNames = {file};
-        app.Command(cmd::OpenNativeFile);
+        app.trigger(Command::OpenNativeFile);
         // ... and the spare drivers form accepted as it opened.
         test::WhenOpen<SpareDialog>([](SpareDialog* spares) { spares->accept(); });
-        app.Command(cmd::SpareDrivers);
-        QVERIFY(app.State().UnsavedStores != 0); // marked, though nothing differs
-        QVERIFY(app.Frame()->close());
+        app.trigger(Command::SpareDrivers);
+        QVERIFY(app.document().state().UnsavedStores != 0); // marked, though nothing differs
+        QVERIFY(app.mainWindow()->close());
         QVERIFY(s.prompts.questions.isEmpty());
         QVERIFY(s.prompts.messages.isEmpty());
     }
@@ -588,7 +588,7 @@ private slots:
             QVERIFY(drivers.open(QIODevice::WriteOnly));
             drivers.write(QByteArray(1000, 'd'));
         }
-        s.Start().ReportStartupProblems();
+        s.Start().reportStartupProblems();
         QCOMPARE(s.prompts.messages.size(), 1);
         const QString warning = s.prompts.messages[0].text;
         QVERIFY2(warning.contains(QStringLiteral("Teams.rk is 0 bytes long, not 1260")),
@@ -601,13 +601,13 @@ private slots:
         Session t;
         const QString folder = t.folder.filePath(QStringLiteral("new/season"));
         Application app({folder, t.Prefs()}, t.prompts);
-        app.InitMainWindow();
-        app.ReportStartupProblems();
+        app.initMainWindow();
+        app.reportStartupProblems();
         QCOMPARE(t.prompts.messages.size(), 1);
         QVERIFY(t.prompts.messages[0].text.contains(folder + QStringLiteral(" does not exist")));
         t.prompts.answers = {Prompts::Answer::Save};
         test::WhenOpen<SetTeamsDialog>([](SetTeamsDialog* teams) { teams->accept(); });
-        app.Command(cmd::EditTeams);
+        app.trigger(Command::EditTeams);
         QCOMPARE(t.prompts.questions.size(), 1);
         QVERIFY(t.prompts.questions[0].contains(QStringLiteral("Create it")));
         QCOMPARE(QFileInfo(folder + QStringLiteral("/Teams.rk")).size(), 1260);
@@ -623,55 +623,56 @@ private slots:
         QCOMPARE(path, QString());
         Session u;
         Application unhomed({u.folder.path(), path}, u.prompts);
-        unhomed.InitMainWindow();
+        unhomed.initMainWindow();
         QVERIFY(u.prompts.messages.isEmpty()); // said over the window, once it is up
-        unhomed.ReportStartupProblems();
-        unhomed.ReportStartupProblems();
+        unhomed.reportStartupProblems();
+        unhomed.reportStartupProblems();
         QCOMPARE(u.prompts.messages.size(), 1);
         QVERIFY(u.prompts.messages[0].text.contains(QStringLiteral("Neither HOME nor")));
-        unhomed.Document().autoMode() = true;
-        QVERIFY(unhomed.Frame()->close());
+        unhomed.document().autoMode() = true;
+        QVERIFY(unhomed.mainWindow()->close());
         QCOMPARE(u.prompts.messages.size(), 1);
     }
 
     void helpContentsAndContextHelp() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
 
-        QTest::keyClick(app.Client(), Qt::Key_F1);
-        QVERIFY(app.Help() && app.Help()->isVisible());
-        QCOMPARE(app.Help()->Browser()->source().toString(),
+        QTest::keyClick(app.view(), Qt::Key_F1);
+        QVERIFY(app.help().window() && app.help().window()->isVisible());
+        QCOMPARE(app.help().window()->browser()->source().toString(),
                  QStringLiteral("qrc:/help/index.html"));
-        QVERIFY(app.Help()->Browser()->toPlainText().contains(QStringLiteral("RK7 Power")));
-        app.Help()->close();
+        QVERIFY(
+            app.help().window()->browser()->toPlainText().contains(QStringLiteral("RK7 Power")));
+        app.help().window()->close();
 
         // Shift+F1, then a command: its topic, and the command does not run.
-        QTest::keyClick(app.Client(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(app.ContextHelpMode());
-        app.Action(cmd::ViewTeams)->trigger();
-        QVERIFY(!app.ContextHelpMode());
-        QVERIFY(app.Client()->Views().ViewAll);
-        QVERIFY(!app.Action(cmd::ViewTeams)->isChecked());
-        QCOMPARE(app.Help()->Browser()->source().toString(),
-                 QStringLiteral("qrc:/help/views.html#cmd6200"));
+        QTest::keyClick(app.view(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(app.help().active());
+        app.mainWindow()->action(Command::ViewTeams)->trigger();
+        QVERIFY(!app.help().active());
+        QVERIFY(app.view()->Views().ViewAll);
+        QVERIFY(!app.mainWindow()->action(Command::ViewTeams)->isChecked());
+        QCOMPARE(app.help().window()->browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#view-teams"));
 
         // Escape leaves the mode.
-        QTest::keyClick(app.Client(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(app.ContextHelpMode());
-        QTest::keyClick(app.Client(), Qt::Key_Escape);
-        QVERIFY(!app.ContextHelpMode());
+        QTest::keyClick(app.view(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(app.help().active());
+        QTest::keyClick(app.view(), Qt::Key_Escape);
+        QVERIFY(!app.help().active());
 
         // F1 on a highlighted menu item shows its topic and does not run it.
-        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QMenu* view = app.mainWindow()->findChild<QMenu*>(QStringLiteral("menu:&View"));
         view->popup(QPoint(0, 0));
         QVERIFY(QTest::qWaitForWindowExposed(view));
-        view->setActiveAction(app.Action(cmd::ViewAll));
+        view->setActiveAction(app.mainWindow()->action(Command::ViewAll));
         QTest::keyClick(view, Qt::Key_F1);
-        QVERIFY(app.Client()->Views().ViewAll);
-        QCOMPARE(app.Help()->Browser()->source().toString(),
-                 QStringLiteral("qrc:/help/views.html#cmd6400"));
+        QVERIFY(app.view()->Views().ViewAll);
+        QCOMPARE(app.help().window()->browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#view-all"));
         QVERIFY(!view->isVisible());
         QVERIFY(s.prompts.messages.isEmpty());
     }
@@ -681,21 +682,21 @@ private slots:
         SetProgramIdentity();
         Session s;
         Application& app = s.Start();
-        QCOMPARE(ShownTitle(app.Frame()->windowTitle()), QStringLiteral("RK7 Power V2.46"));
+        QCOMPARE(ShownTitle(app.mainWindow()->windowTitle()), QStringLiteral("RK7 Power V2.46"));
         QStringList forms;
         WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
             forms << ShownTitle(d->windowTitle());
             d->reject();
         });
-        app.Command(cmd::EditTeams);
+        app.trigger(Command::EditTeams);
         WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
             forms << ShownTitle(d->windowTitle());
             d->reject();
         });
-        app.Command(cmd::WhatsNew);
+        app.trigger(Command::WhatsNew);
         QCOMPARE(forms, QStringList({"Teams", "What's New"}));
-        app.ShowHelpContents();
-        QCOMPARE(ShownTitle(app.Help()->windowTitle()), QStringLiteral("RK7 Power Help"));
+        app.help().showContents();
+        QCOMPARE(ShownTitle(app.help().window()->windowTitle()), QStringLiteral("RK7 Power Help"));
     }
 
     // F1 pressed as a user presses it, on a highlighted menu item: the item's topic, the menu
@@ -703,22 +704,23 @@ private slots:
     void f1OnAnOpenMenuShowsTheItemsTopic() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
-        QApplication::setActiveWindow(app.Frame());
-        QVERIFY(QTest::qWaitForWindowActive(app.Frame()));
-        QWindow* window = app.Frame()->windowHandle();
+        app.mainWindow()->show();
+        QApplication::setActiveWindow(app.mainWindow());
+        QVERIFY(QTest::qWaitForWindowActive(app.mainWindow()));
+        QWindow* window = app.mainWindow()->windowHandle();
         QTest::keyClick(window, Qt::Key_V, Qt::AltModifier);
-        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QMenu* view = app.mainWindow()->findChild<QMenu*>(QStringLiteral("menu:&View"));
         QTRY_VERIFY(view->isVisible());
-        for (int i = 0; i < 3 && view->activeAction() != app.Action(cmd::ViewDrivers); ++i)
+        for (int i = 0;
+             i < 3 && view->activeAction() != app.mainWindow()->action(Command::ViewDrivers); ++i)
             QTest::keyClick(window, Qt::Key_Down); // down to View Drivers
-        QCOMPARE(view->activeAction(), app.Action(cmd::ViewDrivers));
+        QCOMPARE(view->activeAction(), app.mainWindow()->action(Command::ViewDrivers));
         QTest::keyClick(window, Qt::Key_F1);
-        QVERIFY(app.Help() && app.Help()->isVisible());
-        QCOMPARE(app.Help()->Browser()->source().toString(),
-                 QStringLiteral("qrc:/help/views.html#cmd6300"));
+        QVERIFY(app.help().window() && app.help().window()->isVisible());
+        QCOMPARE(app.help().window()->browser()->source().toString(),
+                 QStringLiteral("qrc:/help/views.html#view-drivers"));
         QTRY_VERIFY(!view->isVisible());
-        QVERIFY(app.Client()->Views().ViewAll); // not run
+        QVERIFY(app.view()->Views().ViewAll); // not run
         QVERIFY(!QApplication::activePopupWidget());
     }
 
@@ -726,12 +728,12 @@ private slots:
     void helpFromAFormCanBeUsed() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
+        app.mainWindow()->show();
         QString afterBack, afterForward, afterContents;
         bool clickable = false;
         WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
             QTest::keyClick(d->windowHandle(), Qt::Key_F1);
-            HelpWindow* help = app.Help();
+            HelpWindow* help = app.help().window();
             auto* back = help ? help->findChild<QPushButton*>(QStringLiteral("helpBack")) : nullptr;
             auto* forward =
                 help ? help->findChild<QPushButton*>(QStringLiteral("helpForward")) : nullptr;
@@ -739,32 +741,32 @@ private slots:
                 help ? help->findChild<QPushButton*>(QStringLiteral("helpContents")) : nullptr;
             if (back && forward && contents && QTest::qWaitForWindowExposed(help)) {
                 clickable = !back->isEnabled();
-                help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/editors.html")));
+                help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/editors.html")));
                 QTest::mouseClick(back, Qt::LeftButton); // through the window system
-                afterBack = help->Browser()->source().toString();
+                afterBack = help->browser()->source().toString();
                 QTest::mouseClick(forward, Qt::LeftButton);
-                afterForward = help->Browser()->source().toString();
-                help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/files.html")));
+                afterForward = help->browser()->source().toString();
+                help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/files.html")));
                 QTest::mouseClick(contents, Qt::LeftButton);
-                afterContents = help->Browser()->source().toString();
+                afterContents = help->browser()->source().toString();
             }
             d->reject();
         });
-        app.Command(cmd::EditTeams);
+        app.trigger(Command::EditTeams);
         QVERIFY(clickable);
         QCOMPARE(afterBack, QStringLiteral("qrc:/help/index.html"));
         QCOMPARE(afterForward, QStringLiteral("qrc:/help/editors.html"));
         QCOMPARE(afterContents, QStringLiteral("qrc:/help/index.html"));
-        QVERIFY(app.Help() && app.Help()->isVisible()); // outlives the form
-        QVERIFY(app.Help()->isWindow());
+        QVERIFY(app.help().window() && app.help().window()->isVisible()); // outlives the form
+        QVERIFY(app.help().window()->isWindow());
     }
 
     // The bars have no context menu that could hide the tool bar; the View menu shows checks.
     void noBarMenuAndViewCheckMarks() {
         Session s;
         Application& app = s.Start();
-        app.Frame()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(app.Frame()));
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
         bool popped = false;
         QTimer::singleShot(100, [&] {
             if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -772,14 +774,14 @@ private slots:
                 popup->close();
             }
         });
-        QTest::mouseClick(app.Frame()->menuBar(), Qt::RightButton, {}, QPoint(300, 5));
-        QTest::mouseClick(app.Frame()->Bar(), Qt::RightButton, {},
-                          QPoint(app.Frame()->Bar()->width() - 5, 10));
+        QTest::mouseClick(app.mainWindow()->menuBar(), Qt::RightButton, {}, QPoint(300, 5));
+        QTest::mouseClick(app.mainWindow()->toolBar(), Qt::RightButton, {},
+                          QPoint(app.mainWindow()->toolBar()->width() - 5, 10));
         QTest::qWait(150);
         QVERIFY(!popped);
-        QVERIFY(app.Frame()->Bar()->isVisible());
+        QVERIFY(app.mainWindow()->toolBar()->isVisible());
 
-        QMenu* view = app.Frame()->findChild<QMenu*>(QStringLiteral("menu:&View"));
+        QMenu* view = app.mainWindow()->findChild<QMenu*>(QStringLiteral("menu:&View"));
         MenuCheckRecorder recorder;
         view->setStyle(&recorder);
         view->grab();
@@ -803,17 +805,15 @@ private slots:
                 if (!QTest::qWaitFor([box] { return !box->isVisible(); }, 1000))
                     box->reject(); // the key did nothing: Cancel
             });
-            QCOMPARE(real.AskSaveDiscardCancel(nullptr, QStringLiteral("RK7 Power"),
+            QCOMPARE(real.askSaveDiscardCancel(nullptr, QStringLiteral("RK7 Power"),
                                                QStringLiteral("Save changes to the store files?")),
                      expected);
         }
     }
 
     void everyCommandHasAHelpTopic() {
-        for (const MenuItem& item : MainMenu()) {
-            if (item.id == 0)
-                continue;
-            const QString url = HelpWindow::TopicUrl(item.id);
+        for (const CommandInfo& info : Commands()) {
+            const QString url = HelpWindow::topicUrl(info.command);
             const QString page = QUrl(url).path();
             QFile file(QStringLiteral(":") + page);
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(url));

@@ -4,12 +4,12 @@
 
 namespace rk7::test {
 
-void ScriptedPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
+void ScriptedPrompts::message(QWidget* parent, const QString& caption, const QString& text,
                               Icon icon) {
     messages.append({caption, text, icon, parent != nullptr});
 }
 
-Prompts::Answer ScriptedPrompts::AskSaveDiscardCancel(QWidget*, const QString&,
+Prompts::Answer ScriptedPrompts::askSaveDiscardCancel(QWidget*, const QString&,
                                                       const QString& text) {
     questions.append(text);
     if (answers.empty())
@@ -19,12 +19,12 @@ Prompts::Answer ScriptedPrompts::AskSaveDiscardCancel(QWidget*, const QString&,
     return answer;
 }
 
-bool ScriptedPrompts::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+bool ScriptedPrompts::confirm(QWidget* parent, const QString& caption, const QString& text) {
     // Scripted as Save for yes, anything else for no.
-    return AskSaveDiscardCancel(parent, caption, text) == Answer::Save;
+    return askSaveDiscardCancel(parent, caption, text) == Answer::Save;
 }
 
-QString ScriptedPrompts::OpenFileName(QWidget*, const FileDialogSettings& settings) {
+QString ScriptedPrompts::openFileName(QWidget*, const FileDialogSettings& settings) {
     fileDialogs.append(settings);
     if (fileNames.empty())
         return {};
@@ -33,11 +33,11 @@ QString ScriptedPrompts::OpenFileName(QWidget*, const FileDialogSettings& settin
     return name;
 }
 
-QString ScriptedPrompts::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
-    return OpenFileName(parent, settings);
+QString ScriptedPrompts::saveFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return openFileName(parent, settings);
 }
 
-bool ScriptedPrompts::PrintDialog(QWidget*, QPrinter& printer) {
+bool ScriptedPrompts::printDialog(QWidget*, QPrinter& printer) {
     ++printDialogs;
     if (onPrintDialog)
         onPrintDialog();
@@ -48,7 +48,7 @@ bool ScriptedPrompts::PrintDialog(QWidget*, QPrinter& printer) {
     return acceptPrint;
 }
 
-bool ScriptedPrompts::PageSetupDialog(QWidget*, QPrinter&) {
+bool ScriptedPrompts::pageSetupDialog(QWidget*, QPrinter&) {
     ++pageSetupDialogs;
     return acceptPrint;
 }

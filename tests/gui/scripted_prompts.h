@@ -20,14 +20,14 @@ public:
         bool hasParent;
     };
 
-    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
-    Answer AskSaveDiscardCancel(QWidget* parent, const QString& caption,
+    void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    Answer askSaveDiscardCancel(QWidget* parent, const QString& caption,
                                 const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override;
-    QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override;
-    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
-    bool PageSetupDialog(QWidget* parent, QPrinter& printer) override;
+    bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    QString openFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    QString saveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 
     // Scripted answers, taken in order; an empty script cancels.
     std::deque<Answer> answers;

@@ -1,7 +1,8 @@
-// Printing, print setup and print preview of the current view.
-#include "app/application.h"
-#include "app/commands.h"
+#include "app/print_controller.h"
+
 #include "app/main_window.h"
+#include "app/prompts.h"
+#include "app/roster_document.h"
 #include "views/print_preview_window.h"
 #include "views/roster_printout.h"
 #include "views/roster_view.h"
@@ -15,14 +16,13 @@
 
 namespace rk7 {
 
-void Application::InitPrintCommands() {
-    // Printing into a PDF file is always possible, so the commands are always enabled.
-    SetHandler(cmd::Print, [this] { Print(); });
-    SetHandler(cmd::PrintSetup, [this] { PrintSetup(); });
-    SetHandler(cmd::PrintPreview, [this] { PrintPreview(); });
-}
+PrintController::PrintController(const RosterDocument& document, MainWindow& window,
+                                 Prompts& prompts, QObject* parent)
+    : QObject(parent), m_document(document), m_window(window), m_prompts(prompts) {}
 
-QPrinter& Application::Printer() {
+PrintController::~PrintController() = default;
+
+QPrinter& PrintController::printer() {
     // Linux sends no notice when the default printer changes; look each time it is needed.
     const QString systemDefault = QPrinterInfo::defaultPrinterName();
     if (!m_printer || systemDefault != m_printerDefault) {
@@ -41,13 +41,14 @@ QPrinter& Application::Printer() {
     return *m_printer;
 }
 
-void Application::Print() {
-    QPrinter& printer = Printer();
-    const RosterPrintout printout(m_document.roster(), Client()->Views(), m_frame->windowTitle());
-    QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_frame.get();
+void PrintController::print() {
+    QPrinter& target = printer();
+    const RosterPrintout printout(m_document.roster(), m_window.view()->Views(),
+                                  m_window.windowTitle());
+    QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
     ++m_printCount;
-    if (m_prompts.PrintDialog(owner, printer) && !printout.Print(printer))
-        m_prompts.Message(
+    if (m_prompts.printDialog(owner, target) && !printout.Print(target))
+        m_prompts.message(
             owner, QStringLiteral("Print Error"),
             QStringLiteral("'%1' not printed. %2.")
                 .arg(printout.Title(), QStringLiteral("Error encountered during print")),
@@ -55,36 +56,36 @@ void Application::Print() {
     --m_printCount;
 }
 
-void Application::PrintSetup() {
-    m_prompts.PageSetupDialog(m_frame.get(), Printer());
+void PrintController::printSetup() {
+    m_prompts.pageSetupDialog(&m_window, printer());
 }
 
-void Application::PrintPreview() {
+void PrintController::printPreview() {
     if (m_preview)
         return;
-    QPrinter& printer = Printer();
+    QPrinter& target = printer();
     ++m_printCount;
-    m_previewPrintout = std::make_unique<RosterPrintout>(m_document.roster(), Client()->Views(),
-                                                         QStringLiteral("Print Preview"));
-    const QSizeF printable = printer.pageRect(QPrinter::DevicePixel).size();
-    const QSizeF dpi(printer.logicalDpiX(), printer.logicalDpiY());
+    m_previewPrintout = std::make_unique<RosterPrintout>(
+        m_document.roster(), m_window.view()->Views(), QStringLiteral("Print Preview"));
+    const QSizeF printable = target.pageRect(QPrinter::DevicePixel).size();
+    const QSizeF dpi(target.logicalDpiX(), target.logicalDpiY());
     m_preview = std::make_unique<PrintPreviewWindow>(*m_previewPrintout, printable, dpi,
-                                                     m_frame->windowTitle(), [this] { Print(); });
+                                                     m_window.windowTitle(), [this] { print(); });
     connect(m_preview.get(), &PrintPreviewWindow::Finished, this, [this] {
         // The main window comes back where the preview was last placed.
         const QRect where = m_preview->geometry();
         m_preview->hide();
-        m_frame->setGeometry(where);
-        m_frame->showNormal();
+        m_window.setGeometry(where);
+        m_window.showNormal();
         --m_printCount;
-        Client()->update();
+        m_window.view()->update();
         m_preview.release()->deleteLater();
         m_previewPrintout.reset();
     });
     // The preview takes the main window's place and size.
-    m_preview->setGeometry(m_frame->geometry());
+    m_preview->setGeometry(m_window.geometry());
     m_preview->show();
-    m_frame->hide();
+    m_window.hide();
 }
 
 } // namespace rk7

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <span>
+
+namespace rk7 {
+
+// The commands of the menu and the tool bar. Their values are the help context numbers, which
+// the help pages and users' notes have always used.
+enum class Command {
+    OpenExchangeFile = 24332,
+    SaveExchangeFile = 24333,
+    OpenNativeFile = 6800,
+    SaveNativeFile = 6801,
+    PrintPreview = 24340,
+    Print = 24337,
+    PrintSetup = 24338,
+    Exit = 24310,
+    MainDrivers = 6100,
+    SpareDrivers = 7010,
+    EditTeams = 3000,
+    EditPowers = 4000,
+    RangeFailure = 6661, // on no menu or button: the Edit Powers form opens its form
+    ViewTeams = 6200,
+    ViewDrivers = 6300,
+    ViewAll = 6400,
+    HelpContents = 2010,
+    WhatsNew = 4353,
+    About = 2009,
+};
+
+// What the program knows about a command.
+struct CommandInfo {
+    Command command;
+    // Its readable name: object names ("action:edit-teams"), tool button images
+    // (":/icons/edit-teams.png") and help anchors ("editors.html#edit-teams") use it.
+    const char* name;
+    const char* helpPage; // the help page that explains it, without ".html"
+    const char* hint;     // the status-bar hint, or nullptr
+};
+
+// Every command, in no particular order.
+std::span<const CommandInfo> Commands();
+const CommandInfo& InfoOf(Command command);
+// The command with this help context number, if there is one.
+std::optional<Command> CommandFromNumber(int number);
+
+// The menus whose titles have a status-bar hint of their own.
+inline constexpr const char* EditMenuHint = "Edit Teams, Drivers, and Calculated Powers";
+inline constexpr const char* ViewMenuHint = "Select Various Views";
+
+// One row of the main menu: a submenu path ("&File/&Open"), the item's text (with its shortcut
+// after a tab), and its command; a row without text is a separator.
+struct MenuItem {
+    const char* menu;
+    const char* text;
+    Command command;
+};
+std::span<const MenuItem> MainMenu();
+
+// The tool bar, left to right; an empty row is a separator.
+std::span<const std::optional<Command>> ToolBarButtons();
+
+} // namespace rk7

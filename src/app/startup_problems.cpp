@@ -1,0 +1,38 @@
+#include "app/startup_problems.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace rk7 {
+
+QStringList StartupProblems(const QString& folder, const QString& preferencesPath,
+                            const LoadStoreReport& report) {
+    QStringList problems;
+    if (!QFileInfo(folder).isDir())
+        problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
+                                   "shown. You will be asked to create the folder when you first "
+                                   "save.")
+                        .arg(folder);
+    if (!report.folder)
+        problems << QString::fromStdString(report.folder.Error());
+    for (const StoreLoad& load : report.files)
+        if (!load.error.empty())
+            problems << QString::fromStdString(load.error) +
+                            QStringLiteral("\nThe built-in values are used instead.");
+    const auto sizes =
+        StoreSizeWarnings(ProgramDirFrom(QFile::encodeName(folder).toStdString()), report);
+    if (!sizes.empty()) {
+        QString text = QStringLiteral("These store files are damaged or are not store files; they "
+                                      "were read as far as they go. Saving writes them whole "
+                                      "again from what is shown.");
+        for (const std::string& size : sizes)
+            text += QStringLiteral("\n- ") + QString::fromStdString(size);
+        problems << text;
+    }
+    if (preferencesPath.isEmpty())
+        problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
+                                   "kept only until the program ends.");
+    return problems;
+}
+
+} // namespace rk7

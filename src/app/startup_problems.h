@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/store.h"
+
+#include <QStringList>
+
+namespace rk7 {
+
+// What start-up found wrong with the store folder, its files and the preferences, one
+// paragraph each; empty when all was well. preferencesPath is empty when there is nowhere to
+// keep the preferences.
+QStringList StartupProblems(const QString& folder, const QString& preferencesPath,
+                            const LoadStoreReport& report);
+
+} // namespace rk7

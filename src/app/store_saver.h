@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rk7 {
+
+class Prompts;
+class RosterDocument;
+
+// Saves the document's store files for the GUI: a store folder that does not exist is offered
+// to be made first, and a failure is reported, its changes staying pending.
+class StoreSaver {
+public:
+    StoreSaver(RosterDocument& document, Prompts& prompts, QString folder)
+        : m_document(document), m_prompts(prompts), m_folder(std::move(folder)) {}
+
+    // Messages belong to window.
+    void setWindow(QWidget* window) { m_window = window; }
+    // Saves the store files (StoreFile bits) together; true when they were saved.
+    bool save(unsigned stores);
+
+private:
+    // True when the store folder exists, or the user agreed to have it made and it was.
+    bool makeFolder();
+
+    RosterDocument& m_document;
+    Prompts& m_prompts;
+    QString m_folder;
+    QWidget* m_window = nullptr;
+};
+
+} // namespace rk7
