@@ -85,9 +85,9 @@ void Application::connectCommands() {
     w.connectCommand(EditPowers, m_forms.get(), &FormCommands::editPowers);
     w.connectCommand(RangeFailure, m_forms.get(), &FormCommands::editRangeFailure);
     RosterView* view = w.view();
-    w.connectCommand(ViewAll, view, [view] { view->ToggleView(View::All); });
-    w.connectCommand(ViewTeams, view, [view] { view->ToggleView(View::Teams); });
-    w.connectCommand(ViewDrivers, view, [view] { view->ToggleView(View::Drivers); });
+    w.connectCommand(ViewAll, view, [view] { view->toggleView(View::All); });
+    w.connectCommand(ViewTeams, view, [view] { view->toggleView(View::Teams); });
+    w.connectCommand(ViewDrivers, view, [view] { view->toggleView(View::Drivers); });
     w.connectCommand(HelpContents, &m_help, &ContextHelp::showContents);
     // Their results mean nothing: both only show something and close.
     w.connectCommand(WhatsNew, &w, [&w] { WhatsNewDialog(&w).exec(); });

@@ -61,7 +61,7 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(
                                  " background: #3030a0; border: 1px solid #8080ff; }"));
 }
 
-void MainToolBar::AddSeparator() {
+void MainToolBar::addSeparator() {
     addWidget(new Spacer(this));
 }
 

@@ -13,7 +13,7 @@ public:
     static constexpr int SeparatorWidth = 6;
 
     explicit MainToolBar(QWidget* parent = nullptr);
-    void AddSeparator();
+    void addSeparator();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,7 +22,7 @@ MainWindow::MainWindow(RosterView* view, ContextHelp& help) : m_view(view), m_he
     createActions();
     buildMenu();
     buildToolBar();
-    connect(view, &RosterView::ViewsChanged, this, &MainWindow::syncViewChecks);
+    connect(view, &RosterView::viewsChanged, this, &MainWindow::syncViewChecks);
     syncViewChecks();
 }
 
@@ -79,7 +79,7 @@ void MainWindow::buildToolBar() {
     m_toolBar = new MainToolBar(this);
     for (const std::optional<Command>& button : ToolBarButtons()) {
         if (!button) {
-            m_toolBar->AddSeparator();
+            m_toolBar->addSeparator();
             continue;
         }
         const char* name = InfoOf(*button).name;
@@ -104,7 +104,7 @@ void MainWindow::bindCommand(Command command, QObject* receiver, std::function<v
 }
 
 void MainWindow::syncViewChecks() {
-    const ViewFlags& views = m_view->Views();
+    const ViewFlags& views = m_view->views();
     m_actions[Command::ViewAll]->setChecked(views.ViewAll);
     m_actions[Command::ViewTeams]->setChecked(views.ViewTeams);
     m_actions[Command::ViewDrivers]->setChecked(views.ViewDrivers);

@@ -43,15 +43,15 @@ QPrinter& PrintController::printer() {
 
 void PrintController::print() {
     QPrinter& target = printer();
-    const RosterPrintout printout(m_document.roster(), m_window.view()->Views(),
+    const RosterPrintout printout(m_document.roster(), m_window.view()->views(),
                                   m_window.windowTitle());
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
     ++m_printCount;
-    if (m_prompts.printDialog(owner, target) && !printout.Print(target))
+    if (m_prompts.printDialog(owner, target) && !printout.print(target))
         m_prompts.message(
             owner, QStringLiteral("Print Error"),
             QStringLiteral("'%1' not printed. %2.")
-                .arg(printout.Title(), QStringLiteral("Error encountered during print")),
+                .arg(printout.title(), QStringLiteral("Error encountered during print")),
             Prompts::Icon::Warning);
     --m_printCount;
 }
@@ -66,12 +66,12 @@ void PrintController::printPreview() {
     QPrinter& target = printer();
     ++m_printCount;
     m_previewPrintout = std::make_unique<RosterPrintout>(
-        m_document.roster(), m_window.view()->Views(), QStringLiteral("Print Preview"));
+        m_document.roster(), m_window.view()->views(), QStringLiteral("Print Preview"));
     const QSizeF printable = target.pageRect(QPrinter::DevicePixel).size();
     const QSizeF dpi(target.logicalDpiX(), target.logicalDpiY());
     m_preview = std::make_unique<PrintPreviewWindow>(*m_previewPrintout, printable, dpi,
                                                      m_window.windowTitle(), [this] { print(); });
-    connect(m_preview.get(), &PrintPreviewWindow::Finished, this, [this] {
+    connect(m_preview.get(), &PrintPreviewWindow::finished, this, [this] {
         // The main window comes back where the preview was last placed.
         const QRect where = m_preview->geometry();
         m_preview->hide();

@@ -20,7 +20,7 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     m_printers->setObjectName(QStringLiteral("printer"));
     for (const QString& name : QPrinterInfo::availablePrinterNames())
         m_printers->addItem(name, name);
-    m_printers->addItem(PdfFileEntry(), QString()); // no name: into a file
+    m_printers->addItem(pdfFileEntry(), QString()); // no name: into a file
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     const int current =
         toFile ? m_printers->count() - 1 : m_printers->findData(printer.printerName());
@@ -28,8 +28,8 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
 
     m_papers = new QComboBox(this);
     m_papers->setObjectName(QStringLiteral("paper"));
-    FillPapers();
-    connect(m_printers, &QComboBox::currentIndexChanged, this, &PrintSetupDialog::FillPapers);
+    fillPapers();
+    connect(m_printers, &QComboBox::currentIndexChanged, this, &PrintSetupDialog::fillPapers);
 
     m_portrait = new QRadioButton(QStringLiteral("&Portrait"), this);
     m_portrait->setObjectName(QStringLiteral("portrait"));
@@ -53,7 +53,7 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     form->addRow(buttons);
 }
 
-void PrintSetupDialog::FillPapers() {
+void PrintSetupDialog::fillPapers() {
     const QPageSize::PageSizeId chosen =
         m_papers->count() > 0 ? QPageSize::PageSizeId(m_papers->currentData().toInt())
                               : m_printer.pageLayout().pageSize().id();

@@ -17,13 +17,13 @@ public:
     PrintSetupDialog(QPrinter& printer, QWidget* parent);
 
     // The printer entry that prints into a PDF file instead of on paper.
-    static QString PdfFileEntry() { return QStringLiteral("PDF file"); }
+    static QString pdfFileEntry() { return QStringLiteral("PDF file"); }
 
 public slots:
     void accept() override;
 
 private:
-    void FillPapers();
+    void fillPapers();
 
     QPrinter& m_printer;
     QComboBox* m_printers;

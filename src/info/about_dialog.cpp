@@ -134,11 +134,11 @@ void PaintPicture(QPainter& p, QSizeF size) {
 
 } // namespace
 
-QStringList AboutDialog::TitleLines() {
+QStringList AboutDialog::titleLines() {
     return {Title, Description, Version, Credit, Thanks};
 }
 
-QImage AboutDialog::TitlePicture(QSize size, qreal devicePixelRatio) {
+QImage AboutDialog::titlePicture(QSize size, qreal devicePixelRatio) {
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_RGB32);
     if (image.isNull())
         return image;
@@ -159,10 +159,10 @@ AboutDialog::AboutDialog(QWidget* parent)
     m_picture->setFlat(true);
     m_picture->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0px; }"));
     const QSize pictureSize = m_picture->size();
-    m_picture->setIcon(QPixmap::fromImage(TitlePicture(pictureSize, devicePixelRatioF())));
+    m_picture->setIcon(QPixmap::fromImage(titlePicture(pictureSize, devicePixelRatioF())));
     m_picture->setIconSize(pictureSize);
     m_picture->setAccessibleName(Title + QLatin1Char(' ') + QStringLiteral(RK7_VERSION));
-    m_picture->setAccessibleDescription(TitleLines().join(QLatin1Char('\n')));
+    m_picture->setAccessibleDescription(titleLines().join(QLatin1Char('\n')));
 
     QPushButton* close =
         AddButton(aboutctl::Close, QStringLiteral("Close"), Units(128, 182, 37, 13));

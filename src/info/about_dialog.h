@@ -26,10 +26,10 @@ public:
 
     // The title picture drawn for a size in device-independent pixels: the name, what the program
     // is for, the version and the credits on dark blue with lightning.
-    static QImage TitlePicture(QSize size, qreal devicePixelRatio = 1.0);
+    static QImage titlePicture(QSize size, qreal devicePixelRatio = 1.0);
 
     // The lines of text the title picture shows, top to bottom.
-    static QStringList TitleLines();
+    static QStringList titleLines();
 
 private:
     QPushButton* m_picture = nullptr;

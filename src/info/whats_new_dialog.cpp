@@ -12,7 +12,7 @@ constexpr QRgb LightGray = 0xffc0c0c0;
 
 } // namespace
 
-QStringList WhatsNewDialog::Notes() {
+QStringList WhatsNewDialog::notes() {
     return {
         QStringLiteral("1. Fixed Loading File Error"),
         QStringLiteral("2. A failed save keeps the old file"),
@@ -28,9 +28,9 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     QPalette notePalette = palette();
     notePalette.setColor(QPalette::Base, QColor(LightGray));
     notePalette.setColor(QPalette::Text, Qt::black);
-    const QStringList notes = Notes();
-    for (int i = 0; i < notes.size(); ++i) {
-        auto* note = new QLineEdit(notes[i], this);
+    const QStringList lines = notes();
+    for (int i = 0; i < lines.size(); ++i) {
+        auto* note = new QLineEdit(lines[i], this);
         note->setObjectName(QString::number(whatsnewctl::FirstNote + i));
         note->setGeometry(Units(5, 16 + 13 * i, 170, 11));
         note->setReadOnly(true);

@@ -21,7 +21,7 @@ class WhatsNewDialog : public FormDialog {
 public:
     explicit WhatsNewDialog(QWidget* parent);
 
-    static QStringList Notes();
+    static QStringList notes();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -19,7 +19,7 @@ PreviewPage::PreviewPage(const RosterPrintout& printout, QSizeF printablePixels,
     : QWidget(parent), m_printout(printout), m_printable(printablePixels),
       m_printerDpi(printerDpi) {}
 
-void PreviewPage::SetPage(int page) {
+void PreviewPage::setPage(int page) {
     m_page = page;
     update();
 }
@@ -31,7 +31,7 @@ void PreviewPage::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     painter.drawRect(paper);
     if (m_page > 0)
-        m_printout.PaintPage(painter, m_page, paper.adjusted(1, 1, 0, 0), m_printable,
+        m_printout.paintPage(painter, m_page, paper.adjusted(1, 1, 0, 0), m_printable,
                              m_printerDpi);
 }
 
@@ -70,10 +70,10 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     };
     connect(add(PreviousPage, QStringLiteral("Previous page"),
                 themed("go-previous", QStyle::SP_ArrowLeft), QStringLiteral("Previous page")),
-            &QAction::triggered, this, [this] { Step(-1); });
+            &QAction::triggered, this, [this] { step(-1); });
     connect(add(NextPage, QStringLiteral("Next page"), themed("go-next", QStyle::SP_ArrowRight),
                 QStringLiteral("Next page")),
-            &QAction::triggered, this, [this] { Step(+1); });
+            &QAction::triggered, this, [this] { step(+1); });
     gap(6);
     auto* pages = new QActionGroup(this);
     QAction* one =
@@ -86,8 +86,8 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
         pages->addAction(a);
     }
     one->setChecked(true);
-    connect(one, &QAction::triggered, this, &PrintPreviewWindow::ShowOnePage);
-    connect(two, &QAction::triggered, this, &PrintPreviewWindow::ShowTwoPages);
+    connect(one, &QAction::triggered, this, &PrintPreviewWindow::showOnePage);
+    connect(two, &QAction::triggered, this, &PrintPreviewWindow::showTwoPages);
     gap(12);
     m_indicator = new QLabel(bar);
     m_indicator->setObjectName(QString::number(PageIndicator));
@@ -119,42 +119,42 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
 
     m_firstView = new PreviewPage(m_printout, m_printable, m_printerDpi, m_layoutClient);
     m_firstView->setObjectName(QStringLiteral("firstPage"));
-    m_firstView->SetPage(m_first);
-    UpdateControls();
+    m_firstView->setPage(m_first);
+    updateControls();
 }
 
-QString PrintPreviewWindow::Indicator() const {
+QString PrintPreviewWindow::indicator() const {
     if (m_secondView && m_first != m_last)
         return QStringLiteral("Page %1 - %2").arg(m_first).arg(m_last);
     return QStringLiteral("Page %1").arg(m_first);
 }
 
-void PrintPreviewWindow::Step(int delta) {
+void PrintPreviewWindow::step(int delta) {
     if (delta < 0 && m_first <= 1)
         return;
     if (delta > 0 && m_last >= m_highest)
         return;
     m_first += delta;
     m_last += delta;
-    m_firstView->SetPage(m_first);
+    m_firstView->setPage(m_first);
     if (m_secondView)
-        m_secondView->SetPage(m_last);
-    UpdateControls();
+        m_secondView->setPage(m_last);
+    updateControls();
 }
 
-void PrintPreviewWindow::ShowOnePage() {
+void PrintPreviewWindow::showOnePage() {
     if (m_secondView) {
         delete m_secondView;
         m_secondView = nullptr;
         m_last = m_first;
-        LayOut();
+        layOut();
     }
-    UpdateControls();
+    updateControls();
 }
 
-void PrintPreviewWindow::ShowTwoPages() {
+void PrintPreviewWindow::showTwoPages() {
     if (m_secondView || m_printable.width() > m_printable.height()) {
-        UpdateControls();
+        updateControls();
         return;
     }
     m_secondView = new PreviewPage(m_printout, m_printable, m_printerDpi, m_layoutClient);
@@ -162,30 +162,30 @@ void PrintPreviewWindow::ShowTwoPages() {
     if (m_first == m_highest) {
         if (m_first > 1) {
             --m_first;
-            m_firstView->SetPage(m_first);
-            m_secondView->SetPage(m_first + 1);
+            m_firstView->setPage(m_first);
+            m_secondView->setPage(m_first + 1);
         } else {
-            m_secondView->SetPage(0); // a one-page printout: an empty second page
+            m_secondView->setPage(0); // a one-page printout: an empty second page
         }
     } else {
         m_last = m_first + 1;
-        m_secondView->SetPage(m_last);
+        m_secondView->setPage(m_last);
     }
     m_secondView->show();
-    LayOut();
-    UpdateControls();
+    layOut();
+    updateControls();
 }
 
-void PrintPreviewWindow::UpdateControls() {
+void PrintPreviewWindow::updateControls() {
     m_actions[PreviousPage]->setEnabled(m_first != 1);
     m_actions[NextPage]->setEnabled(m_last != m_highest);
     m_actions[TwoPages]->setEnabled(m_printable.width() <= m_printable.height());
     m_actions[OnePage]->setChecked(!m_secondView);
     m_actions[TwoPages]->setChecked(m_secondView != nullptr);
-    m_indicator->setText(Indicator());
+    m_indicator->setText(indicator());
 }
 
-void PrintPreviewWindow::LayOut() {
+void PrintPreviewWindow::layOut() {
     const QRect client = m_layoutClient->rect();
     const QSizeF paper = m_printable;
     if (paper.width() <= 0 || paper.height() <= 0)
@@ -204,7 +204,7 @@ void PrintPreviewWindow::LayOut() {
 
 void PrintPreviewWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    emit Finished();
+    emit finished();
 }
 
 void PrintPreviewWindow::keyPressEvent(QKeyEvent* event) {
@@ -219,7 +219,7 @@ void PrintPreviewWindow::keyPressEvent(QKeyEvent* event) {
 
 bool PrintPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_layoutClient && event->type() == QEvent::Resize)
-        LayOut();
+        layOut();
     return QMainWindow::eventFilter(watched, event);
 }
 

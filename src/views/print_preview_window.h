@@ -20,8 +20,8 @@ class PreviewPage : public QWidget {
 public:
     PreviewPage(const RosterPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
                 QWidget* parent);
-    void SetPage(int page);
-    int Page() const { return m_page; }
+    void setPage(int page);
+    int page() const { return m_page; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,15 +53,15 @@ public:
                        const QString& mainCaption, std::function<void()> print,
                        QWidget* parent = nullptr);
 
-    QAction* Action(int id) const { return m_actions.at(id); }
-    QString Indicator() const;
-    int LastShown() const { return m_last; }
-    PreviewPage* FirstView() const { return m_firstView; }
-    PreviewPage* SecondView() const { return m_secondView; }
+    QAction* action(int id) const { return m_actions.at(id); }
+    QString indicator() const;
+    int lastShown() const { return m_last; }
+    PreviewPage* firstView() const { return m_firstView; }
+    PreviewPage* secondView() const { return m_secondView; }
 
 signals:
     // The preview is closing; its geometry is where the main window goes.
-    void Finished();
+    void finished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,11 +69,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Step(int delta);
-    void ShowOnePage();
-    void ShowTwoPages();
-    void UpdateControls();
-    void LayOut();
+    void step(int delta);
+    void showOnePage();
+    void showTwoPages();
+    void updateControls();
+    void layOut();
 
     const RosterPrintout& m_printout;
     QSizeF m_printable;

@@ -20,17 +20,17 @@ QSizeF ScreenDpi() {
 RosterPrintout::RosterPrintout(const Roster& roster, const ViewFlags& views, QString title)
     : m_roster(roster), m_views(views), m_title(std::move(title)) {}
 
-QSize RosterPrintout::LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi,
+QSize RosterPrintout::logicalClientSize(QSizeF printablePixels, QSizeF printerDpi,
                                         QSizeF screenDpi) {
     return {qRound(printablePixels.width() * screenDpi.width() / printerDpi.width()),
             qRound(printablePixels.height() * screenDpi.height() / printerDpi.height())};
 }
 
-void RosterPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
+void RosterPrintout::paintPage(QPainter& painter, int page, const QRect& target,
                                QSizeF printablePixels, QSizeF printerDpi) const {
-    if (!HasPage(page))
+    if (!hasPage(page))
         return;
-    QSize client = LogicalClientSize(printablePixels, printerDpi, ScreenDpi());
+    QSize client = logicalClientSize(printablePixels, printerDpi, ScreenDpi());
     // A view wider than the page (View All on a portrait page) would squeeze its last column
     // until the figures run into their neighbours: it is scaled down whole instead, still
     // reaching the page's edges. A view that fits prints as it always did.
@@ -44,7 +44,7 @@ void RosterPrintout::PaintPage(QPainter& painter, int page, const QRect& target,
     painter.restore();
 }
 
-bool RosterPrintout::Print(QPrinter& printer) const {
+bool RosterPrintout::print(QPrinter& printer) const {
     printer.setDocName(m_title);
     printer.setFromTo(1, PageCount);
     QPainter painter;
@@ -52,7 +52,7 @@ bool RosterPrintout::Print(QPrinter& printer) const {
         return false;
     const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
     const QRect target(QPoint(0, 0), printable.size().toSize());
-    PaintPage(painter, 1, target, printable.size(),
+    paintPage(painter, 1, target, printable.size(),
               {printer.logicalDpiX() * 1.0, printer.logicalDpiY() * 1.0});
     return painter.end();
 }

@@ -20,21 +20,21 @@ public:
     // roster and views are read at each paint, so that the page follows them.
     RosterPrintout(const Roster& roster, const ViewFlags& views, QString title);
 
-    const QString& Title() const { return m_title; }
+    const QString& title() const { return m_title; }
     // Every printout is one page.
     static constexpr int PageCount = 1;
-    bool HasPage(int page) const { return page >= 1 && page <= PageCount; }
+    bool hasPage(int page) const { return page >= 1 && page <= PageCount; }
 
     // The client size the view is laid out on: the printable size in screen pixels.
-    static QSize LogicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi);
+    static QSize logicalClientSize(QSizeF printablePixels, QSizeF printerDpi, QSizeF screenDpi);
 
     // Paints page `page` so that the printable page covers target (device coordinates of the
     // painter); printablePixels and printerDpi describe the printer's page.
-    void PaintPage(QPainter& painter, int page, const QRect& target, QSizeF printablePixels,
+    void paintPage(QPainter& painter, int page, const QRect& target, QSizeF printablePixels,
                    QSizeF printerDpi) const;
 
     // Prints the page on printer; false when the printer could not be started.
-    bool Print(QPrinter& printer) const;
+    bool print(QPrinter& printer) const;
 
 private:
     const Roster& m_roster;

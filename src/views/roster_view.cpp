@@ -14,7 +14,7 @@ RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent),
     setPalette(grey);
 }
 
-void RosterView::ToggleView(View view) {
+void RosterView::toggleView(View view) {
     const ViewFlags old = m_views;
     m_views = ViewFlags{false, false, false};
     switch (view) {
@@ -29,17 +29,17 @@ void RosterView::ToggleView(View view) {
         break;
     }
     update();
-    emit ViewsChanged();
+    emit viewsChanged();
 }
 
-void RosterView::PaintInto(QPainter& painter, const QRect& client, bool printingNow) const {
+void RosterView::paintInto(QPainter& painter, const QRect& client, bool printingNow) const {
     PaintViews(painter, client, m_roster, m_views, printingNow);
 }
 
 void RosterView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(viewcolors::LightGray));
-    PaintInto(painter, rect(), false);
+    paintInto(painter, rect(), false);
 }
 
 } // namespace rk7

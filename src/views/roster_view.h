@@ -15,16 +15,16 @@ class RosterView : public QWidget {
 public:
     explicit RosterView(const Roster& roster, QWidget* parent = nullptr);
 
-    const ViewFlags& Views() const { return m_views; }
+    const ViewFlags& views() const { return m_views; }
     // The view commands: the shown view switches off, another view replaces it.
-    void ToggleView(View view);
+    void toggleView(View view);
     // Paints the current views as on the screen, or for paper.
-    void PaintInto(QPainter& painter, const QRect& client, bool printingNow) const;
+    void paintInto(QPainter& painter, const QRect& client, bool printingNow) const;
     // The narrowest client the current views fit on.
-    int MinimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
+    int minimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
 
 signals:
-    void ViewsChanged();
+    void viewsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -68,9 +68,9 @@ class BadInputTest : public QObject {
     }
     // The program goes on: a view command still toggles its view.
     void ExpectProgramWorks() {
-        const bool drivers = m_app->view()->Views().ViewDrivers;
+        const bool drivers = m_app->view()->views().ViewDrivers;
         m_app->trigger(Command::ViewDrivers);
-        QCOMPARE(m_app->view()->Views().ViewDrivers, !drivers);
+        QCOMPARE(m_app->view()->views().ViewDrivers, !drivers);
         QVERIFY(CellsIntact(R()));
     }
 

@@ -83,9 +83,9 @@ class FaultsTest : public QObject {
     }
     // The program still works: the view commands toggle their views, and a file can be written.
     void ExpectProgramWorks() {
-        const bool teams = m_app->view()->Views().ViewTeams;
+        const bool teams = m_app->view()->views().ViewTeams;
         m_app->trigger(Command::ViewTeams);
-        QCOMPARE(m_app->view()->Views().ViewTeams, !teams);
+        QCOMPARE(m_app->view()->views().ViewTeams, !teams);
         const int shown = m_prompts.messages.size();
         m_prompts.fileNames = {m_config->filePath("check.txt")};
         m_app->trigger(Command::SaveExchangeFile);

@@ -195,9 +195,9 @@ private slots:
 
     void printoutMapsThePageToScreenPixels() {
         // A4 at 1200 dpi, printable 9448 x 13606 pixels, shown on a 96 dpi screen.
-        QCOMPARE(RosterPrintout::LogicalClientSize({9448, 13606}, {1200, 1200}, {96, 96}),
+        QCOMPARE(RosterPrintout::logicalClientSize({9448, 13606}, {1200, 1200}, {96, 96}),
                  QSize(756, 1088));
-        QCOMPARE(RosterPrintout::LogicalClientSize({1000, 500}, {300, 600}, {96, 120}),
+        QCOMPARE(RosterPrintout::logicalClientSize({1000, 500}, {300, 600}, {96, 120}),
                  QSize(320, 100));
     }
 
@@ -313,10 +313,10 @@ private slots:
             const QSizeF paper = App().printing().printer().pageRect(QPrinter::DevicePixel).size();
             for (int pages = 1; pages <= 2; ++pages) {
                 if (pages == 2)
-                    preview->Action(PrintPreviewWindow::TwoPages)->trigger();
+                    preview->action(PrintPreviewWindow::TwoPages)->trigger();
                 QWidget* client = preview->centralWidget();
-                for (QWidget* view : {static_cast<QWidget*>(preview->FirstView()),
-                                      static_cast<QWidget*>(preview->SecondView())}) {
+                for (QWidget* view : {static_cast<QWidget*>(preview->firstView()),
+                                      static_cast<QWidget*>(preview->secondView())}) {
                     if (!view)
                         continue;
                     const QRect g = view->geometry();
@@ -337,8 +337,8 @@ private slots:
             for (int id : {PrintPreviewWindow::PreviousPage, PrintPreviewWindow::NextPage,
                            PrintPreviewWindow::OnePage, PrintPreviewWindow::TwoPages,
                            PrintPreviewWindow::Print, PrintPreviewWindow::Done}) {
-                names << preview->Action(id)->text();
-                QVERIFY(!preview->Action(id)->icon().isNull());
+                names << preview->action(id)->text();
+                QVERIFY(!preview->action(id)->icon().isNull());
             }
             QCOMPARE(names, QStringList({"Previous page", "Next page", "One page", "Two pages",
                                          "Print", "Done"}));
@@ -375,7 +375,7 @@ private slots:
                      changed ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
         QStringList expected = QPrinterInfo::availablePrinterNames();
-        expected << PrintSetupDialog::PdfFileEntry();
+        expected << PrintSetupDialog::pdfFileEntry();
         QCOMPARE(printers, expected);
         QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
     }
@@ -448,23 +448,23 @@ private slots:
         QCOMPARE(App().printing().printCount(), 1);
         QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V2.46 (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
-        QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
-        QVERIFY(!preview->Action(PrintPreviewWindow::PreviousPage)->isEnabled());
-        QVERIFY(!preview->Action(PrintPreviewWindow::NextPage)->isEnabled());
-        QVERIFY(preview->Action(PrintPreviewWindow::TwoPages)->isEnabled());
+        QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
+        QVERIFY(!preview->action(PrintPreviewWindow::PreviousPage)->isEnabled());
+        QVERIFY(!preview->action(PrintPreviewWindow::NextPage)->isEnabled());
+        QVERIFY(preview->action(PrintPreviewWindow::TwoPages)->isEnabled());
 
-        preview->Action(PrintPreviewWindow::TwoPages)->trigger();
-        QVERIFY(preview->SecondView());
-        QCOMPARE(preview->SecondView()->Page(), 0); // one page printed: an empty second page
-        QCOMPARE(preview->Indicator(), QStringLiteral("Page 1"));
-        QVERIFY(preview->SecondView()->geometry().left() >
-                preview->FirstView()->geometry().right());
-        preview->Action(PrintPreviewWindow::OnePage)->trigger();
-        QVERIFY(!preview->SecondView());
-        QCOMPARE(preview->LastShown(), 1);
+        preview->action(PrintPreviewWindow::TwoPages)->trigger();
+        QVERIFY(preview->secondView());
+        QCOMPARE(preview->secondView()->page(), 0); // one page printed: an empty second page
+        QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
+        QVERIFY(preview->secondView()->geometry().left() >
+                preview->firstView()->geometry().right());
+        preview->action(PrintPreviewWindow::OnePage)->trigger();
+        QVERIFY(!preview->secondView());
+        QCOMPARE(preview->lastShown(), 1);
 
         // The page view shows the view's teal headers on white paper.
-        const QImage page = preview->FirstView()->grab().toImage();
+        const QImage page = preview->firstView()->grab().toImage();
         bool teal = false, white = false;
         for (int y = 0; y < page.height() / 8 && !teal; ++y)
             for (int x = 0; x < page.width(); ++x)
@@ -479,7 +479,7 @@ private slots:
         m_prompts.onPrintDialog = [&] {
             countDuringDialog = App().printing().printCount();
         };
-        preview->Action(PrintPreviewWindow::Print)->trigger();
+        preview->action(PrintPreviewWindow::Print)->trigger();
         QCOMPARE(countDuringDialog, 2);
 
         preview->move(40, 30);
@@ -495,7 +495,7 @@ private slots:
         App().trigger(Command::PrintPreview);
         PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview);
-        QVERIFY(!preview->Action(PrintPreviewWindow::TwoPages)->isEnabled());
+        QVERIFY(!preview->action(PrintPreviewWindow::TwoPages)->isEnabled());
         QTest::keyClick(preview, Qt::Key_C, Qt::AltModifier);
         QTRY_VERIFY(!App().printing().preview());
         QVERIFY(App().mainWindow()->isVisible());

@@ -83,7 +83,7 @@ private slots:
         QVERIFY2(said.contains(QStringLiteral("RK7 Power")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("2.46")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("RK7edit")), qPrintable(said));
-        QCOMPARE(said, AboutDialog::TitleLines().join(QLatin1Char('\n')));
+        QCOMPARE(said, AboutDialog::titleLines().join(QLatin1Char('\n')));
 
         auto* close = Child<QPushButton>(&dialog, 1);
         QVERIFY(close);
@@ -98,7 +98,7 @@ private slots:
     }
 
     void aboutPictureIsOurTitleArt() {
-        const QImage image = AboutDialog::TitlePicture(QSize(432, 267));
+        const QImage image = AboutDialog::titlePicture(QSize(432, 267));
         QCOMPARE(image.size(), QSize(432, 267));
         // Dark blue at the corners, the bolts in yellow, the name in bright letters.
         for (QPoint corner : {QPoint(1, 1), QPoint(430, 1), QPoint(1, 265), QPoint(430, 265)})
@@ -115,7 +115,7 @@ private slots:
         QVERIFY2(light > 2000, qPrintable(QString::number(light)));
 
         // Another size keeps the picture whole: the ground fills it, nothing is stretched off.
-        const QImage tall = AboutDialog::TitlePicture(QSize(400, 400), 2.0);
+        const QImage tall = AboutDialog::titlePicture(QSize(400, 400), 2.0);
         QCOMPARE(tall.size(), QSize(800, 800));
         QVERIFY(IsDarkBlue(tall.pixel(2, 2)));
         QVERIFY(IsDarkBlue(tall.pixel(797, 797)));

@@ -325,7 +325,7 @@ private slots:
         Session empty;
         Application& fresh = empty.Start();
         QVERIFY(fresh.document().roster() == Roster());
-        QVERIFY(fresh.view()->Views().ViewAll);
+        QVERIFY(fresh.view()->views().ViewAll);
         QVERIFY(fresh.mainWindow()->action(Command::ViewAll)->isChecked());
         QCOMPARE(QDir(empty.folder.path()).entryList(QDir::Files), QStringList());
     }
@@ -476,13 +476,13 @@ private slots:
         };
         QCOMPARE(checks(), QStringLiteral("100"));
         app.mainWindow()->action(Command::ViewAll)->trigger(); // the shown view switches off
-        QVERIFY(!client->Views().ViewAll && !client->Views().ViewTeams);
+        QVERIFY(!client->views().ViewAll && !client->views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("000"));
         app.mainWindow()->action(Command::ViewTeams)->trigger();
-        QVERIFY(client->Views().ViewTeams);
+        QVERIFY(client->views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("010"));
         app.mainWindow()->action(Command::ViewDrivers)->trigger(); // another view replaces it
-        QVERIFY(client->Views().ViewDrivers && !client->Views().ViewTeams);
+        QVERIFY(client->views().ViewDrivers && !client->views().ViewTeams);
         QCOMPARE(checks(), QStringLiteral("001"));
         auto* button = app.mainWindow()->findChild<QToolButton*>(QStringLiteral("button:view-all"));
         QVERIFY(button);
@@ -653,7 +653,7 @@ private slots:
         QVERIFY(app.help().active());
         app.mainWindow()->action(Command::ViewTeams)->trigger();
         QVERIFY(!app.help().active());
-        QVERIFY(app.view()->Views().ViewAll);
+        QVERIFY(app.view()->views().ViewAll);
         QVERIFY(!app.mainWindow()->action(Command::ViewTeams)->isChecked());
         QCOMPARE(app.help().window()->browser()->source().toString(),
                  QStringLiteral("qrc:/help/views.html#view-teams"));
@@ -670,7 +670,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(view));
         view->setActiveAction(app.mainWindow()->action(Command::ViewAll));
         QTest::keyClick(view, Qt::Key_F1);
-        QVERIFY(app.view()->Views().ViewAll);
+        QVERIFY(app.view()->views().ViewAll);
         QCOMPARE(app.help().window()->browser()->source().toString(),
                  QStringLiteral("qrc:/help/views.html#view-all"));
         QVERIFY(!view->isVisible());
@@ -720,7 +720,7 @@ private slots:
         QCOMPARE(app.help().window()->browser()->source().toString(),
                  QStringLiteral("qrc:/help/views.html#view-drivers"));
         QTRY_VERIFY(!view->isVisible());
-        QVERIFY(app.view()->Views().ViewAll); // not run
+        QVERIFY(app.view()->views().ViewAll); // not run
         QVERIFY(!QApplication::activePopupWidget());
     }
 
