@@ -54,6 +54,7 @@ void Application::initMainWindow() {
     m_forms = std::make_unique<FormCommands>(m_document, m_saver, m_window.get());
     m_printing = std::make_unique<PrintController>(m_document, *m_window, m_prompts);
     connectCommands();
+    m_edits = std::make_unique<EditCommands>(m_document, *m_window, m_prompts);
 
     const LoadStoreReport report =
         m_document.load(QFile::encodeName(m_options.programDir).toStdString());

@@ -2,6 +2,7 @@
 
 #include "app/command.h"
 #include "app/context_help.h"
+#include "app/edit_commands.h"
 #include "app/file_commands.h"
 #include "app/form_commands.h"
 #include "app/print_controller.h"
@@ -52,6 +53,7 @@ public:
     ContextHelp& help() { return m_help; }
     FileCommands& files() { return *m_files; }
     FormCommands& forms() { return *m_forms; }
+    EditCommands& edits() { return *m_edits; }
     PrintController& printing() { return *m_printing; }
 
     // Runs a command as its menu item and tool button do.
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<FormCommands> m_forms;
+    std::unique_ptr<EditCommands> m_edits;
     std::unique_ptr<PrintController> m_printing;
     QStringList m_startupProblems;
 };

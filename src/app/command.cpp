@@ -29,6 +29,8 @@ constexpr CommandInfo Infos[] = {
     {HelpContents, "help-contents", "index", nullptr},
     {WhatsNew, "whats-new", "index", "What's New in Rk7Power"},
     {About, "about", "index", "About the RK7 Power application"},
+    {Undo, "undo", "editors", "Undo the last change to the roster"},
+    {Redo, "redo", "editors", "Redo the change last undone"},
 };
 
 constexpr MenuItem Menu[] = {
@@ -45,6 +47,9 @@ constexpr MenuItem Menu[] = {
     {"&Edit/Edit &Drivers", "Spare Drivers", SpareDrivers},
     {"&Edit", "Edit &Teams", EditTeams},
     {"&Edit", "Edit &Powers", EditPowers},
+    {"&Edit", nullptr, {}},
+    {"&Edit", "&Undo\tCtrl+Z", Undo},
+    {"&Edit", "&Redo\tCtrl+Shift+Z", Redo},
     {"&View", "View &Teams", ViewTeams},
     {"&View", "View &Drivers", ViewDrivers},
     {"&View", "View &All", ViewAll},

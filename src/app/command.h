@@ -27,6 +27,9 @@ enum class Command {
     HelpContents = 2010,
     WhatsNew = 4353,
     About = 2009,
+    // Commands this program added; their numbers are its own.
+    Undo = 8001,
+    Redo = 8002,
 };
 
 // What the program knows about a command.

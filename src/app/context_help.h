@@ -8,7 +8,6 @@
 
 namespace rk7 {
 
-
 // F1 help for the whole program: F1 shows the contents, or the topic of the highlighted menu
 // item; Shift+F1 enters context-help mode, in which the next command shows its topic instead of
 // running; Escape leaves the mode. Owns the help window, made on first use.

@@ -61,7 +61,8 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
     m_openSettings.folder = QFileInfo(path).absolutePath();
 
     const PerformanceReadResult result =
-        m_document.import(QFile::encodeName(path).toStdString(), dialect);
+        m_document.import(QFile::encodeName(path).toStdString(), dialect,
+                          QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: no icon, no owner window.

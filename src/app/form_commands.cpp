@@ -11,13 +11,30 @@
 
 namespace rk7 {
 
+namespace {
+
+// The undo step of a form, named for the form.
+QString StepName(unsigned parts) {
+    if (parts & PowerTablesPart)
+        return QStringLiteral("Edit Powers");
+    if (parts & TeamsPart)
+        return QStringLiteral("Edit Teams");
+    if (parts & DriversPart)
+        return QStringLiteral("Edit Drivers");
+    if (parts & SparesPart)
+        return QStringLiteral("Edit Spare Drivers");
+    return QStringLiteral("Edit Range/Failure");
+}
+
+} // namespace
+
 FormCommands::FormCommands(RosterDocument& document, StoreSaver& saver, QWidget* window,
                            QObject* parent)
     : QObject(parent), m_document(document), m_saver(saver), m_window(window) {}
 
 EditorContext FormCommands::makeEditorContext(Roster& working) {
     return {working, m_document.autoMode(), [this, &working](unsigned parts, unsigned stores) {
-                m_document.apply(working, parts);
+                m_document.apply(working, parts, StepName(parts));
                 return stores == 0 || m_saver.save(stores);
             }};
 }
@@ -30,7 +47,7 @@ void FormCommands::run(unsigned parts, unsigned stores) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The view shows the edit even when the save fails; the roster keeps it either way.
-    m_document.apply(working, parts);
+    m_document.apply(working, parts, StepName(parts));
     if (stores != 0)
         m_saver.save(stores);
 }

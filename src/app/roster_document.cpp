@@ -4,20 +4,83 @@
 
 namespace rk7 {
 
+namespace {
+
+bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
+    for (StoreFile file : StoreFiles)
+        if ((StoresOf(parts) & file) && !SameStoreTexts(a, b, file))
+            return false;
+    return true;
+}
+
+} // namespace
+
 LoadStoreReport RosterDocument::load(const std::string& folder) {
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
+    m_steps.clear();
+    m_done = 0;
     emit changed(AllParts);
+    emit historyChanged();
     return report;
 }
 
-void RosterDocument::apply(const Roster& edited, unsigned parts) {
-    CopyParts(m_roster, edited, parts);
+void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& name) {
+    Roster next = m_roster;
+    CopyParts(next, edited, parts);
+    if (SameTexts(next, m_roster, parts)) {
+        m_roster = next; // what may differ lies after the cells' ends, which nobody sees
+        return;
+    }
+    m_steps.resize(m_done); // what was undone cannot be redone after a new step
+    if (m_steps.size() == MaxSteps)
+        m_steps.erase(m_steps.begin());
+    m_steps.push_back({name, parts, 0, m_roster, next});
+    m_done = m_steps.size();
+    m_roster = next;
     m_state.UnsavedStores |= StoresOf(parts);
     emit changed(parts);
+    emit historyChanged();
 }
 
 Status RosterDocument::save(unsigned stores) {
-    return SaveStores(m_roster, m_state, stores);
+    Status saved = SaveStores(m_roster, m_state, stores);
+    if (saved && canUndo())
+        m_steps[m_done - 1].saved |= stores & StoresOf(m_steps[m_done - 1].parts);
+    return saved;
+}
+
+Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned saved) {
+    Roster next = m_roster;
+    CopyParts(next, cells, parts);
+    if (saved)
+        if (Status written = SaveStores(next, m_state, saved); !written)
+            return written;
+    m_roster = next;
+    m_state.UnsavedStores |= StoresOf(parts) & ~saved;
+    emit changed(parts);
+    return Status::Ok();
+}
+
+Status RosterDocument::undo() {
+    if (!canUndo())
+        return Status::Ok();
+    const Step& step = m_steps[m_done - 1];
+    if (Status restored = restore(step.before, step.parts, step.saved); !restored)
+        return restored;
+    --m_done;
+    emit historyChanged();
+    return Status::Ok();
+}
+
+Status RosterDocument::redo() {
+    if (!canRedo())
+        return Status::Ok();
+    const Step& step = m_steps[m_done];
+    if (Status restored = restore(step.after, step.parts, step.saved); !restored)
+        return restored;
+    ++m_done;
+    emit historyChanged();
+    return Status::Ok();
 }
 
 unsigned RosterDocument::unsavedStores() const {
@@ -25,11 +88,11 @@ unsigned RosterDocument::unsavedStores() const {
 }
 
 PerformanceReadResult RosterDocument::import(const std::string& path,
-                                             std::optional<Dialect> dialect) {
+                                             std::optional<Dialect> dialect, const QString& name) {
     Roster read = m_roster;
     PerformanceReadResult result = ReadPerformanceFile(path, read, dialect);
     if (result.touched)
-        apply(read, PartsOf(result.touched));
+        apply(read, PartsOf(result.touched), name);
     return result;
 }
 

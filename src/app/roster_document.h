@@ -8,8 +8,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QObject>
+#include <QString>
 
 namespace rk7 {
 
@@ -27,23 +29,53 @@ public:
     // The edit mode, which the forms switch for the whole program.
     bool& autoMode() { return m_state.AutoMode; }
 
-    // Reads the store files of folder over the roster.
+    // Reads the store files of folder over the roster; the undo history starts afresh.
     LoadStoreReport load(const std::string& folder);
-    // Takes the parts (RosterPart bits) of edited into the roster. Their store files count as
-    // unsaved until saved.
-    void apply(const Roster& edited, unsigned parts);
-    // Saves the store files (StoreFile bits) together.
+    // Takes the parts (RosterPart bits) of edited into the roster, as one step of the undo
+    // history called name; nothing when the roster holds them already. Their store files count
+    // as unsaved until saved.
+    void apply(const Roster& edited, unsigned parts, const QString& name);
+    // Saves the store files (StoreFile bits) together. Those among the last step's files become
+    // files that undoing and redoing the step save again.
     Status save(unsigned stores);
+
+    // The undo history. Undo and redo restore the step's cells and save the store files the
+    // step saved, so that the files and the roster agree as they did; when that save fails,
+    // nothing changes and the failure is returned.
+    bool canUndo() const { return m_done > 0; }
+    bool canRedo() const { return m_done < m_steps.size(); }
+    QString undoName() const { return canUndo() ? m_steps[m_done - 1].name : QString(); }
+    QString redoName() const { return canRedo() ? m_steps[m_done].name : QString(); }
+    Status undo();
+    Status redo();
     // The store files whose cells differ from what the files hold.
     unsigned unsavedStores() const;
-    // Reads a Performance File over the roster; nothing is saved.
-    PerformanceReadResult import(const std::string& path, std::optional<Dialect> dialect);
+    // Reads a Performance File over the roster as one step called name; nothing is saved.
+    PerformanceReadResult import(const std::string& path, std::optional<Dialect> dialect,
+                                 const QString& name);
 
 signals:
     // parts: RosterPart bits of what may have changed.
     void changed(unsigned parts);
+    // The undo history changed: a step was taken, undone or redone, or the history was cleared.
+    void historyChanged();
 
 private:
+    struct Step {
+        QString name;
+        unsigned parts = 0;
+        unsigned saved = 0; // the store files the step wrote
+        Roster before;
+        Roster after;
+    };
+    // Sets the parts of the roster to those of cells; first saves the files given from the
+    // roster that results.
+    Status restore(const Roster& cells, unsigned parts, unsigned saved);
+
+    // The oldest steps are forgotten beyond this many.
+    static constexpr std::size_t MaxSteps = 100;
+    std::vector<Step> m_steps;
+    std::size_t m_done = 0; // steps[0, m_done) are done, the rest undone
     Roster m_roster;
     ProgramState m_state;
 };

@@ -10,7 +10,7 @@ template <typename F>
 void EditRoster(Application& app, F f) {
     Roster edited = app.document().roster();
     f(edited);
-    app.document().apply(edited, AllParts);
+    app.document().apply(edited, AllParts, QStringLiteral("Edit"));
 }
 
 } // namespace rk7::test
