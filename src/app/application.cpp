@@ -134,8 +134,8 @@ void Application::CollectStartupProblems(const LoadStoreReport& report) {
     if (!report.folder)
         problems << QString::fromStdString(report.folder.Error());
     for (const StoreLoad& load : report.files)
-        if (!load.error.empty())
-            problems << QString::fromStdString(load.error) +
+        if (!load.status)
+            problems << QString::fromStdString(load.status.Error()) +
                             QStringLiteral("\nThe built-in values are used instead.");
     const auto sizes = StoreSizeWarnings(m_document.state().ProgramDir, report);
     if (!sizes.empty()) {

@@ -68,12 +68,12 @@ void Application::OpenPerformanceFile(Dialect dialect) {
         m_document.import(QFile::encodeName(path).toStdString(), dialect);
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
-        // Shown as it always was: no icon, no owner window.
-        m_prompts.Message(nullptr, QString::fromLatin1(result.caption),
-                          QString::fromLatin1(result.error), Prompts::Icon::None);
+        // Shown as it always was: captioned "Error", no icon, no owner window.
+        m_prompts.Message(nullptr, QStringLiteral("Error"),
+                          QString::fromLatin1(result.status.Error()), Prompts::Icon::None);
         return;
     case ReadOutcome::Unreadable:
-        ReportError(result.error);
+        ReportError(result.status.Error());
         return;
     case ReadOutcome::Read:
         break;
