@@ -65,12 +65,12 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
                           QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
-        // Shown as it always was: no icon, no owner window.
-        m_prompts.message(nullptr, QString::fromLatin1(result.caption),
-                          QString::fromLatin1(result.error), Prompts::Icon::None);
+        // Shown as it always was: captioned "Error", no icon, no owner window.
+        m_prompts.message(nullptr, QStringLiteral("Error"),
+                          QString::fromLatin1(result.status.Error()), Prompts::Icon::None);
         return;
     case ReadOutcome::Unreadable:
-        m_prompts.reportError(m_window, QString::fromStdString(result.error));
+        m_prompts.reportError(m_window, QString::fromStdString(result.status.Error()));
         return;
     case ReadOutcome::Read:
         break;

@@ -16,8 +16,8 @@ QStringList StartupProblems(const QString& folder, const QString& preferencesPat
     if (!report.folder)
         problems << QString::fromStdString(report.folder.Error());
     for (const StoreLoad& load : report.files)
-        if (!load.error.empty())
-            problems << QString::fromStdString(load.error) +
+        if (!load.status)
+            problems << QString::fromStdString(load.status.Error()) +
                             QStringLiteral("\nThe built-in values are used instead.");
     const auto sizes =
         StoreSizeWarnings(ProgramDirFrom(QFile::encodeName(folder).toStdString()), report);

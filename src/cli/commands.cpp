@@ -26,8 +26,8 @@ bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Out
     for (const std::string& warning : StoreSizeWarnings(state.ProgramDir, report))
         io.err << "warning: " << warning << '\n';
     for (const StoreLoad& load : report.files) {
-        if (!load.error.empty()) {
-            io.err << load.error << '\n';
+        if (!load.status) {
+            io.err << load.status.Error() << '\n';
             ok = false;
         }
     }
@@ -39,10 +39,10 @@ int ReportRead(const std::string& file, const PerformanceReadResult& result, Out
                bool strict = false) {
     switch (result.outcome) {
     case ReadOutcome::Unreadable:
-        io.err << result.error << '\n';
+        io.err << result.status.Error() << '\n';
         return ExitFileError;
     case ReadOutcome::NotPerformanceFile:
-        io.err << file << ": " << result.error << '\n';
+        io.err << file << ": " << result.status.Error() << '\n';
         return ExitNotPerformanceFile;
     case ReadOutcome::Read:
         break;

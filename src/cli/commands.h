@@ -3,21 +3,13 @@
 #include "cli/roster_tables.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
+#include "model/exit_status.h"
 
 #include <optional>
 #include <ostream>
 #include <string>
 
 namespace rk7 {
-
-// The exit statuses of rk7power-cli; scripts rely on them.
-enum ExitStatus : int {
-    ExitSuccess = 0,
-    ExitDiagnostics = 1,        // check found values that were not taken as they stood
-    ExitUsage = 2,              // the command line was wrong
-    ExitNotPerformanceFile = 3, // the banner was wrong; nothing was written
-    ExitFileError = 4,          // a file could not be read or written; nothing half-written
-};
 
 // Where a command writes: its results to out, errors and diagnostics to err.
 struct Output {

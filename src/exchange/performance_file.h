@@ -17,10 +17,9 @@ namespace rk7 {
 // Driver and spare powers travel in the file as the cell's number plus this offset.
 inline constexpr long FilePowerOffset = 15751;
 
-// What the readers say when the first line is not the banner, and the caption to show it under.
-// (The text is spelled as users of the program have always seen it.)
+// What the readers say when the first line is not the banner. (The text is spelled as users of
+// the program have always seen it.)
 inline constexpr std::string_view NotPerformanceFileText = "This not a valid Peformance File";
-inline constexpr std::string_view NotPerformanceFileCaption = "Error";
 
 // Nobody writes a Performance File this large; refusing it keeps a wrong choice of file from
 // filling the memory.
@@ -44,10 +43,9 @@ enum class ReadOutcome {
 struct PerformanceReadResult {
     ReadOutcome outcome = ReadOutcome::Read;
     Dialect dialect = Dialect::Native; // the dialect read or asked for
-    // NotPerformanceFileText, or "path: reason" when the file could not be read; a message box
-    // shows it under caption.
-    std::string error;
-    std::string_view caption;
+    // Fails unless the outcome is Read: NotPerformanceFileText, or "path: reason" when the file
+    // could not be read.
+    Status status = Status::Ok();
     std::vector<Diagnostic> diagnostics;
     // The store files whose blocks the reading wrote into (StoreFile bits); none when it failed.
     unsigned touched = 0;

@@ -111,8 +111,15 @@ PerformanceReadResult NotPerformanceFile(Dialect dialect) {
     PerformanceReadResult result;
     result.outcome = ReadOutcome::NotPerformanceFile;
     result.dialect = dialect;
-    result.error = NotPerformanceFileText;
-    result.caption = NotPerformanceFileCaption;
+    result.status = Status::Failure(std::string(NotPerformanceFileText));
+    return result;
+}
+
+PerformanceReadResult Unreadable(const Status& failure, Dialect dialect) {
+    PerformanceReadResult result;
+    result.outcome = ReadOutcome::Unreadable;
+    result.dialect = dialect;
+    result.status = failure;
     return result;
 }
 
@@ -218,22 +225,15 @@ PerformanceReadResult ParseExchangePerformanceFile(std::string_view data, Roster
 PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roster,
                                           std::optional<Dialect> dialect, TextEncoding encoding) {
     // One byte beyond the limit tells a file at the limit from a larger one.
-    ReadFileResult file = ReadFile(path, MaxPerformanceFileBytes + 1);
-    std::string error;
-    if (!file.status)
-        error = file.status.Error();
-    else if (file.data.size() > MaxPerformanceFileBytes)
-        error = path + ": larger than " + std::to_string(MaxPerformanceFileBytes >> 20) +
-                " MiB, too large for a Performance File";
-    if (!error.empty()) {
-        PerformanceReadResult result;
-        result.outcome = ReadOutcome::Unreadable;
-        result.dialect = dialect.value_or(Dialect::Native);
-        result.error = std::move(error);
-        result.caption = NotPerformanceFileCaption;
-        return result;
-    }
-    return ParsePerformanceFile(file.data, roster, dialect, encoding);
+    const Result<FileContents> file = ReadFile(path, MaxPerformanceFileBytes + 1);
+    if (!file)
+        return Unreadable(file.status(), dialect.value_or(Dialect::Native));
+    if (file->data.size() > MaxPerformanceFileBytes)
+        return Unreadable(Status::Failure(path + ": larger than " +
+                                          std::to_string(MaxPerformanceFileBytes >> 20) +
+                                          " MiB, too large for a Performance File"),
+                          dialect.value_or(Dialect::Native));
+    return ParsePerformanceFile(file->data, roster, dialect, encoding);
 }
 
 PerformanceReadResult ReadNativePerformanceFile(const std::string& path, Roster& roster) {

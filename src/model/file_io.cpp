@@ -212,52 +212,51 @@ Status WriteFileAtomically(const std::string& path, std::string_view data, Durab
     return Status::Ok();
 }
 
-ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes) {
-    ReadFileResult result;
+Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes) {
     const int fd = OpenNonBlocking(path, O_RDONLY);
     if (fd < 0) {
-        result.missing = errno == ENOENT;
-        result.status = Status::Failure(SystemError(path, errno));
-        return result;
+        const int error = errno;
+        std::string text = SystemError(path, error);
+        return error == ENOENT ? Status::NotFound(std::move(text))
+                               : Status::Failure(std::move(text));
     }
+    FileContents contents;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        result.fileSize = static_cast<std::size_t>(info.st_size);
+        contents.fileSize = static_cast<std::size_t>(info.st_size);
     if (S_ISDIR(info.st_mode)) {
         ::close(fd);
-        result.status = Status::Failure(SystemError(path, EISDIR));
-        return result;
+        return Status::Failure(SystemError(path, EISDIR));
     }
+    std::string& data = contents.data;
     std::size_t chunk = 4096;
     if (info.st_size > 0)
         chunk = std::min<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, maxBytes);
     chunk = std::max<std::size_t>(chunk, 1);
     for (;;) {
-        const std::size_t room = maxBytes - result.data.size();
+        const std::size_t room = maxBytes - data.size();
         if (room == 0)
             break;
         const std::size_t want = std::min(chunk, room);
-        const std::size_t old = result.data.size();
-        result.data.resize(old + want);
-        const ssize_t n = ::read(fd, result.data.data() + old, want);
+        const std::size_t old = data.size();
+        data.resize(old + want);
+        const ssize_t n = ::read(fd, data.data() + old, want);
         if (n < 0) {
             if (errno == EINTR) {
-                result.data.resize(old);
+                data.resize(old);
                 continue;
             }
             const int error = errno;
             ::close(fd);
-            result.data.clear();
-            result.status = Status::Failure(SystemError(path, error));
-            return result;
+            return Status::Failure(SystemError(path, error));
         }
-        result.data.resize(old + static_cast<std::size_t>(n));
+        data.resize(old + static_cast<std::size_t>(n));
         if (n == 0)
             break;
         chunk = std::max<std::size_t>(chunk, 65536);
     }
     ::close(fd);
-    return result;
+    return contents;
 }
 
 } // namespace rk7

@@ -41,16 +41,15 @@ void DiscardStagedFile(StagedFile& staged);
 // Flushes the folder holding path, so that renames in it survive a crash.
 void SyncFolderOf(const std::string& path);
 
-struct ReadFileResult {
-    Status status = Status::Ok();
-    bool missing = false;     // the file does not exist (status holds the reason too)
-    std::size_t fileSize = 0; // a regular file's size, however much of it was read
+struct FileContents {
     std::string data;
+    std::size_t fileSize = 0; // a regular file's size, however much of it was read
 };
 
 // Reads up to maxBytes from the start of the file at path, in as few reads as it takes. A FIFO
-// that nobody writes to reads as empty instead of blocking.
-ReadFileResult ReadFile(const std::string& path, std::size_t maxBytes = std::string::npos);
+// that nobody writes to reads as empty instead of blocking. A file that does not exist fails
+// with a Status that is notFound().
+Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes = std::string::npos);
 
 // The file a symbolic link finally names, followed even when it leads nowhere (a save creates
 // that file); the path itself for anything else, or for a loop of links.

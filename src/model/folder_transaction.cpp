@@ -297,9 +297,8 @@ FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::s
     for (const std::string& name : names)
         targets.push_back(ResolveLinks(JoinPath(folder, name)));
     const std::string journalPath = JoinPath(folder, JournalName);
-    ReadFileResult journal = ReadFile(journalPath, 1 << 20);
-    if (journal.status) {
-        const auto pairs = ParseJournal(journal.data, targets);
+    if (const Result<FileContents> journal = ReadFile(journalPath, 1 << 20)) {
+        const auto pairs = ParseJournal(journal->data, targets);
         bool complete = true;
         for (const auto& [target, temp] : pairs) {
             if (::access(temp.c_str(), F_OK) != 0)

@@ -163,15 +163,15 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view 
         for (const auto& [target, temp] : recovery.pending)
             if (ResolveLinks(path) == target)
                 path = temp;
-        auto read = ReadFile(path, StoreFileSize(file));
+        const Result<FileContents> read = ReadFile(path, StoreFileSize(file));
         StoreLoad& load = report.files[i];
-        if (read.status) {
-            DeserializeStore(roster, file, read.data);
+        if (read) {
+            DeserializeStore(roster, file, read->data);
             load.found = true;
-            load.bytesRead = read.data.size();
-            load.fileSize = std::max(read.fileSize, read.data.size());
-        } else if (!read.missing) {
-            load.error = read.status.Error();
+            load.bytesRead = read->data.size();
+            load.fileSize = std::max(read->fileSize, read->data.size());
+        } else if (!read.status().notFound()) {
+            load.status = read.status();
         }
         state.StoredBytes[i] = SerializeStore(roster, file);
     }

@@ -36,10 +36,10 @@ void DeserializeStore(Roster& roster, StoreFile file, std::string_view bytes);
 bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file);
 
 struct StoreLoad {
-    bool found = false;        // the file existed and was read
-    std::size_t bytesRead = 0; // less than StoreFileSize: only the leading bytes were taken
-    std::size_t fileSize = 0;  // the file's whole size, when found
-    std::string error;         // set when the file exists but could not be read
+    bool found = false;           // the file existed and was read
+    std::size_t bytesRead = 0;    // less than StoreFileSize: only the leading bytes were taken
+    std::size_t fileSize = 0;     // the file's whole size, when found
+    Status status = Status::Ok(); // fails when the file exists but could not be read
 };
 
 struct LoadStoreReport {

@@ -3,6 +3,7 @@
 // display and links Qt Gui only, never Widgets.
 
 #include "license_notice.h"
+#include "model/exit_status.h"
 #include "model/file_io.h"
 #include "model/program_state.h"
 #include "model/roster.h"
@@ -31,13 +32,6 @@ namespace rk7 {
 
 namespace {
 
-// Exit statuses, shared with rk7power-cli.
-enum ExitStatus : int {
-    Success = 0,
-    UsageError = 2,
-    FileError = 4,
-};
-
 const char* const ProgramName = "rk7power-render";
 constexpr int MaxImageSide = 8192;
 constexpr QRgb LightGray = 0xffc0c0c0;
@@ -59,7 +53,7 @@ struct Finish {
 using Parsed = std::variant<Request, Finish>;
 
 Finish Usage(const QString& problem) {
-    return {UsageError, QStringLiteral("%1: %2\nTry '%1 --help'.").arg(ProgramName, problem)};
+    return {ExitUsage, QStringLiteral("%1: %2\nTry '%1 --help'.").arg(ProgramName, problem)};
 }
 
 std::optional<View> ViewNamed(const QString& name) {
@@ -121,10 +115,10 @@ Parsed Parse(const QStringList& arguments) {
         text.replace(QStringLiteral("[options]"),
                      QStringLiteral("[--dir DIR] [--view all|teams|drivers] (--pdf FILE | --png "
                                     "FILE) [--size WxH]"));
-        return Finish{Success, text.trimmed()};
+        return Finish{ExitSuccess, text.trimmed()};
     }
     if (parser.isSet(version))
-        return Finish{Success,
+        return Finish{ExitSuccess,
                       QStringLiteral("%1 %2\n" RK7_LICENSE_NOTICE).arg(ProgramName, RK7_VERSION)};
     if (!parser.positionalArguments().isEmpty())
         return Usage(
@@ -178,8 +172,8 @@ Status LoadRoster(const QString& dir, Roster& roster) {
     const LoadStoreReport report = LoadStore(roster, state, path);
     std::string errors;
     for (const StoreLoad& load : report.files)
-        if (!load.error.empty())
-            errors += (errors.empty() ? "" : "\n") + load.error;
+        if (!load.status)
+            errors += (errors.empty() ? "" : "\n") + load.status.Error();
     return errors.empty() ? Status::Ok() : Status::Failure(errors);
 }
 
@@ -237,17 +231,17 @@ int Fail(int status, const std::string& message) {
 int Run(const Request& request) {
     Roster roster;
     if (const Status loaded = LoadRoster(request.dir, roster); !loaded)
-        return Fail(FileError, loaded.Error());
+        return Fail(ExitFileError, loaded.Error());
     const QByteArray bytes = request.pdf ? RenderPdf(roster, request.view)
                                          : RenderPng(roster, request.view, request.size);
     const std::string output = request.output.toStdString();
     if (bytes.isEmpty())
-        return Fail(FileError, output + ": the image could not be made");
+        return Fail(ExitFileError, output + ": the image could not be made");
     if (const Status written = WriteFileAtomically(
             output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         !written)
-        return Fail(FileError, written.Error());
-    return Success;
+        return Fail(ExitFileError, written.Error());
+    return ExitSuccess;
 }
 
 } // namespace
@@ -264,7 +258,7 @@ int main(int argc, char* argv[]) {
 
     const rk7::Parsed parsed = rk7::Parse(QGuiApplication::arguments());
     if (const auto* finish = std::get_if<rk7::Finish>(&parsed)) {
-        std::fprintf(finish->status == rk7::Success ? stdout : stderr, "%s\n",
+        std::fprintf(finish->status == rk7::ExitSuccess ? stdout : stderr, "%s\n",
                      finish->text.toLocal8Bit().constData());
         return finish->status;
     }

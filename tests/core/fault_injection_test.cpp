@@ -302,8 +302,7 @@ protected:
     }
     void ExpectUnreadable(const PerformanceReadResult& result, const std::string& reason) {
         EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
-        EXPECT_TRUE(HasText(result.error, reason)) << result.error;
-        EXPECT_EQ(result.caption, "Error");
+        EXPECT_TRUE(HasText(result.status.Error(), reason)) << result.status.Error();
         EXPECT_EQ(result.touched, 0u);
         ExpectNothingChanged();
     }
@@ -332,7 +331,7 @@ TEST_P(PerformanceReaderFaults, PipeNobodyWritesReadsAsEmpty) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const PerformanceReadResult result = ReadWithoutHanging(fifo, [&] { return Read(fifo); });
     EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
-    EXPECT_EQ(result.error, NotPerformanceFileText);
+    EXPECT_EQ(result.status.Error(), NotPerformanceFileText);
     ExpectNothingChanged();
 }
 
@@ -367,7 +366,7 @@ TEST(StoreReaderFaults, StoreFileThatVanishedKeepsTheDefaults) {
     Roster r;
     const LoadStoreReport report = LoadStore(r, state, folder.Path());
     EXPECT_FALSE(report.files[1].found);
-    EXPECT_EQ(report.files[1].error, ""); // missing is no error: the defaults stand
+    EXPECT_TRUE(report.files[1].status); // missing is no error: the defaults stand
     EXPECT_EQ(r.DriverName, Roster().DriverName);
     EXPECT_EQ(r.TeamName, edited.TeamName);
 }
@@ -381,9 +380,9 @@ TEST(StoreReaderFaults, StoreFilesThatCannotBeRead) {
     const LoadStoreReport report = ReadWithoutHanging(
         folder.File("RanFail.rk"), [&] { return LoadStore(r, state, folder.Path()); });
     EXPECT_FALSE(report.files[2].found);
-    EXPECT_EQ(report.files[2].error, folder.File("EPowers.rk") + ": Is a directory");
+    EXPECT_EQ(report.files[2].status.Error(), folder.File("EPowers.rk") + ": Is a directory");
     // A FIFO that nobody writes to is an empty file: found, nothing taken from it.
-    EXPECT_EQ(report.files[3].error, "");
+    EXPECT_TRUE(report.files[3].status);
     EXPECT_EQ(report.files[3].bytesRead, 0u);
     EXPECT_TRUE(r == Roster());
     EXPECT_EQ(folder.Listing(), "EPowers.rk RanFail.rk"); // loading writes nothing

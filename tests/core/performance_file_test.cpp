@@ -299,7 +299,7 @@ TEST(ReadNative, RoundTripRestoresEverythingButDriverRange) {
     const Roster written = FullRoster();
     Roster read = OtherRoster();
     const auto result = ParseNativePerformanceFile(FormatNativePerformanceFile(written), read);
-    ASSERT_TRUE(result.ok()) << result.error;
+    ASSERT_TRUE(result.ok()) << result.status.Error();
     EXPECT_EQ(result.dialect, Dialect::Native);
     EXPECT_EQ(Diagnostics(result), "");
     EXPECT_EQ(result.touched, unsigned{TeamsStore | DriversStore});
@@ -324,7 +324,7 @@ TEST(ReadExchange, RoundTripLeavesPositionsAndDriverRangeAlone) {
     const Roster written = FullRoster();
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Exchange, FormatExchangePerformanceFile(written), read);
-    ASSERT_TRUE(result.ok()) << result.error;
+    ASSERT_TRUE(result.ok()) << result.status.Error();
     EXPECT_EQ(result.dialect, Dialect::Exchange);
     EXPECT_EQ(Diagnostics(result), "");
 
@@ -383,7 +383,7 @@ TEST(ReadPerformanceFile, ThroughAFile) {
         Roster read = OtherRoster();
         const auto result = dialect == Dialect::Native ? ReadNativePerformanceFile(path, read)
                                                        : ReadExchangePerformanceFile(path, read);
-        ASSERT_TRUE(result.ok()) << result.error;
+        ASSERT_TRUE(result.ok()) << result.status.Error();
         EXPECT_EQ(read.TeamName[13].Text(), "Team 13");
         EXPECT_EQ(read.SpareQualPower[7].Text(), "99992");
         // Without a dialect the banner decides.
@@ -425,8 +425,7 @@ TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
         const Roster before = roster;
         const auto result = ParsePerformanceFile(c.data, roster, c.dialect);
         EXPECT_EQ(result.outcome, ReadOutcome::NotPerformanceFile);
-        EXPECT_EQ(result.error, "This not a valid Peformance File");
-        EXPECT_EQ(result.caption, "Error");
+        EXPECT_EQ(result.status.Error(), "This not a valid Peformance File");
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_TRUE(roster == before); // byte for byte
         EXPECT_EQ(result.touched, 0u);
@@ -447,11 +446,10 @@ TEST(ReadPerformanceFile, UnreadableFileLeavesTheRosterUntouched) {
         EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
         EXPECT_TRUE(roster == before);
         EXPECT_EQ(result.touched, 0u);
-        EXPECT_EQ(result.error.rfind(path + ": ", 0), 0u) << result.error;
-        EXPECT_EQ(result.caption, "Error");
+        EXPECT_EQ(result.status.Error().rfind(path + ": ", 0), 0u) << result.status.Error();
     }
     Roster roster;
-    EXPECT_EQ(ReadExchangePerformanceFile(missing, roster).error,
+    EXPECT_EQ(ReadExchangePerformanceFile(missing, roster).status.Error(),
               missing + ": No such file or directory");
 }
 
@@ -465,7 +463,8 @@ TEST(ReadPerformanceFile, AnOversizedFileIsRefusedUnread) {
     const Roster before = roster;
     const auto result = ReadNativePerformanceFile(path, roster);
     EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
-    EXPECT_EQ(result.error, path + ": larger than 4 MiB, too large for a Performance File");
+    EXPECT_EQ(result.status.Error(),
+              path + ": larger than 4 MiB, too large for a Performance File");
     EXPECT_TRUE(roster == before);
 
     // At the limit it is still read.

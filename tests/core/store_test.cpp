@@ -106,7 +106,7 @@ TEST(StoreFiles, MissingFilesKeepTheDefaults) {
     EXPECT_EQ(r, Roster());
     for (const auto& load : report.files) {
         EXPECT_FALSE(load.found);
-        EXPECT_TRUE(load.error.empty());
+        EXPECT_TRUE(load.status);
     }
     EXPECT_EQ(folder.Listing(), ""); // loading creates nothing
 }
@@ -184,7 +184,7 @@ TEST(StoreFiles, UnreadableStoreIsReportedAndSkipped) {
     ProgramState state;
     const auto report = LoadStore(r, state, folder.Path());
     EXPECT_FALSE(report.files[0].found);
-    EXPECT_NE(report.files[0].error.find("Teams.rk"), std::string::npos);
+    EXPECT_NE(report.files[0].status.Error().find("Teams.rk"), std::string::npos);
     EXPECT_EQ(r, Roster());
 }
 

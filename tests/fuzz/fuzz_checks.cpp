@@ -327,9 +327,11 @@ Problems CheckReader(Dialect dialect, std::string_view data) {
     if (result.ok() != banner)
         problems.push_back(std::string("banner ") + (banner ? "right" : "wrong") +
                            " but the outcome says otherwise");
+    if (result.ok() != result.status.ok())
+        problems.push_back("the outcome and the status disagree");
     if (!result.ok()) {
         if (result.outcome != ReadOutcome::NotPerformanceFile ||
-            result.error != NotPerformanceFileText || result.caption != "Error")
+            result.status.Error() != NotPerformanceFileText)
             problems.push_back("a refused file gives another outcome or message");
         if (!(r == before) || result.touched != 0)
             problems.push_back("a refused file changed the roster or says it did");

@@ -19,15 +19,15 @@ namespace rk7 {
 
 namespace {
 
-struct Result {
+struct ProgramRun {
     int status = -1; // -1: did not finish normally
     QString out;
     QString err;
 };
 
 // Runs a program to its end; the renderer without any display or platform chosen for it.
-Result RunProgram(const QString& program, const QStringList& arguments,
-                  const QString& workingDir = {}) {
+ProgramRun RunProgram(const QString& program, const QStringList& arguments,
+                      const QString& workingDir = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
@@ -36,7 +36,7 @@ Result RunProgram(const QString& program, const QStringList& arguments,
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
     process.start(program, arguments);
-    Result result;
+    ProgramRun result;
     if (!process.waitForFinished(60000))
         return result;
     if (process.exitStatus() == QProcess::NormalExit)
@@ -46,16 +46,16 @@ Result RunProgram(const QString& program, const QStringList& arguments,
     return result;
 }
 
-Result Render(const QStringList& arguments, const QString& workingDir = {}) {
+ProgramRun Render(const QStringList& arguments, const QString& workingDir = {}) {
     return RunProgram(QStringLiteral(RK7_RENDER), arguments, workingDir);
 }
 
-QString Describe(const Result& r) {
+QString Describe(const ProgramRun& r) {
     return QStringLiteral("status %1, stdout: %2, stderr: %3").arg(r.status).arg(r.out, r.err);
 }
 
 int PageCount(const QString& pdf) {
-    const Result info = RunProgram(QStringLiteral("pdfinfo"), {pdf});
+    const ProgramRun info = RunProgram(QStringLiteral("pdfinfo"), {pdf});
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"),
                                                          QRegularExpression::MultilineOption)
                                           .match(info.out);
@@ -128,21 +128,21 @@ private slots:
     }
 
     void versionAndHelp() {
-        const Result version = Render({QStringLiteral("--version")});
+        const ProgramRun version = Render({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out.section(QLatin1Char('\n'), 0, 0),
                  QStringLiteral("rk7power-render 2.46"));
         QVERIFY2(version.out.contains(QLatin1String("License GPL-3.0-or-later")),
                  qPrintable(version.out));
-        const Result help = Render({QStringLiteral("--help")});
+        const ProgramRun help = Render({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
         for (const char* word : {"--dir", "--view", "--pdf", "--png", "--size"})
             QVERIFY2(help.out.contains(QLatin1String(word)), qPrintable(help.out));
     }
 
     void linksQtGuiButNotWidgets() {
-        const Result dynamic = RunProgram(QStringLiteral("readelf"),
-                                          {QStringLiteral("-d"), QStringLiteral(RK7_RENDER)});
+        const ProgramRun dynamic = RunProgram(QStringLiteral("readelf"),
+                                              {QStringLiteral("-d"), QStringLiteral(RK7_RENDER)});
         QCOMPARE(dynamic.status, 0);
         QVERIFY(dynamic.out.contains(QStringLiteral("libQt6Gui.so")));
         QVERIFY(!dynamic.out.contains(QStringLiteral("libQt6Widgets.so")));
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QStringList, absent);
         const QString pdf = Out(view + QStringLiteral(".pdf"));
         // Run in an empty folder: the built-in roster.
-        const Result r =
+        const ProgramRun r =
             Render({QStringLiteral("--view"), view, QStringLiteral("--pdf"), pdf}, m_dir.path());
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         QCOMPARE(PageCount(pdf), 1);
@@ -185,7 +185,7 @@ private slots:
 
     void viewAllIsTheDefault() {
         const QString pdf = Out(QStringLiteral("default.pdf"));
-        const Result r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
+        const ProgramRun r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         const QString text = PdfText(pdf);
         QVERIFY(text.contains(QStringLiteral("Driver Names")));
@@ -197,7 +197,7 @@ private slots:
     // (1084.7, 756.3).
     void pdfPageGeometry() {
         const QString pdf = Out(QStringLiteral("geometry.pdf"));
-        const Result r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
+        const ProgramRun r = Render({QStringLiteral("--pdf"), pdf}, m_dir.path());
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         const QImage page = PdfAt96Dpi(pdf);
         QVERIFY(!page.isNull());
@@ -257,9 +257,9 @@ private slots:
     void pngOfTheRequestedSize() {
         QFETCH(QString, view);
         const QString png = Out(view + QStringLiteral(".png"));
-        const Result r = Render({QStringLiteral("--view"), view, QStringLiteral("--png"), png,
-                                 QStringLiteral("--size"), QStringLiteral("800x600")},
-                                m_dir.path());
+        const ProgramRun r = Render({QStringLiteral("--view"), view, QStringLiteral("--png"), png,
+                                     QStringLiteral("--size"), QStringLiteral("800x600")},
+                                    m_dir.path());
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
         const QImage image(png);
@@ -279,7 +279,7 @@ private slots:
 
     void pngDefaultSize() {
         const QString png = Out(QStringLiteral("default.png"));
-        const Result r = Render({QStringLiteral("--png"), png}, m_dir.path());
+        const ProgramRun r = Render({QStringLiteral("--png"), png}, m_dir.path());
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         const QImage image(png);
         QCOMPARE(image.size(), QSize(1024, 768));
@@ -302,7 +302,7 @@ private slots:
         QVERIFY(SaveDriversStore(roster, state).ok());
 
         const QString pdf = Out(QStringLiteral("store.pdf"));
-        const Result r =
+        const ProgramRun r =
             Render({QStringLiteral("--dir"), folder.path(), QStringLiteral("--pdf"), pdf});
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         const QString text = PdfText(pdf);
@@ -330,7 +330,7 @@ private slots:
     void badArgumentsAreUsageErrors() {
         QFETCH(QStringList, arguments);
         QTemporaryDir folder;
-        const Result r = Render(arguments, folder.path());
+        const ProgramRun r = Render(arguments, folder.path());
         QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains(QStringLiteral("rk7power-render")), qPrintable(r.err));
         QVERIFY(QDir(folder.path()).isEmpty()); // nothing written
@@ -342,7 +342,7 @@ private slots:
         // The output is a folder.
         const QString taken = folder.filePath(QStringLiteral("taken.png"));
         QVERIFY(QDir().mkdir(taken));
-        Result r = Render({QStringLiteral("--png"), taken});
+        ProgramRun r = Render({QStringLiteral("--png"), taken});
         QCOMPARE(r.status, 4);
         QVERIFY2(r.err.contains(taken), qPrintable(r.err));
         QVERIFY(QFileInfo(taken).isDir());
@@ -374,7 +374,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("not an image");
         old.close();
-        const Result r = Render(
+        const ProgramRun r = Render(
             {QStringLiteral("--png"), png, QStringLiteral("--size"), QStringLiteral("64x48")});
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         QCOMPARE(QImage(png).size(), QSize(64, 48));
