@@ -1,0 +1,159 @@
+// The roster document as the user meets it: undo and redo of each kind of step.
+#include "app/application.h"
+#include "app/command.h"
+#include "app/main_window.h"
+#include "editors/set_editpower_dialog.h"
+#include "editors/set_teams_dialog.h"
+#include "exchange/performance_file.h"
+#include "gui/scripted_prompts.h"
+#include "gui/when_open.h"
+#include "model/store.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace rk7 {
+
+using test::ScriptedPrompts;
+using test::WhenOpen;
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<Application> m_app;
+
+    RosterDocument& Doc() { return m_app->document(); }
+    QString Store(StoreFile f) const {
+        return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
+    }
+    QByteArray Bytes(StoreFile f) const {
+        QFile file(Store(f));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+    std::map<StoreFile, QByteArray> AllBytes() const {
+        std::map<StoreFile, QByteArray> bytes;
+        for (StoreFile f : StoreFiles)
+            bytes[f] = Bytes(f);
+        return bytes;
+    }
+    bool SameTexts(const Roster& a, const Roster& b) {
+        for (StoreFile f : StoreFiles)
+            if (!SameStoreTexts(a, b, f))
+                return false;
+        return true;
+    }
+    QString MenuText(Command c) { return m_app->mainWindow()->action(c)->text(); }
+
+private slots:
+    void init() {
+        QVERIFY(m_folder.isValid());
+        for (StoreFile f : StoreFiles)
+            QFile::remove(Store(f));
+        m_prompts = ScriptedPrompts();
+        m_app = std::make_unique<Application>(
+            Application::Options{m_folder.path(), m_folder.filePath("prefs.ini")}, m_prompts);
+        m_app->initMainWindow();
+        QVERIFY(Doc().save(AllStores));
+    }
+    void cleanup() { m_app.reset(); }
+
+    // Forms and imports undone one by one bring back the cells and every store file byte for
+    // byte; redone, the cells and files of each step come back.
+    void undoAndRedoEachKindOfStep() {
+        const Roster start = Doc().roster();
+        const auto startFiles = AllBytes();
+        QVERIFY(!m_app->mainWindow()->action(Command::Undo)->isEnabled());
+
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            d->Edit(SetTeamsDialog::Name, 3)->setText(QStringLiteral("Scuderia"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams);
+        WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
+            d->DriverPower(1)->setText(QStringLiteral("999"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditPowers); // saves EPowers.rk, leaves the driver powers unsaved
+        Roster other = Doc().roster();
+        other.DriverName[5].SetText("Imported");
+        other.TeamRacePower[0].SetText("77");
+        const QString season = m_folder.filePath(QStringLiteral("season.txt"));
+        QVERIFY(WriteNativePerformanceFile(other, QFile::encodeName(season).toStdString()));
+        m_prompts.fileNames = {season};
+        m_app->trigger(Command::OpenNativeFile);
+        QCOMPARE(Doc().roster().DriverName[5].Text(), "Imported");
+
+        const Roster end = Doc().roster();
+        const auto endFiles = AllBytes();
+        QVERIFY(endFiles.at(TeamsStore) != startFiles.at(TeamsStore));
+        QVERIFY(endFiles.at(PowersStore) != startFiles.at(PowersStore));
+        QCOMPARE(MenuText(Command::Undo), QStringLiteral("&Undo Open season.txt"));
+
+        m_app->trigger(Command::Undo); // the import saved nothing: the cells alone
+        QCOMPARE(Doc().roster().DriverName[5].Text(), start.DriverName[5].Text());
+        QCOMPARE(AllBytes(), endFiles);
+        QCOMPARE(MenuText(Command::Undo), QStringLiteral("&Undo Edit Powers"));
+        QCOMPARE(MenuText(Command::Redo), QStringLiteral("&Redo Open season.txt"));
+        m_app->trigger(Command::Undo);
+        m_app->trigger(Command::Undo);
+        QVERIFY(SameTexts(Doc().roster(), start));
+        QCOMPARE(AllBytes(), startFiles);
+        QCOMPARE(Doc().unsavedStores(), 0u);
+        QVERIFY(!m_app->mainWindow()->action(Command::Undo)->isEnabled());
+        QCOMPARE(MenuText(Command::Undo), QStringLiteral("&Undo"));
+
+        for (int i = 0; i < 3; ++i)
+            m_app->trigger(Command::Redo);
+        QVERIFY(SameTexts(Doc().roster(), end));
+        QCOMPARE(AllBytes(), endFiles);
+        QVERIFY(!m_app->mainWindow()->action(Command::Redo)->isEnabled());
+
+        // A new step after an undo drops what was undone.
+        m_app->trigger(Command::Undo);
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            d->Edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Other"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams);
+        QVERIFY(!Doc().canRedo());
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    // A store file that cannot be written stops the undo: the failure names the file, and the
+    // cells, the files and the step stay as they were until the file can be written again.
+    void failedSaveKeepsTheStep() {
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            d->Edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Scuderia"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams);
+        const QByteArray saved = Bytes(TeamsStore);
+        QFile teams(Store(TeamsStore));
+        const auto writable = teams.permissions();
+        QVERIFY(teams.setPermissions(QFile::ReadOwner));
+
+        m_app->trigger(Command::Undo);
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY2(m_prompts.messages[0].text.contains(Store(TeamsStore)),
+                 qPrintable(m_prompts.messages[0].text));
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Scuderia");
+        QCOMPARE(Bytes(TeamsStore), saved);
+        QCOMPARE(Doc().undoName(), QStringLiteral("Edit Teams"));
+        QVERIFY(!Doc().canRedo());
+
+        QVERIFY(teams.setPermissions(writable));
+        m_app->trigger(Command::Undo);
+        QVERIFY(Doc().roster().TeamName[0].Text() != "Scuderia");
+        QVERIFY(Bytes(TeamsStore) != saved);
+        QCOMPARE(Doc().unsavedStores(), 0u);
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::DocumentTest)
+#include "document_test.moc"
