@@ -30,6 +30,10 @@ enum class Command {
     // Commands this program added; their numbers are its own.
     Undo = 8001,
     Redo = 8002,
+    OpenRosterFolder = 8003,
+    CompareFile = 8004,
+    CopyView = 8005,
+    HighlightChanges = 8006,
 };
 
 // What the program knows about a command.

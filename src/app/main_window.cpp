@@ -49,10 +49,11 @@ void MainWindow::createActions() {
     // Check marks, not radio dots: clicking the view that is shown shows none.
     for (Command view : {Command::ViewTeams, Command::ViewDrivers, Command::ViewAll})
         m_actions[view]->setCheckable(true);
+    m_actions[Command::HighlightChanges]->setCheckable(true);
 }
 
 void MainWindow::buildMenu() {
-    std::map<QString, QMenu*> menus;
+    std::map<QString, QMenu*>& menus = m_menus;
     std::function<QMenu*(const QString&)> menuFor = [&](const QString& path) {
         if (QMenu* known = menus[path])
             return known;

@@ -29,6 +29,8 @@ public:
     RosterView* view() const { return m_view; }
     MainToolBar* toolBar() const { return m_toolBar; }
     QAction* action(Command command) const { return m_actions.at(command); }
+    // A menu of the menu bar by its path, e.g. "&File".
+    QMenu* menu(const QString& path) const { return m_menus.at(path); }
 
     // Runs slot (a member function of receiver, or a callable) when the command is triggered, and
     // enables the command; a command that nothing runs stays disabled.
@@ -61,6 +63,7 @@ private:
     ContextHelp& m_help;
     MainToolBar* m_toolBar = nullptr;
     std::map<Command, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;
     std::function<bool()> m_closeQuery;
 };
 

@@ -105,4 +105,18 @@ bool DialogPrompts::pageSetupDialog(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString DialogPrompts::folderName(QWidget* parent, const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+bool DialogPrompts::askReload(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(QStringLiteral("&Keep Mine"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep); // Return loses nothing
+    box.exec();
+    return box.clickedButton() == reload;
+}
+
 } // namespace rk7

@@ -36,6 +36,10 @@ public:
     // The chosen path, or empty when the user cancelled.
     virtual QString openFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+    // A folder to open, starting in start; empty when the user cancelled.
+    virtual QString folderName(QWidget* parent, const QString& title, const QString& start) = 0;
+    // Reload or Keep Mine; true for Reload.
+    virtual bool askReload(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The print and print setup dialogs on printer; false when the user cancelled.
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     virtual bool pageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
@@ -53,6 +57,8 @@ public:
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString saveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    QString folderName(QWidget* parent, const QString& title, const QString& start) override;
+    bool askReload(QWidget* parent, const QString& caption, const QString& text) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 };

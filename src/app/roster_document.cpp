@@ -17,6 +17,8 @@ bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
 
 LoadStoreReport RosterDocument::load(const std::string& folder) {
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
+    m_keptOverDisk = 0;
+    stamp(AllStores);
     m_steps.clear();
     m_done = 0;
     emit changed(AllParts);
@@ -44,7 +46,10 @@ void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& 
 
 Status RosterDocument::save(unsigned stores) {
     Status saved = SaveStores(m_roster, m_state, stores);
-    if (saved && canUndo())
+    if (!saved)
+        return saved;
+    stamp(stores);
+    if (canUndo())
         m_steps[m_done - 1].saved |= stores & StoresOf(m_steps[m_done - 1].parts);
     return saved;
 }
@@ -55,6 +60,7 @@ Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned sav
     if (saved)
         if (Status written = SaveStores(next, m_state, saved); !written)
             return written;
+    stamp(saved);
     m_roster = next;
     m_state.UnsavedStores |= StoresOf(parts) & ~saved;
     emit changed(parts);
@@ -84,7 +90,28 @@ Status RosterDocument::redo() {
 }
 
 unsigned RosterDocument::unsavedStores() const {
-    return UnsavedStoreFiles(m_roster, m_state);
+    return UnsavedStoreFiles(m_roster, m_state) | m_keptOverDisk;
+}
+
+void RosterDocument::stamp(unsigned stores) {
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
+        if (stores & StoreFiles[i]) {
+            m_stamps[i] = StampOf(StorePath(m_state.ProgramDir, StoreFiles[i]));
+            m_keptOverDisk &= ~StoreFiles[i];
+        }
+}
+
+unsigned RosterDocument::changedOnDisk() const {
+    unsigned changed = 0;
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
+        if (StampOf(StorePath(m_state.ProgramDir, StoreFiles[i])) != m_stamps[i])
+            changed |= StoreFiles[i];
+    return changed;
+}
+
+void RosterDocument::keepOverDisk(unsigned stores) {
+    stamp(stores);
+    m_keptOverDisk |= stores;
 }
 
 PerformanceReadResult RosterDocument::import(const std::string& path,

@@ -6,6 +6,7 @@
 #include "model/status.h"
 #include "model/store.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,8 +49,14 @@ public:
     QString redoName() const { return canRedo() ? m_steps[m_done].name : QString(); }
     Status undo();
     Status redo();
-    // The store files whose cells differ from what the files hold.
+    // The store files whose cells differ from what the files hold, and those another program
+    // changed under cells the user chose to keep.
     unsigned unsavedStores() const;
+    // The store files that another program created, changed or removed since the roster was
+    // loaded or last saved them.
+    unsigned changedOnDisk() const;
+    // Keeps the roster as it is over those files: they count as unsaved until saved.
+    void keepOverDisk(unsigned stores);
     // Reads a Performance File over the roster as one step called name; nothing is saved.
     PerformanceReadResult import(const std::string& path, std::optional<Dialect> dialect,
                                  const QString& name);
@@ -73,7 +80,12 @@ private:
     Status restore(const Roster& cells, unsigned parts, unsigned saved);
 
     // The oldest steps are forgotten beyond this many.
+    // Notes how the store files stand on disk now, as this program left them.
+    void stamp(unsigned stores);
+
     static constexpr std::size_t MaxSteps = 100;
+    std::array<FileStamp, 4> m_stamps; // in the order of StoreFiles
+    unsigned m_keptOverDisk = 0;
     std::vector<Step> m_steps;
     std::size_t m_done = 0; // steps[0, m_done) are done, the rest undone
     Roster m_roster;

@@ -259,4 +259,14 @@ Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes) {
     return contents;
 }
 
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino),
+            static_cast<unsigned long long>(info.st_size),
+            static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 } // namespace rk7

@@ -55,6 +55,18 @@ Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes = st
 // that file); the path itself for anything else, or for a loop of links.
 std::string ResolveLinks(const std::string& path);
 
+// Which file a path names and how it stood, to notice when another program replaces or changes
+// it: a save by rename gives a new inode, a write in place a new time or size.
+struct FileStamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long modifiedNs = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file at path, symbolic links followed; exists is false when there is none.
+FileStamp StampOf(const std::string& path);
+
 // "path: reason" for the current errno.
 std::string SystemError(const std::string& path, int errorNumber);
 

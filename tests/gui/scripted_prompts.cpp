@@ -53,4 +53,16 @@ bool ScriptedPrompts::pageSetupDialog(QWidget*, QPrinter&) {
     return acceptPrint;
 }
 
+QString ScriptedPrompts::folderName(QWidget*, const QString&, const QString&) {
+    if (fileNames.empty())
+        return {};
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+bool ScriptedPrompts::askReload(QWidget* parent, const QString& caption, const QString& text) {
+    return askSaveDiscardCancel(parent, caption, text) == Answer::Save;
+}
+
 } // namespace rk7::test

@@ -26,6 +26,9 @@ public:
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString saveFileName(QWidget* parent, const FileDialogSettings& settings) override;
+    // Folders come from fileNames; Reload is answered by Save in answers.
+    QString folderName(QWidget* parent, const QString& title, const QString& start) override;
+    bool askReload(QWidget* parent, const QString& caption, const QString& text) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 
