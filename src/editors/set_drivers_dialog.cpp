@@ -113,13 +113,14 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
                         Columns[c].cellWidth);
     }
 
+    // Only what the user does to a position starts a pass (textEdited, not textChanged): neither
+    // the filling below nor the texts a pass writes start another one.
     const Roster& roster = m_context.roster;
     for (int d = 0; d < DriverCount; ++d) {
-        connect(m_edits[QualPos][d], &QLineEdit::textChanged, this, [this, &roster] {
-            DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
-        });
-        connect(m_edits[RacePos][d], &QLineEdit::textChanged, this,
-                [this, &roster] { DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this); });
+        connect(m_edits[QualPos][d], &QLineEdit::textEdited, this,
+                [this, &roster] { DriverQualifyingPass(roster, m_context.autoMode, *this); });
+        connect(m_edits[RacePos][d], &QLineEdit::textEdited, this,
+                [this, &roster] { DriverRacePass(roster, m_context.autoMode, *this); });
     }
 
     for (int d = 0; d < DriverCount; ++d) {
@@ -136,9 +137,8 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     AddModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
     ApplyEditMode();
     m_edits[Name][0]->setFocus();
-    m_calcBusy = false;
-    DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
-    DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this);
+    DriverQualifyingPass(roster, m_context.autoMode, *this);
+    DriverRacePass(roster, m_context.autoMode, *this);
 }
 
 void SetDriversDialog::EnterSpareDrivers() {

@@ -32,7 +32,6 @@ private:
     QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
-    bool m_calcBusy = true;
     std::array<std::array<QLineEdit*, DriverCount>, ColumnCount> m_edits{};
     std::array<QComboBox*, DriverCount> m_cars{};
 };

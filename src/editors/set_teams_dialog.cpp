@@ -68,17 +68,16 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
                                     column.cellWidth);
         }
 
-    // Position changes start the passes; CalcBusy keeps the filling below from doing so.
+    // Only what the user does to a position starts a pass (textEdited, not textChanged): neither
+    // the filling below nor the texts a pass writes start another one.
     const Roster& roster = m_context.roster;
     for (int t = 0; t < TeamCount; ++t) {
         for (int c : {QualD1, QualD2})
-            connect(m_edits[c][t], &QLineEdit::textChanged, this, [this, &roster] {
-                TeamQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
-            });
+            connect(m_edits[c][t], &QLineEdit::textEdited, this,
+                    [this, &roster] { TeamQualifyingPass(roster, m_context.autoMode, *this); });
         for (int c : {RaceD1, RaceD2})
-            connect(m_edits[c][t], &QLineEdit::textChanged, this, [this, &roster] {
-                TeamRacePass(roster, m_context.autoMode, m_calcBusy, *this);
-            });
+            connect(m_edits[c][t], &QLineEdit::textEdited, this,
+                    [this, &roster] { TeamRacePass(roster, m_context.autoMode, *this); });
     }
 
     for (int t = 0; t < TeamCount; ++t)
@@ -95,9 +94,8 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     AddModeButtons(m_context.autoMode, {87, 217}, {156, 219}, std::move(computed));
     ApplyEditMode();
     m_edits[Name][0]->setFocus();
-    m_calcBusy = false;
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
-    TeamRacePass(roster, m_context.autoMode, m_calcBusy, *this);
+    TeamRacePass(roster, m_context.autoMode, *this);
 }
 
 QLineEdit* SetTeamsDialog::EditFor(FormField field, int row) const {

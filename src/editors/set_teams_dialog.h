@@ -26,7 +26,6 @@ private:
     QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
-    bool m_calcBusy = true;
     std::array<std::array<QLineEdit*, TeamCount>, ColumnCount> m_edits{};
 };
 

@@ -117,19 +117,17 @@ long FormPosition(const CalcForm& form, FormField field, int row) {
 }
 
 template <typename Body>
-bool GuardedPass(bool autoMode, bool& calcBusy, Body&& body) {
-    if (calcBusy || !autoMode)
+bool PassInAutoMode(bool autoMode, Body&& body) {
+    if (!autoMode)
         return false;
-    calcBusy = true;
     body();
-    calcBusy = false;
     return true;
 }
 
 enum class TeamPass { Qualifying, Race };
 
-bool RunTeamPass(TeamPass pass, const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool RunTeamPass(TeamPass pass, const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int t = 0; t < TeamCount; ++t) {
             const long q1 = FormPosition(form, FormField::TeamQualPosD1, t);
             const long q2 = FormPosition(form, FormField::TeamQualPosD2, t);
@@ -146,16 +144,16 @@ bool RunTeamPass(TeamPass pass, const Roster& r, bool autoMode, bool& calcBusy, 
 
 } // namespace
 
-bool TeamQualifyingPass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return RunTeamPass(TeamPass::Qualifying, r, autoMode, calcBusy, form);
+bool TeamQualifyingPass(const Roster& r, bool autoMode, CalcForm& form) {
+    return RunTeamPass(TeamPass::Qualifying, r, autoMode, form);
 }
 
-bool TeamRacePass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return RunTeamPass(TeamPass::Race, r, autoMode, calcBusy, form);
+bool TeamRacePass(const Roster& r, bool autoMode, CalcForm& form) {
+    return RunTeamPass(TeamPass::Race, r, autoMode, form);
 }
 
-bool DriverQualifyingPass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool DriverQualifyingPass(const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int d = 0; d < DriverCount; ++d) {
             const long q = FormPosition(form, FormField::DriverQualPos, d);
             form.SetFieldText(FormField::DriverQualPower, d, CalcDriverQualPower(r, q));
@@ -163,8 +161,8 @@ bool DriverQualifyingPass(const Roster& r, bool autoMode, bool& calcBusy, CalcFo
     });
 }
 
-bool DriverRacePass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool DriverRacePass(const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int d = 0; d < DriverCount; ++d) {
             const long p = FormPosition(form, FormField::DriverRacePos, d);
             form.SetFieldText(FormField::DriverRacePower, d, CalcDriverRacePower(r, p));

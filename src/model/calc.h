@@ -53,12 +53,12 @@ public:
 };
 
 // The form passes. Each recomputes every row of its form from the positions in the form and the
-// tables in the roster, but only when autoMode is on and calcBusy is clear; calcBusy is held set
-// while the pass runs, so the text changes it makes start no other pass. Returns whether it ran.
-bool TeamQualifyingPass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool TeamRacePass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool DriverQualifyingPass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool DriverRacePass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
+// tables in the roster, but only when autoMode is on. Returns whether it ran. A form whose fields
+// start a pass when they change must keep the texts a pass writes from starting another one.
+bool TeamQualifyingPass(const Roster& roster, bool autoMode, CalcForm& form);
+bool TeamRacePass(const Roster& roster, bool autoMode, CalcForm& form);
+bool DriverQualifyingPass(const Roster& roster, bool autoMode, CalcForm& form);
+bool DriverRacePass(const Roster& roster, bool autoMode, CalcForm& form);
 
 // Rewrites every driver's qualifying and race power in the roster from the driver's stored
 // positions, whatever the edit mode. Ranges and team values are left alone.

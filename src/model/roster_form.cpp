@@ -49,11 +49,10 @@ void RosterForm::SetFieldText(FormField field, int row, std::string_view text) {
 
 void RecalcRoster(Roster& roster) {
     RosterForm form(roster);
-    bool busy = false;
-    TeamQualifyingPass(roster, true, busy, form);
-    TeamRacePass(roster, true, busy, form);
-    DriverQualifyingPass(roster, true, busy, form);
-    DriverRacePass(roster, true, busy, form);
+    TeamQualifyingPass(roster, true, form);
+    TeamRacePass(roster, true, form);
+    DriverQualifyingPass(roster, true, form);
+    DriverRacePass(roster, true, form);
 }
 
 } // namespace rk7

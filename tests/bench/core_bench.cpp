@@ -123,9 +123,8 @@ void BM_TeamPass(benchmark::State& state) {
         for (auto f : {FormField::TeamQualPosD1, FormField::TeamQualPosD2, FormField::TeamRacePosD1,
                        FormField::TeamRacePosD2})
             form.Set(f, t, std::to_string(t + 1).c_str());
-    bool busy = false;
     for (auto _ : state)
-        TeamRacePass(roster, true, busy, form);
+        TeamRacePass(roster, true, form);
 }
 BENCHMARK(BM_TeamPass);
 
@@ -134,9 +133,8 @@ void BM_DriverPass(benchmark::State& state) {
     CellForm form;
     for (int d = 0; d < DriverCount; ++d)
         form.Set(FormField::DriverRacePos, d, std::to_string(d + 1).c_str());
-    bool busy = false;
     for (auto _ : state)
-        DriverRacePass(roster, true, busy, form);
+        DriverRacePass(roster, true, form);
 }
 BENCHMARK(BM_DriverPass);
 

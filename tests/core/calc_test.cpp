@@ -133,16 +133,13 @@ private:
     std::map<std::pair<FormField, int>, std::string> m_texts;
 };
 
-TEST(Passes, GuardAndModeKeepAPassFromRunning) {
+TEST(Passes, ManualModeKeepsAPassFromRunning) {
     const Roster r;
     FakeForm form;
-    bool busy = true;
-    EXPECT_FALSE(TeamRacePass(r, true, busy, form)); // still filling the form
-    busy = false;
-    EXPECT_FALSE(DriverRacePass(r, false, busy, form)); // manual mode
+    EXPECT_FALSE(TeamRacePass(r, false, form));
+    EXPECT_FALSE(DriverRacePass(r, false, form));
     EXPECT_EQ(form.writes, 0);
-    EXPECT_TRUE(DriverRacePass(r, true, busy, form));
-    EXPECT_FALSE(busy);
+    EXPECT_TRUE(DriverRacePass(r, true, form));
     EXPECT_EQ(form.writes, 56); // power and range of all 28 rows
 }
 
@@ -155,20 +152,19 @@ TEST(Passes, TeamPassesRewriteEveryRow) {
     form.Set(FormField::TeamRacePosD2, 4, "4");
     form.Set(FormField::TeamQualPower, 4, "123");
     form.Set(FormField::TeamRacePower, 0, "555");
-    bool busy = false;
-    ASSERT_TRUE(TeamRacePass(r, true, busy, form));
+    ASSERT_TRUE(TeamRacePass(r, true, form));
     EXPECT_EQ(form.FieldText(FormField::TeamRacePower, 4), "815");
     EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "2600");
     EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "123"); // the race pass leaves it
     EXPECT_EQ(form.FieldText(FormField::TeamRacePower, 0), "0");   // invalid rows get "0" again
     EXPECT_EQ(form.FieldText(FormField::TeamFailure, 13), "0");
 
-    ASSERT_TRUE(TeamQualifyingPass(r, true, busy, form));
+    ASSERT_TRUE(TeamQualifyingPass(r, true, form));
     EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "848");
     EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "2600"); // same failure from both passes
 
     form.Set(FormField::TeamRacePosD2, 4, "");
-    ASSERT_TRUE(TeamQualifyingPass(r, true, busy, form));
+    ASSERT_TRUE(TeamQualifyingPass(r, true, form));
     EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "848");
     EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "0");
 }
@@ -181,9 +177,8 @@ TEST(Passes, DriverPassesReadPositionsFromTheForm) {
     form.Set(FormField::DriverRacePos, 0, "28");
     form.Set(FormField::DriverRacePos, 27, " 7");
     form.Set(FormField::DriverRacePos, 26, "29");
-    bool busy = false;
-    ASSERT_TRUE(DriverQualifyingPass(r, true, busy, form));
-    ASSERT_TRUE(DriverRacePass(r, true, busy, form));
+    ASSERT_TRUE(DriverQualifyingPass(r, true, form));
+    ASSERT_TRUE(DriverRacePass(r, true, form));
     EXPECT_EQ(form.FieldText(FormField::DriverQualPower, 0), "16700");
     EXPECT_EQ(form.FieldText(FormField::DriverRacePower, 0), "15755");
     EXPECT_EQ(form.FieldText(FormField::DriverRange, 0), "1850");
@@ -192,28 +187,6 @@ TEST(Passes, DriverPassesReadPositionsFromTheForm) {
     EXPECT_EQ(form.FieldText(FormField::DriverRacePower, 26), "0");
     EXPECT_EQ(form.FieldText(FormField::DriverRange, 26), "0");
     EXPECT_EQ(form.FieldText(FormField::DriverQualPower, 27), "0");
-}
-
-// A pass that changes a field whose change would start another pass: the guard stops the nesting.
-class ReentrantForm : public FakeForm {
-public:
-    const Roster* roster = nullptr;
-    bool* busy = nullptr;
-    int nested = 0;
-    void SetFieldText(FormField field, int row, std::string_view text) override {
-        FakeForm::SetFieldText(field, row, text);
-        nested += DriverQualifyingPass(*roster, true, *busy, *this) ? 1 : 0;
-    }
-};
-
-TEST(Passes, ABusyPassStartsNoOther) {
-    const Roster r;
-    bool busy = false;
-    ReentrantForm form;
-    form.roster = &r;
-    form.busy = &busy;
-    ASSERT_TRUE(DriverRacePass(r, true, busy, form));
-    EXPECT_EQ(form.nested, 0);
 }
 
 TEST(Passes, RecalcDriverPowersUsesTheStoredPositions) {

@@ -85,6 +85,21 @@ void SetExampleTeam(Roster& r, int t) {
     r.TeamRacePosD2(t).SetText("4");
 }
 
+// Forms that count the position texts their passes read: a team pass reads the four positions of
+// all 14 teams, a driver pass one position of all 28 drivers.
+template <typename Form>
+class CountingForm : public Form {
+public:
+    using Form::Form;
+    std::string FieldText(FormField field, int row) const override {
+        ++reads;
+        return Form::FieldText(field, row);
+    }
+    mutable int reads = 0;
+};
+constexpr int TeamPassReads = 4 * TeamCount;
+constexpr int DriverPassReads = DriverCount;
+
 } // namespace
 
 class EditorsTest : public QObject {
@@ -445,6 +460,38 @@ private slots:
         }
         Retype(Field(&drivers, 6130 + 3), QStringLiteral(" 7")); // a blank before the 7
         QCOMPARE(FieldText(&drivers, 6728 + 3), QStringLiteral("16400"));
+    }
+
+    // A keystroke in a position runs its pass once, whatever the pass writes; a text the program
+    // sets, as the passes and the opening set theirs, runs none.
+    void aKeystrokeRunsOnePass() {
+        AutoMode() = true;
+        SetExampleTeam(R(), 3);
+        CountingForm<SetTeamsDialog> teams(Context(), nullptr);
+        QLineEdit* qualD2 = teams.Edit(SetTeamsDialog::QualD2, 3);
+        QTest::keyClick(qualD2, Qt::Key_End);
+        QCOMPARE(teams.reads, 0); // the text did not change
+        QTest::keyClick(qualD2, Qt::Key_Backspace);
+        QCOMPARE(teams.reads, TeamPassReads);
+        QCOMPARE(teams.Edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("0"));
+        QTest::keyClicks(qualD2, QStringLiteral("2"));
+        QCOMPARE(teams.reads, 2 * TeamPassReads);
+        QCOMPARE(teams.Edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("848"));
+        QCOMPARE(teams.Edit(SetTeamsDialog::Failure, 3)->text(), QStringLiteral("2600"));
+        teams.Edit(SetTeamsDialog::RaceD2, 3)->setText(QStringLiteral("28"));
+        QCOMPARE(teams.reads, 2 * TeamPassReads);
+        QCOMPARE(teams.Edit(SetTeamsDialog::RacePower, 3)->text(), QStringLiteral("815"));
+
+        R().DriverQualPos[5].SetText("1");
+        R().DriverRacePos[5].SetText("1");
+        CountingForm<SetDriversDialog> drivers(Context(), nullptr);
+        Retype(drivers.Edit(SetDriversDialog::RacePos, 5), QStringLiteral("7")); // two edits
+        QCOMPARE(drivers.reads, 2 * DriverPassReads);
+        QCOMPARE(drivers.Edit(SetDriversDialog::RacePower, 5)->text(), QStringLiteral("15950"));
+        QCOMPARE(drivers.Edit(SetDriversDialog::Range, 5)->text(), QStringLiteral("800"));
+        drivers.Edit(SetDriversDialog::QualPos, 5)->setText(QStringLiteral("2"));
+        QCOMPARE(drivers.reads, 2 * DriverPassReads);
+        QCOMPARE(drivers.Edit(SetDriversDialog::QualPower, 5)->text(), QStringLiteral("16700"));
     }
 
     void modeButtonsSelectTheirMode() {
