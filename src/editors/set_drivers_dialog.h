@@ -29,7 +29,6 @@ public slots:
 
 private:
     void EnterSpareDrivers();
-    QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
     std::array<std::array<QLineEdit*, DriverCount>, ColumnCount> m_edits{};

@@ -23,8 +23,6 @@ public slots:
     void accept() override;
 
 private:
-    QLineEdit* EditFor(FormField field, int row) const override;
-
     EditorContext m_context;
     std::array<std::array<QLineEdit*, TeamCount>, ColumnCount> m_edits{};
 };
