@@ -25,7 +25,7 @@ void AppendTextRow(std::string& out, const std::vector<const ViewColumn*>& colum
         if (c > 0)
             line += "  ";
         const std::string padding(widths[c] - DisplayWidth(cells[c]), ' ');
-        const bool right = columns[c]->align == Align::Right;
+        const bool right = columns[c]->Alignment() == Align::Right;
         if (right)
             line += padding;
         line += cells[c];
@@ -64,7 +64,7 @@ void AppendCsvRow(std::string& out, const std::vector<std::string_view>& cells) 
 std::vector<std::string_view> Captions(const TextTable& table) {
     std::vector<std::string_view> captions;
     for (const ViewColumn* column : table.columns)
-        captions.push_back(column->caption);
+        captions.push_back(column->Caption());
     return captions;
 }
 
@@ -96,7 +96,7 @@ TextTable MakeViewTable(const Roster& roster, View view) {
     for (int i = 0; i < schema.rows; ++i) {
         std::vector<std::string> row;
         for (const ViewColumn* column : table.columns)
-            row.push_back(Windows1252ToUtf8(column->text(roster, i)));
+            row.push_back(Windows1252ToUtf8(column->Text(roster, i)));
         table.rows.push_back(std::move(row));
     }
     return table;
@@ -105,7 +105,7 @@ TextTable MakeViewTable(const Roster& roster, View view) {
 std::string TableAsText(const TextTable& table) {
     std::vector<std::size_t> widths;
     for (const ViewColumn* column : table.columns)
-        widths.push_back(DisplayWidth(column->caption));
+        widths.push_back(DisplayWidth(column->Caption()));
     for (const auto& row : table.rows)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], DisplayWidth(row[c]));

@@ -7,13 +7,13 @@
 
 namespace rk7 {
 
-std::string CalcFormDialog::FieldText(FormField field, int row) const {
-    const QLineEdit* edit = EditFor(field, row);
+std::string CalcFormDialog::FieldText(Field field, int row) const {
+    const QLineEdit* edit = FieldEdit(field, row);
     return edit ? CellText(edit) : std::string();
 }
 
-void CalcFormDialog::SetFieldText(FormField field, int row, std::string_view text) {
-    if (QLineEdit* edit = EditFor(field, row))
+void CalcFormDialog::SetFieldText(Field field, int row, std::string_view text) {
+    if (QLineEdit* edit = FieldEdit(field, row))
         SetCellText(edit, text);
 }
 

@@ -51,19 +51,18 @@ private:
     bool& m_autoMode;
 };
 
-// An editor whose form the calculation passes run on: a field of the form is an edit of the grid.
+// An editor whose form the calculation passes run on: a field of the form is its edit of the
+// roster field (AddFieldEdit).
 class CalcFormDialog : public FormDialog, public CalcForm {
     Q_OBJECT
 
 public:
     using FormDialog::FormDialog;
 
-    std::string FieldText(FormField field, int row) const override;
-    void SetFieldText(FormField field, int row, std::string_view text) override;
+    std::string FieldText(Field field, int row) const override;
+    void SetFieldText(Field field, int row, std::string_view text) override;
 
 protected:
-    virtual QLineEdit* EditFor(FormField field, int row) const = 0;
-
     // The two mode buttons; computed are the edits that Auto Edit Mode fills and locks.
     void AddModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
                         std::vector<QLineEdit*> computed);

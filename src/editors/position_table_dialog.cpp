@@ -15,24 +15,24 @@ PositionTableDialog::PositionTableDialog(QWidget* parent, const QString& caption
     : FormDialog(parent, caption, QSize(297, 237)) {}
 
 QLineEdit* PositionTableDialog::AddLabelledField(int left, int column, int line,
-                                                 const QString& label, int id,
-                                                 std::size_t cellWidth) {
+                                                 const QString& label, int id, Field field,
+                                                 int row) {
     const int x = GroupX[left] + column * ColumnStep;
     const int y = 16 + 13 * line;
     AddPanelLabel(label, x, y);
-    return AddEdit(id, Units(x + FieldOffset, y, 25, 11), cellWidth);
+    return AddFieldEdit(id, Units(x + FieldOffset, y, 25, 11), field, row);
 }
 
 PositionTableDialog::Column PositionTableDialog::AddGroup(const QString& heading, int left,
                                                           const QString& labelPrefix, int firstId,
-                                                          std::size_t cellWidth, int firstLine) {
+                                                          Field field, int firstLine) {
     AddLabel(heading, Units(HeadingX[left] - 40, 3, 80, 10), Qt::AlignHCenter);
     Column fields{};
     for (int p = 1; p <= PositionCount; ++p) {
         const int column = (p - 1) / 14;
         const int line = firstLine + (p - 1) % 14;
         fields[p - 1] = AddLabelledField(left, column, line, labelPrefix + QString::number(p),
-                                         firstId + p - 1, cellWidth);
+                                         firstId + p - 1, field, p - 1);
     }
     return fields;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/editor_dialog.h"
+#include "model/roster_schema.h"
 
 #include <array>
 
@@ -17,13 +18,13 @@ public:
 protected:
     PositionTableDialog(QWidget* parent, const QString& caption);
 
-    // A group under heading; left is 0 for the left group, 1 for the right one. Line firstLine
-    // holds position 1 and 15.
+    // A group under heading for the 28 cells of field; left is 0 for the left group, 1 for the
+    // right one. Line firstLine holds position 1 and 15.
     Column AddGroup(const QString& heading, int left, const QString& labelPrefix, int firstId,
-                    std::size_t cellWidth, int firstLine);
-    // A label and field on line k of a group's column (0 or 1).
+                    Field field, int firstLine);
+    // A label and the field for cell row of field, on line k of a group's column (0 or 1).
     QLineEdit* AddLabelledField(int left, int column, int line, const QString& label, int id,
-                                std::size_t cellWidth);
+                                Field field, int row = 0);
 };
 
 } // namespace rk7

@@ -18,17 +18,20 @@ struct DriverColumn {
     const char* heading;
     int firstId;
     int x, w; // in the left block; the right block stands 223 units further
-    std::size_t cellWidth;
+    Field field;
 };
 
 constexpr int RightBlock = 223;
 constexpr int RowsPerBlock = 14;
 
-constexpr DriverColumn CarColumn = {"Car#", SetDriversDialog::CarNumberId, 5, 20, PositionWidth};
+constexpr DriverColumn CarColumn = {"Car#", SetDriversDialog::CarNumberId, 5, 20, Field::CarNumber};
 constexpr DriverColumn Columns[SetDriversDialog::ColumnCount] = {
-    {"Driver Names", 6102, 28, 75, DriverNameWidth}, {"QPos", 6130, 106, 14, PositionWidth},
-    {"RPos", 6158, 123, 14, PositionWidth},          {"RPower", 6700, 140, 26, DriverValueWidth},
-    {"QPower", 6728, 169, 26, DriverValueWidth},     {"Range", 6756, 198, 26, DriverValueWidth},
+    {"Driver Names", 6102, 28, 75, Field::DriverName},
+    {"QPos", 6130, 106, 14, Field::DriverQualPos},
+    {"RPos", 6158, 123, 14, Field::DriverRacePos},
+    {"RPower", 6700, 140, 26, Field::DriverRacePower},
+    {"QPower", 6728, 169, 26, Field::DriverQualPower},
+    {"Range", 6756, 198, 26, Field::DriverRange},
 };
 
 // The car boxes are only 20 units wide: a narrow arrow leaves "40" room beside it. The style
@@ -48,24 +51,6 @@ public:
         return QProxyStyle::subControlRect(control, option, sub, widget);
     }
 };
-
-template <typename F>
-void WithCell(Roster& r, int column, int d, F&& f) {
-    switch (column) {
-    case SetDriversDialog::Name:
-        return f(r.DriverName[d]);
-    case SetDriversDialog::QualPos:
-        return f(r.DriverQualPos[d]);
-    case SetDriversDialog::RacePos:
-        return f(r.DriverRacePos[d]);
-    case SetDriversDialog::RacePower:
-        return f(r.DriverRacePower[d]);
-    case SetDriversDialog::QualPower:
-        return f(r.DriverQualPower[d]);
-    default:
-        return f(r.DriverRange[d]);
-    }
-}
 
 } // namespace
 
@@ -109,23 +94,22 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         m_cars[d] = car;
         for (int c = 0; c < ColumnCount; ++c)
             m_edits[c][d] =
-                AddEdit(Columns[c].firstId + d, Units(Columns[c].x + dx, y, Columns[c].w, 11),
-                        Columns[c].cellWidth);
+                AddFieldEdit(Columns[c].firstId + d, Units(Columns[c].x + dx, y, Columns[c].w, 11),
+                             Columns[c].field, d);
     }
 
+    // Only what the user does to a position starts a pass (textEdited, not textChanged): neither
+    // the filling below nor the texts a pass writes start another one.
     const Roster& roster = m_context.roster;
     for (int d = 0; d < DriverCount; ++d) {
-        connect(m_edits[QualPos][d], &QLineEdit::textChanged, this, [this, &roster] {
-            DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
-        });
-        connect(m_edits[RacePos][d], &QLineEdit::textChanged, this,
-                [this, &roster] { DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this); });
+        connect(m_edits[QualPos][d], &QLineEdit::textEdited, this,
+                [this, &roster] { DriverQualifyingPass(roster, m_context.autoMode, *this); });
+        connect(m_edits[RacePos][d], &QLineEdit::textEdited, this,
+                [this, &roster] { DriverRacePass(roster, m_context.autoMode, *this); });
     }
 
+    ShowCells(m_context.roster);
     for (int d = 0; d < DriverCount; ++d) {
-        for (int c = 0; c < ColumnCount; ++c)
-            WithCell(m_context.roster, c, d,
-                     [&](auto& cell) { SetCellText(m_edits[c][d], cell.Text()); });
         // Car numbers 1 to 40 select their item; anything else selects none.
         const long n = ReadNumber(roster.CarNumber[d].Text());
         m_cars[d]->setCurrentIndex(n >= 1 && n <= 40 ? static_cast<int>(n - 1) : -1);
@@ -136,9 +120,8 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     AddModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
     ApplyEditMode();
     m_edits[Name][0]->setFocus();
-    m_calcBusy = false;
-    DriverQualifyingPass(roster, m_context.autoMode, m_calcBusy, *this);
-    DriverRacePass(roster, m_context.autoMode, m_calcBusy, *this);
+    DriverQualifyingPass(roster, m_context.autoMode, *this);
+    DriverRacePass(roster, m_context.autoMode, *this);
 }
 
 void SetDriversDialog::EnterSpareDrivers() {
@@ -149,27 +132,9 @@ void SetDriversDialog::EnterSpareDrivers() {
         m_context.commit(SparesPart, 0);
 }
 
-QLineEdit* SetDriversDialog::EditFor(FormField field, int row) const {
-    switch (field) {
-    case FormField::DriverQualPos:
-        return m_edits[QualPos][row];
-    case FormField::DriverRacePos:
-        return m_edits[RacePos][row];
-    case FormField::DriverQualPower:
-        return m_edits[QualPower][row];
-    case FormField::DriverRacePower:
-        return m_edits[RacePower][row];
-    case FormField::DriverRange:
-        return m_edits[Range][row];
-    default:
-        return nullptr;
-    }
-}
-
 void SetDriversDialog::accept() {
+    StoreCells(m_context.roster);
     for (int d = 0; d < DriverCount; ++d) {
-        for (int c = 0; c < ColumnCount; ++c)
-            WithCell(m_context.roster, c, d, [&](auto& cell) { Store(cell, m_edits[c][d]); });
         if (m_cars[d]->currentIndex() >= 0)
             m_context.roster.CarNumber[d].SetText(m_cars[d]->currentText().toStdString());
     }

@@ -29,10 +29,8 @@ public slots:
 
 private:
     void EnterSpareDrivers();
-    QLineEdit* EditFor(FormField field, int row) const override;
 
     EditorContext m_context;
-    bool m_calcBusy = true;
     std::array<std::array<QLineEdit*, DriverCount>, ColumnCount> m_edits{};
     std::array<QComboBox*, DriverCount> m_cars{};
 };

@@ -22,24 +22,15 @@ SetEditpowerDialog::SetEditpowerDialog(const EditorContext& context, QWidget* pa
 
     const QString startQual = QStringLiteral("Start Qual"),
                   startRace = QStringLiteral("Start Race");
-    m_driverStartQual = AddLabelledField(0, 0, 0, startQual, 4131, StartValueWidth);
-    m_driverStartRace = AddLabelledField(0, 1, 0, startRace, 4132, StartValueWidth);
+    AddLabelledField(0, 0, 0, startQual, 4131, Field::DriverStartQual);
+    AddLabelledField(0, 1, 0, startRace, 4132, Field::DriverStartRace);
     m_driverPowers = AddGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "), 4102,
-                              DriverPowerByPosWidth, 1);
-    m_teamStartQual = AddLabelledField(1, 0, 0, startQual, 4161, StartValueWidth);
-    m_teamStartRace = AddLabelledField(1, 1, 0, startRace, 4162, StartValueWidth);
+                              Field::DriverPowerByPos, 1);
+    AddLabelledField(1, 0, 0, startQual, 4161, Field::TeamStartQual);
+    AddLabelledField(1, 1, 0, startRace, 4162, Field::TeamStartRace);
     m_teamPowers = AddGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "), 4133,
-                            TeamPowerByPosWidth, 1);
-
-    const Roster& r = m_context.roster;
-    for (int i = 0; i < PositionCount; ++i) {
-        SetCellText(m_driverPowers[i], r.DriverPowerByPos[i].Text());
-        SetCellText(m_teamPowers[i], r.TeamPowerByPos[i].Text());
-    }
-    SetCellText(m_driverStartQual, r.DriverStartQual.Text());
-    SetCellText(m_driverStartRace, r.DriverStartRace.Text());
-    SetCellText(m_teamStartQual, r.TeamStartQual.Text());
-    SetCellText(m_teamStartRace, r.TeamStartRace.Text());
+                            Field::TeamPowerByPos, 1);
+    ShowCells(m_context.roster);
 }
 
 void SetEditpowerDialog::EditRangeFailure() {
@@ -53,14 +44,7 @@ void SetEditpowerDialog::EditRangeFailure() {
 
 void SetEditpowerDialog::accept() {
     Roster& r = m_context.roster;
-    for (int i = 0; i < PositionCount; ++i) {
-        Store(r.DriverPowerByPos[i], m_driverPowers[i]);
-        Store(r.TeamPowerByPos[i], m_teamPowers[i]);
-    }
-    Store(r.DriverStartQual, m_driverStartQual);
-    Store(r.TeamStartQual, m_teamStartQual);
-    Store(r.DriverStartRace, m_driverStartRace);
-    Store(r.TeamStartRace, m_teamStartRace);
+    StoreCells(r);
     // The driver powers change in memory only; Drivers.rk gets them at its next save.
     RecalcDriverPowers(r);
     PositionTableDialog::accept();

@@ -26,10 +26,6 @@ private:
     EditorContext m_context;
     Column m_driverPowers{};
     Column m_teamPowers{};
-    QLineEdit* m_driverStartQual = nullptr;
-    QLineEdit* m_driverStartRace = nullptr;
-    QLineEdit* m_teamStartQual = nullptr;
-    QLineEdit* m_teamStartRace = nullptr;
 };
 
 } // namespace rk7

@@ -9,20 +9,14 @@ SetRanFailDialog::SetRanFailDialog(const EditorContext& context, QWidget* parent
     AddFrame(102, Units(0, 212, 297, 25));
     AddOkCancel();
     m_range =
-        AddGroup(QStringLiteral("Range"), 0, QStringLiteral("R Pos "), 6604, DriverValueWidth, 0);
-    m_failure =
-        AddGroup(QStringLiteral("Failure"), 1, QStringLiteral("F Pos "), 6633, DriverValueWidth, 0);
-    for (int i = 0; i < PositionCount; ++i) {
-        SetCellText(m_failure[i], m_context.roster.FailureByPos[i].Text());
-        SetCellText(m_range[i], m_context.roster.RangeByPos[i].Text());
-    }
+        AddGroup(QStringLiteral("Range"), 0, QStringLiteral("R Pos "), 6604, Field::RangeByPos, 0);
+    m_failure = AddGroup(QStringLiteral("Failure"), 1, QStringLiteral("F Pos "), 6633,
+                         Field::FailureByPos, 0);
+    ShowCells(m_context.roster);
 }
 
 void SetRanFailDialog::accept() {
-    for (int i = 0; i < PositionCount; ++i) {
-        Store(m_context.roster.FailureByPos[i], m_failure[i]);
-        Store(m_context.roster.RangeByPos[i], m_range[i]);
-    }
+    StoreCells(m_context.roster);
     PositionTableDialog::accept();
 }
 

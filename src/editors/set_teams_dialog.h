@@ -23,10 +23,7 @@ public slots:
     void accept() override;
 
 private:
-    QLineEdit* EditFor(FormField field, int row) const override;
-
     EditorContext m_context;
-    bool m_calcBusy = true;
     std::array<std::array<QLineEdit*, TeamCount>, ColumnCount> m_edits{};
 };
 

@@ -3,6 +3,7 @@
 #include "exchange/performance_file.h"
 #include "model/cell.h"
 #include "model/roster.h"
+#include "model/roster_schema.h"
 
 #include <array>
 #include <cstddef>
@@ -34,13 +35,12 @@ public:
 
     // The text as it stands; a text too long for the cell keeps its first W-1 bytes. A NUL byte
     // ends a cell's text, so whatever follows one is lost, and that is noted too.
-    template <std::size_t W>
-    void Text(Cell<W>& cell, std::string_view text, std::string_view what) {
+    void Text(CellRef cell, std::string_view text, std::string_view what) {
         const bool whole = cell.SetText(text);
-        if (const std::size_t nul = text.find('\0'); nul < W - 1)
+        if (const std::size_t nul = text.find('\0'); nul < cell.MaxChars())
             NoteNul(what, nul);
         else if (!whole)
-            NoteCut(what, text.size(), W - 1);
+            NoteCut(what, text.size(), cell.MaxChars());
     }
 
     // A power field: blanks trimmed, read as a number, less FilePowerOffset, plain decimal. A
@@ -66,39 +66,27 @@ void ReadSpareValue(std::string_view value, Roster& roster, int spare, CellWrite
 struct PositionLine {
     std::string_view key;  // written before the "="
     std::string_view what; // named in diagnostics
+    Field field;           // the roster field it carries
+    int driver;            // 0 or 1: the team's first or second driver; -1: a team field
 };
 inline constexpr std::array<PositionLine, 8> PositionLines = {{
-    {"DQualPosD1", "first driver's qualifying position"},
-    {"DQualPosD2", "second driver's qualifying position"},
-    {"DRacePosD1", "first driver's race position"},
-    {"DRacePosD2", "second driver's race position"},
-    {"TQualPosD1", "team qualifying position of the first car"},
-    {"TQualPosD2", "team qualifying position of the second car"},
-    {"TRacePosD1", "team race position of the first car"},
-    {"TRacePosD2", "team race position of the second car"},
+    {"DQualPosD1", "first driver's qualifying position", Field::DriverQualPos, 0},
+    {"DQualPosD2", "second driver's qualifying position", Field::DriverQualPos, 1},
+    {"DRacePosD1", "first driver's race position", Field::DriverRacePos, 0},
+    {"DRacePosD2", "second driver's race position", Field::DriverRacePos, 1},
+    {"TQualPosD1", "team qualifying position of the first car", Field::TeamQualPosD1, -1},
+    {"TQualPosD2", "team qualifying position of the second car", Field::TeamQualPosD2, -1},
+    {"TRacePosD1", "team race position of the first car", Field::TeamRacePosD1, -1},
+    {"TRacePosD2", "team race position of the second car", Field::TeamRacePosD2, -1},
 }};
 
-// The cell that position line i (0..7) of team's block holds.
+// The cell that position line i (0..7) of team's block holds: a CellRef, or a ConstCellRef for a
+// const roster.
 template <typename R>
-auto& PositionCell(R& roster, int team, std::size_t i) {
-    switch (i) {
-    case 0:
-        return roster.DriverQualPos[FirstDriverOf(team)];
-    case 1:
-        return roster.DriverQualPos[SecondDriverOf(team)];
-    case 2:
-        return roster.DriverRacePos[FirstDriverOf(team)];
-    case 3:
-        return roster.DriverRacePos[SecondDriverOf(team)];
-    case 4:
-        return roster.TeamQualPosD1(team);
-    case 5:
-        return roster.TeamQualPosD2(team);
-    case 6:
-        return roster.TeamRacePosD1(team);
-    default:
-        return roster.TeamRacePosD2(team);
-    }
+auto PositionCell(R& roster, int team, std::size_t i) {
+    const PositionLine& line = PositionLines[i];
+    return SchemaOf(line.field)
+        .At(roster, line.driver < 0 ? team : FirstDriverOf(team) + line.driver);
 }
 
 } // namespace rk7

@@ -111,64 +111,62 @@ std::string CalcDriverRange(const Roster& r, long p) {
 namespace {
 
 // A position as the editor's working copy holds it: the field's text cut to the cell.
-long FormPosition(const CalcForm& form, FormField field, int row) {
+long FormPosition(const CalcForm& form, Field field, int row) {
     const std::string text = form.FieldText(field, row);
     return ReadNumber(std::string_view(text).substr(0, PositionWidth - 1));
 }
 
 template <typename Body>
-bool GuardedPass(bool autoMode, bool& calcBusy, Body&& body) {
-    if (calcBusy || !autoMode)
+bool PassInAutoMode(bool autoMode, Body&& body) {
+    if (!autoMode)
         return false;
-    calcBusy = true;
     body();
-    calcBusy = false;
     return true;
 }
 
 enum class TeamPass { Qualifying, Race };
 
-bool RunTeamPass(TeamPass pass, const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool RunTeamPass(TeamPass pass, const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int t = 0; t < TeamCount; ++t) {
-            const long q1 = FormPosition(form, FormField::TeamQualPosD1, t);
-            const long q2 = FormPosition(form, FormField::TeamQualPosD2, t);
-            const long r1 = FormPosition(form, FormField::TeamRacePosD1, t);
-            const long r2 = FormPosition(form, FormField::TeamRacePosD2, t);
+            const long q1 = FormPosition(form, Field::TeamQualPosD1, t);
+            const long q2 = FormPosition(form, Field::TeamQualPosD2, t);
+            const long r1 = FormPosition(form, Field::TeamRacePosD1, t);
+            const long r2 = FormPosition(form, Field::TeamRacePosD2, t);
             if (pass == TeamPass::Qualifying)
-                form.SetFieldText(FormField::TeamQualPower, t, CalcTeamQualPower(r, q1, q2));
+                form.SetFieldText(Field::TeamQualPower, t, CalcTeamQualPower(r, q1, q2));
             else
-                form.SetFieldText(FormField::TeamRacePower, t, CalcTeamRacePower(r, r1, r2));
-            form.SetFieldText(FormField::TeamFailure, t, CalcTeamFailure(r, q1, q2, r1, r2));
+                form.SetFieldText(Field::TeamRacePower, t, CalcTeamRacePower(r, r1, r2));
+            form.SetFieldText(Field::TeamFailure, t, CalcTeamFailure(r, q1, q2, r1, r2));
         }
     });
 }
 
 } // namespace
 
-bool TeamQualifyingPass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return RunTeamPass(TeamPass::Qualifying, r, autoMode, calcBusy, form);
+bool TeamQualifyingPass(const Roster& r, bool autoMode, CalcForm& form) {
+    return RunTeamPass(TeamPass::Qualifying, r, autoMode, form);
 }
 
-bool TeamRacePass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return RunTeamPass(TeamPass::Race, r, autoMode, calcBusy, form);
+bool TeamRacePass(const Roster& r, bool autoMode, CalcForm& form) {
+    return RunTeamPass(TeamPass::Race, r, autoMode, form);
 }
 
-bool DriverQualifyingPass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool DriverQualifyingPass(const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int d = 0; d < DriverCount; ++d) {
-            const long q = FormPosition(form, FormField::DriverQualPos, d);
-            form.SetFieldText(FormField::DriverQualPower, d, CalcDriverQualPower(r, q));
+            const long q = FormPosition(form, Field::DriverQualPos, d);
+            form.SetFieldText(Field::DriverQualPower, d, CalcDriverQualPower(r, q));
         }
     });
 }
 
-bool DriverRacePass(const Roster& r, bool autoMode, bool& calcBusy, CalcForm& form) {
-    return GuardedPass(autoMode, calcBusy, [&] {
+bool DriverRacePass(const Roster& r, bool autoMode, CalcForm& form) {
+    return PassInAutoMode(autoMode, [&] {
         for (int d = 0; d < DriverCount; ++d) {
-            const long p = FormPosition(form, FormField::DriverRacePos, d);
-            form.SetFieldText(FormField::DriverRacePower, d, CalcDriverRacePower(r, p));
-            form.SetFieldText(FormField::DriverRange, d, CalcDriverRange(r, p));
+            const long p = FormPosition(form, Field::DriverRacePos, d);
+            form.SetFieldText(Field::DriverRacePower, d, CalcDriverRacePower(r, p));
+            form.SetFieldText(Field::DriverRange, d, CalcDriverRange(r, p));
         }
     });
 }

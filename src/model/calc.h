@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/roster.h"
+#include "model/roster_schema.h"
 
 #include <string>
 #include <string_view>
@@ -28,37 +29,24 @@ std::string CalcDriverRacePower(const Roster& roster, long r);
 // The RangeByPos entry's text, copied as it is.
 std::string CalcDriverRange(const Roster& roster, long r);
 
-// The fields of an editor form that the passes read and write, row by row.
-enum class FormField {
-    TeamQualPosD1,
-    TeamQualPosD2,
-    TeamRacePosD1,
-    TeamRacePosD2,
-    TeamQualPower,
-    TeamRacePower,
-    TeamFailure,
-    DriverQualPos,
-    DriverRacePos,
-    DriverQualPower,
-    DriverRacePower,
-    DriverRange,
-};
-
-// What a pass needs of a form: read the current text of a field of row i, and replace it.
+// What a pass needs of a form: read the current text of a field of row i, and replace it. The
+// team passes read the four team positions and write TeamQualPower or TeamRacePower and
+// TeamFailure; the driver passes read DriverQualPos or DriverRacePos and write the driver's
+// powers and range.
 class CalcForm {
 public:
     virtual ~CalcForm() = default;
-    virtual std::string FieldText(FormField field, int row) const = 0;
-    virtual void SetFieldText(FormField field, int row, std::string_view text) = 0;
+    virtual std::string FieldText(Field field, int row) const = 0;
+    virtual void SetFieldText(Field field, int row, std::string_view text) = 0;
 };
 
 // The form passes. Each recomputes every row of its form from the positions in the form and the
-// tables in the roster, but only when autoMode is on and calcBusy is clear; calcBusy is held set
-// while the pass runs, so the text changes it makes start no other pass. Returns whether it ran.
-bool TeamQualifyingPass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool TeamRacePass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool DriverQualifyingPass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
-bool DriverRacePass(const Roster& roster, bool autoMode, bool& calcBusy, CalcForm& form);
+// tables in the roster, but only when autoMode is on. Returns whether it ran. A form whose fields
+// start a pass when they change must keep the texts a pass writes from starting another one.
+bool TeamQualifyingPass(const Roster& roster, bool autoMode, CalcForm& form);
+bool TeamRacePass(const Roster& roster, bool autoMode, CalcForm& form);
+bool DriverQualifyingPass(const Roster& roster, bool autoMode, CalcForm& form);
+bool DriverRacePass(const Roster& roster, bool autoMode, CalcForm& form);
 
 // Rewrites every driver's qualifying and race power in the roster from the driver's stored
 // positions, whatever the edit mode. Ranges and team values are left alone.

@@ -93,23 +93,4 @@ constexpr int SecondDriverOf(int t) {
     return 2 * t + 1;
 }
 
-// Calls f(cell) for every cell of the roster, whatever its width.
-template <typename R, typename F>
-void ForEachCell(R& roster, F&& f) {
-    auto each = [&](auto& column) {
-        for (auto& cell : column)
-            f(cell);
-    };
-    each(roster.TeamName), each(roster.EngineName), each(roster.TeamQualPower);
-    each(roster.TeamRacePower), each(roster.TeamFailure), each(roster.TeamQualPos);
-    each(roster.TeamRacePos), each(roster.DriverName), each(roster.CarNumber);
-    each(roster.DriverQualPos), each(roster.DriverRacePos), each(roster.DriverQualPower);
-    each(roster.DriverRacePower), each(roster.DriverRange), each(roster.SpareName);
-    each(roster.SpareRacePower), each(roster.SpareQualPower), each(roster.SpareRange);
-    each(roster.DriverPowerByPos), each(roster.TeamPowerByPos), each(roster.RangeByPos);
-    each(roster.FailureByPos);
-    f(roster.DriverStartQual), f(roster.DriverStartRace), f(roster.TeamStartQual);
-    f(roster.TeamStartRace);
-}
-
 } // namespace rk7

@@ -13,9 +13,9 @@ class RosterForm : public CalcForm {
 public:
     explicit RosterForm(Roster& roster) : m_roster(roster) {}
 
-    std::string FieldText(FormField field, int row) const override;
+    std::string FieldText(Field field, int row) const override;
     // Text too long for the cell keeps its first W-1 bytes.
-    void SetFieldText(FormField field, int row, std::string_view text) override;
+    void SetFieldText(Field field, int row, std::string_view text) override;
 
 private:
     Roster& m_roster;

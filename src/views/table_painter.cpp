@@ -247,7 +247,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     const QFontMetrics headerMetrics(p.font());
     TextLayouts* const headerLayouts = fast ? &TextLayouts::For(p) : nullptr;
     for (int k = 0; k < n; ++k)
-        if (const std::string_view caption = table.columns[k].caption; !caption.empty())
+        if (const std::string_view caption = table.columns[k].Caption(); !caption.empty())
             TextAt(p, headerMetrics, headerLayouts, leftOf(k) + 5, T + 5,
                    QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
                    false);
@@ -265,10 +265,10 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
             const ViewColumn& column = table.columns[k];
             if (column.Filler())
                 continue;
-            const std::string_view text = column.text(roster, row);
+            const std::string_view text = column.Text(roster, row);
             if (text.empty())
                 continue;
-            const bool right = column.align == Align::Right;
+            const bool right = column.Alignment() == Align::Right;
             const int x = right ? (k + 1 < n ? leftOf(k + 1) : R) - 5 : leftOf(k) + 3;
             TextAt(p, bodyMetrics, bodyLayouts, x, y, CellToQString(text), right);
         }
@@ -295,17 +295,17 @@ int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {
         // A caption starts 5 in and its teal box ends 5 short of the edge; a figure keeps 3 from
         // the left edge and 5 from the right one, as PaintTable draws them.
         int room = 8;
-        if (!last.caption.empty())
-            room = std::max(room, QFontMetrics(TableFonts().header)
-                                          .horizontalAdvance(QString::fromLatin1(
-                                              last.caption.data(),
-                                              static_cast<qsizetype>(last.caption.size()))) +
-                                      10);
+        if (const std::string_view caption = last.Caption(); !caption.empty())
+            room = std::max(room,
+                            QFontMetrics(TableFonts().header)
+                                    .horizontalAdvance(QString::fromLatin1(
+                                        caption.data(), static_cast<qsizetype>(caption.size()))) +
+                                10);
         if (!last.Filler()) {
             const QFontMetrics body(TableFonts().body);
             for (int row = 0; row < table.rows; ++row)
                 room = std::max(room,
-                                body.horizontalAdvance(CellToQString(last.text(roster, row))) + 8);
+                                body.horizontalAdvance(CellToQString(last.Text(roster, row))) + 8);
         }
         widest = std::max(widest, last.left + room);
     }

@@ -111,6 +111,38 @@ QLineEdit* FormDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
     return edit;
 }
 
+QLineEdit* FormDialog::AddFieldEdit(int id, QRect units, Field field, int row) {
+    QLineEdit* edit = AddEdit(id, units, SchemaOf(field).width);
+    std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
+    if (static_cast<int>(edits.size()) <= row)
+        edits.resize(row + 1, nullptr);
+    edits[row] = edit;
+    return edit;
+}
+
+QLineEdit* FormDialog::FieldEdit(Field field, int row) const {
+    const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
+    return row >= 0 && row < static_cast<int>(edits.size()) ? edits[row] : nullptr;
+}
+
+void FormDialog::ShowCells(const Roster& roster) {
+    for (const FieldSchema& field : Fields()) {
+        const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field.field)];
+        for (int row = 0; row < static_cast<int>(edits.size()); ++row)
+            if (edits[row])
+                SetCellText(edits[row], field.At(roster, row).Text());
+    }
+}
+
+void FormDialog::StoreCells(Roster& roster) const {
+    for (const FieldSchema& field : Fields()) {
+        const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field.field)];
+        for (int row = 0; row < static_cast<int>(edits.size()); ++row)
+            if (edits[row])
+                Store(field.At(roster, row), edits[row]);
+    }
+}
+
 QLabel* FormDialog::AddLabel(const QString& text, QRect units, Qt::Alignment align) {
     auto* label = new QLabel(text, this);
     label->setFont(TextFont());

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "model/cell.h"
+#include "model/roster.h"
+#include "model/roster_schema.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QDialog>
 #include <QLineEdit>
@@ -45,6 +49,14 @@ protected:
     // An edit for a cell of the given width: one character fewer can be typed, and only
     // characters that Windows-1252 holds.
     QLineEdit* AddEdit(int id, QRect units, std::size_t cellWidth);
+    // An edit for cell row of a roster field, as wide as the field's cells allow.
+    QLineEdit* AddFieldEdit(int id, QRect units, Field field, int row);
+    // The edit of cell row of a field; nullptr when the form has none.
+    QLineEdit* FieldEdit(Field field, int row) const;
+    // Every edit added with AddFieldEdit shows its cell of roster.
+    void ShowCells(const Roster& roster);
+    // Every such edit's text goes into its cell of roster, cut to the cell.
+    void StoreCells(Roster& roster) const;
     QLabel* AddLabel(const QString& text, QRect units, Qt::Alignment align = Qt::AlignLeft);
     // A label left of edit whose text stands on the same line as the edit's text.
     QLabel* AddLabelFor(const QLineEdit* edit, const QString& text, QRect units);
@@ -60,15 +72,14 @@ protected:
     static void SetCellText(QLineEdit* edit, std::string_view text);
     static std::string CellText(const QLineEdit* edit);
     // Copies an edit's text into a cell, cut to the cell.
-    template <std::size_t W>
-    static void Store(Cell<W>& cell, const QLineEdit* edit) {
-        cell.SetText(CellText(edit));
-    }
+    static void Store(CellRef cell, const QLineEdit* edit) { cell.SetText(CellText(edit)); }
 
     void showEvent(QShowEvent* event) override;
 
 private:
     QSize m_unit; // pixels for 4 x 8 dialog units
+    // The edits of AddFieldEdit, by field and row; nullptr for a row the form does not show.
+    std::array<std::vector<QLineEdit*>, FieldCount> m_fieldEdits;
 };
 
 } // namespace rk7

@@ -99,33 +99,32 @@ BENCHMARK(BM_Import)->ArgName("flush")->Arg(0)->Arg(1);
 // A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
 class CellForm : public CalcForm {
 public:
-    std::string FieldText(FormField field, int row) const override {
+    std::string FieldText(Field field, int row) const override {
         return std::string(Slot(field, row).Text());
     }
-    void SetFieldText(FormField field, int row, std::string_view text) override {
+    void SetFieldText(Field field, int row, std::string_view text) override {
         const_cast<Cell<8>&>(Slot(field, row)).SetText(text);
     }
-    void Set(FormField field, int row, const char* text) {
+    void Set(Field field, int row, const char* text) {
         const_cast<Cell<8>&>(Slot(field, row)).SetText(text);
     }
 
 private:
-    const Cell<8>& Slot(FormField field, int row) const {
+    const Cell<8>& Slot(Field field, int row) const {
         return m_cells[static_cast<int>(field)][row];
     }
-    std::array<std::array<Cell<8>, DriverCount>, 12> m_cells{};
+    std::array<std::array<Cell<8>, DriverCount>, FieldCount> m_cells{};
 };
 
 void BM_TeamPass(benchmark::State& state) {
     const Roster roster;
     CellForm form;
     for (int t = 0; t < TeamCount; ++t)
-        for (auto f : {FormField::TeamQualPosD1, FormField::TeamQualPosD2, FormField::TeamRacePosD1,
-                       FormField::TeamRacePosD2})
+        for (auto f : {Field::TeamQualPosD1, Field::TeamQualPosD2, Field::TeamRacePosD1,
+                       Field::TeamRacePosD2})
             form.Set(f, t, std::to_string(t + 1).c_str());
-    bool busy = false;
     for (auto _ : state)
-        TeamRacePass(roster, true, busy, form);
+        TeamRacePass(roster, true, form);
 }
 BENCHMARK(BM_TeamPass);
 
@@ -133,10 +132,9 @@ void BM_DriverPass(benchmark::State& state) {
     const Roster roster;
     CellForm form;
     for (int d = 0; d < DriverCount; ++d)
-        form.Set(FormField::DriverRacePos, d, std::to_string(d + 1).c_str());
-    bool busy = false;
+        form.Set(Field::DriverRacePos, d, std::to_string(d + 1).c_str());
     for (auto _ : state)
-        DriverRacePass(roster, true, busy, form);
+        DriverRacePass(roster, true, form);
 }
 BENCHMARK(BM_DriverPass);
 

@@ -118,102 +118,75 @@ TEST(Rules, WideSumsAreClampedToTheirCell) {
 // A form held as texts, keyed by field and row, counting writes.
 class FakeForm : public CalcForm {
 public:
-    std::string FieldText(FormField field, int row) const override {
+    std::string FieldText(Field field, int row) const override {
         auto it = m_texts.find({field, row});
         return it == m_texts.end() ? std::string() : it->second;
     }
-    void SetFieldText(FormField field, int row, std::string_view text) override {
+    void SetFieldText(Field field, int row, std::string_view text) override {
         m_texts[{field, row}] = std::string(text);
         ++writes;
     }
-    void Set(FormField field, int row, std::string text) { m_texts[{field, row}] = text; }
+    void Set(Field field, int row, std::string text) { m_texts[{field, row}] = text; }
     int writes = 0;
 
 private:
-    std::map<std::pair<FormField, int>, std::string> m_texts;
+    std::map<std::pair<Field, int>, std::string> m_texts;
 };
 
-TEST(Passes, GuardAndModeKeepAPassFromRunning) {
+TEST(Passes, ManualModeKeepsAPassFromRunning) {
     const Roster r;
     FakeForm form;
-    bool busy = true;
-    EXPECT_FALSE(TeamRacePass(r, true, busy, form)); // still filling the form
-    busy = false;
-    EXPECT_FALSE(DriverRacePass(r, false, busy, form)); // manual mode
+    EXPECT_FALSE(TeamRacePass(r, false, form));
+    EXPECT_FALSE(DriverRacePass(r, false, form));
     EXPECT_EQ(form.writes, 0);
-    EXPECT_TRUE(DriverRacePass(r, true, busy, form));
-    EXPECT_FALSE(busy);
+    EXPECT_TRUE(DriverRacePass(r, true, form));
     EXPECT_EQ(form.writes, 56); // power and range of all 28 rows
 }
 
 TEST(Passes, TeamPassesRewriteEveryRow) {
     const Roster r;
     FakeForm form;
-    form.Set(FormField::TeamQualPosD1, 4, "1");
-    form.Set(FormField::TeamQualPosD2, 4, "2");
-    form.Set(FormField::TeamRacePosD1, 4, "3");
-    form.Set(FormField::TeamRacePosD2, 4, "4");
-    form.Set(FormField::TeamQualPower, 4, "123");
-    form.Set(FormField::TeamRacePower, 0, "555");
-    bool busy = false;
-    ASSERT_TRUE(TeamRacePass(r, true, busy, form));
-    EXPECT_EQ(form.FieldText(FormField::TeamRacePower, 4), "815");
-    EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "2600");
-    EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "123"); // the race pass leaves it
-    EXPECT_EQ(form.FieldText(FormField::TeamRacePower, 0), "0");   // invalid rows get "0" again
-    EXPECT_EQ(form.FieldText(FormField::TeamFailure, 13), "0");
+    form.Set(Field::TeamQualPosD1, 4, "1");
+    form.Set(Field::TeamQualPosD2, 4, "2");
+    form.Set(Field::TeamRacePosD1, 4, "3");
+    form.Set(Field::TeamRacePosD2, 4, "4");
+    form.Set(Field::TeamQualPower, 4, "123");
+    form.Set(Field::TeamRacePower, 0, "555");
+    ASSERT_TRUE(TeamRacePass(r, true, form));
+    EXPECT_EQ(form.FieldText(Field::TeamRacePower, 4), "815");
+    EXPECT_EQ(form.FieldText(Field::TeamFailure, 4), "2600");
+    EXPECT_EQ(form.FieldText(Field::TeamQualPower, 4), "123"); // the race pass leaves it
+    EXPECT_EQ(form.FieldText(Field::TeamRacePower, 0), "0");   // invalid rows get "0" again
+    EXPECT_EQ(form.FieldText(Field::TeamFailure, 13), "0");
 
-    ASSERT_TRUE(TeamQualifyingPass(r, true, busy, form));
-    EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "848");
-    EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "2600"); // same failure from both passes
+    ASSERT_TRUE(TeamQualifyingPass(r, true, form));
+    EXPECT_EQ(form.FieldText(Field::TeamQualPower, 4), "848");
+    EXPECT_EQ(form.FieldText(Field::TeamFailure, 4), "2600"); // same failure from both passes
 
-    form.Set(FormField::TeamRacePosD2, 4, "");
-    ASSERT_TRUE(TeamQualifyingPass(r, true, busy, form));
-    EXPECT_EQ(form.FieldText(FormField::TeamQualPower, 4), "848");
-    EXPECT_EQ(form.FieldText(FormField::TeamFailure, 4), "0");
+    form.Set(Field::TeamRacePosD2, 4, "");
+    ASSERT_TRUE(TeamQualifyingPass(r, true, form));
+    EXPECT_EQ(form.FieldText(Field::TeamQualPower, 4), "848");
+    EXPECT_EQ(form.FieldText(Field::TeamFailure, 4), "0");
 }
 
 TEST(Passes, DriverPassesReadPositionsFromTheForm) {
     Roster r;
     r.RangeByPos[6].SetText(" 77");
     FakeForm form;
-    form.Set(FormField::DriverQualPos, 0, "1");
-    form.Set(FormField::DriverRacePos, 0, "28");
-    form.Set(FormField::DriverRacePos, 27, " 7");
-    form.Set(FormField::DriverRacePos, 26, "29");
-    bool busy = false;
-    ASSERT_TRUE(DriverQualifyingPass(r, true, busy, form));
-    ASSERT_TRUE(DriverRacePass(r, true, busy, form));
-    EXPECT_EQ(form.FieldText(FormField::DriverQualPower, 0), "16700");
-    EXPECT_EQ(form.FieldText(FormField::DriverRacePower, 0), "15755");
-    EXPECT_EQ(form.FieldText(FormField::DriverRange, 0), "1850");
-    EXPECT_EQ(form.FieldText(FormField::DriverRange, 27), " 77");
-    EXPECT_EQ(form.FieldText(FormField::DriverRacePower, 27), "15950");
-    EXPECT_EQ(form.FieldText(FormField::DriverRacePower, 26), "0");
-    EXPECT_EQ(form.FieldText(FormField::DriverRange, 26), "0");
-    EXPECT_EQ(form.FieldText(FormField::DriverQualPower, 27), "0");
-}
-
-// A pass that changes a field whose change would start another pass: the guard stops the nesting.
-class ReentrantForm : public FakeForm {
-public:
-    const Roster* roster = nullptr;
-    bool* busy = nullptr;
-    int nested = 0;
-    void SetFieldText(FormField field, int row, std::string_view text) override {
-        FakeForm::SetFieldText(field, row, text);
-        nested += DriverQualifyingPass(*roster, true, *busy, *this) ? 1 : 0;
-    }
-};
-
-TEST(Passes, ABusyPassStartsNoOther) {
-    const Roster r;
-    bool busy = false;
-    ReentrantForm form;
-    form.roster = &r;
-    form.busy = &busy;
-    ASSERT_TRUE(DriverRacePass(r, true, busy, form));
-    EXPECT_EQ(form.nested, 0);
+    form.Set(Field::DriverQualPos, 0, "1");
+    form.Set(Field::DriverRacePos, 0, "28");
+    form.Set(Field::DriverRacePos, 27, " 7");
+    form.Set(Field::DriverRacePos, 26, "29");
+    ASSERT_TRUE(DriverQualifyingPass(r, true, form));
+    ASSERT_TRUE(DriverRacePass(r, true, form));
+    EXPECT_EQ(form.FieldText(Field::DriverQualPower, 0), "16700");
+    EXPECT_EQ(form.FieldText(Field::DriverRacePower, 0), "15755");
+    EXPECT_EQ(form.FieldText(Field::DriverRange, 0), "1850");
+    EXPECT_EQ(form.FieldText(Field::DriverRange, 27), " 77");
+    EXPECT_EQ(form.FieldText(Field::DriverRacePower, 27), "15950");
+    EXPECT_EQ(form.FieldText(Field::DriverRacePower, 26), "0");
+    EXPECT_EQ(form.FieldText(Field::DriverRange, 26), "0");
+    EXPECT_EQ(form.FieldText(Field::DriverQualPower, 27), "0");
 }
 
 TEST(Passes, RecalcDriverPowersUsesTheStoredPositions) {

@@ -1,6 +1,7 @@
 #include "core/test_folder.h"
 #include "exchange/performance_file.h"
 #include "model/calc.h"
+#include "model/roster_schema.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -10,18 +10,18 @@ namespace {
 TEST(RosterForm, FieldsAreTheRosterCells) {
     Roster r;
     RosterForm form(r);
-    form.SetFieldText(FormField::TeamQualPosD2, 3, "12");
+    form.SetFieldText(Field::TeamQualPosD2, 3, "12");
     EXPECT_EQ(r.TeamQualPos[TeamCount + 3].Text(), "12");
-    form.SetFieldText(FormField::TeamRacePosD1, 13, "4");
+    form.SetFieldText(Field::TeamRacePosD1, 13, "4");
     EXPECT_EQ(r.TeamRacePos[13].Text(), "4");
-    form.SetFieldText(FormField::DriverRange, 27, "1850");
+    form.SetFieldText(Field::DriverRange, 27, "1850");
     EXPECT_EQ(r.DriverRange[27].Text(), "1850");
     r.DriverQualPower[5].SetText("16400");
-    EXPECT_EQ(form.FieldText(FormField::DriverQualPower, 5), "16400");
+    EXPECT_EQ(form.FieldText(Field::DriverQualPower, 5), "16400");
     r.TeamFailure[0].SetText("2600");
-    EXPECT_EQ(form.FieldText(FormField::TeamFailure, 0), "2600");
+    EXPECT_EQ(form.FieldText(Field::TeamFailure, 0), "2600");
     // Too long for a position cell: cut like any cell.
-    form.SetFieldText(FormField::DriverRacePos, 0, "123");
+    form.SetFieldText(Field::DriverRacePos, 0, "123");
     EXPECT_EQ(r.DriverRacePos[0].Text(), "12");
 }
 

@@ -1,10 +1,15 @@
 #include "model/roster.h"
 #include "model/roster_parts.h"
+#include "model/roster_schema.h"
 #include "model/store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace rk7 {
 namespace {
@@ -118,6 +123,29 @@ TEST(Roster, DefaultsAreTheBuiltInRoster) {
     EXPECT_TRUE(allNul(r.SpareName));
     EXPECT_TRUE(allNul(r.SpareRange));
     EXPECT_TRUE(allNul(r.DriverRacePos));
+}
+
+// Through the schema, every byte of the roster belongs to exactly one cell of one field, each
+// cell as wide as its field says; a field reaches the same cell for a roster and a const one.
+TEST(RosterSchema, FieldsReachEveryByteThroughOneCell) {
+    Roster r;
+    const char* const base = reinterpret_cast<const char*>(&r);
+    std::vector<int> owners(sizeof r, 0);
+    std::set<std::string_view> names;
+    for (const FieldSchema& field : Fields()) {
+        EXPECT_TRUE(names.insert(field.name).second) << field.name;
+        EXPECT_EQ(&SchemaOf(field.field), &field) << field.name;
+        for (int row = 0; row < field.rows; ++row) {
+            const CellRef cell = field.At(r, row);
+            EXPECT_EQ(field.At(std::as_const(r), row).bytes.data(), cell.bytes.data());
+            EXPECT_EQ(cell.Width(), field.width) << field.name;
+            const std::ptrdiff_t offset = cell.bytes.data() - base;
+            ASSERT_TRUE(offset >= 0 && offset + cell.Width() <= sizeof r) << field.name << row;
+            for (std::size_t k = 0; k < cell.Width(); ++k)
+                ++owners[static_cast<std::size_t>(offset) + k];
+        }
+    }
+    EXPECT_EQ(std::count(owners.begin(), owners.end(), 1), static_cast<long>(sizeof r));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/file_size_limit.h"
 #include "core/test_folder.h"
+#include "model/roster_schema.h"
 #include "model/store.h"
 
 #include <csignal>
@@ -142,7 +143,7 @@ TEST(StoreFiles, RoundTripIsByteExact) {
         EXPECT_EQ(TestFolder::Read(folder.File(StoreFileName(f))), original) << StoreFileName(f);
     }
     // Every cell still reads as at most W-1 characters.
-    ForEachCell(r, [](const auto& cell) { EXPECT_LT(cell.Text().size(), cell.Width); });
+    ForEachCell(r, [](const auto& cell) { EXPECT_LT(cell.Text().size(), cell.Width()); });
     EXPECT_EQ(folder.Listing(), "Drivers.rk EPowers.rk RanFail.rk Teams.rk");
 }
 

@@ -4,50 +4,30 @@
 #include "exchange/performance_file.h"
 #include "model/calc.h"
 #include "model/roster_form.h"
+#include "model/roster_schema.h"
 #include "model/store.h"
 #include "model/text_encoding.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <tuple>
 
 namespace rk7::fuzz {
 
 namespace {
 
-// Calls f(column name, index, cell of each roster...) for every cell of the rosters, so that a
-// broken rule can say where.
+// Calls f(field, row, cell of each roster...) for every cell of the rosters, so that a broken
+// rule can say where.
 template <typename F, typename... R>
-void ForEachNamedCell(F&& f, R&... rosters) {
-    auto each = [&](const char* name, auto member) {
-        const std::size_t count = (std::get<0>(std::tie(rosters...)).*member).size();
-        for (std::size_t i = 0; i < count; ++i)
-            f(name, i, (rosters.*member)[i]...);
-    };
-    auto one = [&](const char* name, auto member) {
-        f(name, 0, (rosters.*member)...);
-    };
-    each("TeamName", &Roster::TeamName), each("EngineName", &Roster::EngineName);
-    each("TeamQualPower", &Roster::TeamQualPower), each("TeamRacePower", &Roster::TeamRacePower);
-    each("TeamFailure", &Roster::TeamFailure), each("TeamQualPos", &Roster::TeamQualPos);
-    each("TeamRacePos", &Roster::TeamRacePos), each("DriverName", &Roster::DriverName);
-    each("CarNumber", &Roster::CarNumber), each("DriverQualPos", &Roster::DriverQualPos);
-    each("DriverRacePos", &Roster::DriverRacePos);
-    each("DriverQualPower", &Roster::DriverQualPower);
-    each("DriverRacePower", &Roster::DriverRacePower), each("DriverRange", &Roster::DriverRange);
-    each("SpareName", &Roster::SpareName), each("SpareRacePower", &Roster::SpareRacePower);
-    each("SpareQualPower", &Roster::SpareQualPower), each("SpareRange", &Roster::SpareRange);
-    each("DriverPowerByPos", &Roster::DriverPowerByPos);
-    each("TeamPowerByPos", &Roster::TeamPowerByPos);
-    each("RangeByPos", &Roster::RangeByPos), each("FailureByPos", &Roster::FailureByPos);
-    one("DriverStartQual", &Roster::DriverStartQual);
-    one("DriverStartRace", &Roster::DriverStartRace);
-    one("TeamStartQual", &Roster::TeamStartQual), one("TeamStartRace", &Roster::TeamStartRace);
+void ForEachNamedCell(F&& f, const R&... rosters) {
+    for (const FieldSchema& field : Fields())
+        for (int row = 0; row < field.rows; ++row)
+            f(field, row, field.At(rosters, row)...);
 }
 
-std::string Where(std::string_view column, std::size_t index) {
-    return std::string(column) + "[" + std::to_string(index) + "]";
+std::string Where(const FieldSchema& field, int row) {
+    return std::string(field.name) + "[" + std::to_string(row) + "]";
 }
 
 // Shows a text in a problem line: printable ASCII as it is, everything else as \xNN, cut short.
@@ -74,7 +54,7 @@ std::string Shown(std::string_view text) {
 // without one; their last byte counts as the NUL).
 void CheckCells(const Roster& r, bool withNul, Problems& problems) {
     ForEachNamedCell(
-        [&](const char* name, std::size_t i, const auto& cell) {
+        [&](const FieldSchema& field, int i, ConstCellRef cell) {
             const std::size_t width = cell.bytes.size();
             const std::string_view text = cell.Text();
             const void* nul = std::memchr(cell.bytes.data(), '\0', width);
@@ -82,12 +62,12 @@ void CheckCells(const Roster& r, bool withNul, Problems& problems) {
                 nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - cell.bytes.data())
                     : width - 1;
             if (withNul && !nul)
-                problems.push_back(Where(name, i) + ": no NUL within its " + std::to_string(width) +
-                                   " bytes");
+                problems.push_back(Where(field, i) + ": no NUL within its " +
+                                   std::to_string(width) + " bytes");
             if (text.data() != cell.bytes.data() || text.size() != std::min(expected, width - 1))
-                problems.push_back(Where(name, i) + ": Text() is not the bytes before the NUL");
+                problems.push_back(Where(field, i) + ": Text() is not the bytes before the NUL");
             if (text.size() > width - 1)
-                problems.push_back(Where(name, i) + ": text of " + std::to_string(text.size()) +
+                problems.push_back(Where(field, i) + ": text of " + std::to_string(text.size()) +
                                    " bytes in a cell of " + std::to_string(width));
         },
         r);
@@ -284,20 +264,21 @@ void CompareWithReference(Dialect dialect, const ReferenceFile& file, const Rost
     }
 }
 
-bool Listed(std::string_view column, std::initializer_list<std::string_view> columns) {
-    for (std::string_view listed : columns)
-        if (listed == column)
-            return true;
-    return false;
+bool Listed(const FieldSchema& field, std::initializer_list<Field> fields) {
+    return std::find(fields.begin(), fields.end(), field.field) != fields.end();
 }
 
-// Cells of the columns listed must be as they were.
+bool SameBytes(ConstCellRef a, ConstCellRef b) {
+    return std::equal(a.bytes.begin(), a.bytes.end(), b.bytes.begin(), b.bytes.end());
+}
+
+// Cells of the fields listed must be as they were.
 void ExpectColumnsKept(const Roster& before, const Roster& after,
-                       std::initializer_list<std::string_view> columns, Problems& problems) {
+                       std::initializer_list<Field> fields, Problems& problems) {
     ForEachNamedCell(
-        [&](const char* name, std::size_t i, const auto& old, const auto& now) {
-            if (old != now && Listed(name, columns))
-                problems.push_back(Where(name, i) + " was " + Shown(old.Text()) + ", now " +
+        [&](const FieldSchema& field, int i, ConstCellRef old, ConstCellRef now) {
+            if (!SameBytes(old, now) && Listed(field, fields))
+                problems.push_back(Where(field, i) + " was " + Shown(old.Text()) + ", now " +
                                    Shown(now.Text()) + "; no file carries it");
         },
         before, after);
@@ -363,34 +344,37 @@ Problems CheckReader(Dialect dialect, std::string_view data) {
                            (endNoted ? "" : "missing ") + "early-end diagnostic says otherwise");
 
     ExpectColumnsKept(before, r,
-                      {"DriverRange", "DriverPowerByPos", "TeamPowerByPos", "RangeByPos",
-                       "FailureByPos", "DriverStartQual", "DriverStartRace", "TeamStartQual",
-                       "TeamStartRace"},
+                      {Field::DriverRange, Field::DriverPowerByPos, Field::TeamPowerByPos,
+                       Field::RangeByPos, Field::FailureByPos, Field::DriverStartQual,
+                       Field::DriverStartRace, Field::TeamStartQual, Field::TeamStartRace},
                       problems);
     if (dialect == Dialect::Exchange)
-        ExpectColumnsKept(
-            before, r, {"DriverQualPos", "DriverRacePos", "TeamQualPos", "TeamRacePos"}, problems);
+        ExpectColumnsKept(before, r,
+                          {Field::DriverQualPos, Field::DriverRacePos, Field::TeamQualPosD1,
+                           Field::TeamQualPosD2, Field::TeamRacePosD1, Field::TeamRacePosD2},
+                          problems);
     CompareWithReference(dialect, file, before, r, problems);
     return problems;
 }
 
-bool IsPowerColumn(std::string_view column) {
-    return Listed(column,
-                  {"DriverQualPower", "DriverRacePower", "SpareRacePower", "SpareQualPower"});
+bool IsPowerColumn(const FieldSchema& field) {
+    return Listed(field, {Field::DriverQualPower, Field::DriverRacePower, Field::SpareRacePower,
+                          Field::SpareQualPower});
 }
 
-// b must say what a says, except in the columns skipped. Powers come back in plain decimal, as
+// b must say what a says, except in the fields skipped. Powers come back in plain decimal, as
 // the writer puts their number in the file.
 void ExpectSameRoster(const Roster& a, const Roster& b, std::string_view what,
-                      std::initializer_list<std::string_view> skipped, Problems& problems) {
+                      std::initializer_list<Field> skipped, Problems& problems) {
     ForEachNamedCell(
-        [&](const char* name, std::size_t i, const auto& ca, const auto& cb) {
-            if (Listed(name, skipped))
+        [&](const FieldSchema& field, int i, ConstCellRef ca, ConstCellRef cb) {
+            if (Listed(field, skipped))
                 return;
-            const bool same = IsPowerColumn(name) ? cb.Text() == FormatNumber(ReadNumber(ca.Text()))
-                                                  : cb.Text() == ca.Text();
+            const bool same = IsPowerColumn(field)
+                                  ? cb.Text() == FormatNumber(ReadNumber(ca.Text()))
+                                  : cb.Text() == ca.Text();
             if (!same)
-                problems.push_back(std::string(what) + ": " + Where(name, i) + " was " +
+                problems.push_back(std::string(what) + ": " + Where(field, i) + " was " +
                                    Shown(ca.Text()) + ", came back " + Shown(cb.Text()));
         },
         a, b);
@@ -457,12 +441,13 @@ Problems CheckStoreLoad(std::string_view data) {
     RecalcRoster(calculated);
     CheckCells(calculated, false, problems);
     ForEachNamedCell(
-        [&](const char* name, std::size_t i, const auto& cell) {
-            const bool computed = Listed(name, {"TeamQualPower", "TeamRacePower", "TeamFailure",
-                                                "DriverQualPower", "DriverRacePower"});
+        [&](const FieldSchema& field, int i, ConstCellRef cell) {
+            const bool computed =
+                Listed(field, {Field::TeamQualPower, Field::TeamRacePower, Field::TeamFailure,
+                               Field::DriverQualPower, Field::DriverRacePower});
             // A clamped result is still a whole number, never a cut one.
             if (computed && FormatNumber(ReadNumber(cell.Text())) != cell.Text())
-                problems.push_back(Where(name, i) + " calculated as " + Shown(cell.Text()));
+                problems.push_back(Where(field, i) + " calculated as " + Shown(cell.Text()));
         },
         calculated);
     return problems;
@@ -502,7 +487,7 @@ Problems CheckRoundTrip(std::string_view data) {
                            std::to_string(again.diagnostics.size()) + " diagnostics" +
                            (again.diagnostics.empty() ? "" : ": " + again.diagnostics[0].message));
     CheckCells(second, true, problems);
-    ExpectSameRoster(first, second, "native round trip", {"DriverRange"}, problems);
+    ExpectSameRoster(first, second, "native round trip", {Field::DriverRange}, problems);
 
     // One round is enough: the file written from the second roster is the same file.
     Roster sameRanges = first;

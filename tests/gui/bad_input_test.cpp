@@ -7,6 +7,7 @@
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
+#include "model/roster_schema.h"
 #include "views/roster_view.h"
 
 #include <cstring>
@@ -40,8 +41,8 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 bool CellsIntact(const Roster& roster) {
     bool intact = true;
     ForEachCell(roster, [&](const auto& cell) {
-        intact &= std::memchr(cell.bytes.data(), '\0', cell.Width) != nullptr &&
-                  cell.Text().size() < cell.Width;
+        intact &= std::memchr(cell.bytes.data(), '\0', cell.Width()) != nullptr &&
+                  cell.Text().size() < cell.Width();
     });
     return intact;
 }
