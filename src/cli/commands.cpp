@@ -1,8 +1,11 @@
 #include "cli/commands.h"
 
+#include "cli/diff_report.h"
 #include "exchange/performance_file.h"
 #include "model/folder_transaction.h"
+#include "model/roster_diff.h"
 #include "model/roster_form.h"
+#include "model/store.h"
 #include "model/store.h"
 
 #include <sys/stat.h>
@@ -12,10 +15,10 @@ namespace rk7 {
 
 namespace {
 
-// The roster as the program sees it at start-up. Unlike the program, a store file that exists
-// but cannot be read is an error here: a script must not go on with the defaults unawares.
-bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Output io) {
-    const LoadStoreReport report = LoadStore(roster, state, dir);
+// Reports how the store files of dir were loaded; false when that failed. Unlike the program, a
+// store file that exists but cannot be read is an error here: a script must not go on with the
+// defaults unawares.
+bool ReportLoad(const std::string& dir, const LoadStoreReport& report, Output io) {
     bool ok = true;
     if (!report.folder) {
         io.err << report.folder.Error() << '\n';
@@ -23,7 +26,7 @@ bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Out
     }
     // A store file of the wrong size is read as far as it goes, as the program does, but not
     // silently: the next save would make the damage permanent.
-    for (const std::string& warning : StoreSizeWarnings(state.ProgramDir, report))
+    for (const std::string& warning : StoreSizeWarnings(ProgramDirFrom(dir), report))
         io.err << "warning: " << warning << '\n';
     for (const StoreLoad& load : report.files) {
         if (!load.status) {
@@ -32,6 +35,11 @@ bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Out
         }
     }
     return ok;
+}
+
+// The roster as the program sees it at start-up.
+bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Output io) {
+    return ReportLoad(dir, LoadStore(roster, state, dir), io);
 }
 
 // Reports a failed read and gives its exit status; lists the diagnostics of a good one.
@@ -181,11 +189,37 @@ int ShowCommand(const std::string& dir, View view, OutputFormat format, Output i
     case OutputFormat::Json:
         return WriteToStandardOutput(RosterAsJson(roster), io);
     case OutputFormat::Csv:
-        return WriteToStandardOutput(TableAsCsv(MakeViewTable(roster, view)), io);
+        return WriteToStandardOutput(TableAsCsv(MakeRosterTable(roster, view)), io);
     case OutputFormat::Text:
         break;
     }
-    return WriteToStandardOutput(TableAsText(MakeViewTable(roster, view)), io);
+    return WriteToStandardOutput(TableAsText(MakeRosterTable(roster, view)), io);
+}
+
+int DiffCommand(const std::string& dir, const std::string& file, const std::string& againstDir,
+                const ReadOptions& options, OutputFormat format, Output io) {
+    Roster now;
+    if (!ReportLoad(dir, PeekStore(now, dir), io))
+        return ExitFileError;
+    Roster other;
+    if (!againstDir.empty()) {
+        if (!ReportLoad(againstDir, PeekStore(other, againstDir), io))
+            return ExitFileError;
+    } else {
+        other = now;
+        const int read = ReportRead(
+            file, ReadPerformanceFile(file, other, options.dialect, options.encoding), io);
+        if (read != ExitSuccess)
+            return read;
+    }
+    const std::vector<CellDifference> differences = DiffRosters(now, other);
+    const int written =
+        WriteToStandardOutput(format == OutputFormat::Json ? DifferencesAsJson(differences)
+                                                           : DifferencesAsText(differences),
+                              io);
+    if (written != ExitSuccess)
+        return written;
+    return differences.empty() ? ExitSuccess : ExitCellsDiffer;
 }
 
 int CalcCommand(const std::string& dir, bool save, Output io) {
@@ -203,7 +237,7 @@ int CalcCommand(const std::string& dir, bool save, Output io) {
             return saved;
         lock.Release();
     }
-    const int printed = WriteToStandardOutput(TableAsText(MakeViewTable(roster, View::All)), io);
+    const int printed = WriteToStandardOutput(TableAsText(MakeRosterTable(roster, View::All)), io);
     if (printed != ExitSuccess && save)
         io.err << "Teams.rk and Drivers.rk were saved all the same\n";
     return printed;

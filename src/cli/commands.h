@@ -43,6 +43,13 @@ int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
 int CheckCommand(const std::string& file, TextEncoding encoding, Output io);
 // Prints a view of the roster; json always gives the whole roster.
 int ShowCommand(const std::string& dir, View view, OutputFormat format, Output io);
+// Lists every cell whose text differs between the roster of dir and the same roster with the
+// Performance File file read over it (as import reads it), or, when againstDir is given instead,
+// the roster of that store folder; format is Text or Json. Writes nothing at all: the store
+// folders are only read, under their locks, and a save cut short there is read as done but not
+// completed.
+int DiffCommand(const std::string& dir, const std::string& file, const std::string& againstDir,
+                const ReadOptions& options, OutputFormat format, Output io);
 // Recalculates every team and driver from its positions as in Auto Edit Mode and prints View
 // All; with save, writes Teams.rk and Drivers.rk first.
 int CalcCommand(const std::string& dir, bool save, Output io);

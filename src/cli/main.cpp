@@ -33,6 +33,10 @@ const std::map<std::string, rk7::OutputFormat> Formats = {
     {"csv", rk7::OutputFormat::Csv},
     {"json", rk7::OutputFormat::Json},
 };
+const std::map<std::string, rk7::OutputFormat> DiffFormats = {
+    {"text", rk7::OutputFormat::Text},
+    {"json", rk7::OutputFormat::Json},
+};
 
 // The words an option accepts, for checking and for the help text.
 template <typename T>
@@ -49,13 +53,15 @@ constexpr const char* Examples = R"(Examples:
   rk7power-cli --dir ~/rk7 import season.txt
   rk7power-cli convert --to exchange season.txt rk7edit.txt
   rk7power-cli check rk7edit.txt
+  rk7power-cli --dir ~/rk7 diff season.txt
+  rk7power-cli --dir ~/rk7 diff --against-dir ~/rk7-backup --format json
   rk7power-cli show --view teams --format csv
   rk7power-cli calc --save
 
-Exit status: 0 success; 1 check found diagnostics; 2 usage error; 3 not a valid Performance
-File (nothing written); 4 a file could not be read or written, the store folder was busy, or
-memory ran out (nothing half-written: Teams.rk and Drivers.rk are saved together or not at
-all).)";
+Exit status: 0 success; 1 check found diagnostics, or diff found cells that differ; 2 usage
+error; 3 not a valid Performance File (nothing written); 4 a file could not be read or written,
+the store folder was busy, or memory ran out (nothing half-written: Teams.rk and Drivers.rk are
+saved together or not at all).)";
 
 // The options that say how a Performance File is read.
 void AddReadOptions(CLI::App* command, std::string& encoding, bool* strict) {
@@ -145,6 +151,47 @@ int Run(int argc, char** argv) {
     checkCommand->footer("Example: rk7power-cli check rk7edit.txt");
     checkCommand->callback(
         [&] { status = rk7::CheckCommand(checkFile, Encodings.at(encoding), io); });
+
+    std::string diffFile;
+    std::string diffAgainst;
+    std::string diffDialect;
+    std::string diffFormat = "text";
+    auto* diffCommand = app.add_subcommand(
+        "diff", "List every cell that importing FILE, or the roster of another store folder, "
+                "would change; writes nothing");
+    auto* diffFileOption =
+        diffCommand->add_option("FILE", diffFile, "Performance File to compare with the roster");
+    auto* diffAgainstOption =
+        diffCommand
+            ->add_option("--against-dir", diffAgainst,
+                         "Compare with the roster of the store files in this folder instead of "
+                         "with a file")
+            ->check(CLI::ExistingDirectory)
+            ->excludes(diffFileOption);
+    diffCommand
+        ->add_option("--dialect", diffDialect,
+                     "Dialect the file must be in; default: the one its banner names")
+        ->check(Words(Dialects))
+        ->excludes(diffAgainstOption);
+    AddReadOptions(diffCommand, encoding, nullptr);
+    diffCommand->get_option("--encoding")->excludes(diffAgainstOption);
+    diffCommand
+        ->add_option("--format", diffFormat,
+                     "Output format: text, or json (an array of objects with row, index, name, "
+                     "field, now and file); default: text")
+        ->check(Words(DiffFormats));
+    diffCommand->footer("Exit status: 0 no cell differs, 1 some do, 3 and 4 as for import.\n"
+                        "Example: rk7power-cli --dir ~/rk7 diff season.txt");
+    diffCommand->callback([&] {
+        if (diffFile.empty() && diffAgainst.empty())
+            throw CLI::RequiredError("FILE or --against-dir");
+        rk7::ReadOptions options;
+        if (!diffDialect.empty())
+            options.dialect = Dialects.at(diffDialect);
+        options.encoding = Encodings.at(encoding);
+        status =
+            rk7::DiffCommand(dir, diffFile, diffAgainst, options, DiffFormats.at(diffFormat), io);
+    });
 
     std::string view = "all";
     std::string format = "text";

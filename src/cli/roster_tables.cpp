@@ -38,30 +38,7 @@ void AppendTextRow(std::string& out, const std::vector<const ViewColumn*>& colum
     out += '\n';
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void AppendCsvRow(std::string& out, const std::vector<std::string_view>& cells) {
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-        if (c > 0)
-            out += ',';
-        AppendCsvField(out, cells[c]);
-    }
-    out += "\r\n";
-}
-
-std::vector<std::string_view> Captions(const TextTable& table) {
+std::vector<std::string_view> Captions(const RosterTable& table) {
     std::vector<std::string_view> captions;
     for (const ViewColumn* column : table.columns)
         captions.push_back(column->Caption());
@@ -87,22 +64,7 @@ nlohmann::ordered_json TextArray(const Column& column) {
 
 } // namespace
 
-TextTable MakeViewTable(const Roster& roster, View view) {
-    const ViewSchema schema = SchemaOf(view);
-    TextTable table;
-    for (const ViewColumn& column : schema.columns)
-        if (!column.Filler())
-            table.columns.push_back(&column);
-    for (int i = 0; i < schema.rows; ++i) {
-        std::vector<std::string> row;
-        for (const ViewColumn* column : table.columns)
-            row.push_back(Windows1252ToUtf8(column->Text(roster, i)));
-        table.rows.push_back(std::move(row));
-    }
-    return table;
-}
-
-std::string TableAsText(const TextTable& table) {
+std::string TableAsText(const RosterTable& table) {
     std::vector<std::size_t> widths;
     for (const ViewColumn* column : table.columns)
         widths.push_back(DisplayWidth(column->Caption()));
@@ -113,14 +75,6 @@ std::string TableAsText(const TextTable& table) {
     AppendTextRow(out, table.columns, widths, Captions(table));
     for (const auto& row : table.rows)
         AppendTextRow(out, table.columns, widths, Cells(row));
-    return out;
-}
-
-std::string TableAsCsv(const TextTable& table) {
-    std::string out;
-    AppendCsvRow(out, Captions(table));
-    for (const auto& row : table.rows)
-        AppendCsvRow(out, Cells(row));
     return out;
 }
 

@@ -324,4 +324,17 @@ FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::s
     return recovery;
 }
 
+std::vector<std::pair<std::string, std::string>>
+PendingReplacements(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<std::string> targets;
+    for (const std::string& name : names)
+        targets.push_back(ResolveLinks(JoinPath(folder, name)));
+    const Result<FileContents> journal = ReadFile(JoinPath(folder, JournalName), 1 << 20);
+    if (!journal)
+        return {};
+    auto pairs = ParseJournal(journal->data, targets);
+    std::erase_if(pairs, [](const auto& pair) { return ::access(pair.second.c_str(), F_OK) != 0; });
+    return pairs;
+}
+
 } // namespace rk7

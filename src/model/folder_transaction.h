@@ -71,6 +71,12 @@ struct FolderRecovery {
 // locked.
 FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::string>& names);
 
+// What RecoverFolder would rename, without renaming or removing anything: the (target, temporary
+// file) pairs of the folder's journal whose temporary file is still there. For a reader that
+// must leave the folder as it found it; the folder must be locked.
+std::vector<std::pair<std::string, std::string>>
+PendingReplacements(const std::string& folder, const std::vector<std::string>& names);
+
 // The journal's name in the folder.
 inline constexpr std::string_view JournalName = "RK7_Power.journal";
 

@@ -148,4 +148,17 @@ ViewSchema SchemaOf(View view) {
     }
 }
 
+RowKind RowKindOf(Field field) {
+    // The fields of a kind of row stand together in Field.
+    if (field < Field::DriverName)
+        return RowKind::Team;
+    if (field < Field::SpareName)
+        return RowKind::Driver;
+    if (field < Field::DriverPowerByPos)
+        return RowKind::Spare;
+    if (field < Field::DriverStartQual)
+        return RowKind::Position;
+    return RowKind::Start;
+}
+
 } // namespace rk7

@@ -107,4 +107,9 @@ struct ViewSchema {
 
 ViewSchema SchemaOf(View view);
 
+// The rows the roster's cells stand in: a team, a driver, a spare driver, a position of the
+// four position tables, or the one row of start values.
+enum class RowKind { Team, Driver, Spare, Position, Start };
+RowKind RowKindOf(Field field);
+
 } // namespace rk7

@@ -140,6 +140,35 @@ bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file) {
     return same;
 }
 
+namespace {
+
+// Reads each store file of dir that exists over the roster; a file that a journal still holds
+// (pending: target and temporary file) is read from there, since the save that wrote it counts
+// as done.
+void ReadStoreFiles(Roster& roster, const std::string& dir,
+                    const std::vector<std::pair<std::string, std::string>>& pending,
+                    LoadStoreReport& report) {
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
+        const StoreFile file = StoreFiles[i];
+        std::string path = StorePath(dir, file);
+        for (const auto& [target, temp] : pending)
+            if (ResolveLinks(path) == target)
+                path = temp;
+        const Result<FileContents> read = ReadFile(path, StoreFileSize(file));
+        StoreLoad& load = report.files[i];
+        if (read) {
+            DeserializeStore(roster, file, read->data);
+            load.found = true;
+            load.bytesRead = read->data.size();
+            load.fileSize = std::max(read->fileSize, read->data.size());
+        } else if (!read.status().notFound()) {
+            load.status = read.status();
+        }
+    }
+}
+
+} // namespace
+
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir) {
     state.ProgramDir = ProgramDirFrom(programDir);
     LoadStoreReport report;
@@ -155,26 +184,22 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view 
     if (!recovery.status)
         report.folder = recovery.status;
 
-    for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
-        const StoreFile file = StoreFiles[i];
-        std::string path = StorePath(state.ProgramDir, file);
-        // A file that a journal still holds for this folder is read from there: the save that
-        // wrote it counts as done.
-        for (const auto& [target, temp] : recovery.pending)
-            if (ResolveLinks(path) == target)
-                path = temp;
-        const Result<FileContents> read = ReadFile(path, StoreFileSize(file));
-        StoreLoad& load = report.files[i];
-        if (read) {
-            DeserializeStore(roster, file, read->data);
-            load.found = true;
-            load.bytesRead = read->data.size();
-            load.fileSize = std::max(read->fileSize, read->data.size());
-        } else if (!read.status().notFound()) {
-            load.status = read.status();
-        }
-        state.StoredBytes[i] = SerializeStore(roster, file);
-    }
+    ReadStoreFiles(roster, state.ProgramDir, recovery.pending, report);
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
+        state.StoredBytes[i] = SerializeStore(roster, StoreFiles[i]);
+    return report;
+}
+
+LoadStoreReport PeekStore(Roster& roster, std::string_view programDir) {
+    const std::string dir = ProgramDirFrom(programDir);
+    LoadStoreReport report;
+    FolderLock lock;
+    std::vector<std::pair<std::string, std::string>> pending;
+    if (Status locked = FolderLock::Acquire(dir, lock); locked)
+        pending = PendingReplacements(dir, StoreFileNames());
+    else if (::access(dir.c_str(), F_OK) == 0)
+        report.folder = locked;
+    ReadStoreFiles(roster, dir, pending, report);
     return report;
 }
 

@@ -54,6 +54,12 @@ struct LoadStoreReport {
 // becomes the state's record of what the store files hold.
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir);
 
+// Reads the store files of programDir over the roster as LoadStore does, under the folder's
+// lock, but leaves the folder exactly as it found it: a save cut short after its journal counts
+// as done, and its files are read from where the journal keeps them, but it is neither completed
+// nor cleared away. For commands that only look.
+LoadStoreReport PeekStore(Roster& roster, std::string_view programDir);
+
 // One line for each store file whose size is not its layout's (it was read as far as it goes):
 // the file, its size and the size it should have.
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,

@@ -64,7 +64,7 @@ case_help() {
     run 0 --help
     mv out help
     contains help "Exit status: 0 success"
-    for command in export import convert check show calc; do
+    for command in export import convert check show calc diff; do
         grep -q "^  $command " help || fail "--help does not list $command"
         grep -q "^  rk7power-cli .*$command" help || fail "--help has no example of $command"
         run 0 "$command" --help
@@ -85,6 +85,11 @@ case_usage_errors() {
     run 2 show --view everything
     run 2 show --format xml
     run 2 calc --save now
+    run 2 diff
+    run 2 diff a.txt --against-dir .
+    run 2 diff --dialect native --against-dir .
+    run 2 diff --against-dir missing-folder
+    run 2 diff --format csv a.txt
     run 2 --dir missing-folder show
     run 2 --no-such-option show
     equals "$(listing)" "err out "
@@ -473,6 +478,136 @@ case_calc() {
     contains out '"range": "1850"'
     run 4 --dir /proc calc --save
     contains err "/proc/Teams.rk: "
+}
+
+# diff lists the cells an import would change, as text or JSON, and the import then changes
+# exactly those.
+case_diff_cells() {
+    make_native season.txt
+    mkdir store other
+    run 0 --dir store import season.txt
+    run 0 --dir store diff season.txt
+    equals "$(cat out)" "no cells differ"
+    run 0 --dir store diff --format json season.txt
+    equals "$(cat out)" "[]"
+    # A tab and a C1 control character (Windows-1252 leaves 0x81 undefined) are shown escaped.
+    sed -e $'18s/.*/Name=Red Bull,Hon\tda\x81\r/' -e '7s/,15000,/,15100,/' -e '11s/=3/=5/' \
+        -e $'201s/Carl "CJ" Reserve/Caf\xe9/' season.txt >new.txt
+    run 1 --dir store diff new.txt
+    cat >expected <<'END'
+team 1 (Mclaren) TeamName: "Mclaren" -> "Red Bull"
+team 1 (Mclaren) EngineName: "Mercedes" -> "Hon\x09da\u0081"
+driver 1 (Lukas Brandauer) DriverRacePos: "3" -> "5"
+driver 1 (Lukas Brandauer) DriverRacePower: "-751" -> "-651"
+spare 0 (Carl "CJ" Reserve) SpareName: "Carl \"CJ\" Reserve" -> "Café"
+5 cells differ
+END
+    same out expected
+    run 1 --dir store diff --format json new.txt
+    equals "$(grep -c '^  {' out)" 5
+    sed -n '/"row": "spare"/,/}/p' out >spare
+    cat >expected.json <<'END'
+    "row": "spare",
+    "index": 0,
+    "name": "Carl \"CJ\" Reserve",
+    "field": "SpareName",
+    "now": "Carl \"CJ\" Reserve",
+    "file": "Café"
+  }
+END
+    same spare expected.json
+    # The same cells against a folder the file was imported into, which has other position
+    # tables and start values too (no Performance File carries those).
+    run 0 --dir other import new.txt
+    run 1 --dir store diff --against-dir other
+    same out expected
+    head -c 220 /dev/zero >other/EPowers.rk
+    printf '9\0' >other/RanFail.rk
+    run 1 --dir store diff --against-dir other
+    contains out 'position table 0 (position 1) DriverPowerByPos: "500" -> ""'
+    contains out 'position table 0 (position 1) FailureByPos: "500" -> "9"'
+    contains out 'position table 27 (position 28) TeamPowerByPos: "1" -> ""'
+    contains out 'start value TeamStartRace: "715" -> ""'
+    # The 5 above, 2 x 28 position-table cells and 4 start values made empty, 1 failure.
+    equals "$(tail -n 1 out)" "66 cells differ"
+    contains err "warning: other/RanFail.rk is 2 bytes long, not 336"
+    run 0 --dir store import new.txt
+    run 0 --dir store diff new.txt
+}
+
+# Both dialects, read as import reads them.
+case_diff_dialects() {
+    make_native season.txt
+    mkdir store other
+    run 0 --dir other import season.txt
+    run 0 --dir other export --dialect exchange rk7edit.txt
+    run 1 --dir store diff season.txt
+    grep -v 'Pos[D12]*: ' out | sed '$d' >native
+    run 1 --dir store diff rk7edit.txt
+    sed '$d' out >exchange
+    # The exchange dialect carries everything but the positions.
+    same exchange native
+    equals "$(tail -n 1 out)" "$(wc -l <exchange) cells differ"
+    run 1 --dir store diff --dialect exchange rk7edit.txt
+    run 3 --dir store diff --dialect native rk7edit.txt
+    contains err "rk7edit.txt: This not a valid Peformance File"
+    cp "$DATA/bad_inputs/utf8_names.txt" utf8.txt
+    run 1 --dir store diff utf8.txt
+    contains err "utf8.txt:4: the file looks like UTF-8"
+    run 1 --dir store diff --encoding utf-8 utf8.txt
+    contains out 'team 0 (Ferrari) TeamName: "Ferrari" -> "Kimi Räikkönen"'
+}
+
+# Exit statuses: 0 same, 1 different (above), 3 not a Performance File, 4 unreadable. A damaged
+# file is compared as far as import would read it, with import's diagnostics.
+case_diff_errors() {
+    make_native season.txt
+    mkdir store
+    printf 'Hello\r\n' >hello.txt
+    run 3 --dir store diff hello.txt
+    contains err "hello.txt: This not a valid Peformance File"
+    equals "$(cat out)" ""
+    run 4 --dir store diff nothing.txt
+    contains err "nothing.txt: No such file or directory"
+    cp "$DATA/bad_inputs/missing_team_block.txt" damaged.txt
+    run 1 --dir store diff damaged.txt
+    mv err diff_diagnostics
+    contains diff_diagnostics "damaged.txt:195: the file ends before this line"
+    run 0 --dir store import damaged.txt
+    same diff_diagnostics err
+    run 0 --dir store diff damaged.txt
+    same diff_diagnostics err
+    mkdir bad bad/Teams.rk
+    run 4 --dir bad diff season.txt
+    contains err "bad/Teams.rk: Is a directory"
+    run 4 --dir store diff --against-dir bad
+    "$CLI" --dir store diff season.txt >/dev/full 2>err
+    equals "$?" 4
+}
+
+# diff writes nothing: no store file, no recovery of a save cut short (its journal and new
+# Teams.rk stay, and are what diff reads), not even a timestamp.
+case_diff_writes_nothing() {
+    make_native season.txt
+    mkdir store
+    run 0 --dir store import season.txt
+    cp store/Teams.rk store/Teams.rk.tmp-1-1
+    printf 'X' | dd of=store/Teams.rk.tmp-1-1 bs=1 conv=notrunc status=none
+    printf 'RK7 Power journal 1\0store/Teams.rk\0store/Teams.rk.tmp-1-1\0end\0' \
+        >store/RK7_Power.journal
+    touch -d '2001-02-03 04:05:06' store/* store
+    snapshot() { (cd store && find . -printf '%p %s %m %T@\n' | sort && md5sum -- *); }
+    snapshot >before
+    run 1 --dir store diff season.txt
+    equals "$(cat out)" $'team 0 (Xaf\xc3\xa9 \xe2\x82\xac) TeamName: "Xaf\xc3\xa9 \xe2\x82\xac" -> "Caf\xc3\xa9 \xe2\x82\xac"\n1 cell differs'
+    run 0 --dir store diff --format json --against-dir store
+    printf 'Hello\r\n' >hello.txt
+    run 3 --dir store diff hello.txt
+    snapshot >after
+    same before after
+    # Any other command completes the save.
+    run 0 --dir store show --view teams
+    equals "$(listing store)" "Drivers.rk Teams.rk "
 }
 
 # A damaged Performance File of tests/data/bad_inputs/, through check and import, as
