@@ -56,8 +56,11 @@ void Application::initMainWindow() {
     connectCommands();
     m_edits = std::make_unique<EditCommands>(m_document, *m_window, m_prompts);
 
-    const LoadStoreReport report =
-        m_document.load(QFile::encodeName(m_options.programDir).toStdString());
+    m_folders = std::make_unique<RosterFolders>(m_document, m_saver, *m_window, m_prompts,
+                                                m_options.settingsPath);
+    m_window->connectCommand(Command::OpenRosterFolder, m_folders.get(),
+                             &RosterFolders::chooseFolder);
+    const LoadStoreReport report = m_folders->load(m_options.programDir);
     m_startupProblems = StartupProblems(m_options.programDir, m_options.preferencesPath, report);
     m_document.autoMode() =
         !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);

@@ -7,6 +7,7 @@
 #include "app/form_commands.h"
 #include "app/print_controller.h"
 #include "app/roster_document.h"
+#include "app/roster_folders.h"
 #include "app/store_saver.h"
 
 #include <memory>
@@ -33,6 +34,7 @@ public:
     struct Options {
         QString programDir;      // where the store files live
         QString preferencesPath; // RK7_Power.ini
+        QString settingsPath;    // the program's own settings; empty keeps none
     };
 
     Application(Options options, Prompts& prompts);
@@ -55,6 +57,7 @@ public:
     FormCommands& forms() { return *m_forms; }
     EditCommands& edits() { return *m_edits; }
     PrintController& printing() { return *m_printing; }
+    RosterFolders& folders() { return *m_folders; }
 
     // Runs a command as its menu item and tool button do.
     void trigger(Command command);
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<FormCommands> m_forms;
     std::unique_ptr<EditCommands> m_edits;
     std::unique_ptr<PrintController> m_printing;
+    std::unique_ptr<RosterFolders> m_folders;
     QStringList m_startupProblems;
 };
 

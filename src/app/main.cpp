@@ -26,6 +26,11 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Displays version information."));
     parser.addOption(version);
+    const QCommandLineOption userFolder(
+        QStringLiteral("user-folder"),
+        QStringLiteral("Keeps the roster in the user's own folder, %1 (made when missing).")
+            .arg(rk7::UserRosterFolder()));
+    parser.addOption(userFolder);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Folder of the store files (default: the current "
                                                 "folder)."),
@@ -37,10 +42,14 @@ int main(int argc, char* argv[]) {
     }
 
     const QStringList args = parser.positionalArguments();
-    const QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();
+    QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();
+    if (parser.isSet(userFolder)) {
+        folder = rk7::UserRosterFolder();
+        QDir().mkpath(folder); // when it cannot be made, start-up says so
+    }
 
     rk7::DialogPrompts prompts;
-    rk7::Application app({folder, rk7::PreferencesPath()}, prompts);
+    rk7::Application app({folder, rk7::PreferencesPath(), rk7::SettingsPath()}, prompts);
     app.initMainWindow();
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
         app.mainWindow()->installEventFilter(new rk7::FirstPaintExit(app.mainWindow()));

@@ -113,6 +113,18 @@ QString PreferencesPath() {
         .filePath(QStringLiteral("RK7_Power.ini"));
 }
 
+QString SettingsPath() {
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        return {};
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("rk7power/settings.ini"));
+}
+
+QString UserRosterFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("rk7power"));
+}
+
 bool ReadAutoMode(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -9,6 +9,11 @@ namespace rk7 {
 // RK7_Power.ini in the user's configuration folder; empty when the environment names no home
 // or configuration folder, and the edit mode can only be kept in memory.
 QString PreferencesPath();
+// The program's own settings (recent roster folders, view options), beside RK7_Power.ini in a
+// folder of its own; empty in the same case.
+QString SettingsPath();
+// The roster folder of the user's own, $XDG_DATA_HOME/rk7power (~/.local/share/rk7power).
+QString UserRosterFolder();
 
 // The file is a profile in the Windows manner: section and key names match in any letter case,
 // and the first section of a name is the one that counts. Auto Edit Mode is on only when

@@ -5,8 +5,7 @@
 
 namespace rk7 {
 
-QStringList StartupProblems(const QString& folder, const QString& preferencesPath,
-                            const LoadStoreReport& report) {
+QStringList StoreFolderProblems(const QString& folder, const LoadStoreReport& report) {
     QStringList problems;
     if (!QFileInfo(folder).isDir())
         problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
@@ -29,6 +28,12 @@ QStringList StartupProblems(const QString& folder, const QString& preferencesPat
             text += QStringLiteral("\n- ") + QString::fromStdString(size);
         problems << text;
     }
+    return problems;
+}
+
+QStringList StartupProblems(const QString& folder, const QString& preferencesPath,
+                            const LoadStoreReport& report) {
+    QStringList problems = StoreFolderProblems(folder, report);
     if (preferencesPath.isEmpty())
         problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
                                    "kept only until the program ends.");

@@ -16,6 +16,7 @@ public:
     StoreSaver(RosterDocument& document, Prompts& prompts, QString folder)
         : m_document(document), m_prompts(prompts), m_folder(std::move(folder)) {}
 
+    void setFolder(QString folder) { m_folder = std::move(folder); }
     // Messages belong to window.
     void setWindow(QWidget* window) { m_window = window; }
     // Saves the store files (StoreFile bits) together; true when they were saved.
