@@ -32,6 +32,10 @@ class Application : public QObject {
 
 public:
     struct Options {
+        Options(QString programDir, QString preferencesPath, QString settingsPath = {})
+            : programDir(std::move(programDir)), preferencesPath(std::move(preferencesPath)),
+              settingsPath(std::move(settingsPath)) {}
+
         QString programDir;      // where the store files live
         QString preferencesPath; // RK7_Power.ini
         QString settingsPath;    // the program's own settings; empty keeps none

@@ -7,10 +7,16 @@
 #include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
+#include "model/roster_parts.h"
 #include "model/store.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +53,18 @@ class DocumentTest : public QObject {
         return true;
     }
     QString MenuText(Command c) { return m_app->mainWindow()->action(c)->text(); }
+    // A roster folder beside the first, whose Teams.rk names its first team.
+    QString OtherFolder(const char* firstTeam) {
+        const QString other = m_folder.filePath(QStringLiteral("other"));
+        QDir().mkpath(other);
+        Roster roster;
+        roster.TeamName[0].SetText(firstTeam);
+        ProgramState state;
+        state.ProgramDir = QFile::encodeName(other).toStdString();
+        if (!SaveStores(roster, state, TeamsStore))
+            return {};
+        return other;
+    }
 
 private slots:
     void init() {
@@ -60,6 +78,68 @@ private slots:
         QVERIFY(Doc().save(AllStores));
     }
     void cleanup() { m_app.reset(); }
+
+    // The status bar names the roster folder; another folder is opened from the menu, after the
+    // question about unsaved changes, and joins the recent folders.
+    void openAnotherRosterFolder() {
+        auto* label = m_app->mainWindow()->statusBar()->findChild<QLabel*>("folderLabel");
+        QVERIFY(label);
+        QVERIFY(label->toolTip().contains(m_folder.path()));
+        const QString other = OtherFolder("Other Team");
+        QVERIFY(!other.isEmpty());
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            d->Edit(SetTeamsDialog::Name, 1)->setText(QStringLiteral("Mine"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams);
+        Roster imported = Doc().roster();
+        imported.DriverName[0].SetText("Unsaved");
+        Doc().apply(imported, DriversPart, QStringLiteral("Open x.txt"));
+
+        m_prompts.fileNames = {other}; // Cancel at the question keeps everything
+        m_app->trigger(Command::OpenRosterFolder);
+        QCOMPARE(m_prompts.questions.size(), 1);
+        QCOMPARE(Doc().roster().DriverName[0].Text(), "Unsaved");
+
+        m_prompts.fileNames = {other};
+        m_prompts.answers = {Prompts::Answer::Discard};
+        m_app->trigger(Command::OpenRosterFolder);
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Other Team");
+        QVERIFY(label->toolTip().contains(other));
+        QVERIFY(!Doc().canUndo());
+        QCOMPARE(m_app->folders().recent(), (QStringList{other, m_folder.path()}));
+
+        // Back through the recent folders: the first roster's edit was saved with its form.
+        QMenu* recent = m_app->mainWindow()->findChild<QMenu*>(
+            QStringLiteral("menu:&File/Recent Roster Fol&ders"));
+        QVERIFY(recent && recent->actions().size() == 2);
+        recent->actions().at(1)->trigger();
+        QCOMPARE(Doc().roster().TeamName[1].Text(), "Mine");
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    // A store file that another program replaces is read again when nothing is unsaved; with
+    // unsaved changes the user is asked, and Keep Mine keeps them, to be saved over the file.
+    void storeFileChangedByAnotherProgram() {
+        const QString other = OtherFolder("From Elsewhere");
+        const QString teams = QDir(other).filePath(QStringLiteral("Teams.rk"));
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"), {teams, Store(TeamsStore)}), 0);
+        QTRY_COMPARE(Doc().roster().TeamName[0].Text(), "From Elsewhere");
+        QVERIFY(m_app->mainWindow()->statusBar()->currentMessage().contains("Teams.rk"));
+        QVERIFY(m_prompts.questions.isEmpty());
+
+        Roster mine = Doc().roster();
+        mine.TeamName[0].SetText("Mine");
+        Doc().apply(mine, TeamsPart, QStringLiteral("Open x.txt"));
+        QFile::remove(Store(TeamsStore)); // as another program's save starts afresh
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"), {teams, Store(TeamsStore)}), 0);
+        QTRY_COMPARE(m_prompts.questions.size(), 1);
+        QVERIFY(m_prompts.questions[0].contains("Teams.rk"));
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Mine");
+        QVERIFY(Doc().unsavedStores() & TeamsStore);
+        QTest::qWait(500); // no second question for the same change
+        QCOMPARE(m_prompts.questions.size(), 1);
+    }
 
     // Forms and imports undone one by one bring back the cells and every store file byte for
     // byte; redone, the cells and files of each step come back.

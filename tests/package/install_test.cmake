@@ -74,12 +74,28 @@ endforeach()
 
 # The desktop entry, the icon and the metainfo name one another and this version.
 file(READ ${usr}/share/applications/rk7power.desktop desktop)
-foreach(line "Exec=rk7power\n" "Icon=rk7power\n" "Name=RK7 Power\n")
+foreach(line "Icon=rk7power\n" "Name=RK7 Power\n")
     string(FIND "${desktop}" "${line}" at)
     if(at LESS 0)
         message(FATAL_ERROR "the desktop entry lacks ${line}")
     endif()
 endforeach()
+
+# Started as the desktop entry starts it, the program keeps its roster in the user's own folder,
+# which it makes; the working folder (here the root, as often from a desktop) gets nothing.
+if(NOT desktop MATCHES "\nExec=rk7power ([^\n]*)\n")
+    message(FATAL_ERROR "the desktop entry runs no rk7power")
+endif()
+separate_arguments(arguments UNIX_COMMAND "${CMAKE_MATCH_1}")
+set(data ${ROOT}/xdg-data)
+file(REMOVE_RECURSE ${data})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${data}
+                        XDG_CONFIG_HOME=${ROOT}/xdg-config RK7_EXIT_AFTER_FIRST_PAINT=1
+                        ${usr}/bin/rk7power ${arguments}
+                WORKING_DIRECTORY ${ROOT} RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE said)
+if(NOT status EQUAL 0 OR NOT IS_DIRECTORY ${data}/rk7power)
+    message(FATAL_ERROR "rk7power ${arguments}: status ${status}, no ${data}/rk7power: ${said}")
+endif()
 file(READ ${usr}/share/metainfo/io.github.rk7power.metainfo.xml metainfo)
 foreach(text "<id>io.github.rk7power</id>"
              "<launchable type=\"desktop-id\">rk7power.desktop</launchable>"
