@@ -95,6 +95,8 @@ void RosterFolders::chooseFolder() {
 }
 
 void RosterFolders::remember(const QString& folder) {
+    if (!m_recent.isEmpty() && m_recent.first() == folder)
+        return; // as it was: nothing to write
     m_recent.removeAll(folder);
     m_recent.prepend(folder);
     while (m_recent.size() > MaxRecent)
