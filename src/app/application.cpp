@@ -55,6 +55,7 @@ void Application::initMainWindow() {
     m_printing = std::make_unique<PrintController>(m_document, *m_window, m_prompts);
     connectCommands();
     m_edits = std::make_unique<EditCommands>(m_document, *m_window, m_prompts);
+    m_views = std::make_unique<ViewCommands>(m_document, *m_window, m_options.settingsPath);
 
     m_folders = std::make_unique<RosterFolders>(m_document, m_saver, *m_window, m_prompts,
                                                 m_options.settingsPath);
@@ -70,6 +71,7 @@ void Application::connectCommands() {
     MainWindow& w = *m_window;
     using enum Command;
     FileCommands* files = m_files.get();
+    w.connectCommand(CompareFile, files, &FileCommands::compareWithPerformanceFile);
     w.connectCommand(OpenExchangeFile, files,
                      [files] { files->openPerformanceFile(Dialect::Exchange); });
     w.connectCommand(OpenNativeFile, files,
@@ -88,10 +90,6 @@ void Application::connectCommands() {
     w.connectCommand(SpareDrivers, m_forms.get(), &FormCommands::editSpareDrivers);
     w.connectCommand(EditPowers, m_forms.get(), &FormCommands::editPowers);
     w.connectCommand(RangeFailure, m_forms.get(), &FormCommands::editRangeFailure);
-    RosterView* view = w.view();
-    w.connectCommand(ViewAll, view, [view] { view->toggleView(View::All); });
-    w.connectCommand(ViewTeams, view, [view] { view->toggleView(View::Teams); });
-    w.connectCommand(ViewDrivers, view, [view] { view->toggleView(View::Drivers); });
     w.connectCommand(HelpContents, &m_help, &ContextHelp::showContents);
     // Their results mean nothing: both only show something and close.
     w.connectCommand(WhatsNew, &w, [&w] { WhatsNewDialog(&w).exec(); });

@@ -9,6 +9,7 @@
 #include "app/roster_document.h"
 #include "app/roster_folders.h"
 #include "app/store_saver.h"
+#include "app/view_commands.h"
 
 #include <memory>
 
@@ -60,6 +61,7 @@ public:
     FileCommands& files() { return *m_files; }
     FormCommands& forms() { return *m_forms; }
     EditCommands& edits() { return *m_edits; }
+    ViewCommands& views() { return *m_views; }
     PrintController& printing() { return *m_printing; }
     RosterFolders& folders() { return *m_folders; }
 
@@ -82,6 +84,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<FormCommands> m_forms;
     std::unique_ptr<EditCommands> m_edits;
+    std::unique_ptr<ViewCommands> m_views;
     std::unique_ptr<PrintController> m_printing;
     std::unique_ptr<RosterFolders> m_folders;
     QStringList m_startupProblems;

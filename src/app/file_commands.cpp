@@ -1,6 +1,9 @@
 #include "app/file_commands.h"
 
+#include "app/compare_dialog.h"
 #include "app/roster_document.h"
+#include "model/roster_diff.h"
+#include "model/roster_parts.h"
 #include "exchange/performance_file.h"
 
 #include <QDir>
@@ -51,30 +54,33 @@ void FileCommands::savePerformanceFile(Dialect dialect) {
         m_prompts.reportError(m_window, QString::fromStdString(written.Error()));
 }
 
-void FileCommands::openPerformanceFile(Dialect dialect) {
+QString FileCommands::choosePerformanceFile() {
     m_openSettings.fileName.clear();
     if (m_openSettings.folder.isEmpty())
         m_openSettings.folder = QDir::currentPath();
     const QString path = m_prompts.openFileName(m_window, m_openSettings);
-    if (path.isEmpty())
-        return;
-    m_openSettings.folder = QFileInfo(path).absolutePath();
+    if (!path.isEmpty())
+        m_openSettings.folder = QFileInfo(path).absolutePath();
+    return path;
+}
 
-    const PerformanceReadResult result =
-        m_document.import(QFile::encodeName(path).toStdString(), dialect,
-                          QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
+bool FileCommands::reportRead(const PerformanceReadResult& result) {
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: captioned "Error", no icon, no owner window.
         m_prompts.message(nullptr, QStringLiteral("Error"),
                           QString::fromLatin1(result.status.Error()), Prompts::Icon::None);
-        return;
+        return false;
     case ReadOutcome::Unreadable:
         m_prompts.reportError(m_window, QString::fromStdString(result.status.Error()));
-        return;
+        return false;
     case ReadOutcome::Read:
         break;
     }
+    return true;
+}
+
+void FileCommands::reportDiagnostics(const QString& path, const PerformanceReadResult& result) {
     if (result.diagnostics.empty())
         return;
     QString text = QStringLiteral("%1 was read, but some values were not taken as they stood:\n")
@@ -89,6 +95,34 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
         text += QStringLiteral("\nLine %1: %2").arg(d.line).arg(QString::fromStdString(d.message));
     }
     m_prompts.message(m_window, QStringLiteral("RK7 Power"), text, Prompts::Icon::Information);
+}
+
+void FileCommands::openPerformanceFile(Dialect dialect) {
+    const QString path = choosePerformanceFile();
+    if (path.isEmpty())
+        return;
+    const PerformanceReadResult result =
+        m_document.import(QFile::encodeName(path).toStdString(), dialect,
+                          QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
+    if (reportRead(result))
+        reportDiagnostics(path, result);
+}
+
+void FileCommands::compareWithPerformanceFile() {
+    const QString path = choosePerformanceFile();
+    if (path.isEmpty())
+        return;
+    // Read over a copy, as an import would, in the dialect its banner names.
+    Roster read = m_document.roster();
+    const PerformanceReadResult result =
+        ReadPerformanceFile(QFile::encodeName(path).toStdString(), read);
+    if (!reportRead(result))
+        return;
+    const QString name = QFileInfo(path).fileName();
+    CompareDialog dialog(DiffRosters(m_document.roster(), read), result.diagnostics, name,
+                         m_window);
+    if (dialog.exec() == QDialog::Accepted && result.touched)
+        m_document.apply(read, PartsOf(result.touched), QStringLiteral("Open %1").arg(name));
 }
 
 } // namespace rk7

@@ -2,6 +2,7 @@
 
 #include "app/prompts.h"
 #include "exchange/dialect.h"
+#include "exchange/performance_file.h"
 
 #include <QObject>
 
@@ -19,12 +20,21 @@ public:
 
     void openPerformanceFile(Dialect dialect);
     void savePerformanceFile(Dialect dialect);
+    // Lists what opening a Performance File (either dialect) would change, and opens it if the
+    // user says Import.
+    void compareWithPerformanceFile();
 
     // The last paths the save dialogs chose, and the folder the open dialog starts in.
     const FileDialogSettings& saveDialogSettings(Dialect dialect) const;
     const FileDialogSettings& openDialogSettings() const { return m_openSettings; }
 
 private:
+    // The path of a file to read, from the open dialog; empty when the user cancelled.
+    QString choosePerformanceFile();
+    // Reports a file that was not read; false then.
+    bool reportRead(const PerformanceReadResult& result);
+    void reportDiagnostics(const QString& path, const PerformanceReadResult& result);
+
     RosterDocument& m_document;
     Prompts& m_prompts;
     QWidget* m_window;

@@ -1,5 +1,6 @@
 #include "app/roster_document.h"
 
+#include "model/roster_diff.h"
 #include "model/roster_parts.h"
 
 namespace rk7 {
@@ -18,6 +19,7 @@ bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
 LoadStoreReport RosterDocument::load(const std::string& folder) {
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
     m_keptOverDisk = 0;
+    m_lastChanges.clear();
     stamp(AllStores);
     m_steps.clear();
     m_done = 0;
@@ -38,6 +40,7 @@ void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& 
         m_steps.erase(m_steps.begin());
     m_steps.push_back({name, parts, 0, m_roster, next});
     m_done = m_steps.size();
+    m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
     m_state.UnsavedStores |= StoresOf(parts);
     emit changed(parts);
@@ -61,6 +64,7 @@ Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned sav
         if (Status written = SaveStores(next, m_state, saved); !written)
             return written;
     stamp(saved);
+    m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
     m_state.UnsavedStores |= StoresOf(parts) & ~saved;
     emit changed(parts);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/performance_file.h"
+#include "model/cell_set.h"
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/status.h"
@@ -49,6 +50,8 @@ public:
     QString redoName() const { return canRedo() ? m_steps[m_done].name : QString(); }
     Status undo();
     Status redo();
+    // The cells that the last step, undo or redo changed; none after a load.
+    const CellSet& lastChanges() const { return m_lastChanges; }
     // The store files whose cells differ from what the files hold, and those another program
     // changed under cells the user chose to keep.
     unsigned unsavedStores() const;
@@ -85,6 +88,7 @@ private:
 
     static constexpr std::size_t MaxSteps = 100;
     std::array<FileStamp, 4> m_stamps; // in the order of StoreFiles
+    CellSet m_lastChanges;
     unsigned m_keptOverDisk = 0;
     std::vector<Step> m_steps;
     std::size_t m_done = 0; // steps[0, m_done) are done, the rest undone
