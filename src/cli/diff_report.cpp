@@ -39,13 +39,10 @@ std::string Escaped(std::string_view cellText, bool quotes) {
 std::string DifferencesAsText(const std::vector<CellDifference>& differences) {
     std::string out;
     for (const CellDifference& d : differences) {
-        out += RowKindName(d.row);
-        if (d.row != RowKind::Start) // the one row of start values has no number
-            out += ' ' + std::to_string(d.index);
-        if (!d.name.empty())
-            out += " (" + Escaped(d.name, false) + ')';
+        // The label's own words and numbers need no escaping; only the name can.
+        out += Escaped(RowLabel(d), false);
         out += ' ';
-        out += d.field;
+        out += d.fieldName;
         out += ": \"" + Escaped(d.now, true) + "\" -> \"" + Escaped(d.other, true) + "\"\n";
     }
     const std::size_t n = differences.size();
@@ -66,7 +63,7 @@ std::string DifferencesAsJson(const std::vector<CellDifference>& differences) {
             {"row", std::string(RowKindName(d.row))},
             {"index", d.index},
             {"name", Windows1252ToUtf8(d.name)},
-            {"field", std::string(d.field)},
+            {"field", std::string(d.fieldName)},
             {"now", Windows1252ToUtf8(d.now)},
             {"file", Windows1252ToUtf8(d.other)},
         });

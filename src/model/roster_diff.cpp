@@ -23,10 +23,10 @@ std::string RowName(const Roster& roster, RowKind row, int index) {
     }
 }
 
-} // namespace
-
-std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other) {
-    std::vector<CellDifference> differences;
+// Calls found(kind, field, row, cell in now, cell in other) for every cell whose text differs,
+// in the order DiffRosters lists them.
+template <typename Found>
+void ForEachDifference(const Roster& now, const Roster& other, Found&& found) {
     const std::span<const FieldSchema> fields = Fields();
     auto first = fields.begin();
     while (first != fields.end()) {
@@ -43,12 +43,31 @@ std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other) 
                 if (std::equal(a.bytes.begin(), a.bytes.end(), b.bytes.begin()) ||
                     a.Text() == b.Text())
                     continue;
-                differences.push_back(
-                    {kind, i, RowName(now, kind, i), field->name, a.Str(), b.Str()});
+                found(kind, *field, i, a, b);
             }
         first = last;
     }
+}
+
+} // namespace
+
+std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other) {
+    std::vector<CellDifference> differences;
+    ForEachDifference(now, other,
+                      [&](RowKind kind, const FieldSchema& field, int row, const ConstCellRef& a,
+                          const ConstCellRef& b) {
+                          differences.push_back({kind, row, RowName(now, kind, row), field.field,
+                                                 field.name, a.Str(), b.Str()});
+                      });
     return differences;
+}
+
+CellSet ChangedCells(const Roster& a, const Roster& b) {
+    CellSet cells;
+    ForEachDifference(a, b,
+                      [&](RowKind, const FieldSchema& field, int row, const ConstCellRef&,
+                          const ConstCellRef&) { cells.add(field.field, row); });
+    return cells;
 }
 
 std::string_view RowKindName(RowKind row) {
@@ -65,6 +84,15 @@ std::string_view RowKindName(RowKind row) {
     default:
         return "start value";
     }
+}
+
+std::string RowLabel(const CellDifference& difference) {
+    std::string label(RowKindName(difference.row));
+    if (difference.row != RowKind::Start) // the one row of start values has no number
+        label += ' ' + std::to_string(difference.index);
+    if (!difference.name.empty())
+        label += " (" + difference.name + ')';
+    return label;
 }
 
 } // namespace rk7

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/cell_set.h"
 #include "model/roster.h"
 #include "model/roster_schema.h"
 
@@ -12,11 +13,12 @@ namespace rk7 {
 // One cell whose text differs between two rosters. Texts are the cells' Windows-1252 texts.
 struct CellDifference {
     RowKind row;
-    int index;              // the row's number within its kind, from 0
-    std::string name;       // the row's name in the first roster, "position N", or empty
-    std::string_view field; // as the field schema names it
-    std::string now;        // the text in the first roster
-    std::string other;      // the text in the second
+    int index;                  // the row's number within its kind, from 0
+    std::string name;           // the row's name in the first roster, "position N", or empty
+    Field field;                // the cell is SchemaOf(field).At(roster, index)
+    std::string_view fieldName; // as the field schema names it
+    std::string now;            // the text in the first roster
+    std::string other;          // the text in the second
 
     friend bool operator==(const CellDifference&, const CellDifference&) = default;
 };
@@ -25,7 +27,15 @@ struct CellDifference {
 // other: row kind by row kind, then row by row, then field by field in the order of Field.
 std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other);
 
+// The cells DiffRosters lists, as a set: what an edit that turned a into b changed. Makes no
+// texts, so that it can follow every edit.
+CellSet ChangedCells(const Roster& a, const Roster& b);
+
 // "team", "driver", "spare", "position table" or "start value".
 std::string_view RowKindName(RowKind row);
+
+// The difference's row as people read it: "team 3 (Benetton)", "position table 27 (position 28)",
+// "start value"; the name as the cell holds it (Windows-1252), in parentheses when there is one.
+std::string RowLabel(const CellDifference& difference);
 
 } // namespace rk7

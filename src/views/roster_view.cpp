@@ -32,8 +32,19 @@ void RosterView::toggleView(View view) {
     emit viewsChanged();
 }
 
+void RosterView::setHighlight(const CellSet& cells) {
+    if (cells == m_highlight)
+        return;
+    m_highlight = cells;
+    update();
+}
+
+void RosterView::clearHighlight() {
+    setHighlight(CellSet());
+}
+
 void RosterView::paintInto(QPainter& painter, const QRect& client, bool printingNow) const {
-    PaintViews(painter, client, m_roster, m_views, printingNow);
+    PaintViews(painter, client, m_roster, m_views, printingNow, &m_highlight);
 }
 
 void RosterView::paintEvent(QPaintEvent*) {

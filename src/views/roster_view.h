@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/cell_set.h"
 #include "model/roster.h"
 #include "views/table_painter.h"
 
@@ -23,6 +24,11 @@ public:
     // The narrowest client the current views fit on.
     int minimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
 
+    // Cells to mark on the screen (the cells the last change changed); never printed.
+    void setHighlight(const CellSet& cells);
+    void clearHighlight();
+    const CellSet& highlight() const { return m_highlight; }
+
 signals:
     void viewsChanged();
 
@@ -32,6 +38,7 @@ protected:
 private:
     const Roster& m_roster;
     ViewFlags m_views;
+    CellSet m_highlight;
 };
 
 } // namespace rk7

@@ -217,8 +217,38 @@ void TextAt(QPainter& p, const QFontMetrics& metrics, TextLayouts* layouts, int 
     p.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
+// The faces of the highlighted cells of the body, inside the bevel of their column, one row
+// pitch high from just above the text. Drawn before any text, so that no face covers the
+// descenders of the row above.
+void PaintHighlight(QPainter& p, const QRect& client, const ViewSchema& table,
+                    const CellSet& highlight) {
+    const int L = client.left(), T = client.top();
+    const int R = client.left() + client.width(), B = client.top() + client.height();
+    const int n = static_cast<int>(table.columns.size());
+    // The body cell's face, inside its outline and bevel.
+    const int faceTop = T + HeaderHeight + 2, faceBottom = B - 3;
+    const QColor face(Highlight);
+    for (int k = 0; k < n; ++k) {
+        const ViewColumn& column = table.columns[k];
+        if (column.Filler() || !highlight.containsAny(column.field->field))
+            continue;
+        const int x0 = L + column.left + 2;
+        const int x1 = (k + 1 < n ? L + table.columns[k + 1].left : R - 1) - 2;
+        const Field field = column.field->field;
+        for (int row = 0; row < table.rows; ++row) {
+            if (!highlight.contains(field, column.perTeam ? TeamOfDriver(row) : row))
+                continue;
+            const int y = T + TextTop + RowPitch * row - 1;
+            const QRect box(QPoint(x0, std::max(y, faceTop)),
+                            QPoint(x1, std::min(y + RowPitch - 1, faceBottom)));
+            if (box.isValid())
+                p.fillRect(box, face);
+        }
+    }
+}
+
 void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const ViewSchema& table,
-                bool printing) {
+                bool printing, const CellSet* highlight) {
     const int L = client.left(), T = client.top();
     const int R = client.left() + client.width(), B = client.top() + client.height();
     const int n = static_cast<int>(table.columns.size());
@@ -254,6 +284,8 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
 
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T + HeaderHeight, rightOf(k), B - 1, printing);
+    if (highlight && !printing && !highlight->empty())
+        PaintHighlight(p, client, table, *highlight);
 
     p.setFont(TableFonts().body);
     p.setPen(QColor(Black));
@@ -313,18 +345,18 @@ int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {
 }
 
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
-               bool printingNow) {
-    PaintTable(painter, client, roster, SchemaOf(view), printingNow);
+               bool printingNow, const CellSet* highlight) {
+    PaintTable(painter, client, roster, SchemaOf(view), printingNow, highlight);
 }
 
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
-                const ViewFlags& views, bool printingNow) {
+                const ViewFlags& views, bool printingNow, const CellSet* highlight) {
     if (views.ViewAll)
-        PaintView(painter, client, roster, View::All, printingNow);
+        PaintView(painter, client, roster, View::All, printingNow, highlight);
     if (views.ViewTeams)
-        PaintView(painter, client, roster, View::Teams, printingNow);
+        PaintView(painter, client, roster, View::Teams, printingNow, highlight);
     if (views.ViewDrivers)
-        PaintView(painter, client, roster, View::Drivers, printingNow);
+        PaintView(painter, client, roster, View::Drivers, printingNow, highlight);
 }
 
 } // namespace rk7

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/cell_set.h"
 #include "model/roster.h"
 #include "model/roster_schema.h"
 
@@ -20,10 +21,12 @@ struct ViewFlags {
 
 // Paints the set views of the roster into client (logical units of the painter: pixels on the
 // screen; on a page, the mapped client size). printingNow paints white cell faces for paper.
+// On the screen, the cells of highlight (when given) get a pale yellow face behind their text,
+// a team's cell on the rows of both its drivers in View All; paper never shows it.
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
-                const ViewFlags& views, bool printingNow);
+                const ViewFlags& views, bool printingNow, const CellSet* highlight = nullptr);
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
-               bool printingNow);
+               bool printingNow, const CellSet* highlight = nullptr);
 
 // The narrowest client on which the last column of every set view still holds its caption and
 // its texts; 0 when no view is set. The other columns have fixed widths.
@@ -44,6 +47,7 @@ inline constexpr QRgb DarkGray = 0xff808080;
 inline constexpr QRgb LightGray = 0xffc0c0c0;
 inline constexpr QRgb White = 0xffffffff;
 inline constexpr QRgb Teal = 0xff008080;
+inline constexpr QRgb Highlight = 0xfffff7b0; // a changed cell's face on the screen
 } // namespace viewcolors
 
 namespace viewgeometry {

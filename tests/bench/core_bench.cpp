@@ -128,6 +128,22 @@ void BM_DiffRosters(benchmark::State& state) {
 }
 BENCHMARK(BM_DiffRosters);
 
+// The cells an edit changed, as the views mark them after each edit: two equal season rosters
+// (an edit that changed nothing), and the built-in roster against the season's (270 cells, as
+// an import of a whole season).
+void BM_ChangedCells(benchmark::State& state) {
+    const Roster a = state.range(0) ? Roster() : SeasonRoster();
+    const Roster b = SeasonRoster();
+    int changed = 0;
+    for (auto _ : state) {
+        const CellSet cells = ChangedCells(a, b);
+        changed = cells.size();
+        benchmark::DoNotOptimize(cells);
+    }
+    state.counters["changed"] = changed;
+}
+BENCHMARK(BM_ChangedCells)->ArgName("whole_season")->Arg(0)->Arg(1);
+
 // A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
 class CellForm : public CalcForm {
 public:

@@ -1,4 +1,5 @@
 #include "bench/season_roster.h"
+#include "model/roster_diff.h"
 #include "views/table_painter.h"
 
 #include <benchmark/benchmark.h>
@@ -10,16 +11,17 @@ namespace rk7 {
 namespace {
 
 // One paint of the client window showing View All: the background, then the table.
-void PaintViewAll(QImage& image, const Roster& roster) {
+void PaintViewAll(QImage& image, const Roster& roster, const CellSet* highlight = nullptr) {
     QPainter painter(&image);
     painter.fillRect(image.rect(), QColor(viewcolors::LightGray));
-    PaintViews(painter, image.rect(), roster, ViewFlags{}, false);
+    PaintViews(painter, image.rect(), roster, ViewFlags{}, false, highlight);
 }
 
 // The measured paint, a function of its own so that callgrind can count its instructions
 // (scripts/count-instructions.sh).
-[[gnu::noinline]] void PaintViewAllOnce(QImage& image, const Roster& roster) {
-    PaintViewAll(image, roster);
+[[gnu::noinline]] void PaintViewAllOnce(QImage& image, const Roster& roster,
+                                        const CellSet* highlight = nullptr) {
+    PaintViewAll(image, roster, highlight);
 }
 
 void BM_PaintViewAll(benchmark::State& state) {
@@ -32,6 +34,20 @@ void BM_PaintViewAll(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintViewAll)->Unit(benchmark::kMicrosecond);
+
+// The same with the cells marked that a whole season's import changes in the built-in roster.
+void BM_PaintViewAllHighlighted(benchmark::State& state) {
+    const Roster roster = SeasonRoster();
+    const CellSet changed = ChangedCells(Roster(), roster);
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    PaintViewAll(image, roster, &changed);
+    for (auto _ : state) {
+        PaintViewAllOnce(image, roster, &changed);
+        benchmark::ClobberMemory();
+    }
+    state.counters["marked"] = changed.size();
+}
+BENCHMARK(BM_PaintViewAllHighlighted)->Unit(benchmark::kMicrosecond);
 
 // The floor under the figure above: only the window's background fill, no table.
 void BM_FillBackground(benchmark::State& state) {

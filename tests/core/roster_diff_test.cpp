@@ -22,12 +22,12 @@ TEST(DiffRosters, ComparesTextsAndNamesEachKindOfRowAndField) {
     other.RangeByPos[27].SetText("9");
     other.TeamStartRace.SetText("720");
     const std::vector<CellDifference> expected = {
-        {RowKind::Team, 3, "Benetton", "TeamRacePower", "", "55"},
-        {RowKind::Team, 13, "Lotus", "TeamQualPosD2", "", "4"},
-        {RowKind::Driver, 5, "Rafael Quintero", "DriverQualPos", "", "12"},
-        {RowKind::Spare, 2, "", "SpareName", "", "Reserve"},
-        {RowKind::Position, 27, "position 28", "RangeByPos", "1850", "9"},
-        {RowKind::Start, 0, "", "TeamStartRace", "715", "720"},
+        {RowKind::Team, 3, "Benetton", Field::TeamRacePower, "TeamRacePower", "", "55"},
+        {RowKind::Team, 13, "Lotus", Field::TeamQualPosD2, "TeamQualPosD2", "", "4"},
+        {RowKind::Driver, 5, "Rafael Quintero", Field::DriverQualPos, "DriverQualPos", "", "12"},
+        {RowKind::Spare, 2, "", Field::SpareName, "SpareName", "", "Reserve"},
+        {RowKind::Position, 27, "position 28", Field::RangeByPos, "RangeByPos", "1850", "9"},
+        {RowKind::Start, 0, "", Field::TeamStartRace, "TeamStartRace", "715", "720"},
     };
     EXPECT_EQ(DiffRosters(now, other), expected);
 }
@@ -47,10 +47,35 @@ TEST(DiffRosters, SeesEveryCellOnItsOwn) {
         });
         const std::vector<CellDifference> differences = DiffRosters(now, other);
         ASSERT_EQ(differences.size(), 1u) << "cell " << k;
-        EXPECT_EQ(differences[0].other, "#") << "cell " << k;
-        seen.insert({differences[0].row, differences[0].index, differences[0].field});
+        const CellDifference& d = differences[0];
+        EXPECT_EQ(d.other, "#") << "cell " << k;
+        // The field and the index lead back to the very cell, for the views to find it.
+        EXPECT_EQ(SchemaOf(d.field).At(other, d.index).Text(), "#") << "cell " << k;
+        EXPECT_EQ(SchemaOf(d.field).name, d.fieldName) << "cell " << k;
+        seen.insert({d.row, d.index, d.fieldName});
+
+        const CellSet changed = ChangedCells(now, other);
+        EXPECT_EQ(changed.size(), 1) << "cell " << k;
+        EXPECT_TRUE(changed.contains(d.field, d.index)) << "cell " << k;
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(cells));
+}
+
+// Each cell on its own is checked above; here several at once, and an edit undone.
+TEST(ChangedCells, SeveralCellsAndNoOthers) {
+    const Roster before;
+    Roster after;
+    EXPECT_TRUE(ChangedCells(before, after).empty());
+    after.TeamRacePower[3].SetText("55");
+    after.TeamQualPosD2(13).SetText("4");
+    const CellSet changed = ChangedCells(before, after);
+    EXPECT_EQ(changed.size(), 2);
+    EXPECT_TRUE(changed.contains(Field::TeamRacePower, 3));
+    EXPECT_TRUE(changed.contains(Field::TeamQualPosD2, 13));
+    EXPECT_FALSE(changed.contains(Field::TeamRacePower, 2));
+    EXPECT_FALSE(changed.contains(Field::TeamQualPower, 3));
+    EXPECT_FALSE(changed.contains(Field::TeamRacePower, 35)); // no such row
+    EXPECT_EQ(ChangedCells(after, before), changed);
 }
 
 } // namespace
