@@ -8,24 +8,24 @@
 namespace rk7 {
 
 std::string CalcFormDialog::FieldText(Field field, int row) const {
-    const QLineEdit* edit = FieldEdit(field, row);
-    return edit ? CellText(edit) : std::string();
+    const QLineEdit* edit = fieldEdit(field, row);
+    return edit ? cellText(edit) : std::string();
 }
 
 void CalcFormDialog::SetFieldText(Field field, int row, std::string_view text) {
-    if (QLineEdit* edit = FieldEdit(field, row))
-        SetCellText(edit, text);
+    if (QLineEdit* edit = fieldEdit(field, row))
+        setCellText(edit, text);
 }
 
-void CalcFormDialog::AddModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+void CalcFormDialog::addModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
                                     std::vector<QLineEdit*> computed) {
     m_autoMode = &autoMode;
     m_computed = std::move(computed);
     // Made one after the other, so that Tab reaches them in the order they are drawn.
-    QRadioButton* manual = AddRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
-                                    Units(manualAt.x(), manualAt.y(), 66, 12));
-    QRadioButton* automatic = AddRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
-                                       Units(autoAt.x(), autoAt.y(), 66, 12));
+    QRadioButton* manual = addRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
+                                    units(manualAt.x(), manualAt.y(), 66, 12));
+    QRadioButton* automatic = addRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
+                                       units(autoAt.x(), autoAt.y(), 66, 12));
     m_modes = new ModeButtons(manual, automatic, autoMode);
     // Locked, the computed values stay as readable as typed ones: normal text on the form's grey.
     for (QLineEdit* edit : m_computed) {
@@ -35,11 +35,11 @@ void CalcFormDialog::AddModeButtons(bool& autoMode, QPoint manualAt, QPoint auto
         edit->setPalette(locked);
     }
     // Switching computes nothing: the computed columns keep their texts until a position changes.
-    connect(m_modes, &ModeButtons::ModeChanged, this, &CalcFormDialog::ApplyEditMode);
+    connect(m_modes, &ModeButtons::modeChanged, this, &CalcFormDialog::applyEditMode);
 }
 
-void CalcFormDialog::ApplyEditMode() {
-    m_modes->Show();
+void CalcFormDialog::applyEditMode() {
+    m_modes->show();
     for (QLineEdit* edit : m_computed) {
         edit->setReadOnly(*m_autoMode);
         edit->setEnabled(!*m_autoMode);
@@ -51,21 +51,21 @@ ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bo
     for (QAbstractButton* b : {m_manual, m_auto})
         b->setCheckable(true);
     // A click selects that button's mode; a click on the mode in force changes nothing.
-    connect(m_manual, &QPushButton::clicked, this, [this] { Select(false); });
-    connect(m_auto, &QPushButton::clicked, this, [this] { Select(true); });
+    connect(m_manual, &QPushButton::clicked, this, [this] { select(false); });
+    connect(m_auto, &QPushButton::clicked, this, [this] { select(true); });
 }
 
-void ModeButtons::Show() {
+void ModeButtons::show() {
     m_auto->setChecked(m_autoMode);
     m_manual->setChecked(!m_autoMode);
 }
 
-void ModeButtons::Select(bool automatic) {
+void ModeButtons::select(bool automatic) {
     const bool changed = m_autoMode != automatic;
     m_autoMode = automatic;
-    Show();
+    show();
     if (changed)
-        emit ModeChanged();
+        emit modeChanged();
 }
 
 } // namespace rk7

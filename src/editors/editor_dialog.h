@@ -39,20 +39,20 @@ class ModeButtons : public QObject {
 public:
     ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bool& autoMode);
     // Shows the mode: the button of the current mode is checked.
-    void Show();
+    void show();
 
 signals:
-    void ModeChanged();
+    void modeChanged();
 
 private:
-    void Select(bool automatic);
+    void select(bool automatic);
     QAbstractButton* m_manual;
     QAbstractButton* m_auto;
     bool& m_autoMode;
 };
 
 // An editor whose form the calculation passes run on: a field of the form is its edit of the
-// roster field (AddFieldEdit).
+// roster field (addFieldEdit).
 class CalcFormDialog : public FormDialog, public CalcForm {
     Q_OBJECT
 
@@ -64,10 +64,10 @@ public:
 
 protected:
     // The two mode buttons; computed are the edits that Auto Edit Mode fills and locks.
-    void AddModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+    void addModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
                         std::vector<QLineEdit*> computed);
     // Shows the mode on the buttons and locks or frees the computed edits.
-    void ApplyEditMode();
+    void applyEditMode();
 
 private:
     ModeButtons* m_modes = nullptr;

@@ -20,10 +20,10 @@ protected:
 
     // A group under heading for the 28 cells of field; left is 0 for the left group, 1 for the
     // right one. Line firstLine holds position 1 and 15.
-    Column AddGroup(const QString& heading, int left, const QString& labelPrefix, int firstId,
+    Column addGroup(const QString& heading, int left, const QString& labelPrefix, int firstId,
                     Field field, int firstLine);
     // A label and the field for cell row of field, on line k of a group's column (0 or 1).
-    QLineEdit* AddLabelledField(int left, int column, int line, const QString& label, int id,
+    QLineEdit* addLabelledField(int left, int column, int line, const QString& label, int id,
                                 Field field, int row = 0);
 };
 

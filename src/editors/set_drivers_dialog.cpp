@@ -57,20 +57,20 @@ public:
 SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Drivers"), QSize(453, 237)), m_context(context) {
     setObjectName(QStringLiteral("SetDriversDialog"));
-    AddFrame(103, Units(0, 0, 453, 212));
-    AddFrame(104, Units(0, 212, 452, 25));
-    AddOkCancel();
+    addFrame(103, units(0, 0, 453, 212));
+    addFrame(104, units(0, 212, 452, 25));
+    addOkCancel();
 
     QPushButton* spares =
-        AddButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), Units(240, 215, 80, 14));
-    connect(spares, &QPushButton::clicked, this, &SetDriversDialog::EnterSpareDrivers);
+        addButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
+    connect(spares, &QPushButton::clicked, this, &SetDriversDialog::enterSpareDrivers);
 
     for (int block = 0; block < 2; ++block) {
         const int dx = block * RightBlock;
-        AddLabel(QString::fromLatin1(CarColumn.heading), Units(CarColumn.x + dx, 3, 22, 10));
+        addLabel(QString::fromLatin1(CarColumn.heading), units(CarColumn.x + dx, 3, 22, 10));
         for (const DriverColumn& column : Columns)
-            AddLabel(QString::fromLatin1(column.heading),
-                     Units(column.x + dx, 3, column.w + 2, 10));
+            addLabel(QString::fromLatin1(column.heading),
+                     units(column.x + dx, 3, column.w + 2, 10));
     }
     QStringList carNumbers;
     for (int n = 1; n <= 40; ++n)
@@ -82,7 +82,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         const int y = 16 + 13 * (d % RowsPerBlock);
         auto* car = new QComboBox(this);
         car->setObjectName(QString::number(CarNumberId + d));
-        car->setGeometry(Units(CarColumn.x + dx, y, CarColumn.w, 11));
+        car->setGeometry(units(CarColumn.x + dx, y, CarColumn.w, 11));
         car->addItems(carNumbers);
         car->setMaxVisibleItems(12);
         car->setStyle(carStyle);
@@ -94,7 +94,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         m_cars[d] = car;
         for (int c = 0; c < ColumnCount; ++c)
             m_edits[c][d] =
-                AddFieldEdit(Columns[c].firstId + d, Units(Columns[c].x + dx, y, Columns[c].w, 11),
+                addFieldEdit(Columns[c].firstId + d, units(Columns[c].x + dx, y, Columns[c].w, 11),
                              Columns[c].field, d);
     }
 
@@ -108,7 +108,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
                 [this, &roster] { DriverRacePass(roster, m_context.autoMode, *this); });
     }
 
-    ShowCells(m_context.roster);
+    showCells(m_context.roster);
     for (int d = 0; d < DriverCount; ++d) {
         // Car numbers 1 to 40 select their item; anything else selects none.
         const long n = ReadNumber(roster.CarNumber[d].Text());
@@ -117,14 +117,14 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Range})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    AddModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
-    ApplyEditMode();
+    addModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
+    applyEditMode();
     m_edits[Name][0]->setFocus();
     DriverQualifyingPass(roster, m_context.autoMode, *this);
     DriverRacePass(roster, m_context.autoMode, *this);
 }
 
-void SetDriversDialog::EnterSpareDrivers() {
+void SetDriversDialog::enterSpareDrivers() {
     // Spares accepted here stay accepted when this form is cancelled; they reach Drivers.rk with
     // its next save.
     SpareDialog spares(m_context, nullptr);
@@ -133,7 +133,7 @@ void SetDriversDialog::EnterSpareDrivers() {
 }
 
 void SetDriversDialog::accept() {
-    StoreCells(m_context.roster);
+    storeCells(m_context.roster);
     for (int d = 0; d < DriverCount; ++d) {
         if (m_cars[d]->currentIndex() >= 0)
             m_context.roster.CarNumber[d].SetText(m_cars[d]->currentText().toStdString());

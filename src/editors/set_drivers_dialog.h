@@ -21,14 +21,14 @@ public:
 
     SetDriversDialog(const EditorContext& context, QWidget* parent);
 
-    QLineEdit* Edit(Column column, int driver) const { return m_edits[column][driver]; }
-    QComboBox* CarNumber(int driver) const { return m_cars[driver]; }
+    QLineEdit* edit(Column column, int driver) const { return m_edits[column][driver]; }
+    QComboBox* carNumber(int driver) const { return m_cars[driver]; }
 
 public slots:
     void accept() override;
 
 private:
-    void EnterSpareDrivers();
+    void enterSpareDrivers();
 
     EditorContext m_context;
     std::array<std::array<QLineEdit*, DriverCount>, ColumnCount> m_edits{};

@@ -13,27 +13,27 @@ namespace rk7 {
 SetEditpowerDialog::SetEditpowerDialog(const EditorContext& context, QWidget* parent)
     : PositionTableDialog(parent, QStringLiteral("Edit Powers")), m_context(context) {
     setObjectName(QStringLiteral("SetEditpowerDialog"));
-    AddFrame(101, Units(0, 0, 296, 212));
-    AddFrame(102, Units(0, 212, 296, 25));
-    AddOkCancel();
+    addFrame(101, units(0, 0, 296, 212));
+    addFrame(102, units(0, 212, 296, 25));
+    addOkCancel();
     QPushButton* rangeFailure =
-        AddButton(RangeFailureId, QStringLiteral("Range/Failure"), Units(85, 215, 60, 14));
-    connect(rangeFailure, &QPushButton::clicked, this, &SetEditpowerDialog::EditRangeFailure);
+        addButton(RangeFailureId, QStringLiteral("Range/Failure"), units(85, 215, 60, 14));
+    connect(rangeFailure, &QPushButton::clicked, this, &SetEditpowerDialog::editRangeFailure);
 
     const QString startQual = QStringLiteral("Start Qual"),
                   startRace = QStringLiteral("Start Race");
-    AddLabelledField(0, 0, 0, startQual, 4131, Field::DriverStartQual);
-    AddLabelledField(0, 1, 0, startRace, 4132, Field::DriverStartRace);
-    m_driverPowers = AddGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "), 4102,
+    addLabelledField(0, 0, 0, startQual, 4131, Field::DriverStartQual);
+    addLabelledField(0, 1, 0, startRace, 4132, Field::DriverStartRace);
+    m_driverPowers = addGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "), 4102,
                               Field::DriverPowerByPos, 1);
-    AddLabelledField(1, 0, 0, startQual, 4161, Field::TeamStartQual);
-    AddLabelledField(1, 1, 0, startRace, 4162, Field::TeamStartRace);
-    m_teamPowers = AddGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "), 4133,
+    addLabelledField(1, 0, 0, startQual, 4161, Field::TeamStartQual);
+    addLabelledField(1, 1, 0, startRace, 4162, Field::TeamStartRace);
+    m_teamPowers = addGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "), 4133,
                             Field::TeamPowerByPos, 1);
-    ShowCells(m_context.roster);
+    showCells(m_context.roster);
 }
 
-void SetEditpowerDialog::EditRangeFailure() {
+void SetEditpowerDialog::editRangeFailure() {
     SetRanFailDialog rangeFailure(m_context, nullptr);
     if (rangeFailure.exec() != QDialog::Accepted)
         return;
@@ -44,7 +44,7 @@ void SetEditpowerDialog::EditRangeFailure() {
 
 void SetEditpowerDialog::accept() {
     Roster& r = m_context.roster;
-    StoreCells(r);
+    storeCells(r);
     // The driver powers change in memory only; Drivers.rk gets them at its next save.
     RecalcDriverPowers(r);
     PositionTableDialog::accept();

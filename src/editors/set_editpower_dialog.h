@@ -13,15 +13,15 @@ public:
 
     SetEditpowerDialog(const EditorContext& context, QWidget* parent);
 
-    QLineEdit* DriverPower(int position) const { return m_driverPowers[position - 1]; }
-    QLineEdit* TeamPower(int position) const { return m_teamPowers[position - 1]; }
+    QLineEdit* driverPower(int position) const { return m_driverPowers[position - 1]; }
+    QLineEdit* teamPower(int position) const { return m_teamPowers[position - 1]; }
 
 public slots:
     // Stores the tables, then recalculates every driver's powers from the stored positions.
     void accept() override;
 
 private:
-    void EditRangeFailure();
+    void editRangeFailure();
 
     EditorContext m_context;
     Column m_driverPowers{};

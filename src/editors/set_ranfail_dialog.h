@@ -11,8 +11,8 @@ class SetRanFailDialog : public PositionTableDialog {
 public:
     SetRanFailDialog(const EditorContext& context, QWidget* parent);
 
-    QLineEdit* Range(int position) const { return m_range[position - 1]; }
-    QLineEdit* Failure(int position) const { return m_failure[position - 1]; }
+    QLineEdit* range(int position) const { return m_range[position - 1]; }
+    QLineEdit* failure(int position) const { return m_failure[position - 1]; }
 
 public slots:
     void accept() override;

@@ -30,21 +30,21 @@ constexpr TeamColumn Columns[SetTeamsDialog::ColumnCount] = {
 SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Teams"), QSize(258, 237)), m_context(context) {
     setObjectName(QStringLiteral("SetTeamsDialog"));
-    AddFrame(103, Units(0, 0, 258, 208));
-    AddFrame(104, Units(0, 208, 258, 28));
-    AddOkCancel();
+    addFrame(103, units(0, 0, 258, 208));
+    addFrame(104, units(0, 208, 258, 28));
+    addOkCancel();
 
     for (int c = 0; c < ColumnCount; ++c) {
         const TeamColumn& column = Columns[c];
         if (column.heading)
-            AddLabel(QString::fromLatin1(column.heading), Units(column.x, 3, 50, 10));
+            addLabel(QString::fromLatin1(column.heading), units(column.x, 3, 50, 10));
     }
     // Row by row, so that Tab moves along a team's row.
     for (int t = 0; t < TeamCount; ++t)
         for (int c = 0; c < ColumnCount; ++c) {
             const TeamColumn& column = Columns[c];
-            m_edits[c][t] = AddFieldEdit(
-                column.firstId + t, Units(column.x, 16 + 13 * t, column.w, 11), column.field, t);
+            m_edits[c][t] = addFieldEdit(
+                column.firstId + t, units(column.x, 16 + 13 * t, column.w, 11), column.field, t);
         }
 
     // Only what the user does to a position starts a pass (textEdited, not textChanged): neither
@@ -59,19 +59,19 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
                     [this, &roster] { TeamRacePass(roster, m_context.autoMode, *this); });
     }
 
-    ShowCells(m_context.roster);
+    showCells(m_context.roster);
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Failure})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    AddModeButtons(m_context.autoMode, {87, 217}, {156, 219}, std::move(computed));
-    ApplyEditMode();
+    addModeButtons(m_context.autoMode, {87, 217}, {156, 219}, std::move(computed));
+    applyEditMode();
     m_edits[Name][0]->setFocus();
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
     TeamRacePass(roster, m_context.autoMode, *this);
 }
 
 void SetTeamsDialog::accept() {
-    StoreCells(m_context.roster);
+    storeCells(m_context.roster);
     FormDialog::accept();
 }
 

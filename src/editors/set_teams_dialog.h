@@ -17,7 +17,7 @@ public:
 
     SetTeamsDialog(const EditorContext& context, QWidget* parent);
 
-    QLineEdit* Edit(Column column, int team) const { return m_edits[column][team]; }
+    QLineEdit* edit(Column column, int team) const { return m_edits[column][team]; }
 
 public slots:
     void accept() override;

@@ -24,23 +24,23 @@ SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
     : FormDialog(parent, QStringLiteral("Enter Spare Drivers"), QSize(201, 146)),
       m_context(context) {
     setObjectName(QStringLiteral("SpareDialog"));
-    AddOkCancel(127);
+    addOkCancel(127);
     for (int s = 0; s < SpareCount; ++s) {
         const int y = 16 + 13 * s;
         for (int c = 0; c < ColumnCount; ++c) {
             const SpareColumn& column = Columns[c];
             m_edits[c][s] =
-                AddFieldEdit(column.firstId + s, Units(column.x, y, column.w, 11), column.field, s);
+                addFieldEdit(column.firstId + s, units(column.x, y, column.w, 11), column.field, s);
             m_edits[c][s]->setToolTip(
                 QStringLiteral("Spare %1: %2").arg(s).arg(QLatin1String(column.value)));
         }
-        AddLabelFor(m_edits[Name][s], QStringLiteral("Spare %1").arg(s), Units(5, y, 33, 8));
+        addLabelFor(m_edits[Name][s], QStringLiteral("Spare %1").arg(s), units(5, y, 33, 8));
     }
-    ShowCells(m_context.roster);
+    showCells(m_context.roster);
 }
 
 void SpareDialog::accept() {
-    StoreCells(m_context.roster);
+    storeCells(m_context.roster);
     FormDialog::accept();
 }
 

@@ -17,7 +17,7 @@ public:
     // parent may be null (opened from the drivers form).
     SpareDialog(const EditorContext& context, QWidget* parent);
 
-    QLineEdit* Edit(Column column, int spare) const { return m_edits[column][spare]; }
+    QLineEdit* edit(Column column, int spare) const { return m_edits[column][spare]; }
 
 public slots:
     // Writes the rows into the roster; they reach Drivers.rk at its next save.

@@ -32,7 +32,7 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     for (int i = 0; i < lines.size(); ++i) {
         auto* note = new QLineEdit(lines[i], this);
         note->setObjectName(QString::number(whatsnewctl::FirstNote + i));
-        note->setGeometry(Units(5, 16 + 13 * i, 170, 11));
+        note->setGeometry(units(5, 16 + 13 * i, 170, 11));
         note->setReadOnly(true);
         note->setFocusPolicy(Qt::StrongFocus);
         note->setPalette(notePalette);
@@ -42,11 +42,11 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     }
 
     QPushButton* close =
-        AddButton(whatsnewctl::Close, QStringLiteral("Close"), Units(68, 172, 40, 14));
+        addButton(whatsnewctl::Close, QStringLiteral("Close"), units(68, 172, 40, 14));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    AddFrame(whatsnewctl::NotesFrame, Units(0, 0, 177, 168));
-    AddFrame(whatsnewctl::ButtonFrame, Units(0, 169, 177, 21));
+    addFrame(whatsnewctl::NotesFrame, units(0, 0, 177, 168));
+    addFrame(whatsnewctl::ButtonFrame, units(0, 169, 177, 21));
 }
 
 void WhatsNewDialog::keyPressEvent(QKeyEvent* event) {

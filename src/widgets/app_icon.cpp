@@ -23,28 +23,28 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().pixmap(size, 1.0, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
     }
     // For a screen of the given pixel ratio, QIcon asks with the size in device pixels.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        return Icon().pixmap(size / scale, scale, mode, state);
+        return icon().pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().actualSize(size, mode, state);
+        return icon().actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return Icon().availableSizes(mode, state);
+        return icon().availableSizes(mode, state);
     }
     bool isNull() override { return m_files.isEmpty(); }
     QString key() const override { return QStringLiteral("rk7-png"); }
     QIconEngine* clone() const override { return new PngIconEngine(*this); }
 
 private:
-    const QIcon& Icon() {
+    const QIcon& icon() {
         if (m_icon.isNull()) {
             for (const QString& file : std::as_const(m_files)) {
                 QImageReader reader(file, "png");

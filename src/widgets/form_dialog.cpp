@@ -79,10 +79,10 @@ FormDialog::FormDialog(QWidget* parent, const QString& caption, QSize sizeInUnit
     const qreal letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_unit = QSize(std::max(qRound(letters / 52), 5), std::max(qCeil(metrics.height()), 13));
-    setFixedSize(Units(0, 0, sizeInUnits.width(), sizeInUnits.height()).size());
+    setFixedSize(units(0, 0, sizeInUnits.width(), sizeInUnits.height()).size());
 }
 
-QFont FormDialog::TextFont() const {
+QFont FormDialog::textFont() const {
     // The forms were laid out for a narrower face than ours: labels a size smaller fit their
     // places without clipping.
     QFont smaller = font();
@@ -90,7 +90,7 @@ QFont FormDialog::TextFont() const {
     return smaller;
 }
 
-QRect FormDialog::Units(int x, int y, int w, int h) const {
+QRect FormDialog::units(int x, int y, int w, int h) const {
     auto px = [&](int u) {
         return (u * m_unit.width() + 2) / 4;
     };
@@ -100,10 +100,10 @@ QRect FormDialog::Units(int x, int y, int w, int h) const {
     return QRect(px(x), py(y), px(x + w) - px(x), py(y + h) - py(y));
 }
 
-QLineEdit* FormDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
+QLineEdit* FormDialog::addEdit(int id, QRect area, std::size_t cellWidth) {
     auto* edit = new CellEdit(this);
     edit->setObjectName(QString::number(id));
-    edit->setGeometry(units);
+    edit->setGeometry(area);
     edit->setMaxLength(static_cast<int>(cellWidth) - 1);
     edit->setValidator(new CodePageValidator(edit));
     edit->setTextMargins(0, 0, 0, 0);
@@ -111,8 +111,8 @@ QLineEdit* FormDialog::AddEdit(int id, QRect units, std::size_t cellWidth) {
     return edit;
 }
 
-QLineEdit* FormDialog::AddFieldEdit(int id, QRect units, Field field, int row) {
-    QLineEdit* edit = AddEdit(id, units, SchemaOf(field).width);
+QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
+    QLineEdit* edit = addEdit(id, area, SchemaOf(field).width);
     std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
     if (static_cast<int>(edits.size()) <= row)
         edits.resize(row + 1, nullptr);
@@ -120,38 +120,38 @@ QLineEdit* FormDialog::AddFieldEdit(int id, QRect units, Field field, int row) {
     return edit;
 }
 
-QLineEdit* FormDialog::FieldEdit(Field field, int row) const {
+QLineEdit* FormDialog::fieldEdit(Field field, int row) const {
     const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
     return row >= 0 && row < static_cast<int>(edits.size()) ? edits[row] : nullptr;
 }
 
-void FormDialog::ShowCells(const Roster& roster) {
+void FormDialog::showCells(const Roster& roster) {
     for (const FieldSchema& field : Fields()) {
         const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field.field)];
         for (int row = 0; row < static_cast<int>(edits.size()); ++row)
             if (edits[row])
-                SetCellText(edits[row], field.At(roster, row).Text());
+                setCellText(edits[row], field.At(roster, row).Text());
     }
 }
 
-void FormDialog::StoreCells(Roster& roster) const {
+void FormDialog::storeCells(Roster& roster) const {
     for (const FieldSchema& field : Fields()) {
         const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field.field)];
         for (int row = 0; row < static_cast<int>(edits.size()); ++row)
             if (edits[row])
-                Store(field.At(roster, row), edits[row]);
+                store(field.At(roster, row), edits[row]);
     }
 }
 
-QLabel* FormDialog::AddLabel(const QString& text, QRect units, Qt::Alignment align) {
+QLabel* FormDialog::addLabel(const QString& text, QRect area, Qt::Alignment align) {
     auto* label = new QLabel(text, this);
-    label->setFont(TextFont());
-    label->setGeometry(units);
+    label->setFont(textFont());
+    label->setGeometry(area);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
 }
 
-QLabel* FormDialog::AddLabelFor(const QLineEdit* edit, const QString& text, QRect units) {
+QLabel* FormDialog::addLabelFor(const QLineEdit* edit, const QString& text, QRect area) {
     // Centring both in the same height puts the label's smaller text higher than the edit's:
     // place the label by the edit's baseline instead, found as QLineEdit finds it.
     const_cast<QLineEdit*>(edit)->ensurePolished();
@@ -163,59 +163,59 @@ QLabel* FormDialog::AddLabelFor(const QLineEdit* edit, const QString& text, QRec
     const QFontMetrics editMetrics(edit->font());
     const int baseline = edit->y() + contents.y() +
                          (contents.height() - editMetrics.height() + 1) / 2 + editMetrics.ascent();
-    QLabel* label = AddLabel(text, units, Qt::AlignLeft);
+    QLabel* label = addLabel(text, area, Qt::AlignLeft);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const QFontMetrics labelMetrics(label->font());
-    label->setGeometry(units.x(), baseline - labelMetrics.ascent(), units.width(),
+    label->setGeometry(area.x(), baseline - labelMetrics.ascent(), area.width(),
                        labelMetrics.height());
     return label;
 }
 
-QLabel* FormDialog::AddPanelLabel(const QString& text, int x, int y) {
+QLabel* FormDialog::addPanelLabel(const QString& text, int x, int y) {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(Units(x - 2, y - 1, 36, 11));
-    auto* label = AddLabel(text, Units(x, y, 32, 9));
+    panel->setGeometry(units(x - 2, y - 1, 36, 11));
+    auto* label = addLabel(text, units(x, y, 32, 9));
     label->raise();
     return label;
 }
 
-QPushButton* FormDialog::AddButton(int id, const QString& text, QRect units) {
+QPushButton* FormDialog::addButton(int id, const QString& text, QRect area) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::number(id));
-    button->setGeometry(units);
+    button->setGeometry(area);
     // Return on a focused button presses that button; in a field it still means OK.
     button->setAutoDefault(true);
     return button;
 }
 
-QRadioButton* FormDialog::AddRadio(int id, const QString& text, QRect units) {
+QRadioButton* FormDialog::addRadio(int id, const QString& text, QRect area) {
     auto* button = new QRadioButton(text, this);
     button->setObjectName(QString::number(id));
-    button->setFont(TextFont());
-    units.setWidth(std::max(units.width(), button->sizeHint().width()));
-    button->setGeometry(units);
+    button->setFont(textFont());
+    area.setWidth(std::max(area.width(), button->sizeHint().width()));
+    button->setGeometry(area);
     button->setAutoExclusive(false);
     return button;
 }
 
-void FormDialog::AddFrame(int id, QRect units) {
+void FormDialog::addFrame(int id, QRect area) {
     auto* frame = new QFrame(this);
     frame->setObjectName(QString::number(id));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
-    frame->setGeometry(units);
+    frame->setGeometry(area);
     frame->lower();
 }
 
-void FormDialog::AddOkCancel(int y) {
-    QPushButton* ok = AddButton(ctl::Ok, QStringLiteral("OK"), Units(5, y, 40, 14));
+void FormDialog::addOkCancel(int y) {
+    QPushButton* ok = addButton(ctl::Ok, QStringLiteral("OK"), units(5, y, 40, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = AddButton(ctl::Cancel, QStringLiteral("Cancel"), Units(45, y, 40, 14));
+    QPushButton* cancel = addButton(ctl::Cancel, QStringLiteral("Cancel"), units(45, y, 40, 14));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FormDialog::SetCellText(QLineEdit* edit, std::string_view text) {
+void FormDialog::setCellText(QLineEdit* edit, std::string_view text) {
     QString shown = CellToQString(text);
     // An edit that already shows this text, at its start, with nothing to select, undo or redo,
     // is left as it is: setting it would leave the same state but repaint it. The passes of Auto
@@ -227,7 +227,7 @@ void FormDialog::SetCellText(QLineEdit* edit, std::string_view text) {
     edit->setCursorPosition(0); // show the start of a long text
 }
 
-std::string FormDialog::CellText(const QLineEdit* edit) {
+std::string FormDialog::cellText(const QLineEdit* edit) {
     return QStringToCell(edit->text());
 }
 

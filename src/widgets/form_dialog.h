@@ -41,44 +41,44 @@ public:
     FormDialog(QWidget* parent, const QString& caption, QSize sizeInUnits, qreal fontScale = 1.0);
 
     // Pixels for dialog units.
-    QRect Units(int x, int y, int w, int h) const;
+    QRect units(int x, int y, int w, int h) const;
 
 protected:
     // The font of labels and mode buttons.
-    QFont TextFont() const;
+    QFont textFont() const;
     // An edit for a cell of the given width: one character fewer can be typed, and only
     // characters that Windows-1252 holds.
-    QLineEdit* AddEdit(int id, QRect units, std::size_t cellWidth);
+    QLineEdit* addEdit(int id, QRect area, std::size_t cellWidth);
     // An edit for cell row of a roster field, as wide as the field's cells allow.
-    QLineEdit* AddFieldEdit(int id, QRect units, Field field, int row);
+    QLineEdit* addFieldEdit(int id, QRect area, Field field, int row);
     // The edit of cell row of a field; nullptr when the form has none.
-    QLineEdit* FieldEdit(Field field, int row) const;
-    // Every edit added with AddFieldEdit shows its cell of roster.
-    void ShowCells(const Roster& roster);
+    QLineEdit* fieldEdit(Field field, int row) const;
+    // Every edit added with addFieldEdit shows its cell of roster.
+    void showCells(const Roster& roster);
     // Every such edit's text goes into its cell of roster, cut to the cell.
-    void StoreCells(Roster& roster) const;
-    QLabel* AddLabel(const QString& text, QRect units, Qt::Alignment align = Qt::AlignLeft);
+    void storeCells(Roster& roster) const;
+    QLabel* addLabel(const QString& text, QRect area, Qt::Alignment align = Qt::AlignLeft);
     // A label left of edit whose text stands on the same line as the edit's text.
-    QLabel* AddLabelFor(const QLineEdit* edit, const QString& text, QRect units);
+    QLabel* addLabelFor(const QLineEdit* edit, const QString& text, QRect area);
     // A label on a shaded panel that starts 2 units left of and 1 above the label.
-    QLabel* AddPanelLabel(const QString& text, int x, int y);
-    QPushButton* AddButton(int id, const QString& text, QRect units);
+    QLabel* addPanelLabel(const QString& text, int x, int y);
+    QPushButton* addButton(int id, const QString& text, QRect area);
     // A radio-style button that the form checks itself.
-    QRadioButton* AddRadio(int id, const QString& text, QRect units);
-    void AddFrame(int id, QRect units);
+    QRadioButton* addRadio(int id, const QString& text, QRect area);
+    void addFrame(int id, QRect area);
     // OK (default) and Cancel at their usual place.
-    void AddOkCancel(int y = 215);
+    void addOkCancel(int y = 215);
 
-    static void SetCellText(QLineEdit* edit, std::string_view text);
-    static std::string CellText(const QLineEdit* edit);
+    static void setCellText(QLineEdit* edit, std::string_view text);
+    static std::string cellText(const QLineEdit* edit);
     // Copies an edit's text into a cell, cut to the cell.
-    static void Store(CellRef cell, const QLineEdit* edit) { cell.SetText(CellText(edit)); }
+    static void store(CellRef cell, const QLineEdit* edit) { cell.SetText(cellText(edit)); }
 
     void showEvent(QShowEvent* event) override;
 
 private:
     QSize m_unit; // pixels for 4 x 8 dialog units
-    // The edits of AddFieldEdit, by field and row; nullptr for a row the form does not show.
+    // The edits of addFieldEdit, by field and row; nullptr for a row the form does not show.
     std::array<std::vector<QLineEdit*>, FieldCount> m_fieldEdits;
 };
 

@@ -61,11 +61,14 @@ struct DriversForm {
 
     DriversForm() {
         roster.DriverRacePos[0].SetText("1");
-        dialog = std::make_unique<SetDriversDialog>(
-            EditorContext{roster, autoMode, [](unsigned, unsigned) { return true; }}, nullptr);
+        dialog = std::make_unique<SetDriversDialog>(EditorContext{roster, autoMode,
+                                                                  [](unsigned, unsigned) {
+                                                                      return true;
+                                                                  }},
+                                                    nullptr);
         dialog->show();
         dialog->activateWindow();
-        edit = dialog->Edit(SetDriversDialog::RacePos, 0);
+        edit = dialog->edit(SetDriversDialog::RacePos, 0);
         edit->setFocus();
         edit->end(false);
         for (int i = 0; i < 10; ++i)
@@ -92,7 +95,7 @@ void BM_DriverRacePositionKeystroke(benchmark::State& state) {
     const QString power = QString::fromStdString(CalcDriverRacePower(form.roster, position));
     if (form.edit->text() != QString::number(position))
         state.SkipWithError("the keystrokes did not reach the field");
-    else if (form.dialog->Edit(SetDriversDialog::RacePower, 0)->text() != power)
+    else if (form.dialog->edit(SetDriversDialog::RacePower, 0)->text() != power)
         state.SkipWithError("the pass did not follow the keystrokes");
     state.counters["paints_per_key"] =
         benchmark::Counter(static_cast<double>(counter.Paints()) / static_cast<double>(keys));

@@ -149,12 +149,12 @@ private slots:
         QVERIFY(!m_app->mainWindow()->action(Command::Undo)->isEnabled());
 
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            d->Edit(SetTeamsDialog::Name, 3)->setText(QStringLiteral("Scuderia"));
+            d->edit(SetTeamsDialog::Name, 3)->setText(QStringLiteral("Scuderia"));
             d->accept();
         });
         m_app->trigger(Command::EditTeams);
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
-            d->DriverPower(1)->setText(QStringLiteral("999"));
+            d->driverPower(1)->setText(QStringLiteral("999"));
             d->accept();
         });
         m_app->trigger(Command::EditPowers); // saves EPowers.rk, leaves the driver powers unsaved
@@ -195,7 +195,7 @@ private slots:
         // A new step after an undo drops what was undone.
         m_app->trigger(Command::Undo);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            d->Edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Other"));
+            d->edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Other"));
             d->accept();
         });
         m_app->trigger(Command::EditTeams);
@@ -207,7 +207,7 @@ private slots:
     // cells, the files and the step stay as they were until the file can be written again.
     void failedSaveKeepsTheStep() {
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            d->Edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Scuderia"));
+            d->edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Scuderia"));
             d->accept();
         });
         m_app->trigger(Command::EditTeams);

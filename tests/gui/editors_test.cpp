@@ -163,8 +163,8 @@ private slots:
 
         // In a field, Return is OK.
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
-            d->DriverPower(3)->setFocus();
-            QTest::keyClick(d->DriverPower(3), Qt::Key_Return);
+            d->driverPower(3)->setFocus();
+            QTest::keyClick(d->driverPower(3), Qt::Key_Return);
         });
         m_app->trigger(Command::EditPowers);
         QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
@@ -207,8 +207,8 @@ private slots:
     void carListShowsEveryNumber() {
         SetDriversDialog drivers(Context(), nullptr);
         QVERIFY(Activate(drivers));
-        QComboBox* car = drivers.CarNumber(27);
-        QCOMPARE(car->size(), drivers.Units(0, 0, 20, 11).size());
+        QComboBox* car = drivers.carNumber(27);
+        QCOMPARE(car->size(), drivers.units(0, 0, 20, 11).size());
         car->setCurrentIndex(39);
 
         // The arrow: a triangle several pixels high in the right part of the box, not a dash.
@@ -244,7 +244,7 @@ private slots:
         SetExampleTeam(R(), 4);
         SetTeamsDialog teams(Context(), nullptr);
         QVERIFY(Activate(teams));
-        QLineEdit* power = teams.Edit(SetTeamsDialog::RacePower, 4);
+        QLineEdit* power = teams.edit(SetTeamsDialog::RacePower, 4);
         QCOMPARE(power->text(), QStringLiteral("815"));
         QVERIFY(power->isReadOnly() && !power->isEnabled());
         const QImage image = power->grab().toImage();
@@ -256,7 +256,7 @@ private slots:
         const double contrast = (Luminance(face) + 0.05) / (darkest + 0.05);
         QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 
-        teams.Edit(SetTeamsDialog::RaceD2, 4)->setFocus();
+        teams.edit(SetTeamsDialog::RaceD2, 4)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(Focused(), QStringLiteral("3007")); // the next row's name, past the locked three
     }
@@ -269,11 +269,11 @@ private slots:
             QLineEdit* last = nullptr;
             if (which == 0) {
                 auto* teams = new SetTeamsDialog(Context(), nullptr);
-                last = teams->Edit(SetTeamsDialog::Failure, 13);
+                last = teams->edit(SetTeamsDialog::Failure, 13);
                 form.reset(teams);
             } else {
                 auto* drivers = new SetDriversDialog(Context(), nullptr);
-                last = drivers->Edit(SetDriversDialog::Range, 27);
+                last = drivers->edit(SetDriversDialog::Range, 27);
                 form.reset(drivers);
             }
             QVERIFY(Activate(*form));
@@ -293,7 +293,7 @@ private slots:
         R().TeamName[0].SetText(name.toStdString());
         SetTeamsDialog teams(Context(), nullptr);
         QVERIFY(Activate(teams));
-        QLineEdit* field = teams.Edit(SetTeamsDialog::Name, 0);
+        QLineEdit* field = teams.edit(SetTeamsDialog::Name, 0);
         QVERIFY(field->fontMetrics().horizontalAdvance(name) > field->width()); // it must scroll
         teams.findChild<QPushButton*>(QStringLiteral("2"))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // Tab selects the whole text
@@ -318,9 +318,9 @@ private slots:
         QVERIFY(Activate(spares));
         spares.findChild<QPushButton*>(QStringLiteral("1"))->setFocus();
         const QImage image = spares.grab().toImage();
-        QLineEdit* box = spares.Edit(SpareDialog::Name, 2);
+        QLineEdit* box = spares.edit(SpareDialog::Name, 2);
         // The "0" that ends "Spare 2" has no descender, nor has the "0" in the box.
-        const QRect labelArea(spares.Units(5, 16 + 13 * 2, 24, 11).topLeft(),
+        const QRect labelArea(spares.units(5, 16 + 13 * 2, 24, 11).topLeft(),
                               QPoint(box->x() - 2, box->geometry().bottom()));
         int lastColumn = -1;
         for (int x = labelArea.left(); x <= labelArea.right(); ++x)
@@ -335,10 +335,10 @@ private slots:
         QVERIFY2(std::abs(labelBase - boxBase) <= 1,
                  qPrintable(QStringLiteral("label %1, box %2").arg(labelBase).arg(boxBase)));
 
-        const QStringList tips = {spares.Edit(SpareDialog::Name, 2)->toolTip(),
-                                  spares.Edit(SpareDialog::RacePower, 2)->toolTip(),
-                                  spares.Edit(SpareDialog::QualPower, 2)->toolTip(),
-                                  spares.Edit(SpareDialog::Range, 2)->toolTip()};
+        const QStringList tips = {spares.edit(SpareDialog::Name, 2)->toolTip(),
+                                  spares.edit(SpareDialog::RacePower, 2)->toolTip(),
+                                  spares.edit(SpareDialog::QualPower, 2)->toolTip(),
+                                  spares.edit(SpareDialog::Range, 2)->toolTip()};
         QCOMPARE(tips, QStringList({"Spare 2: name", "Spare 2: race power",
                                     "Spare 2: qualifying power", "Spare 2: range"}));
     }
@@ -512,7 +512,7 @@ private slots:
         SetExampleTeam(R(), 1);
         SetTeamsDialog teams(Context(), nullptr);
         // Put a stale text in another row; the next qualifying change rewrites it.
-        teams.Edit(SetTeamsDialog::QualPower, 9)->setText(QStringLiteral("42"));
+        teams.edit(SetTeamsDialog::QualPower, 9)->setText(QStringLiteral("42"));
         QTest::keyClick(EditWithId(&teams, 3044 + 1), Qt::Key_End);
         QTest::keyClick(EditWithId(&teams, 3044 + 1), Qt::Key_Backspace); // qualifying D2 emptied
         QCOMPARE(FieldText(&teams, 3100 + 1), QStringLiteral("0"));
@@ -542,30 +542,30 @@ private slots:
         AutoMode() = true;
         SetExampleTeam(R(), 3);
         CountingForm<SetTeamsDialog> teams(Context(), nullptr);
-        QLineEdit* qualD2 = teams.Edit(SetTeamsDialog::QualD2, 3);
+        QLineEdit* qualD2 = teams.edit(SetTeamsDialog::QualD2, 3);
         QTest::keyClick(qualD2, Qt::Key_End);
         QCOMPARE(teams.reads, 0); // the text did not change
         QTest::keyClick(qualD2, Qt::Key_Backspace);
         QCOMPARE(teams.reads, TeamPassReads);
-        QCOMPARE(teams.Edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("0"));
+        QCOMPARE(teams.edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("0"));
         QTest::keyClicks(qualD2, QStringLiteral("2"));
         QCOMPARE(teams.reads, 2 * TeamPassReads);
-        QCOMPARE(teams.Edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("848"));
-        QCOMPARE(teams.Edit(SetTeamsDialog::Failure, 3)->text(), QStringLiteral("2600"));
-        teams.Edit(SetTeamsDialog::RaceD2, 3)->setText(QStringLiteral("28"));
+        QCOMPARE(teams.edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("848"));
+        QCOMPARE(teams.edit(SetTeamsDialog::Failure, 3)->text(), QStringLiteral("2600"));
+        teams.edit(SetTeamsDialog::RaceD2, 3)->setText(QStringLiteral("28"));
         QCOMPARE(teams.reads, 2 * TeamPassReads);
-        QCOMPARE(teams.Edit(SetTeamsDialog::RacePower, 3)->text(), QStringLiteral("815"));
+        QCOMPARE(teams.edit(SetTeamsDialog::RacePower, 3)->text(), QStringLiteral("815"));
 
         R().DriverQualPos[5].SetText("1");
         R().DriverRacePos[5].SetText("1");
         CountingForm<SetDriversDialog> drivers(Context(), nullptr);
-        Retype(drivers.Edit(SetDriversDialog::RacePos, 5), QStringLiteral("7")); // two edits
+        Retype(drivers.edit(SetDriversDialog::RacePos, 5), QStringLiteral("7")); // two edits
         QCOMPARE(drivers.reads, 2 * DriverPassReads);
-        QCOMPARE(drivers.Edit(SetDriversDialog::RacePower, 5)->text(), QStringLiteral("15950"));
-        QCOMPARE(drivers.Edit(SetDriversDialog::Range, 5)->text(), QStringLiteral("800"));
-        drivers.Edit(SetDriversDialog::QualPos, 5)->setText(QStringLiteral("2"));
+        QCOMPARE(drivers.edit(SetDriversDialog::RacePower, 5)->text(), QStringLiteral("15950"));
+        QCOMPARE(drivers.edit(SetDriversDialog::Range, 5)->text(), QStringLiteral("800"));
+        drivers.edit(SetDriversDialog::QualPos, 5)->setText(QStringLiteral("2"));
         QCOMPARE(drivers.reads, 2 * DriverPassReads);
-        QCOMPARE(drivers.Edit(SetDriversDialog::QualPower, 5)->text(), QStringLiteral("16700"));
+        QCOMPARE(drivers.edit(SetDriversDialog::QualPower, 5)->text(), QStringLiteral("16700"));
     }
 
     void modeButtonsSelectTheirMode() {
@@ -600,9 +600,9 @@ private slots:
             R().CarNumber[d].SetText(stored[d]);
         SetDriversDialog drivers(Context(), nullptr);
         for (int d = 0; d < 7; ++d)
-            QCOMPARE(drivers.CarNumber(d)->currentIndex(), index[d]);
-        QCOMPARE(drivers.CarNumber(0)->count(), 40);
-        drivers.CarNumber(3)->setCurrentIndex(11);
+            QCOMPARE(drivers.carNumber(d)->currentIndex(), index[d]);
+        QCOMPARE(drivers.carNumber(0)->count(), 40);
+        drivers.carNumber(3)->setCurrentIndex(11);
         drivers.accept();
         QCOMPARE(R().CarNumber[0].Text(), "7"); // the item's text, without the zero
         QCOMPARE(R().CarNumber[1].Text(), "7");
@@ -613,7 +613,7 @@ private slots:
 
     void okSavesTheStoreFiles() {
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Scuderia"));
+            Retype(d->edit(SetTeamsDialog::Name, 0), QStringLiteral("Scuderia"));
             d->accept();
         });
         QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
@@ -646,8 +646,8 @@ private slots:
         const Roster before = Doc();
         QTest::qWait(20);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            Retype(d->Edit(SetTeamsDialog::Name, 0), QStringLiteral("Changed"));
-            Retype(d->Edit(SetTeamsDialog::QualD1, 0), QStringLiteral("5"));
+            Retype(d->edit(SetTeamsDialog::Name, 0), QStringLiteral("Changed"));
+            Retype(d->edit(SetTeamsDialog::QualD1, 0), QStringLiteral("5"));
             d->reject();
         });
         m_app->trigger(Command::EditTeams);
@@ -677,8 +677,8 @@ private slots:
             r.TeamQualPower[0].SetText("777");
         });
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
-            Retype(d->DriverPower(1), QStringLiteral("600"));
-            Retype(d->TeamPower(1), QStringLiteral("99"));
+            Retype(d->driverPower(1), QStringLiteral("600"));
+            Retype(d->teamPower(1), QStringLiteral("99"));
             d->accept();
         });
         m_app->trigger(Command::EditPowers);
@@ -698,8 +698,8 @@ private slots:
     void nestedSpareAndRangeFailureDialogs() {
         WhenOpen<SetDriversDialog>([](SetDriversDialog* drivers) {
             WhenOpen<SpareDialog>([](SpareDialog* spares) {
-                Retype(spares->Edit(SpareDialog::Name, 7), QStringLiteral("Reserve Man"));
-                Retype(spares->Edit(SpareDialog::RacePower, 7), QStringLiteral("12a"));
+                Retype(spares->edit(SpareDialog::Name, 7), QStringLiteral("Reserve Man"));
+                Retype(spares->edit(SpareDialog::RacePower, 7), QStringLiteral("12a"));
                 spares->accept();
             });
             drivers->findChild<QPushButton*>(QStringLiteral("7000"))->click();
@@ -714,8 +714,8 @@ private slots:
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* powers) {
             WhenOpen<SetRanFailDialog>([](SetRanFailDialog* ranFail) {
                 QVERIFY(!ranFail->parentWidget());
-                Retype(ranFail->Range(1), QStringLiteral("777"));
-                Retype(ranFail->Failure(28), QStringLiteral(""));
+                Retype(ranFail->range(1), QStringLiteral("777"));
+                Retype(ranFail->failure(28), QStringLiteral(""));
                 ranFail->accept();
             });
             powers->findChild<QPushButton*>(QStringLiteral("4130"))->click();
@@ -730,7 +730,7 @@ private slots:
         // Spares from the menu: in memory only, and announced as spares, which no view shows.
         QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
         WhenOpen<SpareDialog>([](SpareDialog* spares) {
-            Retype(spares->Edit(SpareDialog::Range, 0), QStringLiteral("5"));
+            Retype(spares->edit(SpareDialog::Range, 0), QStringLiteral("5"));
             spares->accept();
         });
         m_app->trigger(Command::SpareDrivers);
@@ -744,7 +744,7 @@ private slots:
         QDir(m_folder.path()).mkdir(QStringLiteral("Teams.rk")); // cannot be replaced
         QSignalSpy changed(&m_app->document(), &RosterDocument::changed);
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            Retype(d->Edit(SetTeamsDialog::Engine, 13), QStringLiteral("Cosworth"));
+            Retype(d->edit(SetTeamsDialog::Engine, 13), QStringLiteral("Cosworth"));
             d->accept();
         });
         m_app->trigger(Command::EditTeams);

@@ -76,7 +76,7 @@ class FaultsTest : public QObject {
     // Accepts the Teams editor with team 0's name set to name.
     void AcceptTeamName(const QString& name) {
         WhenOpen<SetTeamsDialog>([name](SetTeamsDialog* d) {
-            d->Edit(SetTeamsDialog::Name, 0)->setText(name);
+            d->edit(SetTeamsDialog::Name, 0)->setText(name);
             d->accept();
         });
         m_app->trigger(Command::EditTeams);
@@ -143,25 +143,25 @@ private slots:
             switch (command) {
             case Command::EditTeams:
                 WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-                    d->Edit(SetTeamsDialog::Engine, 13)->setText(QStringLiteral("Cosworth"));
+                    d->edit(SetTeamsDialog::Engine, 13)->setText(QStringLiteral("Cosworth"));
                     d->accept();
                 });
                 break;
             case Command::MainDrivers:
                 WhenOpen<SetDriversDialog>([](SetDriversDialog* d) {
-                    d->Edit(SetDriversDialog::Name, 27)->setText(QStringLiteral("Last Driver"));
+                    d->edit(SetDriversDialog::Name, 27)->setText(QStringLiteral("Last Driver"));
                     d->accept();
                 });
                 break;
             case Command::EditPowers:
                 WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) {
-                    d->DriverPower(28)->setText(QStringLiteral("7"));
+                    d->driverPower(28)->setText(QStringLiteral("7"));
                     d->accept();
                 });
                 break;
             default:
                 WhenOpen<SetRanFailDialog>([](SetRanFailDialog* d) {
-                    d->Range(28)->setText(QStringLiteral("1999"));
+                    d->range(28)->setText(QStringLiteral("1999"));
                     d->accept();
                 });
                 break;

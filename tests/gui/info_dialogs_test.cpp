@@ -71,12 +71,12 @@ private slots:
     void aboutLayoutAndTexts() {
         AboutDialog dialog(nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("About RK7 Power"));
-        QCOMPARE(dialog.size(), dialog.Units(0, 0, 301, 200).size());
+        QCOMPARE(dialog.size(), dialog.units(0, 0, 301, 200).size());
         QVERIFY(dialog.isModal());
 
         auto* picture = Child<QPushButton>(&dialog, 450);
         QVERIFY(picture);
-        QCOMPARE(picture->geometry(), dialog.Units(6, 9, 288, 164));
+        QCOMPARE(picture->geometry(), dialog.units(6, 9, 288, 164));
         QVERIFY(!picture->icon().isNull());
         QCOMPARE(picture->iconSize(), picture->size());
         const QString said = picture->accessibleDescription();
@@ -89,12 +89,12 @@ private slots:
         QVERIFY(close);
         QCOMPARE(close->text(), QStringLiteral("Close"));
         QVERIFY(close->isDefault());
-        QCOMPARE(close->geometry(), dialog.Units(128, 182, 37, 13));
+        QCOMPARE(close->geometry(), dialog.units(128, 182, 37, 13));
 
         QVERIFY(Child<QFrame>(&dialog, 103));
-        QCOMPARE(Child<QFrame>(&dialog, 103)->geometry(), dialog.Units(0, 1, 302, 178));
+        QCOMPARE(Child<QFrame>(&dialog, 103)->geometry(), dialog.units(0, 1, 302, 178));
         QVERIFY(Child<QFrame>(&dialog, 101));
-        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.Units(0, 180, 302, 20));
+        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.units(0, 180, 302, 20));
     }
 
     void aboutPictureIsOurTitleArt() {
@@ -165,10 +165,10 @@ private slots:
     void whatsNewLayoutAndTexts() {
         WhatsNewDialog dialog(nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("What's New"));
-        QCOMPARE(dialog.size(), dialog.Units(0, 0, 177, 191).size());
+        QCOMPARE(dialog.size(), dialog.units(0, 0, 177, 191).size());
         // A 10-point form: larger units than the 8-point About box.
         AboutDialog about(nullptr);
-        QVERIFY(dialog.Units(0, 0, 100, 100).width() > about.Units(0, 0, 100, 100).width());
+        QVERIFY(dialog.units(0, 0, 100, 100).width() > about.units(0, 0, 100, 100).width());
 
         auto* first = Child<QLineEdit>(&dialog, 18122);
         auto* second = Child<QLineEdit>(&dialog, 18123);
@@ -176,8 +176,8 @@ private slots:
         QCOMPARE(first->text(), QStringLiteral("1. Fixed Loading File Error"));
         QVERIFY2(second->text().startsWith(QStringLiteral("2. ")), qPrintable(second->text()));
         QVERIFY(second->text().size() > 3);
-        QCOMPARE(first->geometry(), dialog.Units(5, 16, 170, 11));
-        QCOMPARE(second->geometry(), dialog.Units(5, 29, 170, 11));
+        QCOMPARE(first->geometry(), dialog.units(5, 16, 170, 11));
+        QCOMPARE(second->geometry(), dialog.units(5, 29, 170, 11));
         // A note fits its line: nothing is scrolled out of sight.
         for (QLineEdit* note : {first, second})
             QVERIFY2(note->fontMetrics().horizontalAdvance(note->text()) <
@@ -188,9 +188,9 @@ private slots:
         auto* close = Child<QPushButton>(&dialog, 2);
         QVERIFY(close);
         QCOMPARE(close->text(), QStringLiteral("Close"));
-        QCOMPARE(close->geometry(), dialog.Units(68, 172, 40, 14));
-        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.Units(0, 0, 177, 168));
-        QCOMPARE(Child<QFrame>(&dialog, 102)->geometry(), dialog.Units(0, 169, 177, 21));
+        QCOMPARE(close->geometry(), dialog.units(68, 172, 40, 14));
+        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.units(0, 0, 177, 168));
+        QCOMPARE(Child<QFrame>(&dialog, 102)->geometry(), dialog.units(0, 169, 177, 21));
 
         // Light grey throughout; the notes black on that grey, like static text.
         const QColor grey(192, 192, 192);
