@@ -88,7 +88,7 @@ private slots:
         const QString other = OtherFolder("Other Team");
         QVERIFY(!other.isEmpty());
         WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
-            d->Edit(SetTeamsDialog::Name, 1)->setText(QStringLiteral("Mine"));
+            d->edit(SetTeamsDialog::Name, 1)->setText(QStringLiteral("Mine"));
             d->accept();
         });
         m_app->trigger(Command::EditTeams);
