@@ -2,9 +2,9 @@
 
 #include "app/compare_dialog.h"
 #include "app/roster_document.h"
+#include "exchange/performance_file.h"
 #include "model/roster_diff.h"
 #include "model/roster_parts.h"
-#include "exchange/performance_file.h"
 
 #include <QDir>
 #include <QFileInfo>

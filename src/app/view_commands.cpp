@@ -20,24 +20,22 @@ const QString HighlightKey = QStringLiteral("HighlightChanges");
 
 } // namespace
 
-ViewCommands::ViewCommands(const RosterDocument& document, MainWindow& window,
-                           QString settingsPath, QObject* parent)
+ViewCommands::ViewCommands(const RosterDocument& document, MainWindow& window, QString settingsPath,
+                           QObject* parent)
     : QObject(parent), m_document(document), m_window(window),
       m_settingsPath(std::move(settingsPath)) {
     RosterView* view = window.view();
     window.connectCommand(Command::ViewAll, view, [view] { view->toggleView(View::All); });
     window.connectCommand(Command::ViewTeams, view, [view] { view->toggleView(View::Teams); });
-    window.connectCommand(Command::ViewDrivers, view,
-                          [view] { view->toggleView(View::Drivers); });
+    window.connectCommand(Command::ViewDrivers, view, [view] { view->toggleView(View::Drivers); });
     window.connectCommand(Command::CopyView, this, &ViewCommands::copyView);
 
     QAction* highlight = window.action(Command::HighlightChanges);
     highlight->setChecked(
         m_settingsPath.isEmpty() ||
         QSettings(m_settingsPath, QSettings::IniFormat).value(HighlightKey, true).toBool());
-    window.connectCommand(Command::HighlightChanges, this, [this, highlight] {
-        setHighlighting(highlight->isChecked());
-    });
+    window.connectCommand(Command::HighlightChanges, this,
+                          [this, highlight] { setHighlighting(highlight->isChecked()); });
     connect(&document, &RosterDocument::historyChanged, this, &ViewCommands::showChanges);
 }
 

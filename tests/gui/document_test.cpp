@@ -1,6 +1,7 @@
 // The roster document as the user meets it: undo and redo of each kind of step.
 #include "app/application.h"
 #include "app/command.h"
+#include "app/compare_dialog.h"
 #include "app/main_window.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_teams_dialog.h"
@@ -9,14 +10,20 @@
 #include "gui/when_open.h"
 #include "model/roster_parts.h"
 #include "model/store.h"
+#include "views/roster_view.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +85,53 @@ private slots:
         QVERIFY(Doc().save(AllStores));
     }
     void cleanup() { m_app.reset(); }
+
+    // Compare lists what a file would change and changes nothing; its Import is an ordinary
+    // import: one step, its cells highlighted, and the view copied shows it.
+    void compareThenImportThenCopy() {
+        Roster other = Doc().roster();
+        other.TeamRacePower[0].SetText("55");
+        other.DriverName[3].SetText("Newcomer");
+        const QString season = m_folder.filePath(QStringLiteral("season.txt"));
+        QVERIFY(WriteExchangePerformanceFile(other, QFile::encodeName(season).toStdString()));
+        const Roster before = Doc().roster();
+
+        int rows = -1;
+        m_prompts.fileNames = {season};
+        WhenOpen<CompareDialog>([&](CompareDialog* d) {
+            rows = d->findChild<QTableWidget*>(QStringLiteral("compareTable"))->rowCount();
+            d->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        });
+        m_app->trigger(Command::CompareFile);
+        QVERIFY(rows >= 2); // and whatever the exchange dialect does not carry
+        QVERIFY(SameTexts(Doc().roster(), before));
+        QVERIFY(!Doc().canUndo());
+
+        m_prompts.fileNames = {season};
+        WhenOpen<CompareDialog>([](CompareDialog* d) {
+            d->findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+        });
+        m_app->trigger(Command::CompareFile);
+        QCOMPARE(Doc().roster().TeamRacePower[0].Text(), "55");
+        QCOMPARE(Doc().undoName(), QStringLiteral("Open season.txt"));
+        const CellSet& marked = m_app->view()->highlight();
+        QVERIFY(marked.contains(Field::TeamRacePower, 0));
+        QVERIFY(marked.contains(Field::DriverName, 3));
+        QVERIFY(!marked.contains(Field::TeamName, 0));
+        m_app->trigger(Command::Undo); // the undo's own changes are the ones marked now
+        QVERIFY(m_app->view()->highlight().contains(Field::TeamRacePower, 0));
+        m_app->trigger(Command::Redo);
+
+        m_app->trigger(Command::CopyView);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied);
+        const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + DriverCount); // captions, then every driver
+        QVERIFY(lines[0].startsWith(QStringLiteral("#\t")));
+        QVERIFY(lines[4].contains(QStringLiteral("\tNewcomer\t")));
+        QVERIFY(copied->html().contains(QStringLiteral("<table")));
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
 
     // The status bar names the roster folder; another folder is opened from the menu, after the
     // question about unsaved changes, and joins the recent folders.
