@@ -53,6 +53,20 @@ RosterFolders::RosterFolders(RosterDocument& document, StoreSaver& saver, MainWi
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
             qOverload<>(&QTimer::start));
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
+    m_writeRecent.setSingleShot(true);
+    m_writeRecent.setInterval(2000);
+    connect(&m_writeRecent, &QTimer::timeout, this, &RosterFolders::writeRecent);
+}
+
+RosterFolders::~RosterFolders() {
+    if (m_writeRecent.isActive())
+        writeRecent();
+}
+
+void RosterFolders::writeRecent() {
+    m_writeRecent.stop();
+    if (!m_settingsPath.isEmpty())
+        QSettings(m_settingsPath, QSettings::IniFormat).setValue(RecentKey, m_recent);
 }
 
 LoadStoreReport RosterFolders::load(const QString& folder) {
@@ -101,10 +115,7 @@ void RosterFolders::remember(const QString& folder) {
     m_recent.prepend(folder);
     while (m_recent.size() > MaxRecent)
         m_recent.removeLast();
-    if (!m_settingsPath.isEmpty()) {
-        QSettings settings(m_settingsPath, QSettings::IniFormat);
-        settings.setValue(RecentKey, m_recent);
-    }
+    m_writeRecent.start();
     fillRecentMenu();
 }
 

@@ -26,6 +26,7 @@ public:
     // settingsPath keeps the recent folders; empty keeps them only while the program runs.
     RosterFolders(RosterDocument& document, StoreSaver& saver, MainWindow& window, Prompts& prompts,
                   QString settingsPath, QObject* parent = nullptr);
+    ~RosterFolders() override;
 
     const QString& folder() const { return m_folder; }
     // Most recent first, at most MaxRecent.
@@ -44,6 +45,7 @@ public:
 
 private:
     void remember(const QString& folder);
+    void writeRecent();
     void fillRecentMenu();
     void watch();
 
@@ -59,6 +61,9 @@ private:
     QFileSystemWatcher m_watcher;
     // A save by another program touches the folder several times; look once it has settled.
     QTimer m_settle;
+    // The recent folders are written a moment after they change, not on the way to the first
+    // paint; at the latest when the program ends.
+    QTimer m_writeRecent;
 };
 
 } // namespace rk7
