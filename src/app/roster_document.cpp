@@ -48,26 +48,29 @@ void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& 
 }
 
 Status RosterDocument::save(unsigned stores) {
-    Status saved = SaveStores(m_roster, m_state, stores);
-    if (!saved)
-        return saved;
+    Status written = SaveStores(m_roster, m_state, stores);
+    if (!written)
+        return written;
     stamp(stores);
     if (canUndo())
         m_steps[m_done - 1].saved |= stores & StoresOf(m_steps[m_done - 1].parts);
-    return saved;
+    emit saved(stores);
+    return written;
 }
 
-Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned saved) {
+Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned stores) {
     Roster next = m_roster;
     CopyParts(next, cells, parts);
-    if (saved)
-        if (Status written = SaveStores(next, m_state, saved); !written)
+    if (stores)
+        if (Status written = SaveStores(next, m_state, stores); !written)
             return written;
-    stamp(saved);
+    stamp(stores);
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts) & ~saved;
+    m_state.UnsavedStores |= StoresOf(parts) & ~stores;
     emit changed(parts);
+    if (stores)
+        emit saved(stores);
     return Status::Ok();
 }
 

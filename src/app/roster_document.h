@@ -69,6 +69,8 @@ signals:
     void changed(unsigned parts);
     // The undo history changed: a step was taken, undone or redone, or the history was cleared.
     void historyChanged();
+    // Store files (StoreFile bits) were written.
+    void saved(unsigned stores);
 
 private:
     struct Step {
@@ -78,9 +80,9 @@ private:
         Roster before;
         Roster after;
     };
-    // Sets the parts of the roster to those of cells; first saves the files given from the
+    // Sets the parts of the roster to those of cells; first saves the store files given from the
     // roster that results.
-    Status restore(const Roster& cells, unsigned parts, unsigned saved);
+    Status restore(const Roster& cells, unsigned parts, unsigned stores);
 
     // The oldest steps are forgotten beyond this many.
     // Notes how the store files stand on disk now, as this program left them.

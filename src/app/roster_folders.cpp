@@ -53,6 +53,8 @@ RosterFolders::RosterFolders(RosterDocument& document, StoreSaver& saver, MainWi
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
             qOverload<>(&QTimer::start));
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
+    // A save may have made the folder or its first store files: watch them from then on.
+    connect(&m_document, &RosterDocument::saved, this, &RosterFolders::watch);
     m_writeRecent.setSingleShot(true);
     m_writeRecent.setInterval(2000);
     connect(&m_writeRecent, &QTimer::timeout, this, &RosterFolders::writeRecent);

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -193,6 +194,21 @@ private slots:
         QVERIFY(Doc().unsavedStores() & TeamsStore);
         QTest::qWait(500); // no second question for the same change
         QCOMPARE(m_prompts.questions.size(), 1);
+
+        // A roster folder that the first save makes is watched from then on.
+        const QString made = m_folder.filePath(QStringLiteral("made/later"));
+        m_prompts.answers = {Prompts::Answer::Discard, Prompts::Answer::Save};
+        QVERIFY(m_app->folders().open(made));
+        WhenOpen<SetTeamsDialog>([](SetTeamsDialog* d) {
+            d->edit(SetTeamsDialog::Name, 2)->setText(QStringLiteral("Saved Here"));
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams); // asks to make the folder: yes
+        QVERIFY(QFileInfo::exists(QDir(made).filePath(QStringLiteral("Teams.rk"))));
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"),
+                                   {teams, QDir(made).filePath(QStringLiteral("Teams.rk"))}),
+                 0);
+        QTRY_COMPARE(Doc().roster().TeamName[0].Text(), "From Elsewhere");
     }
 
     // Forms and imports undone one by one bring back the cells and every store file byte for
