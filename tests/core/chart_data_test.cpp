@@ -86,7 +86,8 @@ TEST(ChartData, WidestValuesTheCellsHoldKeepTheirScale) {
     Roster roster = WithEmptyPositionTables();
     for (int p = 0; p < PositionCount; ++p)
         Set(roster, Field::FailureByPos, p, p % 2 ? "99999" : "-9999");
-    const ChartSeries& failure = SeriesNamed(MakeChartData(roster), "FailureByPos");
+    const ChartData data = MakeChartData(roster);
+    const ChartSeries& failure = SeriesNamed(data, "FailureByPos");
     EXPECT_EQ(failure.min, -9999);
     EXPECT_EQ(failure.max, 99999);
 }
