@@ -119,18 +119,8 @@ void Application::trigger(Command command) {
 }
 
 bool Application::canClose() {
-    // Only cells that really differ from the store files are worth asking about: an import of
-    // what the files already hold, or a form accepted unchanged, is no change.
-    if (const unsigned unsaved = m_document.unsavedStores(); unsaved != 0) {
-        const auto answer =
-            m_prompts.askSaveDiscardCancel(m_window.get(), QStringLiteral("RK7 Power"),
-                                           QStringLiteral("Save changes to the store files?"));
-        if (answer == Prompts::Answer::Cancel)
-            return false;
-        // All the changed files together, so that a failure leaves none of them half-saved.
-        if (answer == Prompts::Answer::Save && !m_saver.save(unsaved))
-            return false;
-    }
+    if (!m_saver.offerToSave())
+        return false;
     if (!m_options.preferencesPath.isEmpty()) // else nowhere to keep it; the user was told
         if (Status written = WriteAutoMode(m_options.preferencesPath, m_document.autoMode());
             !written)

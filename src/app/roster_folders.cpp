@@ -84,16 +84,8 @@ LoadStoreReport RosterFolders::load(const QString& folder) {
 }
 
 bool RosterFolders::open(const QString& folder) {
-    // The exit prompt's question: what is not saved would be lost with the roster.
-    if (const unsigned unsaved = m_document.unsavedStores(); unsaved != 0) {
-        const auto answer =
-            m_prompts.askSaveDiscardCancel(&m_window, QStringLiteral("RK7 Power"),
-                                           QStringLiteral("Save changes to the store files?"));
-        if (answer == Prompts::Answer::Cancel)
-            return false;
-        if (answer == Prompts::Answer::Save && !m_saver.save(unsaved))
-            return false;
-    }
+    if (!m_saver.offerToSave())
+        return false;
     const QStringList problems = StoreFolderProblems(folder, load(folder));
     if (!problems.isEmpty())
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),

@@ -31,4 +31,18 @@ bool StoreSaver::save(unsigned stores) {
     return saved.ok();
 }
 
+bool StoreSaver::offerToSave() {
+    // Only cells that really differ from the store files are worth asking about: an import of
+    // what the files already hold, or a form accepted unchanged, is no change.
+    const unsigned unsaved = m_document.unsavedStores();
+    if (unsaved == 0)
+        return true;
+    const auto answer = m_prompts.askSaveDiscardCancel(
+        m_window, QStringLiteral("RK7 Power"), QStringLiteral("Save changes to the store files?"));
+    if (answer == Prompts::Answer::Cancel)
+        return false;
+    // All the changed files together, so that a failure leaves none of them half-saved.
+    return answer == Prompts::Answer::Discard || save(unsaved);
+}
+
 } // namespace rk7

@@ -21,6 +21,9 @@ public:
     void setWindow(QWidget* window) { m_window = window; }
     // Saves the store files (StoreFile bits) together; true when they were saved.
     bool save(unsigned stores);
+    // Before the roster is let go (exit, another folder): when some cells differ from the store
+    // files, asks Save / Discard / Cancel and saves on Save. False on Cancel or a failed save.
+    bool offerToSave();
 
 private:
     // True when the store folder exists, or the user agreed to have it made and it was.
