@@ -26,6 +26,7 @@ constexpr CommandInfo Infos[] = {
     {ViewTeams, "view-teams", "views", "View Team Info"},
     {ViewDrivers, "view-drivers", "views", "View Driver Info"},
     {ViewAll, "view-all", "views", "View All Info"},
+    {ViewChart, "view-chart", "views", "View Charts of the Powers and Position Tables"},
     {HelpContents, "help-contents", "index", nullptr},
     {WhatsNew, "whats-new", "index", "What's New in Rk7Power"},
     {About, "about", "index", "About the RK7 Power application"},
@@ -34,7 +35,7 @@ constexpr CommandInfo Infos[] = {
     {OpenRosterFolder, "open-roster-folder", "files", "Open the roster kept in another folder"},
     {CompareFile, "compare-file", "files",
      "List what opening a Performance File would change in the roster"},
-    {CopyView, "copy-view", "views", "Copy the table shown, for a spreadsheet"},
+    {CopyView, "copy-view", "views", "Copy the table shown, for a spreadsheet, or the chart"},
     {HighlightChanges, "highlight-changes", "views", "Mark the cells that the last change changed"},
 };
 
@@ -62,6 +63,7 @@ constexpr MenuItem Menu[] = {
     {"&View", "View &Teams", ViewTeams},
     {"&View", "View &Drivers", ViewDrivers},
     {"&View", "View &All", ViewAll},
+    {"&View", "View &Chart", ViewChart},
     {"&View", nullptr, {}},
     {"&View", "&Highlight Changes", HighlightChanges},
     {"&Help", "H&elp Contents", HelpContents},
@@ -71,9 +73,9 @@ constexpr MenuItem Menu[] = {
 };
 
 constexpr std::optional<Command> Buttons[] = {
-    OpenExchangeFile, SaveExchangeFile, {}, OpenNativeFile, SaveNativeFile, {}, MainDrivers,
-    EditTeams,        EditPowers,       {}, Print,          PrintPreview,   {}, ViewAll,
-    ViewTeams,        ViewDrivers,
+    OpenExchangeFile, SaveExchangeFile, {},        OpenNativeFile, SaveNativeFile, {}, MainDrivers,
+    EditTeams,        EditPowers,       {},        Print,          PrintPreview,   {}, ViewAll,
+    ViewTeams,        ViewDrivers,      ViewChart,
 };
 
 } // namespace

@@ -34,6 +34,7 @@ enum class Command {
     CompareFile = 8004,
     CopyView = 8005,
     HighlightChanges = 8006,
+    ViewChart = 8007,
 };
 
 // What the program knows about a command.

@@ -47,7 +47,8 @@ void MainWindow::createActions() {
         m_actions[item.command]->setText(text);
     }
     // Check marks, not radio dots: clicking the view that is shown shows none.
-    for (Command view : {Command::ViewTeams, Command::ViewDrivers, Command::ViewAll})
+    for (Command view :
+         {Command::ViewTeams, Command::ViewDrivers, Command::ViewAll, Command::ViewChart})
         m_actions[view]->setCheckable(true);
     m_actions[Command::HighlightChanges]->setCheckable(true);
 }
@@ -109,6 +110,7 @@ void MainWindow::syncViewChecks() {
     m_actions[Command::ViewAll]->setChecked(views.ViewAll);
     m_actions[Command::ViewTeams]->setChecked(views.ViewTeams);
     m_actions[Command::ViewDrivers]->setChecked(views.ViewDrivers);
+    m_actions[Command::ViewChart]->setChecked(views.Chart);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -28,6 +30,7 @@ ViewCommands::ViewCommands(const RosterDocument& document, MainWindow& window, Q
     window.connectCommand(Command::ViewAll, view, [view] { view->toggleView(View::All); });
     window.connectCommand(Command::ViewTeams, view, [view] { view->toggleView(View::Teams); });
     window.connectCommand(Command::ViewDrivers, view, [view] { view->toggleView(View::Drivers); });
+    window.connectCommand(Command::ViewChart, view, &RosterView::toggleChart);
     window.connectCommand(Command::CopyView, this, &ViewCommands::copyView);
 
     QAction* highlight = window.action(Command::HighlightChanges);
@@ -59,6 +62,19 @@ void ViewCommands::showChanges() {
 
 void ViewCommands::copyView() {
     const ViewFlags& shown = m_window.view()->views();
+    if (shown.Chart) {
+        // The chart as the window shows it, for a document or a message.
+        RosterView* view = m_window.view();
+        QImage image(view->size(), QImage::Format_RGB32);
+        image.fill(view->palette().color(QPalette::Window));
+        {
+            QPainter painter(&image);
+            view->paintInto(painter, image.rect(), false);
+        }
+        QGuiApplication::clipboard()->setImage(image);
+        m_window.statusBar()->showMessage(QStringLiteral("The chart was copied"), 5000);
+        return;
+    }
     if (!shown.ViewAll && !shown.ViewTeams && !shown.ViewDrivers) {
         m_window.statusBar()->showMessage(QStringLiteral("No table is shown, so none was copied"),
                                           5000);

@@ -1,6 +1,6 @@
-// rk7power-render: paints a view of the roster in a folder to a one-page PDF (printing colours)
-// or a PNG (screen colours), with the painter of the program's client window. It needs no
-// display and links Qt Gui only, never Widgets.
+// rk7power-render: paints a view of the roster in a folder, a table or the chart, to a one-page
+// PDF (printing colours) or a PNG (screen colours), with the painters of the program's client
+// window. It needs no display and links Qt Gui only, never Widgets.
 
 #include "license_notice.h"
 #include "model/exit_status.h"
@@ -38,7 +38,7 @@ constexpr QRgb LightGray = 0xffc0c0c0;
 
 struct Request {
     QString dir = QStringLiteral(".");
-    View view = View::All;
+    ViewFlags view;   // View All
     bool pdf = false; // otherwise a PNG
     QString output;
     QSize size{1024, 768};
@@ -56,13 +56,15 @@ Finish Usage(const QString& problem) {
     return {ExitUsage, QStringLiteral("%1: %2\nTry '%1 --help'.").arg(ProgramName, problem)};
 }
 
-std::optional<View> ViewNamed(const QString& name) {
+std::optional<ViewFlags> ViewNamed(const QString& name) {
     if (name == QLatin1String("all"))
-        return View::All;
+        return ViewFlags{true, false, false, false};
     if (name == QLatin1String("teams"))
-        return View::Teams;
+        return ViewFlags{false, true, false, false};
     if (name == QLatin1String("drivers"))
-        return View::Drivers;
+        return ViewFlags{false, false, true, false};
+    if (name == QLatin1String("chart"))
+        return ViewFlags{false, false, false, true};
     return std::nullopt;
 }
 
@@ -93,9 +95,9 @@ Parsed Parse(const QStringList& arguments) {
                                  QStringLiteral("Folder of the store files (default: the current "
                                                 "folder)."),
                                  QStringLiteral("DIR"));
-    const QCommandLineOption view(QStringLiteral("view"),
-                                  QStringLiteral("The view: all (default), teams or drivers."),
-                                  QStringLiteral("all|teams|drivers"));
+    const QCommandLineOption view(
+        QStringLiteral("view"), QStringLiteral("The view: all (default), teams, drivers or chart."),
+        QStringLiteral("all|teams|drivers|chart"));
     const QCommandLineOption pdf(QStringLiteral("pdf"),
                                  QStringLiteral("Write one A4 landscape page as PDF to FILE."),
                                  QStringLiteral("FILE"));
@@ -113,8 +115,8 @@ Parsed Parse(const QStringList& arguments) {
     if (parser.isSet(help)) {
         QString text = parser.helpText();
         text.replace(QStringLiteral("[options]"),
-                     QStringLiteral("[--dir DIR] [--view all|teams|drivers] (--pdf FILE | --png "
-                                    "FILE) [--size WxH]"));
+                     QStringLiteral("[--dir DIR] [--view all|teams|drivers|chart] (--pdf FILE | "
+                                    "--png FILE) [--size WxH]"));
         return Finish{ExitSuccess, text.trimmed()};
     }
     if (parser.isSet(version))
@@ -141,9 +143,9 @@ Parsed Parse(const QStringList& arguments) {
             return Usage(QStringLiteral("the folder name is empty."));
     }
     if (parser.isSet(view)) {
-        const std::optional<View> chosen = ViewNamed(parser.value(view));
+        const std::optional<ViewFlags> chosen = ViewNamed(parser.value(view));
         if (!chosen)
-            return Usage(QStringLiteral("unknown view '%1'; use all, teams or drivers.")
+            return Usage(QStringLiteral("unknown view '%1'; use all, teams, drivers or chart.")
                              .arg(parser.value(view)));
         request.view = *chosen;
     }
@@ -181,7 +183,7 @@ Status LoadRoster(const QString& dir, Roster& roster) {
 // is the client area the view is painted into, stretched over the printable page: fonts and
 // column widths keep the size they have on the screen, and the last column reaches the right
 // edge.
-QByteArray RenderPdf(const Roster& roster, View view) {
+QByteArray RenderPdf(const Roster& roster, const ViewFlags& view) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -199,21 +201,21 @@ QByteArray RenderPdf(const Roster& roster, View view) {
                            qRound(points.height() * 96 / 72));
         painter.setWindow(client);
         painter.setViewport(0, 0, writer.width(), writer.height());
-        PaintView(painter, client, roster, view, true);
+        PaintViews(painter, client, roster, view, true);
         painter.end();
     }
     return bytes;
 }
 
 // The view as the client window shows it: light grey where the table does not reach.
-QByteArray RenderPng(const Roster& roster, View view, QSize size) {
+QByteArray RenderPng(const Roster& roster, const ViewFlags& view, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return {};
     image.fill(QColor(LightGray));
     {
         QPainter painter(&image);
-        PaintView(painter, image.rect(), roster, view, false);
+        PaintViews(painter, image.rect(), roster, view, false);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -1,6 +1,10 @@
 #include "views/roster_view.h"
 
+#include "views/chart_painter.h"
+
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace rk7 {
 
@@ -15,19 +19,24 @@ RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent),
 }
 
 void RosterView::toggleView(View view) {
-    const ViewFlags old = m_views;
-    m_views = ViewFlags{false, false, false};
     switch (view) {
     case View::All:
-        m_views.ViewAll = !old.ViewAll;
-        break;
+        return toggle(&ViewFlags::ViewAll);
     case View::Teams:
-        m_views.ViewTeams = !old.ViewTeams;
-        break;
+        return toggle(&ViewFlags::ViewTeams);
     case View::Drivers:
-        m_views.ViewDrivers = !old.ViewDrivers;
-        break;
+        return toggle(&ViewFlags::ViewDrivers);
     }
+}
+
+void RosterView::toggleChart() {
+    toggle(&ViewFlags::Chart);
+}
+
+void RosterView::toggle(bool ViewFlags::*shown) {
+    const bool wasShown = m_views.*shown;
+    m_views = ViewFlags{false, false, false, false};
+    m_views.*shown = !wasShown;
     update();
     emit viewsChanged();
 }
@@ -45,6 +54,22 @@ void RosterView::clearHighlight() {
 
 void RosterView::paintInto(QPainter& painter, const QRect& client, bool printingNow) const {
     PaintViews(painter, client, m_roster, m_views, printingNow, &m_highlight);
+}
+
+bool RosterView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // Only the chart has tips: what a bar or a point shows, read from the roster as it is now.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (m_views.Chart)
+        for (const ChartMark& mark : ChartMarks(rect(), MakeChartData(m_roster)))
+            if (mark.area.contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), mark.tip, this, mark.area.toAlignedRect());
+                return true;
+            }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void RosterView::paintEvent(QPaintEvent*) {

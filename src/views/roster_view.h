@@ -19,6 +19,7 @@ public:
     const ViewFlags& views() const { return m_views; }
     // The view commands: the shown view switches off, another view replaces it.
     void toggleView(View view);
+    void toggleChart();
     // Paints the current views as on the screen, or for paper.
     void paintInto(QPainter& painter, const QRect& client, bool printingNow) const;
     // The narrowest client the current views fit on.
@@ -33,9 +34,12 @@ signals:
     void viewsChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void toggle(bool ViewFlags::*shown);
+
     const Roster& m_roster;
     ViewFlags m_views;
     CellSet m_highlight;

@@ -1,6 +1,7 @@
 #include "views/table_painter.h"
 
 #include "views/cell_text.h"
+#include "views/chart_painter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -357,6 +358,8 @@ void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
         PaintView(painter, client, roster, View::Teams, printingNow, highlight);
     if (views.ViewDrivers)
         PaintView(painter, client, roster, View::Drivers, printingNow, highlight);
+    if (views.Chart)
+        PaintChart(painter, client, MakeChartData(roster));
 }
 
 } // namespace rk7

@@ -12,11 +12,13 @@ class QPainter;
 
 namespace rk7 {
 
-// Which table the client window shows; at most one is set, and none leaves the area empty.
+// What the client window shows, a table or the chart; at most one is set, and none leaves the
+// area empty.
 struct ViewFlags {
     bool ViewAll = true;
     bool ViewTeams = false;
     bool ViewDrivers = false;
+    bool Chart = false;
 };
 
 // Paints the set views of the roster into client (logical units of the painter: pixels on the
@@ -28,8 +30,9 @@ void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
                bool printingNow, const CellSet* highlight = nullptr);
 
-// The narrowest client on which the last column of every set view still holds its caption and
-// its texts; 0 when no view is set. The other columns have fixed widths.
+// The narrowest client on which the last column of every set table still holds its caption and
+// its texts; 0 when no table is set (the chart fits any client). The other columns have fixed
+// widths.
 int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views);
 
 // The fonts of the tables: Arial (or the sans-serif face that stands in for it) fitted to cells
