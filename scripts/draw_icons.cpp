@@ -224,6 +224,18 @@ int main(int argc, char** argv) {
     Save(out, "view-all", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(0, 128, 128)); });
     Save(out, "view-teams", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(245, 80, 80)); });
     Save(out, "view-drivers", 19, 17, [](QPainter& p) { Columns(p, 19, 17, QColor(100, 150, 255)); });
+    Save(out, "view-chart", 19, 17, [](QPainter& p) {
+        // A white panel with qualifying (blue) and race (orange) bars, as the chart draws them.
+        p.setPen(Outline(0.8));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5, 16, 14));
+        p.setPen(Qt::NoPen);
+        const qreal lengths[] = {12, 10, 8, 9, 5, 6};
+        for (int i = 0; i < 6; ++i) {
+            p.setBrush(i % 2 ? QColor(224, 123, 34) : QColor(58, 111, 176));
+            p.drawRect(QRectF(3, 3 + i * 2 + (i / 2), lengths[i], 2));
+        }
+    });
     for (int size : {48, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(Qt::transparent);

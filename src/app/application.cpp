@@ -43,10 +43,7 @@ RosterView* Application::view() const {
 void Application::initMainWindow() {
     auto* view = new RosterView(m_document.roster());
     // Whatever changes the roster, the view shows it at once.
-    connect(&m_document, &RosterDocument::changed, view, [view](unsigned parts) {
-        if (parts & (TeamsPart | DriversPart)) // the parts the views show
-            view->update();
-    });
+    connect(&m_document, &RosterDocument::changed, view, &RosterView::rosterChanged);
     m_window = std::make_unique<MainWindow>(view, m_help);
     m_window->setCloseQuery([this] { return canClose(); });
     m_saver.setWindow(m_window.get());

@@ -86,18 +86,35 @@ struct BarRow {
 class Scene {
 public:
     Scene(const QRectF& client, const ChartData& data) {
-        const qreal columnWidth = (client.width() - 3 * Gap) / 2;
-        const qreal height = client.height() - 2 * Gap;
-        if (columnWidth < 60 || height < 60)
-            return; // nothing readable fits
-        const QRectF left(client.left() + Gap, client.top() + Gap, columnWidth, height);
-        const QRectF right(left.right() + Gap, left.top(), columnWidth, height);
-        const qreal teamsHeight = std::round(height * 0.45);
-        TeamPanel(QRectF(left.topLeft(), QSizeF(columnWidth, teamsHeight)), data);
-        PositionPanel(QRectF(left.left(), left.top() + teamsHeight + Gap, columnWidth,
-                             height - teamsHeight - Gap),
-                      data);
-        DriverPanel(right, data);
+        const QRectF room = client.adjusted(Gap, Gap, -Gap, -Gap);
+        if (room.width() < 120 || room.height() < 120) {
+            AddText(client, QStringLiteral("Make the window larger to see the chart"),
+                    Qt::AlignCenter);
+            return;
+        }
+        // The drivers take a column of their own beside the teams and the position tables, or on
+        // an upright page the lower half under them.
+        const bool upright = room.height() > room.width();
+        const QRectF drivers =
+            upright ? QRectF(room.left(), room.top() + std::round(room.height() * 0.45) + Gap,
+                             room.width(), room.height() - std::round(room.height() * 0.45) - Gap)
+                    : QRectF(room.left() + (room.width() + Gap) / 2, room.top(),
+                             (room.width() - Gap) / 2, room.height());
+        const QRectF rest =
+            upright
+                ? QRectF(room.left(), room.top(), room.width(), drivers.top() - Gap - room.top())
+                : QRectF(room.left(), room.top(), drivers.width(), room.height());
+        const QRectF teams =
+            upright
+                ? QRectF(rest.left(), rest.top(), (rest.width() - Gap) / 2, rest.height())
+                : QRectF(rest.left(), rest.top(), rest.width(), std::round(rest.height() * 0.45));
+        const QRectF positions = upright ? QRectF(teams.right() + Gap, rest.top(),
+                                                  rest.right() - teams.right() - Gap, rest.height())
+                                         : QRectF(rest.left(), teams.bottom() + Gap, rest.width(),
+                                                  rest.bottom() - teams.bottom() - Gap);
+        TeamPanel(teams, data);
+        PositionPanel(positions, data);
+        DriverPanel(drivers, data);
     }
 
     void Paint(QPainter& p) const {

@@ -1,5 +1,6 @@
 #include "views/roster_view.h"
 
+#include "model/roster_parts.h"
 #include "views/chart_painter.h"
 
 #include <QHelpEvent>
@@ -39,6 +40,15 @@ void RosterView::toggle(bool ViewFlags::*shown) {
     m_views.*shown = !wasShown;
     update();
     emit viewsChanged();
+}
+
+void RosterView::rosterChanged(unsigned parts) {
+    // The tables show teams and drivers; the chart the position tables as well.
+    const unsigned shown = m_views.Chart
+                               ? TeamsPart | DriversPart | PowerTablesPart | RangeFailurePart
+                               : TeamsPart | DriversPart;
+    if (parts & shown)
+        update();
 }
 
 void RosterView::setHighlight(const CellSet& cells) {

@@ -25,6 +25,9 @@ public:
     // The narrowest client the current views fit on.
     int minimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
 
+    // Repaints when parts (RosterPart bits) hold what the view shows.
+    void rosterChanged(unsigned parts);
+
     // Cells to mark on the screen (the cells the last change changed); never printed.
     void setHighlight(const CellSet& cells);
     void clearHighlight();

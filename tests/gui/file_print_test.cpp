@@ -211,6 +211,9 @@ private slots:
                                << QStringList{"Team Names", "Engine", "Lambourgini"};
         QTest::newRow("drivers") << int(Command::ViewDrivers)
                                  << QStringList{"Driver Names", "D R Power"};
+        QTest::newRow("chart") << int(Command::ViewChart)
+                               << QStringList{"Team powers", "Driver powers", "Lotus",
+                                              "Patrick Delaney", "FailureByPos"};
         QTest::newRow("none") << 0 << QStringList{};
     }
 

@@ -12,6 +12,7 @@
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
 #include "model/store.h"
+#include "views/chart_painter.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
 
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +37,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace rk7 {
 
@@ -155,6 +158,7 @@ private slots:
             "&View|View &Teams|6200",
             "&View|View &Drivers|6300",
             "&View|View &All|6400",
+            "&View|View &Chart|8007",
             "&View|-",
             "&View|&Highlight Changes|8006",
             "&Help|H&elp Contents|2010",
@@ -186,9 +190,10 @@ private slots:
             else
                 gadgets << QStringLiteral("|");
         }
-        QCOMPARE(gadgets.join(' '),
-                 QStringLiteral(
-                     "24332 24333 | 6800 6801 | 6100 3000 4000 | 24337 24340 | 6400 6200 6300"));
+        QCOMPARE(
+            gadgets.join(' '),
+            QStringLiteral(
+                "24332 24333 | 6800 6801 | 6100 3000 4000 | 24337 24340 | 6400 6200 6300 8007"));
         // Menus and buttons share one action per command.
         QCOMPARE(bar->actions().at(7), app.mainWindow()->action(Command::EditTeams));
         QVERIFY(!app.mainWindow()->action(Command::EditTeams)->icon().isNull());
@@ -482,26 +487,87 @@ private slots:
         Application& app = s.Start();
         RosterView* client = app.view();
         auto checks = [&] {
-            return QString("%1%2%3")
-                .arg(app.mainWindow()->action(Command::ViewAll)->isChecked())
-                .arg(app.mainWindow()->action(Command::ViewTeams)->isChecked())
-                .arg(app.mainWindow()->action(Command::ViewDrivers)->isChecked());
+            QString marks;
+            for (Command view :
+                 {Command::ViewAll, Command::ViewTeams, Command::ViewDrivers, Command::ViewChart})
+                marks += app.mainWindow()->action(view)->isChecked() ? u'1' : u'0';
+            return marks;
         };
-        QCOMPARE(checks(), QStringLiteral("100"));
+        QCOMPARE(checks(), QStringLiteral("1000"));
         app.mainWindow()->action(Command::ViewAll)->trigger(); // the shown view switches off
         QVERIFY(!client->views().ViewAll && !client->views().ViewTeams);
-        QCOMPARE(checks(), QStringLiteral("000"));
+        QCOMPARE(checks(), QStringLiteral("0000"));
         app.mainWindow()->action(Command::ViewTeams)->trigger();
         QVERIFY(client->views().ViewTeams);
-        QCOMPARE(checks(), QStringLiteral("010"));
+        QCOMPARE(checks(), QStringLiteral("0100"));
         app.mainWindow()->action(Command::ViewDrivers)->trigger(); // another view replaces it
         QVERIFY(client->views().ViewDrivers && !client->views().ViewTeams);
-        QCOMPARE(checks(), QStringLiteral("001"));
+        QCOMPARE(checks(), QStringLiteral("0010"));
+        // The chart is one of the views: it replaces a table, and a table replaces it.
+        auto* chart =
+            app.mainWindow()->findChild<QToolButton*>(QStringLiteral("button:view-chart"));
+        QVERIFY(chart);
+        chart->click();
+        QVERIFY(client->views().Chart && !client->views().ViewDrivers);
+        QCOMPARE(checks(), QStringLiteral("0001"));
         auto* button = app.mainWindow()->findChild<QToolButton*>(QStringLiteral("button:view-all"));
         QVERIFY(button);
         button->click();
-        QCOMPARE(checks(), QStringLiteral("100"));
-        QVERIFY(button->isChecked());
+        QCOMPARE(checks(), QStringLiteral("1000"));
+        QVERIFY(button->isChecked() && !chart->isChecked() && !client->views().Chart);
+        chart->click();
+        chart->click(); // shown, so switched off
+        QCOMPARE(checks(), QStringLiteral("0000"));
+        QVERIFY(!client->views().Chart);
+    }
+
+    // The chart shows the position tables too: a change to one repaints it, a change to the
+    // spare drivers does not. Resting the pointer on a bar tells what it is.
+    void chartRepaintsAndTellsWhatABarIs() {
+        Session s;
+        Application& app = s.Start();
+        app.views().setHighlighting(false);
+        app.mainWindow()->resize(1024, 768);
+        app.mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+        app.trigger(Command::ViewChart);
+        QCoreApplication::processEvents();
+        PaintCounter paints;
+        app.view()->installEventFilter(&paints);
+        const auto change = [&](unsigned parts, const auto& edit) {
+            Roster edited = app.document().roster();
+            edit(edited);
+            app.document().apply(edited, parts, QStringLiteral("Edit"));
+            QCoreApplication::processEvents();
+        };
+        change(SparesPart, [](Roster& r) { r.SpareName[0].SetText("Reserve"); });
+        QCOMPARE(paints.count, 0);
+        change(PowerTablesPart, [](Roster& r) { r.DriverPowerByPos[0].SetText("777"); });
+        QCOMPARE(paints.count, 1);
+        change(TeamsPart, [](Roster& r) { r.TeamQualPower[2].SetText("123"); });
+        QCOMPARE(paints.count, 2);
+
+        RosterView* view = app.view();
+        const QString tip = QStringLiteral("Williams: qualifying team power 123");
+        QPoint onBar;
+        for (const ChartMark& mark :
+             ChartMarks(view->rect(), MakeChartData(app.document().roster())))
+            if (mark.tip == tip)
+                onBar = mark.area.center().toPoint();
+        QVERIFY(!onBar.isNull());
+        const auto hover = [&](QPoint at) {
+            QHelpEvent event(QEvent::ToolTip, at, view->mapToGlobal(at));
+            QCoreApplication::sendEvent(view, &event);
+        };
+        hover(onBar);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), tip);
+        hover(QPoint(2, 2)); // the grey margin: nothing to tell
+        QTRY_VERIFY(!QToolTip::isVisible());
+        app.trigger(Command::ViewAll); // the tables have no tips
+        hover(onBar);
+        QTest::qWait(50);
+        QVERIFY(!QToolTip::isVisible());
     }
 
     void exitPromptForUnsavedChanges() {

@@ -277,6 +277,38 @@ private slots:
         QCOMPARE(Pixel(image, 400, 598), DarkGray);
     }
 
+    // The chart on one page and at the size asked for, drawn with the built-in roster's
+    // position tables; nothing of it needs a display.
+    void chartToPdfAndPng() {
+        const QString pdf = Out(QStringLiteral("chart.pdf"));
+        ProgramRun r = Render(
+            {QStringLiteral("--view"), QStringLiteral("chart"), QStringLiteral("--pdf"), pdf},
+            m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QCOMPARE(PageCount(pdf), 1);
+        const QString text = PdfText(pdf);
+        for (const char* word : {"Team powers", "Driver powers", "Position tables",
+                                 "TeamPowerByPos", "RangeByPos", "Lotus", "Marco Venturi"})
+            QVERIFY2(text.contains(QLatin1String(word)), qPrintable(text));
+
+        const QString png = Out(QStringLiteral("chart.png"));
+        r = Render({QStringLiteral("--view"), QStringLiteral("chart"), QStringLiteral("--png"), png,
+                    QStringLiteral("--size"), QStringLiteral("1280x720")},
+                   m_dir.path());
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1280, 720));
+        // Panels on the grey, and the points of the position tables in their colours.
+        QMap<QRgb, int> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ++colours[Pixel(image, x, y)];
+        QVERIFY(colours.value(LightGray) < image.width() * image.height() / 4);
+        QVERIFY(colours.value(0xffffffff) > image.width() * image.height() / 2);
+        for (const QRgb line : {0xff008080u, 0xff7b3fa0u, 0xff2e8b3au, 0xffc0392bu})
+            QVERIFY2(colours.value(line) > 28 * 4, qPrintable(QString::number(line, 16)));
+    }
+
     void pngDefaultSize() {
         const QString png = Out(QStringLiteral("default.png"));
         const ProgramRun r = Render({QStringLiteral("--png"), png}, m_dir.path());

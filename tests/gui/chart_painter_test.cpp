@@ -1,0 +1,120 @@
+#include "views/chart_painter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace rk7 {
+
+class ChartPainterTest : public QObject {
+    Q_OBJECT
+
+    static QImage Paint(const ChartData& data, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor(1, 2, 3));
+        QPainter painter(&image);
+        PaintChart(painter, image.rect(), data);
+        return image;
+    }
+    static const ChartMark* Find(const std::vector<ChartMark>& marks, const QString& words) {
+        for (const ChartMark& mark : marks)
+            if (mark.tip.contains(words))
+                return &mark;
+        return nullptr;
+    }
+    // A season of sorts: powers close together far from zero, as the game has them.
+    static Roster Season() {
+        Roster r;
+        for (int t = 0; t < TeamCount; ++t) {
+            r.TeamQualPower[t].SetText(std::to_string(850 - 3 * t));
+            r.TeamRacePower[t].SetText(std::to_string(820 - 2 * t));
+        }
+        for (int d = 0; d < DriverCount; ++d) {
+            r.DriverQualPower[d].SetText(std::to_string(16200 + 10 * d));
+            r.DriverRacePower[d].SetText(std::to_string(15800 + 10 * d));
+        }
+        return r;
+    }
+
+private slots:
+    // What a tooltip names is what is painted there: the middle of every bar and point has the
+    // colour of its kind, at the sizes people use and on a small window.
+    void marksLieOnWhatIsPainted() {
+        const ChartData data = MakeChartData(Season());
+        for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(640, 480)}) {
+            const QImage image = Paint(data, size);
+            const std::vector<ChartMark> marks = ChartMarks(image.rect(), data);
+            // Two bars for each team and driver, a point for each position entry.
+            QCOMPARE(marks.size(),
+                     std::size_t(2 * TeamCount + 2 * DriverCount + 4 * PositionCount));
+            for (const ChartMark& mark : marks) {
+                const QString where = QStringLiteral("%1 at %2").arg(mark.tip).arg(size.width());
+                QVERIFY2(QRectF(image.rect()).contains(mark.area), qPrintable(where));
+                const QPoint middle = mark.area.center().toPoint();
+                const QRgb pixel = image.pixel(middle) | 0xff000000;
+                const bool race = mark.tip.contains(QLatin1String(": race "));
+                const bool qualifying = mark.tip.contains(QLatin1String(": qualifying "));
+                if (race || qualifying)
+                    QVERIFY2(pixel == (race ? chartcolors::Race : chartcolors::Qualifying),
+                             qPrintable(where));
+                else
+                    QVERIFY2(std::find(std::begin(chartcolors::Positions),
+                                       std::end(chartcolors::Positions),
+                                       pixel) != std::end(chartcolors::Positions),
+                             qPrintable(where));
+            }
+        }
+    }
+
+    // Powers of 16200 and 16470 must not look alike (from zero they would differ by 2%): the
+    // axis starts near the least of them.
+    // Where values reach below zero the bars grow from zero, left for the negative ones.
+    void barsShowTheDifferences() {
+        const QRect client(0, 0, 1024, 768);
+        std::vector<ChartMark> marks = ChartMarks(client, MakeChartData(Season()));
+        const ChartMark* least = Find(marks, QStringLiteral("Marco Venturi (Ferrari): qualifying"));
+        const ChartMark* most = Find(marks, QStringLiteral("Patrick Delaney (Lotus): qualifying"));
+        QVERIFY(least && most);
+        QVERIFY(least->tip.endsWith(QLatin1String(" 16200")));
+        QVERIFY2(
+            most->area.width() > 1.3 * least->area.width(),
+            qPrintable(
+                QStringLiteral("%1 against %2").arg(most->area.width()).arg(least->area.width())));
+
+        Roster r = Season();
+        r.TeamQualPower[0].SetText("-40");
+        r.TeamRacePower[0].SetText("");    // empty: no bar
+        r.TeamRacePower[1].SetText("abc"); // not a number: read as 0
+        marks = ChartMarks(client, MakeChartData(r));
+        const ChartMark* negative =
+            Find(marks, QStringLiteral("Ferrari: qualifying team power -40"));
+        const ChartMark* positive = Find(marks, QStringLiteral("Mclaren: qualifying team power"));
+        QVERIFY(negative && positive);
+        QVERIFY(negative->area.right() <= positive->area.left() + 4);
+        QVERIFY(!Find(marks, QStringLiteral("Ferrari: race")));
+        QVERIFY(Find(marks, QStringLiteral("Mclaren: race team power 0")));
+    }
+
+    // An empty entry of a position table leaves a gap; an empty table and a tiny window paint
+    // nothing that crashes or spills.
+    void gapsAndEmptyTables() {
+        Roster r;
+        r.DriverPowerByPos[4].SetText("");
+        for (int p = 0; p < PositionCount; ++p)
+            r.FailureByPos[p].SetText("");
+        const ChartData data = MakeChartData(r);
+        const std::vector<ChartMark> marks = ChartMarks(QRect(0, 0, 1024, 768), data);
+        QVERIFY(Find(marks, QStringLiteral("DriverPowerByPos at position 4:")));
+        QVERIFY(!Find(marks, QStringLiteral("DriverPowerByPos at position 5:")));
+        QVERIFY(!Find(marks, QStringLiteral("FailureByPos")));
+        QVERIFY(Find(marks, QStringLiteral("RangeByPos at position 28:")));
+
+        const QImage tiny = Paint(data, QSize(90, 50));
+        QVERIFY(ChartMarks(tiny.rect(), data).empty());
+    }
+};
+
+} // namespace rk7
+
+QTEST_MAIN(rk7::ChartPainterTest)
+#include "chart_painter_test.moc"
