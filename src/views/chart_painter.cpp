@@ -302,18 +302,20 @@ private:
             }
             i = end;
         }
-        scale.ForEachTick([&](double v) {
-            const qreal at = x(v);
-            AddLine(QPolygonF{QPointF(at, plot.top()), QPointF(at, plot.bottom())},
-                    v == base ? Ink : Grid);
-            AddText(QRectF(at - 40, plot.bottom() + 2, 80, line), Number(v), Qt::AlignCenter);
-        });
-        AddText(QRectF(plot.left(), plot.bottom() + 2 + line, plot.width(), line),
-                fromZero ? QStringLiteral("Power")
-                         : QStringLiteral("Power, from %1 on").arg(Number(base)),
-                Qt::AlignCenter, Frame);
-        if (!any)
+        if (any) {
+            scale.ForEachTick([&](double v) {
+                const qreal at = x(v);
+                AddLine(QPolygonF{QPointF(at, plot.top()), QPointF(at, plot.bottom())},
+                        v == base ? Ink : Grid);
+                AddText(QRectF(at - 40, plot.bottom() + 2, 80, line), Number(v), Qt::AlignCenter);
+            });
+            AddText(QRectF(plot.left(), plot.bottom() + 2 + line, plot.width(), line),
+                    fromZero ? QStringLiteral("Power")
+                             : QStringLiteral("Power, from %1 on").arg(Number(base)),
+                    Qt::AlignCenter, Frame);
+        } else {
             AddText(plot, QStringLiteral("No powers in the cells"), Qt::AlignCenter, Frame);
+        }
 
         const bool labelsFit = pitch >= line * 0.75;
         const qreal barHeight = std::max(1.0, std::floor(pitch * 0.36));
