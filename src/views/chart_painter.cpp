@@ -25,6 +25,10 @@ constexpr qreal Gap = 8;          // between panels, and inside a panel's frame
 struct ChartFonts {
     QFont body;
     QFont bold;
+    QFontMetricsF bodyMetrics;
+    QFontMetricsF boldMetrics;
+    qreal line;  // a line of body text
+    qreal title; // a line of bold text
 };
 
 // Fixed pixel sizes: the panels grow with the window, the writing stays readable.
@@ -36,7 +40,13 @@ const ChartFonts& Fonts() {
         QFont bold = body;
         bold.setWeight(QFont::Bold);
         bold.setPixelSize(13);
-        return ChartFonts{body, bold};
+        const QFontMetricsF bodyMetrics(body), boldMetrics(bold);
+        return ChartFonts{body,
+                          bold,
+                          bodyMetrics,
+                          boldMetrics,
+                          std::ceil(bodyMetrics.height()),
+                          std::ceil(boldMetrics.height())};
     }();
     return fonts;
 }
@@ -168,7 +178,7 @@ private:
     }
     void AddText(const QRectF& r, const QString& text, int flags, QRgb color = Ink,
                  bool bold = false) {
-        const QFontMetricsF metrics(bold ? Fonts().bold : Fonts().body);
+        const QFontMetricsF& metrics = bold ? Fonts().boldMetrics : Fonts().bodyMetrics;
         m_items.push_back({Item::Text,
                            r,
                            {},
@@ -180,8 +190,8 @@ private:
                            bold});
     }
 
-    static qreal LineHeight() { return std::ceil(QFontMetricsF(Fonts().body).height()); }
-    static qreal TitleHeight() { return std::ceil(QFontMetricsF(Fonts().bold).height()); }
+    static qreal LineHeight() { return Fonts().line; }
+    static qreal TitleHeight() { return Fonts().title; }
 
     // A white panel with its title; returns the room inside for the rest.
     QRectF PanelFrame(const QRectF& frame, const QString& title) {
@@ -194,7 +204,7 @@ private:
 
     // Swatches and names, right-aligned on the title line of the panel whose inner room is below.
     void Legend(const QRectF& inner, std::initializer_list<std::pair<QRgb, QString>> entries) {
-        const QFontMetricsF metrics(Fonts().body);
+        const QFontMetricsF& metrics = Fonts().bodyMetrics;
         const qreal y = inner.top() - Gap / 2 - TitleHeight();
         qreal x = inner.right();
         for (auto it = std::rbegin(entries); it != std::rend(entries); ++it) {
@@ -248,8 +258,8 @@ private:
         const QRectF inner = PanelFrame(frame, title);
         Legend(inner, {{chartcolors::Qualifying, QStringLiteral("Qualifying")},
                        {chartcolors::Race, QStringLiteral("Race")}});
-        const QFontMetricsF metrics(Fonts().body);
-        const QFontMetricsF boldMetrics(Fonts().bold);
+        const QFontMetricsF& metrics = Fonts().bodyMetrics;
+        const QFontMetricsF& boldMetrics = Fonts().boldMetrics;
         const bool grouped = !rows.empty() && !rows.front().group.isEmpty();
         qreal groupWidth = 0, labelWidth = 0;
         double least = 0, most = 0;
@@ -381,7 +391,7 @@ private:
             return;
         }
         const Scale scale(series.min, series.max, std::max(2, int(plotHeight / 32)));
-        const QFontMetricsF metrics(Fonts().body);
+        const QFontMetricsF& metrics = Fonts().bodyMetrics;
         qreal labelWidth = 0;
         scale.ForEachTick([&](double v) {
             labelWidth = std::max(labelWidth, metrics.horizontalAdvance(Number(v)));

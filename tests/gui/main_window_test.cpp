@@ -20,6 +20,7 @@
 #include <memory>
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QHelpEvent>
 #include <QImageReader>
@@ -564,6 +565,11 @@ private slots:
         QCOMPARE(QToolTip::text(), tip);
         hover(QPoint(2, 2)); // the grey margin: nothing to tell
         QTRY_VERIFY(!QToolTip::isVisible());
+        // Copy View copies the chart as a picture of what the window shows.
+        app.trigger(Command::CopyView);
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), view->size());
+        QCOMPARE(copied.pixel(onBar) | 0xff000000, chartcolors::Qualifying);
         app.trigger(Command::ViewAll); // the tables have no tips
         hover(onBar);
         QTest::qWait(50);
