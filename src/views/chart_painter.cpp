@@ -1,6 +1,7 @@
 #include "views/chart_painter.h"
 
 #include "views/cell_text.h"
+#include "views/table_painter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +15,11 @@ namespace rk7 {
 
 namespace {
 
-constexpr QRgb Ink = 0xff000000;
-constexpr QRgb Frame = 0xff808080;
+// The tables' black, dark grey and white, and two greys of the chart's own.
+constexpr QRgb Ink = viewcolors::Black;
+constexpr QRgb Frame = viewcolors::DarkGray;
+constexpr QRgb Panel = viewcolors::White;
 constexpr QRgb Grid = 0xffd8d8d8;
-constexpr QRgb Panel = 0xffffffff;
 constexpr QRgb Band = 0xfff0f0f0; // every other team's drivers
 constexpr QRgb NoFill = 0;        // a box that is only an outline
 constexpr qreal Gap = 8;          // between panels, and inside a panel's frame
