@@ -291,7 +291,7 @@ private:
         // look alike, so then the axis starts a little below the least of them, and says so.
         const bool fromZero = !(least > 0 && most - least < least);
         const double spread = std::max(1.0, (most - least) / 8);
-        const Scale scale(fromZero ? std::min(0.0, least) : least - spread, most,
+        const Scale scale(fromZero ? std::min(0.0, least) : least - spread, std::max(0.0, most),
                           std::max(2, int(plot.width() / 90)));
         const double base = fromZero ? 0 : scale.lo;
         const auto x = [&](double v) {

@@ -22,48 +22,52 @@ class ChartPainterTest : public QObject {
                 return &mark;
         return nullptr;
     }
-    // A season of sorts: powers close together far from zero, as the game has them.
-    static Roster Season() {
+    // A season of sorts: powers close together far from zero, as the game has them; or all of
+    // them below zero, as a mistyped file may have them.
+    static Roster Season(int sign = 1) {
         Roster r;
         for (int t = 0; t < TeamCount; ++t) {
-            r.TeamQualPower[t].SetText(std::to_string(850 - 3 * t));
-            r.TeamRacePower[t].SetText(std::to_string(820 - 2 * t));
+            r.TeamQualPower[t].SetText(std::to_string(sign * (850 - 3 * t)));
+            r.TeamRacePower[t].SetText(std::to_string(sign * (820 - 2 * t)));
         }
         for (int d = 0; d < DriverCount; ++d) {
-            r.DriverQualPower[d].SetText(std::to_string(16200 + 10 * d));
-            r.DriverRacePower[d].SetText(std::to_string(15800 + 10 * d));
+            r.DriverQualPower[d].SetText(std::to_string(sign * (16200 + 10 * d)));
+            r.DriverRacePower[d].SetText(std::to_string(sign * (15800 + 10 * d)));
         }
         return r;
     }
 
 private slots:
     // What a tooltip names is what is painted there: the middle of every bar and point has the
-    // colour of its kind, at the sizes people use and on a small window.
+    // colour of its kind, at the sizes people use and on a small window, and every bar lies on
+    // the client, whichever side of zero the powers are.
     void marksLieOnWhatIsPainted() {
-        const ChartData data = MakeChartData(Season());
-        for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(640, 480)}) {
-            const QImage image = Paint(data, size);
-            const std::vector<ChartMark> marks = ChartMarks(image.rect(), data);
-            // Two bars for each team and driver, a point for each position entry.
-            QCOMPARE(marks.size(),
-                     std::size_t(2 * TeamCount + 2 * DriverCount + 4 * PositionCount));
-            for (const ChartMark& mark : marks) {
-                const QString where = QStringLiteral("%1 at %2").arg(mark.tip).arg(size.width());
-                QVERIFY2(QRectF(image.rect()).contains(mark.area), qPrintable(where));
-                const QPoint middle = mark.area.center().toPoint();
-                const QRgb pixel = image.pixel(middle) | 0xff000000;
-                const bool race = mark.tip.contains(QLatin1String(": race "));
-                const bool qualifying = mark.tip.contains(QLatin1String(": qualifying "));
-                if (race || qualifying)
-                    QVERIFY2(pixel == (race ? chartcolors::Race : chartcolors::Qualifying),
-                             qPrintable(where));
-                else
-                    QVERIFY2(std::find(std::begin(chartcolors::Positions),
-                                       std::end(chartcolors::Positions),
-                                       pixel) != std::end(chartcolors::Positions),
-                             qPrintable(where));
+        for (const int sign : {1, -1})
+            for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(640, 480)}) {
+                const ChartData data = MakeChartData(Season(sign));
+                const QImage image = Paint(data, size);
+                const std::vector<ChartMark> marks = ChartMarks(image.rect(), data);
+                // Two bars for each team and driver, a point for each position entry.
+                QCOMPARE(marks.size(),
+                         std::size_t(2 * TeamCount + 2 * DriverCount + 4 * PositionCount));
+                for (const ChartMark& mark : marks) {
+                    const QString where =
+                        QStringLiteral("%1 at %2").arg(mark.tip).arg(size.width());
+                    QVERIFY2(QRectF(image.rect()).contains(mark.area), qPrintable(where));
+                    const QPoint middle = mark.area.center().toPoint();
+                    const QRgb pixel = image.pixel(middle) | 0xff000000;
+                    const bool race = mark.tip.contains(QLatin1String(": race "));
+                    const bool qualifying = mark.tip.contains(QLatin1String(": qualifying "));
+                    if (race || qualifying)
+                        QVERIFY2(pixel == (race ? chartcolors::Race : chartcolors::Qualifying),
+                                 qPrintable(where));
+                    else
+                        QVERIFY2(std::find(std::begin(chartcolors::Positions),
+                                           std::end(chartcolors::Positions),
+                                           pixel) != std::end(chartcolors::Positions),
+                                 qPrintable(where));
+                }
             }
-        }
     }
 
     // Powers of 16200 and 16470 must not look alike (from zero they would differ by 2%): the
