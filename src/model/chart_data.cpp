@@ -23,6 +23,7 @@ ChartBar BarOf(const Roster& roster, Field label, Field qualifying, Field race, 
 
 ChartSeries SeriesOf(const Roster& roster, Field field) {
     ChartSeries series;
+    series.field = field;
     series.name = SchemaOf(field).name;
     bool any = false;
     for (int p = 0; p < PositionCount; ++p) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/roster.h"
+#include "model/roster_schema.h"
 
 #include <array>
 #include <optional>
@@ -31,6 +32,7 @@ struct ChartGroup {
 // A position table, entry p-1 for position p, with the range of its values for its own scale:
 // the least and the greatest of the points that have one, or 0 and 0 when none has.
 struct ChartSeries {
+    Field field = Field::DriverPowerByPos;
     std::string_view name;
     std::array<ChartValue, PositionCount> points;
     long min = 0;

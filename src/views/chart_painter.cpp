@@ -91,13 +91,16 @@ struct BarRow {
     QString subject; // how a tooltip names the row
     ChartValue qualifying;
     ChartValue race;
+    bool qualifyingChanged = false; // in the highlight
+    bool raceChanged = false;
 };
 
 // The chart as a list of things to draw, in order, and the marks a pointer can rest on. Painting
 // and hovering both read it, so a tooltip always belongs to what is under the pointer.
 class Scene {
 public:
-    Scene(const QRectF& client, const ChartData& data) {
+    Scene(const QRectF& client, const ChartData& data, const CellSet* highlight = nullptr)
+        : m_highlight(highlight) {
         const QRectF room = client.adjusted(Gap, Gap, -Gap, -Gap);
         if (room.width() < 120 || room.height() < 120) {
             AddText(client, QStringLiteral("Make the window larger to see the chart"),
@@ -227,7 +230,13 @@ private:
             QString name = CellToQString(team.label);
             if (name.isEmpty())
                 name = QStringLiteral("Team %1").arg(t + 1);
-            rows.push_back({name, {}, name, team.qualifying, team.race});
+            rows.push_back({name,
+                            {},
+                            name,
+                            team.qualifying,
+                            team.race,
+                            Changed(Field::TeamQualPower, int(t)),
+                            Changed(Field::TeamRacePower, int(t))});
         }
         BarPanel(frame, QStringLiteral("Team powers"), QStringLiteral("team power"), rows);
     }
@@ -244,9 +253,11 @@ private:
                 QString name = CellToQString(driver.label);
                 if (name.isEmpty())
                     name = QStringLiteral("Driver %1").arg(number + 1);
-                ++number;
                 rows.push_back({name, team, QStringLiteral("%1 (%2)").arg(name, team),
-                                driver.qualifying, driver.race});
+                                driver.qualifying, driver.race,
+                                Changed(Field::DriverQualPower, number),
+                                Changed(Field::DriverRacePower, number)});
+                ++number;
             }
         }
         BarPanel(frame, QStringLiteral("Driver powers"), QStringLiteral("driver power"), rows);
@@ -298,8 +309,14 @@ private:
             return scale.At(v, plot.left(), plot.right());
         };
         const qreal pitch = plot.height() / rows.size();
+        const qreal barHeight = std::max(1.0, std::floor(pitch * 0.36));
+        // The strip of row i that bar k (0 qualifying, 1 race) lies in, across the plot.
+        const auto slot = [&](std::size_t i, int k) {
+            const qreal top = std::round(plot.top() + i * pitch + (pitch - 2 * barHeight) / 2);
+            return QRectF(plot.left(), top + k * barHeight, plot.width(), barHeight);
+        };
 
-        // Bands and group names first, so the grid and the bars lie over them.
+        // Bands, group names and changed slots first, so the grid and the bars lie over them.
         for (std::size_t i = 0, groupIndex = 0; i < rows.size(); ++groupIndex) {
             std::size_t end = i + 1;
             while (grouped && end < rows.size() && rows[end].group == rows[i].group)
@@ -314,6 +331,10 @@ private:
             }
             i = end;
         }
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            for (int k : {0, 1})
+                if (k == 0 ? rows[i].qualifyingChanged : rows[i].raceChanged)
+                    AddBox(slot(i, k), viewcolors::Highlight);
         if (any) {
             scale.ForEachTick([&](double v) {
                 const qreal at = x(v);
@@ -330,24 +351,22 @@ private:
         }
 
         const bool labelsFit = pitch >= line * 0.75;
-        const qreal barHeight = std::max(1.0, std::floor(pitch * 0.36));
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const BarRow& row = rows[i];
-            const qreal top = plot.top() + i * pitch;
             if (labelsFit)
-                AddText(QRectF(inner.left() + groupWidth, top, labelWidth - Gap, pitch), row.label,
-                        Qt::AlignRight | Qt::AlignVCenter);
-            const qreal firstTop = std::round(top + (pitch - 2 * barHeight) / 2);
+                AddText(QRectF(inner.left() + groupWidth, plot.top() + i * pitch, labelWidth - Gap,
+                               pitch),
+                        row.label, Qt::AlignRight | Qt::AlignVCenter);
             int k = 0;
             for (const auto& [value, color, kind] :
                  {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying"},
                   std::tuple{row.race, chartcolors::Race, "race"}}) {
-                const qreal barTop = firstTop + k++ * barHeight;
+                const QRectF strip = slot(i, k++);
                 if (!value)
                     continue;
                 const qreal from = x(base), to = x(double(*value));
-                const QRectF bar(QPointF(std::min(from, to), barTop),
-                                 QPointF(std::max(from, to), barTop + barHeight));
+                const QRectF bar(QPointF(std::min(from, to), strip.top()),
+                                 QPointF(std::max(from, to), strip.bottom()));
                 AddBox(bar, color);
                 // A zero bar has no width: the pointer still finds it on the zero line.
                 m_marks.push_back(
@@ -436,6 +455,8 @@ private:
             }
             const QPointF point(x(p), y(double(*value)));
             run << point;
+            if (Changed(series.field, p - 1))
+                AddBox(QRectF(point.x() - 6, point.y() - 6, 12, 12), viewcolors::Highlight);
             AddBox(QRectF(point.x() - 2, point.y() - 2, 4, 4), color);
             m_marks.push_back(
                 {QRectF(point.x() - 4, point.y() - 4, 8, 8),
@@ -444,14 +465,20 @@ private:
         flush();
     }
 
+    bool Changed(Field field, int row) const {
+        return m_highlight && m_highlight->contains(field, row);
+    }
+
+    const CellSet* m_highlight;
     std::vector<Item> m_items;
     std::vector<ChartMark> m_marks;
 };
 
 } // namespace
 
-void PaintChart(QPainter& painter, const QRect& client, const ChartData& data) {
-    Scene(client, data).Paint(painter);
+void PaintChart(QPainter& painter, const QRect& client, const ChartData& data,
+                const CellSet* highlight) {
+    Scene(client, data, highlight).Paint(painter);
 }
 
 std::vector<ChartMark> ChartMarks(const QRect& client, const ChartData& data) {

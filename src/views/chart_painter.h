@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/cell_set.h"
 #include "model/chart_data.h"
 
 #include <vector>
@@ -21,8 +22,10 @@ struct ChartMark {
 // Paints the chart of data into client (logical units, as for the tables): the team powers top
 // left, the four position tables below them, each on its own scale, and the driver powers
 // grouped by team on the right. The panels are white on any ground, so screen and paper look
-// alike; whoever paints fills the ground.
-void PaintChart(QPainter& painter, const QRect& client, const ChartData& data);
+// alike; whoever paints fills the ground. The bars and points of the cells in highlight (when
+// given) get a pale yellow slot or halo behind them, as the tables mark their cells.
+void PaintChart(QPainter& painter, const QRect& client, const ChartData& data,
+                const CellSet* highlight = nullptr);
 
 // The bars and points of the chart painted into client, with what each shows; an empty cell
 // has none.

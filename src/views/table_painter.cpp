@@ -359,7 +359,7 @@ void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
     if (views.ViewDrivers)
         PaintView(painter, client, roster, View::Drivers, printingNow, highlight);
     if (views.Chart)
-        PaintChart(painter, client, MakeChartData(roster));
+        PaintChart(painter, client, MakeChartData(roster), printingNow ? nullptr : highlight);
 }
 
 } // namespace rk7

@@ -24,7 +24,8 @@ struct ViewFlags {
 // Paints the set views of the roster into client (logical units of the painter: pixels on the
 // screen; on a page, the mapped client size). printingNow paints white cell faces for paper.
 // On the screen, the cells of highlight (when given) get a pale yellow face behind their text,
-// a team's cell on the rows of both its drivers in View All; paper never shows it.
+// a team's cell on the rows of both its drivers in View All, and in the chart behind their bar
+// or point; paper never shows it.
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
                 const ViewFlags& views, bool printingNow, const CellSet* highlight = nullptr);
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,

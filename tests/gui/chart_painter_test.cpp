@@ -1,4 +1,5 @@
 #include "views/chart_painter.h"
+#include "views/table_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -97,6 +98,47 @@ private slots:
         QVERIFY(negative->area.right() <= positive->area.left() + 4);
         QVERIFY(!Find(marks, QStringLiteral("Ferrari: race")));
         QVERIFY(Find(marks, QStringLiteral("Mclaren: race team power 0")));
+    }
+
+    // The changed cells get the tables' pale yellow behind their bar or point on the screen,
+    // the others none; paper never shows it.
+    void changedCellsAreMarkedOnTheScreenOnly() {
+        const Roster roster = Season();
+        CellSet changed;
+        changed.add(Field::DriverQualPower, 0);
+        changed.add(Field::RangeByPos, 9);
+        QImage image(1024, 768, QImage::Format_RGB32);
+        const auto paint = [&](bool printing) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            PaintViews(painter, image.rect(), roster, ViewFlags{false, false, false, true},
+                       printing, &changed);
+        };
+        const std::vector<ChartMark> marks = ChartMarks(image.rect(), MakeChartData(roster));
+        // Beside the bar in its strip, and beside the point.
+        const auto besideBar = [&](const QString& words) {
+            const ChartMark* mark = Find(marks, words);
+            return mark ? QPoint(int(mark->area.right()) + 6, int(mark->area.center().y()))
+                        : QPoint(-1, -1);
+        };
+        const auto besidePoint = [&](const QString& words) {
+            const ChartMark* mark = Find(marks, words);
+            return mark ? QPoint(int(mark->area.center().x()) + 3, int(mark->area.center().y()) + 4)
+                        : QPoint(-1, -1);
+        };
+        const QPoint marked[] = {besideBar(QStringLiteral("Marco Venturi (Ferrari): qualifying")),
+                                 besidePoint(QStringLiteral("RangeByPos at position 10:"))};
+        const QPoint plain[] = {besideBar(QStringLiteral("Marco Venturi (Ferrari): race")),
+                                besideBar(QStringLiteral("Lukas Brandauer (Ferrari): qualifying")),
+                                besidePoint(QStringLiteral("RangeByPos at position 11:"))};
+        paint(false);
+        for (const QPoint& at : marked)
+            QCOMPARE(image.pixel(at) | 0xff000000, viewcolors::Highlight);
+        for (const QPoint& at : plain)
+            QVERIFY(image.valid(at) && (image.pixel(at) | 0xff000000) != viewcolors::Highlight);
+        paint(true);
+        for (const QPoint& at : marked)
+            QVERIFY((image.pixel(at) | 0xff000000) != viewcolors::Highlight);
     }
 
     // An empty entry of a position table leaves a gap; an empty table and a tiny window paint
