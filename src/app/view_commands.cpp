@@ -63,13 +63,14 @@ void ViewCommands::showChanges() {
 void ViewCommands::copyView() {
     const ViewFlags& shown = m_window.view()->views();
     if (shown.Chart) {
-        // The chart as the window shows it, for a document or a message.
+        // The chart at the window's size as it prints, for a document or a message: on white,
+        // without the marks of the last change.
         RosterView* view = m_window.view();
         QImage image(view->size(), QImage::Format_RGB32);
-        image.fill(view->palette().color(QPalette::Window));
+        image.fill(Qt::white);
         {
             QPainter painter(&image);
-            view->paintInto(painter, image.rect(), false);
+            view->paintInto(painter, image.rect(), true);
         }
         QGuiApplication::clipboard()->setImage(image);
         m_window.statusBar()->showMessage(QStringLiteral("The chart was copied"), 5000);

@@ -565,11 +565,12 @@ private slots:
         QCOMPARE(QToolTip::text(), tip);
         hover(QPoint(2, 2)); // the grey margin: nothing to tell
         QTRY_VERIFY(!QToolTip::isVisible());
-        // Copy View copies the chart as a picture of what the window shows.
+        // Copy View copies the chart as a picture of the window's size, as it prints: on white.
         app.trigger(Command::CopyView);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), view->size());
         QCOMPARE(copied.pixel(onBar) | 0xff000000, chartcolors::Qualifying);
+        QCOMPARE(copied.pixel(2, 2) | 0xff000000, viewcolors::White);
         app.trigger(Command::ViewAll); // the tables have no tips
         hover(onBar);
         QTest::qWait(50);
