@@ -103,7 +103,7 @@ unsigned RosterDocument::unsavedStores() const {
 void RosterDocument::stamp(unsigned stores) {
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
         if (stores & StoreFiles[i]) {
-            m_stamps[i] = StampOf(StorePath(m_state.ProgramDir, StoreFiles[i]));
+            m_stamps[i] = StampOf(StorePath(m_state.Folder.path, StoreFiles[i]));
             m_keptOverDisk &= ~StoreFiles[i];
         }
 }
@@ -111,7 +111,7 @@ void RosterDocument::stamp(unsigned stores) {
 unsigned RosterDocument::changedOnDisk() const {
     unsigned changed = 0;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (StampOf(StorePath(m_state.ProgramDir, StoreFiles[i])) != m_stamps[i])
+        if (StampOf(StorePath(m_state.Folder.path, StoreFiles[i])) != m_stamps[i])
             changed |= StoreFiles[i];
     return changed;
 }

@@ -4,8 +4,8 @@
 #include "exchange/performance_file.h"
 #include "model/folder_transaction.h"
 #include "model/roster_diff.h"
+#include "model/roster_folder.h"
 #include "model/roster_form.h"
-#include "model/store.h"
 #include "model/store.h"
 
 #include <sys/stat.h>
@@ -37,9 +37,33 @@ bool ReportLoad(const std::string& dir, const LoadStoreReport& report, Output io
     return ok;
 }
 
-// The roster as the program sees it at start-up.
+// The roster as the program sees it at start-up, for a command that saves into the folder.
 bool LoadRoster(const std::string& dir, Roster& roster, ProgramState& state, Output io) {
     return ReportLoad(dir, LoadStore(roster, state, dir), io);
+}
+
+// The same roster for a command that only reads: a save cut short there is read as done but
+// left for the next save, so that a folder the user may only read can still be read, and
+// nothing in it changes.
+bool PeekRoster(const std::string& dir, Roster& roster, Output io) {
+    return ReportLoad(dir, PeekStore(roster, dir), io);
+}
+
+// A command's output never goes over one of the roster folder's own files: not as the file it
+// is told to write, and not through a standard output that the shell opened on one (which the
+// shell has emptied already, so that the command must not go on and save or read it).
+bool OutputAllowed(const std::string& dir, const std::string& file, Output io) {
+    const RosterFolder folder = ResolveRosterFolder(dir);
+    for (const std::string& path : {file, std::string("/dev/stdout")}) {
+        if (path.empty() || path == "-" || !IsRosterFolderFile(folder, path))
+            continue;
+        io.err << (path == file ? path : std::string("standard output"))
+               << ": this is one of the roster folder's own files (a store file or the journal "
+                  "of a save), which a command never writes its output over; nothing was "
+                  "written\n";
+        return false;
+    }
+    return true;
 }
 
 // Reports a failed read and gives its exit status; lists the diagnostics of a good one.
@@ -128,15 +152,18 @@ bool LockFolder(const std::string& dir, FolderLock& lock, Output io) {
 } // namespace
 
 int ExportCommand(const std::string& dir, Dialect dialect, const std::string& file, Output io) {
+    if (!OutputAllowed(dir, file, io))
+        return ExitFileError;
     Roster roster;
-    ProgramState state;
-    if (!LoadRoster(dir, roster, state, io))
+    if (!PeekRoster(dir, roster, io))
         return ExitFileError;
     return WriteOutputFile(file, FormatPerformanceFile(roster, dialect), io);
 }
 
 int ImportCommand(const std::string& dir, const std::string& file, const ReadOptions& options,
                   Output io) {
+    if (!OutputAllowed(dir, {}, io))
+        return ExitFileError;
     FolderLock lock;
     if (!LockFolder(dir, lock, io))
         return ExitFileError;
@@ -154,9 +181,10 @@ int ImportCommand(const std::string& dir, const std::string& file, const ReadOpt
 
 int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
                    const std::string& out, const ReadOptions& options, Output io) {
+    if (!OutputAllowed(dir, out, io))
+        return ExitFileError;
     Roster roster;
-    ProgramState state;
-    if (!LoadRoster(dir, roster, state, io))
+    if (!PeekRoster(dir, roster, io))
         return ExitFileError;
     const int read = ReportRead(
         in, ReadPerformanceFile(in, roster, options.dialect, options.encoding), io, options.strict);
@@ -168,7 +196,6 @@ int ConvertCommand(const std::string& dir, Dialect to, const std::string& in,
 int CheckCommand(const std::string& file, TextEncoding encoding, Output io) {
     // The diagnostics do not depend on what the roster held before, so any roster will do.
     Roster scratch;
-    ProgramState state;
     const PerformanceReadResult result = ReadPerformanceFile(file, scratch, std::nullopt, encoding);
     if (!result.ok())
         return ReportRead(file, result, io);
@@ -181,9 +208,10 @@ int CheckCommand(const std::string& file, TextEncoding encoding, Output io) {
 }
 
 int ShowCommand(const std::string& dir, View view, OutputFormat format, Output io) {
+    if (!OutputAllowed(dir, {}, io))
+        return ExitFileError;
     Roster roster;
-    ProgramState state;
-    if (!LoadRoster(dir, roster, state, io))
+    if (!PeekRoster(dir, roster, io))
         return ExitFileError;
     switch (format) {
     case OutputFormat::Json:
@@ -198,6 +226,8 @@ int ShowCommand(const std::string& dir, View view, OutputFormat format, Output i
 
 int DiffCommand(const std::string& dir, const std::string& file, const std::string& againstDir,
                 const ReadOptions& options, OutputFormat format, Output io) {
+    if (!OutputAllowed(dir, {}, io))
+        return ExitFileError;
     Roster now;
     if (!ReportLoad(dir, PeekStore(now, dir), io))
         return ExitFileError;
@@ -223,12 +253,14 @@ int DiffCommand(const std::string& dir, const std::string& file, const std::stri
 }
 
 int CalcCommand(const std::string& dir, bool save, Output io) {
+    if (!OutputAllowed(dir, {}, io))
+        return ExitFileError;
     FolderLock lock;
     if (save && !LockFolder(dir, lock, io))
         return ExitFileError;
     Roster roster;
     ProgramState state;
-    if (!LoadRoster(dir, roster, state, io))
+    if (save ? !LoadRoster(dir, roster, state, io) : !PeekRoster(dir, roster, io))
         return ExitFileError;
     RecalcRoster(roster);
     if (save) {

@@ -130,11 +130,14 @@ bool WriteProtected(const std::string& target, const struct stat& existing) {
 } // namespace
 
 Status StageFile(const std::string& path, std::string_view data, Durability durability,
-                 StagedFile& staged) {
-    staged = StagedFile{path, ResolveLinks(path), {}};
+                 StagedFile& staged, Links links) {
+    staged = StagedFile{path, links == Links::Follow ? ResolveLinks(path) : path, {}};
     const std::string& target = staged.target;
     struct stat existing {};
-    const bool hasExisting = ::stat(target.c_str(), &existing) == 0;
+    const bool hasExisting = (links == Links::Follow ? ::stat(target.c_str(), &existing)
+                                                     : ::lstat(target.c_str(), &existing)) == 0;
+    if (links == Links::Replace && hasExisting && !S_ISREG(existing.st_mode))
+        return Status::Failure(path + ": not a regular file; it is left as it is");
     if (hasExisting && S_ISDIR(existing.st_mode))
         return Status::Failure(SystemError(path, EISDIR));
     if (hasExisting && !S_ISREG(existing.st_mode))
@@ -184,13 +187,18 @@ void DiscardStagedFile(StagedFile& staged) {
     staged.temp.clear();
 }
 
-void SyncFolderOf(const std::string& path) {
-    // Makes a rename durable; a folder that cannot be synced is no reason to fail.
-    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+Status SyncFolderOf(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return Status::Failure(SystemError(folder, errno));
+    const int synced = ::fsync(dir);
+    const int error = errno;
+    ::close(dir);
+    // Some file systems cannot flush a folder at all; that says nothing about the data.
+    if (synced != 0 && error != EINVAL && error != ENOTSUP && error != EROFS)
+        return Status::Failure(SystemError(folder, error) + " (while flushing the folder to disk)");
+    return Status::Ok();
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view data, Durability durability) {
@@ -208,11 +216,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view data, Durab
         return status;
     }
     if (durability == Durability::Flush)
-        SyncFolderOf(staged.target);
+        if (Status synced = SyncFolderOf(staged.target); !synced)
+            return Status::Failure(path + ": written, but " + synced.Error());
     return Status::Ok();
 }
 
-Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes) {
+Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes, FileKind kind) {
     const int fd = OpenNonBlocking(path, O_RDONLY);
     if (fd < 0) {
         const int error = errno;
@@ -227,6 +236,10 @@ Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes) {
     if (S_ISDIR(info.st_mode)) {
         ::close(fd);
         return Status::Failure(SystemError(path, EISDIR));
+    }
+    if (kind == FileKind::Regular && !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Status::Failure(path + ": not a regular file; it is left as it is");
     }
     std::string& data = contents.data;
     std::size_t chunk = 4096;

@@ -30,26 +30,37 @@ struct StagedFile {
     std::string target; // the file that will be replaced, symbolic links followed
     std::string temp;   // the flushed new contents beside target, until committed or discarded
 };
+enum class Links {
+    Follow, // a symbolic link stays, and the file it leads to is replaced
+    Replace // the name itself is replaced, whatever it is now: for the program's own files
+};
+
 // Writes data to a temporary file beside the target and flushes it; the target is untouched.
 // Refuses folders, write-protected files and anything that is not a regular file.
 Status StageFile(const std::string& path, std::string_view data, Durability durability,
-                 StagedFile& staged);
+                 StagedFile& staged, Links links = Links::Follow);
 // Renames the temporary file over the target.
 Status CommitStagedFile(const StagedFile& staged);
 // Removes the temporary file, if any.
 void DiscardStagedFile(StagedFile& staged);
-// Flushes the folder holding path, so that renames in it survive a crash.
-void SyncFolderOf(const std::string& path);
+// Flushes the folder holding path, so that renames in it survive a crash. A file system that
+// cannot flush folders at all is no failure; an I/O error is.
+[[nodiscard]] Status SyncFolderOf(const std::string& path);
 
 struct FileContents {
     std::string data;
     std::size_t fileSize = 0; // a regular file's size, however much of it was read
 };
 
-// Reads up to maxBytes from the start of the file at path, in as few reads as it takes. A FIFO
-// that nobody writes to reads as empty instead of blocking. A file that does not exist fails
-// with a Status that is notFound().
-Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes = std::string::npos);
+enum class FileKind {
+    Any,     // a FIFO that nobody writes to reads as empty instead of blocking
+    Regular, // anything but a regular file (or a link to one) is refused at once
+};
+
+// Reads up to maxBytes from the start of the file at path, in as few reads as it takes. A file
+// that does not exist fails with a Status that is notFound().
+Result<FileContents> ReadFile(const std::string& path, std::size_t maxBytes = std::string::npos,
+                              FileKind kind = FileKind::Any);
 
 // The file a symbolic link finally names, followed even when it leads nowhere (a save creates
 // that file); the path itself for anything else, or for a loop of links.

@@ -96,33 +96,146 @@ std::string FormatJournal(const std::vector<StagedFile>& staged) {
     return journal;
 }
 
-// The pairs of a journal, each checked: the target is one of targets (a file a save of this
-// folder may replace) and the temporary file is the target's. Nothing at all when any part is
-// wrong: such a journal is not ours to act on.
-std::vector<std::pair<std::string, std::string>>
-ParseJournal(std::string_view journal, const std::vector<std::string>& targets) {
+// The longest journal a save writes: four pairs of paths.
+constexpr std::size_t MaxJournalBytes = 64 * 1024;
+
+// What the folder's journal asks for, checked; a journal that is not one this program wrote for
+// this folder fails, naming what is wrong, and nothing of it is acted on.
+struct JournalPlan {
+    Status status = Status::Ok();
+    bool found = false;
+    std::vector<PendingReplacement> pending; // temporary files still waiting to be renamed
+};
+
+Status NotOurJournal(const std::string& journalPath, const std::string& why) {
+    return Status::Failure(journalPath + ": " + why +
+                           "; this is not a save this program can complete, so the journal and "
+                           "the files it names are left as they are. Look at them, then move the "
+                           "journal out of the folder to save there again");
+}
+
+// Reads the journal by the names of its files: the folder parts are as the writer spelled
+// them (relative, through a link), so only the names say which store file each pair replaces.
+// The temporary file is looked for beside the file the store file's name leads to now.
+JournalPlan ReadJournal(const std::string& folder, const std::vector<JournalTarget>& targets) {
+    JournalPlan plan;
+    const std::string journalPath = JoinPath(folder, JournalName);
+    // Never through a link: a journal elsewhere is not this folder's.
+    const int fd = ::open(journalPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return plan;
+        plan.found = true;
+        plan.status = errno == ELOOP ? NotOurJournal(journalPath, "a symbolic link")
+                                     : Status::Failure(SystemError(journalPath, errno));
+        return plan;
+    }
+    plan.found = true;
+    struct stat info {};
+    std::string journal;
+    const bool stated = ::fstat(fd, &info) == 0;
+    if (stated && S_ISREG(info.st_mode) &&
+        static_cast<std::size_t>(info.st_size) <= MaxJournalBytes) {
+        journal.resize(static_cast<std::size_t>(info.st_size) + 1);
+        std::size_t got = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, journal.data() + got, journal.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+            if (got == journal.size())
+                break;
+        }
+        journal.resize(got);
+    }
+    const int readError = errno;
+    ::close(fd);
+    if (!stated)
+        plan.status = Status::Failure(SystemError(journalPath, readError));
+    else if (S_ISDIR(info.st_mode))
+        plan.status = NotOurJournal(journalPath, "a folder");
+    else if (!S_ISREG(info.st_mode))
+        plan.status = NotOurJournal(journalPath, "not a regular file");
+    else if (static_cast<std::size_t>(info.st_size) > MaxJournalBytes ||
+             journal.size() > MaxJournalBytes)
+        plan.status = NotOurJournal(journalPath, std::to_string(info.st_size) +
+                                                     " bytes long, more than a journal can be");
+    if (!plan.status)
+        return plan;
+
     std::vector<std::string_view> fields;
-    while (!journal.empty()) {
-        const auto nul = journal.find('\0');
+    std::string_view rest = journal;
+    while (!rest.empty()) {
+        const auto nul = rest.find('\0');
         if (nul == std::string_view::npos)
-            return {};
-        fields.push_back(journal.substr(0, nul));
-        journal.remove_prefix(nul + 1);
+            break;
+        fields.push_back(rest.substr(0, nul));
+        rest.remove_prefix(nul + 1);
     }
-    if (fields.size() < 2 || fields.front() != JournalHeader || fields.back() != JournalEnd ||
-        fields.size() % 2 != 0)
-        return {};
-    std::vector<std::pair<std::string, std::string>> pairs;
+    if (journal.empty() || !rest.empty() || fields.size() < 2 || fields.front() != JournalHeader ||
+        fields.back() != JournalEnd || fields.size() % 2 != 0) {
+        plan.status =
+            NotOurJournal(journalPath, journal.empty() ? "empty" : "not in the form of a journal");
+        return plan;
+    }
+
+    std::set<std::string> seen;
     for (std::size_t i = 1; i + 1 < fields.size(); i += 2) {
-        const std::string target(fields[i]);
-        const std::string temp(fields[i + 1]);
-        if (std::find(targets.begin(), targets.end(), target) == targets.end() ||
-            FolderPart(temp) != FolderPart(target) ||
-            !IsTemporaryOf(NamePart(temp), NamePart(target)))
-            return {};
-        pairs.emplace_back(target, temp);
+        const std::string targetName = NamePart(std::string(fields[i]));
+        const std::string tempName = NamePart(std::string(fields[i + 1]));
+        const JournalTarget* matched = nullptr;
+        std::string target;
+        for (const JournalTarget& candidate : targets) {
+            const std::string resolved = ResolveLinks(JoinPath(folder, candidate.name));
+            if (NamePart(resolved) != targetName)
+                continue;
+            if (matched) {
+                matched = nullptr; // two store files lead to files of that name: ambiguous
+                break;
+            }
+            matched = &candidate;
+            target = resolved;
+        }
+        if (!matched || !seen.insert(target).second) {
+            plan.status = NotOurJournal(journalPath, "it names " + targetName +
+                                                         ", which is not a store file of this "
+                                                         "folder or is named twice");
+            return plan;
+        }
+        if (!IsTemporaryOf(tempName, targetName)) {
+            plan.status = NotOurJournal(journalPath, "it names " + tempName +
+                                                         ", which is not a temporary file this "
+                                                         "program makes for " +
+                                                         targetName);
+            return plan;
+        }
+        const std::string temp = JoinPath(FolderPart(target), tempName);
+        struct stat file {};
+        if (::lstat(temp.c_str(), &file) != 0) {
+            if (errno == ENOENT)
+                continue; // renamed before the save was cut short
+            plan.status = Status::Failure(SystemError(temp, errno));
+            return plan;
+        }
+        std::string why;
+        if (!S_ISREG(file.st_mode))
+            why = S_ISLNK(file.st_mode) ? "a symbolic link" : "not a regular file";
+        else if (file.st_nlink != 1)
+            why = "linked from elsewhere too";
+        else if (file.st_uid != ::geteuid())
+            why = "another user's file";
+        else if (static_cast<std::size_t>(file.st_size) != matched->size)
+            why =
+                std::to_string(file.st_size) + " bytes long, not " + std::to_string(matched->size);
+        if (!why.empty()) {
+            plan.status = NotOurJournal(journalPath, "the file it names, " + temp + ", is " + why);
+            return plan;
+        }
+        plan.pending.push_back({target, temp});
     }
-    return pairs;
+    return plan;
 }
 
 // Removes the temporary files of the files at paths (of saves that were cut short), reading each
@@ -251,7 +364,10 @@ Status ReplaceFilesTogether(const std::string& folder, const std::vector<FileRep
             discardAll();
             return Status::Failure(SystemError(journalPath, errno));
         }
-        Status written = StageFile(journalPath, FormatJournal(staged), durability, journal);
+        // The journal's own name is replaced, never followed: a link there leads out of the
+        // folder.
+        Status written =
+            StageFile(journalPath, FormatJournal(staged), durability, journal, Links::Replace);
         if (written)
             written = CommitStagedFile(journal);
         if (!written) {
@@ -259,8 +375,18 @@ Status ReplaceFilesTogether(const std::string& folder, const std::vector<FileRep
             discardAll();
             return written;
         }
-        if (durability == Durability::Flush)
-            SyncFolderOf(journalPath);
+        // Until the journal is on disk the save has not happened: undo it rather than go on with
+        // a save that a crash could half-apply.
+        Status synced = Status::Ok();
+        if (stepFails(ReplaceStep::FlushJournal, 0))
+            synced = Status::Failure(SystemError(folder, errno));
+        else if (durability == Durability::Flush)
+            synced = SyncFolderOf(journalPath);
+        if (!synced) {
+            ::unlink(journalPath.c_str());
+            discardAll();
+            return Status::Failure(synced.Error() + "; nothing was saved");
+        }
     }
 
     // From here on the save is done: whatever stops it, the next RecoverFolder completes it.
@@ -281,60 +407,69 @@ Status ReplaceFilesTogether(const std::string& folder, const std::vector<FileRep
     }
     if (durability == Durability::Flush)
         for (const std::string& dir : folders)
-            SyncFolderOf(JoinPath(dir, "x"));
+            if (Status synced = SyncFolderOf(JoinPath(dir, "x")); !synced)
+                // The journal stays, so that the next load finishes what may not be on disk.
+                return Status::Failure(synced.Error() +
+                                       "; the files are in place, but may not survive a crash");
     if (journaled) {
         if (stepFails(ReplaceStep::RemoveJournal, 0) || ::unlink(journalPath.c_str()) != 0)
             return Status::Ok(); // every file is in place; the next lock holder removes it
         if (durability == Durability::Flush)
-            SyncFolderOf(journalPath);
+            (void)SyncFolderOf(journalPath); // a journal that comes back names nothing to do
     }
     return Status::Ok();
 }
 
-FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::string>& names) {
+FolderRecovery RecoverFolder(const std::string& folder, const std::vector<JournalTarget>& targets) {
     FolderRecovery recovery;
-    std::vector<std::string> targets;
-    for (const std::string& name : names)
-        targets.push_back(ResolveLinks(JoinPath(folder, name)));
     const std::string journalPath = JoinPath(folder, JournalName);
-    if (const Result<FileContents> journal = ReadFile(journalPath, 1 << 20)) {
-        const auto pairs = ParseJournal(journal->data, targets);
+    JournalPlan plan = ReadJournal(folder, targets);
+    recovery.interrupted = plan.found;
+    if (!plan.status) {
+        recovery.status = plan.status;
+        return recovery; // nothing is touched: the leftovers may be what the user needs
+    }
+    if (plan.found) {
         bool complete = true;
-        for (const auto& [target, temp] : pairs) {
-            if (::access(temp.c_str(), F_OK) != 0)
-                continue; // renamed before the save was cut short
-            if (::rename(temp.c_str(), target.c_str()) != 0) {
+        std::set<std::string> folders;
+        for (const PendingReplacement& file : plan.pending) {
+            if (::rename(file.temp.c_str(), file.target.c_str()) != 0) {
                 if (complete)
                     recovery.status = Status::Failure(
-                        SystemError(target, errno) +
+                        SystemError(file.target, errno) +
                         "; an earlier save into this folder could not be completed");
                 complete = false;
-                recovery.pending.emplace_back(target, temp);
+                recovery.pending.push_back(file);
                 continue;
             }
-            SyncFolderOf(target);
+            folders.insert(FolderPart(file.target));
         }
+        for (const std::string& dir : folders)
+            if (Status synced = SyncFolderOf(JoinPath(dir, "x")); !synced && complete) {
+                recovery.status = synced;
+                complete = false; // the journal stays, so that the next load checks again
+            }
         if (!complete)
             return recovery; // the journal stays, and with it the files it still names
         ::unlink(journalPath.c_str());
-        SyncFolderOf(journalPath);
+        (void)SyncFolderOf(journalPath); // a journal that comes back names nothing left to do
     }
-    targets.push_back(journalPath);
-    RemoveTemporaries(targets);
+    std::vector<std::string> paths;
+    for (const JournalTarget& target : targets)
+        paths.push_back(ResolveLinks(JoinPath(folder, target.name)));
+    paths.push_back(journalPath);
+    RemoveTemporaries(paths);
     return recovery;
 }
 
-std::vector<std::pair<std::string, std::string>>
-PendingReplacements(const std::string& folder, const std::vector<std::string>& names) {
-    std::vector<std::string> targets;
-    for (const std::string& name : names)
-        targets.push_back(ResolveLinks(JoinPath(folder, name)));
-    const Result<FileContents> journal = ReadFile(JoinPath(folder, JournalName), 1 << 20);
-    if (!journal)
-        return {};
-    auto pairs = ParseJournal(journal->data, targets);
-    std::erase_if(pairs, [](const auto& pair) { return ::access(pair.second.c_str(), F_OK) != 0; });
-    return pairs;
+FolderRecovery PendingReplacements(const std::string& folder,
+                                   const std::vector<JournalTarget>& targets) {
+    JournalPlan plan = ReadJournal(folder, targets);
+    FolderRecovery recovery;
+    recovery.status = plan.status;
+    recovery.interrupted = plan.found;
+    recovery.pending = std::move(plan.pending);
+    return recovery;
 }
 
 } // namespace rk7

@@ -33,6 +33,8 @@ public:
                                         std::chrono::milliseconds wait = DefaultFolderWait,
                                         const std::string& nameInErrors = {});
     bool Held() const { return m_key.first != 0 || m_key.second != 0; }
+    // The locked folder's device and inode.
+    std::pair<unsigned long, unsigned long> Identity() const { return m_key; }
     void Release();
 
 private:
@@ -40,7 +42,7 @@ private:
 };
 
 // The steps of ReplaceFilesTogether, for tests that make one fail or stop the process there.
-enum class ReplaceStep { Stage, WriteJournal, Rename, RemoveJournal };
+enum class ReplaceStep { Stage, WriteJournal, FlushJournal, Rename, RemoveJournal };
 // Called before each step (index: the file's, for Stage and Rename); false makes the step fail.
 using ReplaceStepHook = std::function<bool(ReplaceStep step, std::size_t index)>;
 
@@ -56,26 +58,43 @@ Status ReplaceFilesTogether(const std::string& folder, const std::vector<FileRep
                             Durability durability = Durability::Flush,
                             const ReplaceStepHook& hook = {});
 
+// A file of the folder that a journal may replace, and the size every version of it has.
+struct JournalTarget {
+    std::string name;
+    std::size_t size;
+};
+
+// One replacement a journal still waits for: the file and the temporary file that holds its new
+// contents.
+struct PendingReplacement {
+    std::string target;
+    std::string temp;
+};
+
 // What an interrupted save left behind, once RecoverFolder has dealt with it.
 struct FolderRecovery {
     Status status = Status::Ok();
-    // Files whose new contents a journal holds but could not yet rename into place: (target,
-    // temporary file). A reader takes the temporary file instead, so that it sees the whole save.
-    std::vector<std::pair<std::string, std::string>> pending;
+    // A journal was found: a save had been cut short.
+    bool interrupted = false;
+    // Files whose new contents a journal holds but could not yet rename into place. A reader
+    // takes the temporary file instead, so that it sees the whole save.
+    std::vector<PendingReplacement> pending;
 };
 
 // Completes a save that was interrupted after its journal was written (renaming the rest of its
 // files into place), and removes temporary files that no journal names: those of saves that
-// never reached their journal. names are the file names a journal may replace; their temporary
-// files are looked for beside each of them (symbolic links followed). The folder must be
-// locked.
-FolderRecovery RecoverFolder(const std::string& folder, const std::vector<std::string>& names);
+// never reached their journal. The journal is read by the files' names alone, so that how the
+// folder was spelled by the writer and by this reader does not matter. It is obeyed only when it
+// is a regular file of the folder in the journal's form, and only for temporary files that are
+// regular files, this user's, linked nowhere else, of the target's exact size and named as
+// StageFile names them; any other journal is reported and left alone, with every file it names.
+// folder is the canonical path; the folder must be locked.
+FolderRecovery RecoverFolder(const std::string& folder, const std::vector<JournalTarget>& targets);
 
-// What RecoverFolder would rename, without renaming or removing anything: the (target, temporary
-// file) pairs of the folder's journal whose temporary file is still there. For a reader that
-// must leave the folder as it found it; the folder must be locked.
-std::vector<std::pair<std::string, std::string>>
-PendingReplacements(const std::string& folder, const std::vector<std::string>& names);
+// What RecoverFolder would rename, without renaming or removing anything. For a reader that must
+// leave the folder as it found it; the folder must be locked.
+FolderRecovery PendingReplacements(const std::string& folder,
+                                   const std::vector<JournalTarget>& targets);
 
 // The journal's name in the folder.
 inline constexpr std::string_view JournalName = "RK7_Power.journal";

@@ -62,14 +62,14 @@ std::size_t IndexOf(StoreFile file) {
     return 0;
 }
 
-std::vector<std::string> StoreFileNames() {
-    std::vector<std::string> names;
-    for (StoreFile file : StoreFiles)
-        names.emplace_back(StoreFileName(file));
-    return names;
-}
-
 } // namespace
+
+std::vector<JournalTarget> StoreJournalTargets() {
+    std::vector<JournalTarget> targets;
+    for (StoreFile file : StoreFiles)
+        targets.push_back({StoreFileName(file), StoreFileSize(file)});
+    return targets;
+}
 
 const char* StoreFileName(StoreFile file) {
     switch (file) {
@@ -143,18 +143,18 @@ bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file) {
 namespace {
 
 // Reads each store file of dir that exists over the roster; a file that a journal still holds
-// (pending: target and temporary file) is read from there, since the save that wrote it counts
-// as done.
+// (pending) is read from there, since the save that wrote it counts as done.
 void ReadStoreFiles(Roster& roster, const std::string& dir,
-                    const std::vector<std::pair<std::string, std::string>>& pending,
-                    LoadStoreReport& report) {
+                    const std::vector<PendingReplacement>& pending, LoadStoreReport& report) {
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreFile file = StoreFiles[i];
         std::string path = StorePath(dir, file);
-        for (const auto& [target, temp] : pending)
-            if (ResolveLinks(path) == target)
-                path = temp;
-        const Result<FileContents> read = ReadFile(path, StoreFileSize(file));
+        for (const PendingReplacement& waiting : pending)
+            if (ResolveLinks(path) == waiting.target)
+                path = waiting.temp;
+        // Only a regular file: a FIFO would hold the folder's lock for as long as its writer
+        // idles.
+        const Result<FileContents> read = ReadFile(path, StoreFileSize(file), FileKind::Regular);
         StoreLoad& load = report.files[i];
         if (read) {
             DeserializeStore(roster, file, read->data);
@@ -167,45 +167,57 @@ void ReadStoreFiles(Roster& roster, const std::string& dir,
     }
 }
 
+// Locks the folder and deals with what a save cut short left there: recover completes it,
+// otherwise it is only looked at. A folder that does not exist holds no store file and needs no
+// lock.
+FolderRecovery LockAndRecover(const RosterFolder& folder, FolderLock& lock, bool recover,
+                              LoadStoreReport& report) {
+    FolderRecovery recovery;
+    if (Status locked = FolderLock::Acquire(folder.path, lock); !locked) {
+        if (::access(folder.path.c_str(), F_OK) == 0)
+            report.folder = locked;
+        return recovery;
+    }
+    recovery = recover ? RecoverFolder(folder.path, StoreJournalTargets())
+                       : PendingReplacements(folder.path, StoreJournalTargets());
+    report.folder = recovery.status;
+    report.interrupted = !recover && !recovery.pending.empty();
+    return recovery;
+}
+
 } // namespace
 
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir) {
-    state.ProgramDir = ProgramDirFrom(programDir);
+    return LoadStore(roster, state, ResolveRosterFolder(programDir));
+}
+
+LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder) {
+    state.Folder = folder;
     LoadStoreReport report;
-
-    // A save cut short is completed (or its leftovers removed) before anything is read. A folder
-    // that does not exist holds no store file and needs no lock.
     FolderLock lock;
-    FolderRecovery recovery;
-    if (Status locked = FolderLock::Acquire(state.ProgramDir, lock); locked)
-        recovery = RecoverFolder(state.ProgramDir, StoreFileNames());
-    else if (::access(state.ProgramDir.c_str(), F_OK) == 0)
-        report.folder = locked;
-    if (!recovery.status)
-        report.folder = recovery.status;
-
-    ReadStoreFiles(roster, state.ProgramDir, recovery.pending, report);
+    const FolderRecovery recovery = LockAndRecover(state.Folder, lock, true, report);
+    ReadStoreFiles(roster, state.Folder.path, recovery.pending, report);
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
         state.StoredBytes[i] = SerializeStore(roster, StoreFiles[i]);
     return report;
 }
 
 LoadStoreReport PeekStore(Roster& roster, std::string_view programDir) {
-    const std::string dir = ProgramDirFrom(programDir);
+    const RosterFolder folder = ResolveRosterFolder(programDir);
     LoadStoreReport report;
     FolderLock lock;
-    std::vector<std::pair<std::string, std::string>> pending;
-    if (Status locked = FolderLock::Acquire(dir, lock); locked)
-        pending = PendingReplacements(dir, StoreFileNames());
-    else if (::access(dir.c_str(), F_OK) == 0)
-        report.folder = locked;
-    ReadStoreFiles(roster, dir, pending, report);
+    const FolderRecovery recovery = LockAndRecover(folder, lock, false, report);
+    ReadStoreFiles(roster, folder.path, recovery.pending, report);
     return report;
 }
 
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
                                            const LoadStoreReport& report) {
     std::vector<std::string> warnings;
+    if (report.interrupted)
+        warnings.push_back(std::string(programDir) +
+                           ": a save into this folder was cut short; its files were read as "
+                           "saved, and the next save into the folder puts them in place");
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreLoad& load = report.files[i];
         const std::size_t expected = StoreFileSize(StoreFiles[i]);
@@ -227,25 +239,25 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
 
 Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
                   Durability durability) {
+    const std::string& dir = state.Folder.path;
     std::vector<FileReplacement> replacements;
     for (StoreFile file : StoreFiles)
         if (files & file)
-            replacements.push_back(
-                {StorePath(state.ProgramDir, file), SerializeStore(roster, file)});
+            replacements.push_back({StorePath(dir, file), SerializeStore(roster, file)});
     if (replacements.empty())
         return Status::Ok();
 
     // Errors about the folder name the first file, as a failed write of it would.
     FolderLock lock;
-    if (Status locked = FolderLock::Acquire(state.ProgramDir, lock, DefaultFolderWait,
-                                            replacements.front().path);
+    if (Status locked =
+            FolderLock::Acquire(dir, lock, DefaultFolderWait, replacements.front().path);
         !locked)
         return locked;
-    if (FolderRecovery recovery = RecoverFolder(state.ProgramDir, StoreFileNames());
-        !recovery.status)
+    if (Status same = CheckRosterFolder(state.Folder); !same)
+        return same;
+    if (FolderRecovery recovery = RecoverFolder(dir, StoreJournalTargets()); !recovery.status)
         return recovery.status;
-    if (Status replaced = ReplaceFilesTogether(state.ProgramDir, replacements, durability);
-        !replaced)
+    if (Status replaced = ReplaceFilesTogether(dir, replacements, durability); !replaced)
         return replaced;
     for (StoreFile file : StoreFiles) {
         if (!(files & file))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/file_io.h"
+#include "model/folder_transaction.h"
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/status.h"
@@ -44,15 +45,21 @@ struct StoreLoad {
 
 struct LoadStoreReport {
     std::array<StoreLoad, 4> files; // in the order of StoreFiles
-    // The folder could not be locked, or a save cut short there could not be completed.
+    // The folder could not be locked, or a save cut short there could not be completed or was
+    // not one this program can complete.
     Status folder = Status::Ok();
+    // PeekStore read files of a save that was cut short as saved, leaving them for the next save.
+    bool interrupted = false;
 };
 
-// Sets ProgramDir from programDir (one trailing separator removed) and reads each store file
-// that exists there over the roster. Missing files keep the roster as it was. First, under the
+// Resolves the folder that programDir names into state.Folder and reads each store file that
+// exists there over the roster. Missing files keep the roster as it was. First, under the
 // folder's lock, completes a save that was cut short and removes its leftovers. What was read
-// becomes the state's record of what the store files hold.
+// becomes the state's record of what the store files hold. A store file that is not a regular
+// file (or a link to one) is refused, not read.
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir);
+// The same for a folder resolved already.
+LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder);
 
 // Reads the store files of programDir over the roster as LoadStore does, under the folder's
 // lock, but leaves the folder exactly as it found it: a save cut short after its journal counts
@@ -61,12 +68,17 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view 
 LoadStoreReport PeekStore(Roster& roster, std::string_view programDir);
 
 // One line for each store file whose size is not its layout's (it was read as far as it goes):
-// the file, its size and the size it should have.
+// the file, its size and the size it should have. And for a peek that read a save cut short as
+// done, a line that says so.
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
                                            const LoadStoreReport& report);
 
-// Writes the store files of the set files into ProgramDir, all of them or none, under the
-// folder's lock; on success they no longer count as unsaved.
+// The files a journal of a roster folder may replace: the four store files.
+std::vector<JournalTarget> StoreJournalTargets();
+
+// Writes the store files of the set files into the state's folder, all of them or none, under
+// the folder's lock; on success they no longer count as unsaved. A folder that is no longer the
+// one the roster was read from is refused.
 Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
                   Durability durability = Durability::Flush);
 Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file,

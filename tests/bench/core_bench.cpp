@@ -29,7 +29,7 @@ const std::string& BenchFolder() {
 void BM_LoadStore(benchmark::State& state) {
     Roster roster;
     ProgramState program;
-    program.ProgramDir = BenchFolder();
+    program.Folder = ResolveRosterFolder(BenchFolder());
     for (StoreFile f : StoreFiles)
         if (!SaveStore(roster, program, f, Durability::NoFlush))
             std::abort();
@@ -43,7 +43,7 @@ BENCHMARK(BM_LoadStore);
 void BM_SaveAllStores(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.ProgramDir = BenchFolder();
+    program.Folder = ResolveRosterFolder(BenchFolder());
     const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
         for (StoreFile f : StoreFiles)
@@ -56,7 +56,7 @@ BENCHMARK(BM_SaveAllStores)->ArgName("flush")->Arg(0)->Arg(1);
 void BM_SaveStore(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.ProgramDir = BenchFolder();
+    program.Folder = ResolveRosterFolder(BenchFolder());
     const StoreFile file = StoreFiles[static_cast<std::size_t>(state.range(0))];
     const auto durability = state.range(1) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
@@ -71,7 +71,7 @@ BENCHMARK(BM_SaveStore)->ArgNames({"file", "flush"})->ArgsProduct({{0, 1, 2, 3},
 void BM_SaveTeamsAndDrivers(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.ProgramDir = BenchFolder();
+    program.Folder = ResolveRosterFolder(BenchFolder());
     const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
         if (!SaveStores(roster, program, TeamsStore | DriversStore, durability))

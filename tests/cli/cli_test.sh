@@ -229,6 +229,90 @@ case_store_files_guarded() {
     done
 }
 
+# A folder planted with links, pipes and journals that are not the program's: nothing outside it
+# is made, written or removed, nothing that may matter is deleted unseen, and every refusal names
+# the file and exits 4 at once.
+case_hostile_folder() {
+    make_native season.txt
+    mkdir k outside
+    run 0 --dir k calc --save
+    cp k/Teams.rk teams.before
+    kept() { same k/Teams.rk teams.before; }
+    journal() { printf 'RK7 Power journal 1\0%s\0%s\0end\0' "$1" "$2" >k/RK7_Power.journal; }
+    # A journal that is a link leading out of the folder, dangling or to a journal there.
+    ln -s ../outside/planted k/RK7_Power.journal
+    run 4 --dir k import season.txt
+    contains err "k/RK7_Power.journal: a symbolic link"
+    equals "$(listing outside)" ""
+    kept
+    cp teams.before outside/Teams.rk.tmp-1-1
+    printf 'RK7 Power journal 1\0outside/Teams.rk\0outside/Teams.rk.tmp-1-1\0end\0' \
+        >outside/planted
+    run 4 --dir k show
+    kept
+    equals "$(listing outside)" "Teams.rk.tmp-1-1 planted "
+    rm k/RK7_Power.journal outside/*
+    # Temporary files that lead elsewhere, have other links, or have the wrong size.
+    echo precious >outside/secret
+    ln -s ../outside/secret k/Teams.rk.tmp-1-1
+    journal k/Teams.rk k/Teams.rk.tmp-1-1
+    run 4 --dir k import season.txt
+    contains err "k/Teams.rk.tmp-1-1, is a symbolic link"
+    rm k/Teams.rk.tmp-1-1
+    ln outside/secret k/Teams.rk.tmp-1-1
+    run 4 --dir k export x.txt
+    contains err "is linked from elsewhere too"
+    rm k/Teams.rk.tmp-1-1
+    head -c 10 /dev/zero >k/Teams.rk.tmp-1-1
+    run 4 --dir k import season.txt
+    contains err "k/Teams.rk.tmp-1-1, is 10 bytes long, not 1260"
+    kept
+    equals "$(cat outside/secret)" precious
+    equals "$(listing k)" "Drivers.rk RK7_Power.journal Teams.rk Teams.rk.tmp-1-1 "
+    rm k/RK7_Power.journal k/Teams.rk.tmp-1-1
+    # Journals that are garbage, empty, cut off, huge, a folder, or name other files.
+    for bad in garbage empty cut huge folder other; do
+        case $bad in
+        garbage) echo 'not a journal' >k/RK7_Power.journal ;;
+        empty) : >k/RK7_Power.journal ;;
+        cut) printf 'RK7 Power journal 1\0k/Teams.rk\0k/Tea' >k/RK7_Power.journal ;;
+        huge) truncate -s 200M k/RK7_Power.journal ;;
+        folder) mkdir k/RK7_Power.journal ;;
+        other) journal k/passwd k/passwd.tmp-1-1 ;;
+        esac
+        run 4 --dir k show
+        contains err "k/RK7_Power.journal: "
+        contains err "left as they are"
+        [ -e k/RK7_Power.journal ] || fail "$bad: the journal was removed"
+        run 4 --dir k import season.txt
+        kept
+        rm -rf k/RK7_Power.journal
+    done
+    # A store file that is a pipe with an idle writer is refused at once, not waited on.
+    mkdir p
+    mkfifo p/Teams.rk
+    exec 3<>p/Teams.rk
+    timeout 10 "$CLI" --dir p export x.txt 2>err
+    equals $? 4
+    contains err "p/Teams.rk: not a regular file"
+    exec 3>&-
+    # Output over the folder's own files, by any name, is refused before anything happens.
+    ln -s k/Teams.rk link.rk
+    for target in k/Teams.rk ./k/../k/Drivers.rk link.rk k/RK7_Power.journal k/Teams.rk.tmp-9-9; do
+        run 4 --dir k export "$target"
+        contains err "one of the roster folder's own files"
+        run 4 --dir k convert --to exchange season.txt "$target"
+    done
+    kept
+    equals "$(listing k)" "Drivers.rk Teams.rk "
+    "$CLI" --dir k show >>k/Drivers.rk 2>err
+    equals $? 4
+    contains err "standard output: this is one of the roster folder's own files"
+    "$CLI" --dir k calc --save >k/Drivers.rk 2>err
+    equals $? 4
+    kept
+}
+
 # A file in UTF-8 is read as UTF-8 after its byte-order mark, or when asked to.
 case_utf8() {
     cp "$DATA/bad_inputs/utf8_names.txt" plain.txt
@@ -603,10 +687,14 @@ case_diff_writes_nothing() {
     run 0 --dir store diff --format json --against-dir store
     printf 'Hello\r\n' >hello.txt
     run 3 --dir store diff hello.txt
+    # So do the other commands that only read, with a warning; the next save completes it.
+    run 0 --dir store show --view teams
+    contains out "Xaf"
+    contains err "warning: store: a save into this folder was cut short"
+    run 0 --dir store export back.txt
     snapshot >after
     same before after
-    # Any other command completes the save.
-    run 0 --dir store show --view teams
+    run 0 --dir store import season.txt
     equals "$(listing store)" "Drivers.rk Teams.rk "
 }
 

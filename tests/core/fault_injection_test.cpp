@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, PerformanceReaderFaults,
 TEST(StoreReaderFaults, StoreFileThatVanishedKeepsTheDefaults) {
     TestFolder folder;
     ProgramState state;
-    state.ProgramDir = folder.Path();
+    state.Folder = ResolveRosterFolder(folder.Path());
     Roster edited = test::EditedRoster();
     for (StoreFile f : StoreFiles)
         ASSERT_TRUE(SaveStore(edited, state, f));
@@ -375,15 +375,20 @@ TEST(StoreReaderFaults, StoreFilesThatCannotBeRead) {
     TestFolder folder;
     fs::create_directory(folder.File("EPowers.rk"));
     ASSERT_EQ(::mkfifo(folder.File("RanFail.rk").c_str(), 0600), 0);
+    // A writer that holds the FIFO open and idles would keep a read waiting, and the folder
+    // locked, for good.
+    const int idleWriter = ::open(folder.File("RanFail.rk").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(idleWriter, 0);
     Roster r;
     ProgramState state;
     const LoadStoreReport report = ReadWithoutHanging(
         folder.File("RanFail.rk"), [&] { return LoadStore(r, state, folder.Path()); });
+    ::close(idleWriter);
     EXPECT_FALSE(report.files[2].found);
     EXPECT_EQ(report.files[2].status.Error(), folder.File("EPowers.rk") + ": Is a directory");
-    // A FIFO that nobody writes to is an empty file: found, nothing taken from it.
-    EXPECT_TRUE(report.files[3].status);
-    EXPECT_EQ(report.files[3].bytesRead, 0u);
+    EXPECT_FALSE(report.files[3].found);
+    EXPECT_EQ(report.files[3].status.Error(),
+              folder.File("RanFail.rk") + ": not a regular file; it is left as it is");
     EXPECT_TRUE(r == Roster());
     EXPECT_EQ(folder.Listing(), "EPowers.rk RanFail.rk"); // loading writes nothing
 }

@@ -103,7 +103,7 @@ TEST(StoreFiles, MissingFilesKeepTheDefaults) {
     Roster r;
     ProgramState state;
     const auto report = LoadStore(r, state, folder.Path() + "/");
-    EXPECT_EQ(state.ProgramDir, folder.Path());
+    EXPECT_EQ(state.Folder.path, folder.Path());
     EXPECT_EQ(r, Roster());
     for (const auto& load : report.files) {
         EXPECT_FALSE(load.found);
@@ -194,7 +194,7 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
     const mode_t oldMask = ::umask(022);
     Roster r;
     ProgramState state;
-    state.ProgramDir = folder.Path();
+    state.Folder = ResolveRosterFolder(folder.Path());
     state.UnsavedStores = AllStores;
     r.TeamName[3].SetText("Blue Comet");
     ASSERT_TRUE(SaveTeamsStore(r, state));
@@ -224,7 +224,7 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
 class FailedSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.ProgramDir = folder.Path();
+        state.Folder = ResolveRosterFolder(folder.Path());
         ASSERT_TRUE(SaveTeamsStore(roster, state));
         oldBytes = TestFolder::Read(folder.File("Teams.rk"));
         roster.TeamName[0].SetText("Changed");
@@ -245,7 +245,7 @@ protected:
 
 TEST_F(FailedSave, TargetIsAFolder) {
     ProgramState other = state;
-    other.ProgramDir = folder.File("sub");
+    other.Folder = ResolveRosterFolder(folder.File("sub"));
     std::filesystem::create_directories(folder.File("sub/Drivers.rk"));
     const Status s = SaveDriversStore(roster, other);
     ASSERT_FALSE(s);
@@ -259,14 +259,14 @@ TEST_F(FailedSave, TargetIsAFolder) {
 
 TEST_F(FailedSave, FolderDoesNotExistOrIsAFile) {
     ProgramState missing = state;
-    missing.ProgramDir = folder.File("nowhere");
+    missing.Folder = ResolveRosterFolder(folder.File("nowhere"));
     Status s = SaveTeamsStore(roster, missing);
     ASSERT_FALSE(s);
     EXPECT_NE(s.Error().find("nowhere/Teams.rk: No such file or directory"), std::string::npos)
         << s.Error();
 
     ProgramState file = state;
-    file.ProgramDir = folder.File("Teams.rk");
+    file.Folder = ResolveRosterFolder(folder.File("Teams.rk"));
     s = SaveTeamsStore(roster, file);
     ASSERT_FALSE(s);
     EXPECT_NE(s.Error().find("Not a directory"), std::string::npos) << s.Error();

@@ -55,7 +55,7 @@ Seen Load(const std::string& folder) {
 
 void SaveOld(const std::string& folder) {
     ProgramState state;
-    state.ProgramDir = folder;
+    state.Folder = ResolveRosterFolder(folder);
     ASSERT_TRUE(SaveStores(Old(), state, TeamsAndDrivers));
 }
 
@@ -85,9 +85,10 @@ struct Stop {
 };
 // Every step of a two-file save; the save counts as done once its journal is in place.
 const std::vector<Stop> Stops = {
-    {ReplaceStep::Stage, 0, Seen::Old},        {ReplaceStep::Stage, 1, Seen::Old},
-    {ReplaceStep::WriteJournal, 0, Seen::Old}, {ReplaceStep::Rename, 0, Seen::New},
-    {ReplaceStep::Rename, 1, Seen::New},       {ReplaceStep::RemoveJournal, 0, Seen::New},
+    {ReplaceStep::Stage, 0, Seen::Old},         {ReplaceStep::Stage, 1, Seen::Old},
+    {ReplaceStep::WriteJournal, 0, Seen::Old},  {ReplaceStep::FlushJournal, 0, Seen::Old},
+    {ReplaceStep::Rename, 0, Seen::New},        {ReplaceStep::Rename, 1, Seen::New},
+    {ReplaceStep::RemoveJournal, 0, Seen::New},
 };
 
 TEST(StoreTransaction, FailedStepLeavesAllOldOrCompletesAllNew) {
@@ -131,10 +132,12 @@ TEST(StoreTransaction, KilledAtAnyStepTheNextLoadSeesOneWholeRoster) {
                                            return true;
                                        });
         });
-        EXPECT_EQ(Load(folder.Path()), stop.after);
+        // Killed (not failed) while flushing the journal, the journal is in place all the same.
+        EXPECT_EQ(Load(folder.Path()),
+                  stop.step == ReplaceStep::FlushJournal ? Seen::New : stop.after);
         // Whatever the killed save left is gone after the next save.
         ProgramState state;
-        state.ProgramDir = folder.Path();
+        state.Folder = ResolveRosterFolder(folder.Path());
         ASSERT_TRUE(SaveStores(New(), state, TeamsAndDrivers));
         EXPECT_EQ(folder.Listing(), "Drivers.rk Teams.rk");
     }
@@ -148,7 +151,7 @@ TEST(StoreTransaction, KilledAtAnyStepTheNextLoadSeesOneWholeRoster) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ProgramState state;
-            state.ProgramDir = folder.Path();
+            state.Folder = ResolveRosterFolder(folder.Path());
             for (int i = 0;; ++i)
                 (void)SaveStores(i % 2 ? New() : Old(), state, TeamsAndDrivers);
         }
@@ -158,6 +161,62 @@ TEST(StoreTransaction, KilledAtAnyStepTheNextLoadSeesOneWholeRoster) {
         ASSERT_NE(Load(folder.Path()), Seen::Mixed) << "trial " << trial;
         ASSERT_EQ(folder.Listing(), "Drivers.rk Teams.rk") << "trial " << trial;
     }
+}
+
+// However the writer and the next reader spell the folder (relative, "./", absolute, through a
+// link, with a trailing slash), a save cut short after its journal is completed as a whole.
+TEST(StoreTransaction, CutShortSaveIsCompletedWhateverTheSpelling) {
+    TestFolder top;
+    fs::create_directory(top.File("k"));
+    fs::create_directory_symlink("k", top.File("link"));
+    const std::string absolute = top.File("k");
+    const std::vector<std::string> readers = {"k",        "./k", "k/", absolute, top.File("link"),
+                                              "link/../k"};
+    const fs::path cwd = fs::current_path();
+    fs::current_path(top.Path());
+    for (const std::string& writer : {std::string("k"), top.File("link")}) {
+        for (const std::string& reader : readers) {
+            for (const Stop& stop : Stops) {
+                if (stop.after != Seen::New)
+                    continue;
+                SCOPED_TRACE(writer + " then " + reader + " step " +
+                             std::to_string(static_cast<int>(stop.step) * 10 + stop.index));
+                SaveOld(absolute);
+                // As a save spelled the files before the folder was resolved once: the journal
+                // holds the paths as the writer typed them.
+                InChild([&] {
+                    (void)ReplaceFilesTogether(writer, NewFiles(writer), Durability::NoFlush,
+                                               [&](ReplaceStep step, std::size_t index) {
+                                                   if (step == stop.step && index == stop.index)
+                                                       ::_exit(0);
+                                                   return true;
+                                               });
+                });
+                EXPECT_EQ(Load(reader), Seen::New);
+                EXPECT_EQ(TestFolder::Read(absolute + "/Teams.rk"),
+                          SerializeStore(New(), TeamsStore));
+                std::string listing;
+                for (const auto& entry : fs::directory_iterator(absolute))
+                    listing += entry.path().filename().string() + " ";
+                EXPECT_TRUE(listing == "Drivers.rk Teams.rk " || listing == "Teams.rk Drivers.rk ")
+                    << listing;
+            }
+        }
+    }
+    fs::current_path(cwd);
+}
+
+// A journal that could not be flushed to disk is no save: a crash could still half-apply it.
+TEST(StoreTransaction, JournalThatCannotBeFlushedIsNoSave) {
+    TestFolder folder;
+    SaveOld(folder.Path());
+    const Status status = ReplaceFilesTogether(
+        folder.Path(), NewFiles(folder.Path()), Durability::Flush,
+        [](ReplaceStep step, std::size_t) { return step != ReplaceStep::FlushJournal; });
+    ASSERT_FALSE(status);
+    EXPECT_NE(status.Error().find("nothing was saved"), std::string::npos) << status.Error();
+    EXPECT_EQ(Load(folder.Path()), Seen::Old);
+    EXPECT_EQ(folder.Listing(), "Drivers.rk Teams.rk");
 }
 
 TEST(StoreTransaction, OneWriterAtATime) {
@@ -171,7 +230,7 @@ TEST(StoreTransaction, OneWriterAtATime) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ProgramState state;
-            state.ProgramDir = folder.Path();
+            state.Folder = ResolveRosterFolder(folder.Path());
             for (int i = 0; i < 60; ++i)
                 if (!SaveStores(*roster, state, TeamsAndDrivers, Durability::NoFlush))
                     ::_exit(1);
@@ -244,7 +303,7 @@ TEST(StoreSave, ProtectedLinkedAndOwnedFiles) {
     TestFolder folder;
     SaveOld(folder.Path());
     ProgramState state;
-    state.ProgramDir = folder.Path();
+    state.Folder = ResolveRosterFolder(folder.Path());
 
     // A write-protected file is refused by name, and the other file of the save stays too.
     ASSERT_EQ(::chmod(folder.File("Drivers.rk").c_str(), 0444), 0);

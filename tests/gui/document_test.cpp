@@ -68,7 +68,7 @@ class DocumentTest : public QObject {
         Roster roster;
         roster.TeamName[0].SetText(firstTeam);
         ProgramState state;
-        state.ProgramDir = QFile::encodeName(other).toStdString();
+        state.Folder = ResolveRosterFolder(QFile::encodeName(other).toStdString());
         if (!SaveStores(roster, state, TeamsStore))
             return {};
         return other;

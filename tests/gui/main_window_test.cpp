@@ -330,13 +330,13 @@ private slots:
             Roster stored;
             stored.TeamName[2].SetText("Stored Team");
             ProgramState state;
-            state.ProgramDir = s.folder.path().toStdString();
+            state.Folder = ResolveRosterFolder(s.folder.path().toStdString());
             QVERIFY(SaveTeamsStore(stored, state));
         }
         Application& app = s.Start();
         QCOMPARE(app.document().roster().TeamName[2].Text(), "Stored Team");
         QCOMPARE(app.document().roster().DriverName, Roster().DriverName);
-        QCOMPARE(QString::fromStdString(app.document().state().ProgramDir), s.folder.path());
+        QCOMPARE(QString::fromStdString(app.document().state().Folder.path), s.folder.path());
         QVERIFY(s.prompts.messages.isEmpty());
 
         Session empty;

@@ -325,7 +325,7 @@ private slots:
         QVERIFY(folder.isValid());
         Roster roster;
         ProgramState state;
-        state.ProgramDir = folder.path().toStdString();
+        state.Folder = ResolveRosterFolder(folder.path().toStdString());
         roster.TeamName[0].SetText("Zeta Racing");
         roster.TeamQualPower[0].SetText("987");
         roster.DriverName[0].SetText("Ana Testa");
