@@ -29,8 +29,7 @@ void SetProgramIdentity() {
 }
 
 Application::Application(Options options, Prompts& prompts)
-    : m_options(std::move(options)), m_prompts(prompts),
-      m_saver(m_document, m_prompts, m_options.programDir) {
+    : m_options(std::move(options)), m_prompts(prompts), m_saver(m_document, m_prompts) {
     InitResources();
 }
 
@@ -51,7 +50,7 @@ void Application::initMainWindow() {
     m_forms = std::make_unique<FormCommands>(m_document, m_saver, m_window.get());
     m_printing = std::make_unique<PrintController>(m_document, *m_window, m_prompts);
     connectCommands();
-    m_edits = std::make_unique<EditCommands>(m_document, *m_window, m_prompts);
+    m_edits = std::make_unique<EditCommands>(m_document, m_saver, *m_window, m_prompts);
     m_views = std::make_unique<ViewCommands>(m_document, *m_window, m_options.settingsPath);
 
     m_folders = std::make_unique<RosterFolders>(m_document, m_saver, *m_window, m_prompts,
@@ -60,8 +59,8 @@ void Application::initMainWindow() {
                              &RosterFolders::chooseFolder);
     const LoadStoreReport report = m_folders->load(m_options.programDir);
     m_startupProblems = StartupProblems(m_options.programDir, m_options.preferencesPath, report);
-    m_document.autoMode() =
-        !m_options.preferencesPath.isEmpty() && ReadAutoMode(m_options.preferencesPath);
+    m_document.setAutoMode(!m_options.preferencesPath.isEmpty() &&
+                           ReadAutoMode(m_options.preferencesPath));
 }
 
 void Application::connectCommands() {

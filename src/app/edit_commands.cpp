@@ -3,14 +3,16 @@
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "app/roster_document.h"
+#include "app/store_saver.h"
+#include "model/folder_transaction.h"
 
 #include <QAction>
 
 namespace rk7 {
 
-EditCommands::EditCommands(RosterDocument& document, MainWindow& window, Prompts& prompts,
-                           QObject* parent)
-    : QObject(parent), m_document(document), m_window(window), m_prompts(prompts) {
+EditCommands::EditCommands(RosterDocument& document, StoreSaver& saver, MainWindow& window,
+                           Prompts& prompts, QObject* parent)
+    : QObject(parent), m_document(document), m_saver(saver), m_window(window), m_prompts(prompts) {
     window.connectCommand(Command::Undo, this, &EditCommands::undo);
     window.connectCommand(Command::Redo, this, &EditCommands::redo);
     connect(&document, &RosterDocument::historyChanged, this, &EditCommands::syncActions);
@@ -18,13 +20,20 @@ EditCommands::EditCommands(RosterDocument& document, MainWindow& window, Prompts
 }
 
 void EditCommands::undo() {
-    if (Status undone = m_document.undo(); !undone)
-        m_prompts.reportError(&m_window, QString::fromStdString(undone.Error()));
+    step(false);
 }
 
 void EditCommands::redo() {
-    if (Status redone = m_document.redo(); !redone)
-        m_prompts.reportError(&m_window, QString::fromStdString(redone.Error()));
+    step(true);
+}
+
+void EditCommands::step(bool forward) {
+    FolderLock lock;
+    if (!m_saver.lockFolder(lock))
+        return;
+    m_saver.takeDiskChanges(); // a reload starts the history afresh: nothing left to step
+    if (Status done = forward ? m_document.redo() : m_document.undo(); !done)
+        m_prompts.reportError(&m_window, QString::fromStdString(done.Error()));
 }
 
 void EditCommands::syncActions() {

@@ -7,6 +7,7 @@ namespace rk7 {
 class MainWindow;
 class Prompts;
 class RosterDocument;
+class StoreSaver;
 
 // Undo and redo of the roster's steps. The menu items name the step they would undo or redo,
 // and are disabled when there is none.
@@ -14,7 +15,7 @@ class EditCommands : public QObject {
     Q_OBJECT
 
 public:
-    EditCommands(RosterDocument& document, MainWindow& window, Prompts& prompts,
+    EditCommands(RosterDocument& document, StoreSaver& saver, MainWindow& window, Prompts& prompts,
                  QObject* parent = nullptr);
 
     void undo();
@@ -23,8 +24,12 @@ public:
 private:
     // The menu items follow the history.
     void syncActions();
+    // Undoes or redoes under the folder's lock, once what another program saved is read: the
+    // step's save never goes over it unseen.
+    void step(bool forward);
 
     RosterDocument& m_document;
+    StoreSaver& m_saver;
     MainWindow& m_window;
     Prompts& m_prompts;
 };

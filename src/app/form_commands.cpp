@@ -33,23 +33,28 @@ FormCommands::FormCommands(RosterDocument& document, StoreSaver& saver, QWidget*
     : QObject(parent), m_document(document), m_saver(saver), m_window(window) {}
 
 EditorContext FormCommands::makeEditorContext(Roster& working) {
-    return {working, m_document.autoMode(), [this, &working](unsigned parts, unsigned stores) {
-                m_document.apply(working, parts, StepName(parts));
-                return stores == 0 || m_saver.save(stores);
+    RosterDocument* document = &m_document;
+    return {working,
+            {[document] { return document->autoMode(); },
+             [document](bool on) {
+                 document->setAutoMode(on);
+             }},
+            [this, &working](const Roster& base, unsigned parts, unsigned stores) {
+                return m_saver.commitEdit(base, working, parts, stores, StepName(parts));
             }};
 }
 
 template <typename Dialog>
 void FormCommands::run(unsigned parts, unsigned stores) {
-    // The form edits a copy; the roster takes its parts only when it is accepted.
+    // The form edits a copy. Its OK takes only the cells the user changed into the roster as it
+    // is then, so that another program's change made meanwhile is neither lost nor overwritten
+    // unseen; the view shows the edit even when the save fails.
     Roster working = m_document.roster();
+    const Roster base = working;
     Dialog dialog(makeEditorContext(working), m_window);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The view shows the edit even when the save fails; the roster keeps it either way.
-    m_document.apply(working, parts, StepName(parts));
-    if (stores != 0)
-        m_saver.save(stores);
+    dialog.setAcceptCheck(
+        [&] { return m_saver.commitEdit(base, working, parts, stores, StepName(parts)); });
+    dialog.exec();
 }
 
 void FormCommands::editTeams() {

@@ -2,10 +2,14 @@
 
 #include "app/print_setup_dialog.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 namespace rk7 {
 
@@ -117,6 +121,47 @@ bool DialogPrompts::askReload(QWidget* parent, const QString& caption, const QSt
     box.setDefaultButton(keep); // Return loses nothing
     box.exec();
     return box.clickedButton() == reload;
+}
+
+Prompts::Keep DialogPrompts::askKeepMine(QWidget* parent, const QString& caption,
+                                         const QString& text, const QString& details) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setDetailedText(details);
+    QPushButton* mine = box.addButton(QStringLiteral("Keep &Mine"), QMessageBox::AcceptRole);
+    QPushButton* theirs = box.addButton(QStringLiteral("Keep &Theirs"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel); // Return keeps the form open and decides nothing
+    box.exec();
+    if (box.clickedButton() == mine)
+        return Keep::Mine;
+    return box.clickedButton() == theirs ? Keep::Theirs : Keep::Cancel;
+}
+
+bool DialogPrompts::waitUntil(QWidget* parent, const QString& text,
+                              const std::function<bool()>& ready) {
+    if (ready())
+        return true;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QProgressDialog note(text, QStringLiteral("&Give Up"), 0, 0, parent);
+    note.setObjectName(QStringLiteral("waitNote"));
+    note.setWindowTitle(QStringLiteral("RK7 Power"));
+    note.setWindowModality(Qt::WindowModal);
+    note.setMinimumDuration(400); // a short wait shows only the cursor
+    QEventLoop loop;
+    bool done = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (ready()) {
+            done = true;
+            loop.quit();
+        }
+    });
+    QObject::connect(&note, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    poll.start(50);
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    return done;
 }
 
 } // namespace rk7

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 class QPrinter;
@@ -24,6 +26,7 @@ class Prompts {
 public:
     enum class Icon { None, Information, Warning };
     enum class Answer { Save, Discard, Cancel };
+    enum class Keep { Mine, Theirs, Cancel };
 
     virtual ~Prompts() = default;
     // A message with one OK button. parent may be null (no owner window).
@@ -40,6 +43,14 @@ public:
     virtual QString folderName(QWidget* parent, const QString& title, const QString& start) = 0;
     // Reload or Keep Mine; true for Reload.
     virtual bool askReload(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Keep Mine, Keep Theirs or Cancel, for cells that another program changed while the user
+    // changed them too; details lists the cells.
+    virtual Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
+                             const QString& details) = 0;
+    // Waits until ready() is true, with the window alive meanwhile: a busy cursor, and once it
+    // takes a moment a note saying text with a button to give up. False when the user gave up.
+    virtual bool waitUntil(QWidget* parent, const QString& text,
+                           const std::function<bool()>& ready) = 0;
     // The print and print setup dialogs on printer; false when the user cancelled.
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     virtual bool pageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
@@ -59,6 +70,10 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogSettings& settings) override;
     QString folderName(QWidget* parent, const QString& title, const QString& start) override;
     bool askReload(QWidget* parent, const QString& caption, const QString& text) override;
+    Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
+                     const QString& details) override;
+    bool waitUntil(QWidget* parent, const QString& text,
+                   const std::function<bool()>& ready) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 };

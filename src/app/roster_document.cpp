@@ -16,7 +16,19 @@ bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
 
 } // namespace
 
+void RosterDocument::setAutoMode(bool on) {
+    if (m_state.AutoMode == on)
+        return;
+    m_state.AutoMode = on;
+    emit autoModeChanged(on);
+}
+
 LoadStoreReport RosterDocument::load(const std::string& folder) {
+    // Nothing of the roster shown before may stay: a file missing here keeps the built-in cells.
+    m_roster = Roster();
+    ProgramState fresh;
+    fresh.AutoMode = m_state.AutoMode;
+    m_state = fresh;
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
     m_keptOverDisk = 0;
     m_lastChanges.clear();
@@ -28,9 +40,27 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
     return report;
 }
 
+LoadStoreReport RosterDocument::reload() {
+    const std::string folder = m_state.Folder.path; // load() starts the state afresh
+    return load(folder);
+}
+
 void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& name) {
     Roster next = m_roster;
     CopyParts(next, edited, parts);
+    takeStep(next, parts, name);
+}
+
+std::vector<CellDifference> RosterDocument::applyEdit(const Roster& base, const Roster& edited,
+                                                      unsigned parts, const QString& name,
+                                                      bool keepMine, bool dryRun) {
+    MergedEdit merged = MergeEdit(base, edited, m_roster, parts, keepMine);
+    if (!dryRun)
+        takeStep(merged.roster, parts, name);
+    return std::move(merged.conflicts);
+}
+
+void RosterDocument::takeStep(const Roster& next, unsigned parts, const QString& name) {
     if (SameTexts(next, m_roster, parts)) {
         m_roster = next; // what may differ lies after the cells' ends, which nobody sees
         return;
@@ -102,22 +132,33 @@ unsigned RosterDocument::unsavedStores() const {
 
 void RosterDocument::stamp(unsigned stores) {
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (stores & StoreFiles[i]) {
-            m_stamps[i] = StampOf(StorePath(m_state.Folder.path, StoreFiles[i]));
+        if (stores & StoreFiles[i])
             m_keptOverDisk &= ~StoreFiles[i];
-        }
 }
 
 unsigned RosterDocument::changedOnDisk() const {
+    // Read as a fresh load would read the folder, a save cut short included, and compared with
+    // what the files held when this program last read or wrote them.
+    Roster fresh;
+    const LoadStoreReport report =
+        PeekStore(fresh, m_state.Folder.path, std::chrono::milliseconds(0));
+    if (!report.folder)
+        return 0; // busy or unreadable: looked at again on the next change
     unsigned changed = 0;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (StampOf(StorePath(m_state.Folder.path, StoreFiles[i])) != m_stamps[i])
+        if (!m_state.StoredBytes[i].empty() &&
+            SerializeStore(fresh, StoreFiles[i]) != m_state.StoredBytes[i])
             changed |= StoreFiles[i];
     return changed;
 }
 
 void RosterDocument::keepOverDisk(unsigned stores) {
-    stamp(stores);
+    // What is on disk now counts as seen; the roster's cells stay unsaved over it.
+    Roster fresh;
+    (void)PeekStore(fresh, m_state.Folder.path);
+    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
+        if (stores & StoreFiles[i])
+            m_state.StoredBytes[i] = SerializeStore(fresh, StoreFiles[i]);
     m_keptOverDisk |= stores;
 }
 

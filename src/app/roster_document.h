@@ -4,6 +4,7 @@
 #include "model/cell_set.h"
 #include "model/program_state.h"
 #include "model/roster.h"
+#include "model/roster_diff.h"
 #include "model/status.h"
 #include "model/store.h"
 
@@ -28,11 +29,26 @@ public:
 
     const Roster& roster() const { return m_roster; }
     const ProgramState& state() const { return m_state; }
+    // The roster folder, resolved once when it was loaded: every file the document reads or
+    // writes is named from here.
+    const RosterFolder& folder() const { return m_state.Folder; }
     // The edit mode, which the forms switch for the whole program.
-    bool& autoMode() { return m_state.AutoMode; }
+    bool autoMode() const { return m_state.AutoMode; }
+    void setAutoMode(bool on);
 
-    // Reads the store files of folder over the roster; the undo history starts afresh.
+    // Reads the store files of folder over the built-in roster, as at start-up, whatever roster
+    // was shown before; the undo history starts afresh.
     LoadStoreReport load(const std::string& folder);
+    // Reads the roster folder again, the same way.
+    LoadStoreReport reload();
+
+    // What a form's OK does: the cells of the parts (RosterPart bits) that the user changed from
+    // base to edited are taken into the roster as it is now, as one step called name. Cells that
+    // another change took elsewhere meanwhile are conflicts; keepMine decides them. Returns the
+    // conflicts (empty when there were none); with dryRun nothing changes, so that the user can
+    // be asked first.
+    std::vector<CellDifference> applyEdit(const Roster& base, const Roster& edited, unsigned parts,
+                                          const QString& name, bool keepMine, bool dryRun = false);
     // Takes the parts (RosterPart bits) of edited into the roster, as one step of the undo
     // history called name; nothing when the roster holds them already. Their store files count
     // as unsaved until saved.
@@ -55,8 +71,10 @@ public:
     // The store files whose cells differ from what the files hold, and those another program
     // changed under cells the user chose to keep.
     unsigned unsavedStores() const;
-    // The store files that another program created, changed or removed since the roster was
-    // loaded or last saved them.
+    // The store files that another program changed since the roster was loaded or last saved
+    // them: those whose cells a fresh load would read differently. A file touched without a
+    // change to its cells does not count. The folder's lock is taken for the look (this
+    // process's own lock, when it holds it, is no wait).
     unsigned changedOnDisk() const;
     // Keeps the roster as it is over those files: they count as unsaved until saved.
     void keepOverDisk(unsigned stores);
@@ -65,6 +83,7 @@ public:
                                  const QString& name);
 
 signals:
+    void autoModeChanged(bool on);
     // parts: RosterPart bits of what may have changed.
     void changed(unsigned parts);
     // The undo history changed: a step was taken, undone or redone, or the history was cleared.
@@ -84,12 +103,13 @@ private:
     // roster that results.
     Status restore(const Roster& cells, unsigned parts, unsigned stores);
 
-    // The oldest steps are forgotten beyond this many.
-    // Notes how the store files stand on disk now, as this program left them.
+    // Takes next as the roster, as a new step of the undo history.
+    void takeStep(const Roster& next, unsigned parts, const QString& name);
+    // The store files now count as holding what the roster holds.
     void stamp(unsigned stores);
 
+    // The oldest steps are forgotten beyond this many.
     static constexpr std::size_t MaxSteps = 100;
-    std::array<FileStamp, 4> m_stamps; // in the order of StoreFiles
     CellSet m_lastChanges;
     unsigned m_keptOverDisk = 0;
     std::vector<Step> m_steps;

@@ -21,14 +21,6 @@ namespace {
 
 const QString RecentKey = QStringLiteral("RecentFolders");
 
-QString StoreFileNames(unsigned stores) {
-    QStringList names;
-    for (StoreFile file : StoreFiles)
-        if (stores & file)
-            names << QString::fromLatin1(StoreFileName(file));
-    return names.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 RosterFolders::RosterFolders(RosterDocument& document, StoreSaver& saver, MainWindow& window,
@@ -71,15 +63,19 @@ void RosterFolders::writeRecent() {
         QSettings(m_settingsPath, QSettings::IniFormat).setValue(RecentKey, m_recent);
 }
 
+QString RosterFolders::folder() const {
+    return QFile::decodeName(QByteArray::fromStdString(m_document.folder().path));
+}
+
 LoadStoreReport RosterFolders::load(const QString& folder) {
-    m_folder = folder;
-    m_saver.setFolder(folder);
     const LoadStoreReport report = m_document.load(QFile::encodeName(folder).toStdString());
-    const QString shown = QDir::toNativeSeparators(folder);
+    // The folder as resolved once, whatever the spelling it was given in.
+    const QString shown = QDir::toNativeSeparators(this->folder());
     m_label->setText(m_label->fontMetrics().elidedText(shown, Qt::ElideMiddle, 420));
     m_label->setToolTip(QStringLiteral("Roster folder: %1").arg(shown));
     watch();
-    remember(folder);
+    if (QFileInfo(this->folder()).isDir())
+        remember(this->folder());
     return report;
 }
 
@@ -97,7 +93,7 @@ bool RosterFolders::open(const QString& folder) {
 
 void RosterFolders::chooseFolder() {
     const QString folder =
-        m_prompts.folderName(&m_window, QStringLiteral("Open Roster Folder"), m_folder);
+        m_prompts.folderName(&m_window, QStringLiteral("Open Roster Folder"), this->folder());
     if (!folder.isEmpty())
         open(folder);
 }
@@ -131,10 +127,11 @@ void RosterFolders::watch() {
     if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
         m_watcher.removePaths(watched);
     QStringList paths;
-    if (QFileInfo(m_folder).isDir())
-        paths << m_folder;
+    const QString folder = this->folder();
+    if (QFileInfo(folder).isDir())
+        paths << folder;
     for (StoreFile file : StoreFiles) {
-        const QString path = QDir(m_folder).filePath(QString::fromLatin1(StoreFileName(file)));
+        const QString path = QDir(folder).filePath(QString::fromLatin1(StoreFileName(file)));
         if (QFileInfo::exists(path))
             paths << path;
     }
@@ -143,30 +140,15 @@ void RosterFolders::watch() {
 }
 
 void RosterFolders::checkStoreFiles() {
-    // Not under an open form or message: look again once it is closed.
+    // Not under an open form or message: look again once it is closed. A form's OK looks for
+    // itself.
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
         m_settle.start();
         return;
     }
     watch();
-    const unsigned changed = m_document.changedOnDisk();
-    if (changed == 0)
-        return; // this program's own save, or nothing a store file holds
-    const QString names = StoreFileNames(changed);
-    if (m_document.unsavedStores() != 0 &&
-        !m_prompts.askReload(&m_window, QStringLiteral("RK7 Power"),
-                             QStringLiteral("Another program changed %1, and the roster has "
-                                            "changes that no store file holds.\n\nReload the "
-                                            "store files and lose your changes, or keep yours? "
-                                            "Saving yours replaces the other program's.")
-                                 .arg(names))) {
-        m_document.keepOverDisk(changed);
-        return;
-    }
-    m_document.load(QFile::encodeName(m_folder).toStdString());
+    m_saver.takeDiskChanges();
     watch();
-    m_window.statusBar()->showMessage(
-        QStringLiteral("%1 changed on disk; the roster was read again.").arg(names), 10000);
 }
 
 } // namespace rk7

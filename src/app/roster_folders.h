@@ -28,7 +28,8 @@ public:
                   QString settingsPath, QObject* parent = nullptr);
     ~RosterFolders() override;
 
-    const QString& folder() const { return m_folder; }
+    // The roster folder, as the document resolved it.
+    QString folder() const;
     // Most recent first, at most MaxRecent.
     const QStringList& recent() const { return m_recent; }
     static constexpr int MaxRecent = 5;
@@ -54,7 +55,6 @@ private:
     MainWindow& m_window;
     Prompts& m_prompts;
     QString m_settingsPath;
-    QString m_folder;
     QStringList m_recent;
     QLabel* m_label;
     QMenu* m_recentMenu;

@@ -2,33 +2,152 @@
 
 #include "app/prompts.h"
 #include "app/roster_document.h"
+#include "app/startup_problems.h"
+#include "model/folder_transaction.h"
+#include "model/roster_diff.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QStatusBar>
 
 namespace rk7 {
 
+namespace {
+
+QString StoreFileNames(unsigned stores) {
+    QStringList names;
+    for (StoreFile file : StoreFiles)
+        if (stores & file)
+            names << QString::fromLatin1(StoreFileName(file));
+    return names.join(QStringLiteral(", "));
+}
+
+// The conflicting cells, one line each: "team 3 (Benetton) TeamName: theirs "x", yours "y"".
+QString ConflictList(const std::vector<CellDifference>& conflicts) {
+    QStringList lines;
+    for (const CellDifference& c : conflicts)
+        lines << QStringLiteral("%1 %2: theirs \"%3\", yours \"%4\"")
+                     .arg(QString::fromLatin1(RowLabel(c)),
+                          QString::fromLatin1(c.fieldName.data(),
+                                              static_cast<qsizetype>(c.fieldName.size())),
+                          QString::fromLatin1(c.now), QString::fromLatin1(c.other));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString StoreSaver::folder() const {
+    return QFile::decodeName(QByteArray::fromStdString(m_document.folder().path));
+}
+
 bool StoreSaver::makeFolder() {
-    if (QFileInfo(m_folder).isDir())
+    if (QFileInfo(folder()).isDir())
         return true;
     if (!m_prompts.confirm(m_window, QStringLiteral("RK7 Power"),
-                           QStringLiteral("The store folder %1 does not exist. Create it and save "
+                           QStringLiteral("The roster folder %1 does not exist. Create it and save "
                                           "the roster there?")
-                               .arg(m_folder)))
+                               .arg(folder())))
         return false;
-    if (QDir().mkpath(m_folder))
+    if (QDir().mkpath(folder()))
         return true;
-    m_prompts.reportError(m_window, m_folder + QStringLiteral(": the folder cannot be created"));
+    m_prompts.reportError(m_window, folder() + QStringLiteral(": the folder cannot be created"));
     return false;
+}
+
+bool StoreSaver::lockFolder(FolderLock& lock) {
+    const std::string path = m_document.folder().path;
+    if (!QFileInfo(folder()).isDir())
+        return true; // nothing there yet to lock, or to lose
+    bool busy = false;
+    Status locked = FolderLock::TryAcquire(path, lock, busy);
+    if (!locked && busy &&
+        !m_prompts.waitUntil(m_window,
+                             QStringLiteral("Another program is saving into the roster folder "
+                                            "%1. Waiting for it to finish…")
+                                 .arg(QDir::toNativeSeparators(folder())),
+                             [&] {
+                                 locked = FolderLock::TryAcquire(path, lock, busy);
+                                 return locked.ok() || !busy;
+                             }))
+        return false; // the user gave up waiting: nothing happened
+    if (!locked) {
+        m_prompts.reportError(m_window, QString::fromStdString(locked.Error()));
+        return false;
+    }
+    return true;
+}
+
+void StoreSaver::takeDiskChanges() {
+    const unsigned changed = m_document.changedOnDisk();
+    if (changed == 0)
+        return; // this program's own save, or nothing a store file holds
+    const QString names = StoreFileNames(changed);
+    if (m_document.unsavedStores() != 0 &&
+        !m_prompts.askReload(m_window, QStringLiteral("RK7 Power"),
+                             QStringLiteral("Another program changed %1, and the roster has "
+                                            "changes that no store file holds.\n\nReload the "
+                                            "store files and lose your changes, or keep yours? "
+                                            "Saving yours replaces the other program's.")
+                                 .arg(names))) {
+        m_document.keepOverDisk(changed);
+        return;
+    }
+    const LoadStoreReport report = m_document.reload();
+    // Reported as at start-up: a file damaged from outside must not go by unnoticed.
+    if (const QStringList problems = StoreFolderProblems(folder(), report); !problems.isEmpty())
+        m_prompts.message(m_window, QStringLiteral("RK7 Power"),
+                          problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
+    if (auto* window = qobject_cast<QMainWindow*>(m_window))
+        window->statusBar()->showMessage(
+            QStringLiteral("%1 changed on disk; the roster was read again.").arg(names), 10000);
 }
 
 bool StoreSaver::save(unsigned stores) {
     if (!makeFolder())
         return false;
+    FolderLock lock;
+    if (!lockFolder(lock))
+        return false;
+    // Nothing is written over another program's change that the user has not seen.
+    takeDiskChanges();
     const Status saved = m_document.save(stores);
     if (!saved)
         m_prompts.reportError(m_window, QString::fromStdString(saved.Error()));
     return saved.ok();
+}
+
+bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, unsigned parts,
+                            unsigned stores, const QString& name) {
+    FolderLock lock;
+    if (!lockFolder(lock))
+        return false;
+    takeDiskChanges();
+    bool keepMine = true;
+    if (const std::vector<CellDifference> conflicts =
+            m_document.applyEdit(base, edited, parts, name, true, true);
+        !conflicts.empty()) {
+        // Not under the lock: the other program may go on while the user decides.
+        lock.Release();
+        const Prompts::Keep keep = m_prompts.askKeepMine(
+            m_window, QStringLiteral("RK7 Power"),
+            QStringLiteral("While the form was open, another program changed %1 %2 that you "
+                           "changed too. Keep your texts or theirs? Cancel goes back to the form.")
+                .arg(conflicts.size())
+                .arg(conflicts.size() == 1 ? QStringLiteral("cell") : QStringLiteral("cells")),
+            ConflictList(conflicts));
+        if (keep == Prompts::Keep::Cancel)
+            return false;
+        keepMine = keep == Prompts::Keep::Mine;
+        if (!lockFolder(lock))
+            return false;
+        takeDiskChanges();
+    }
+    (void)m_document.applyEdit(base, edited, parts, name, keepMine);
+    if (stores != 0)
+        save(stores); // a failure is reported; the edit stays in the roster, unsaved
+    return true;
 }
 
 bool StoreSaver::offerToSave() {

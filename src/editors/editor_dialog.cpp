@@ -17,16 +17,16 @@ void CalcFormDialog::SetFieldText(Field field, int row, std::string_view text) {
         setCellText(edit, text);
 }
 
-void CalcFormDialog::addModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+void CalcFormDialog::addModeButtons(EditMode mode, QPoint manualAt, QPoint autoAt,
                                     std::vector<QLineEdit*> computed) {
-    m_autoMode = &autoMode;
+    m_mode = mode;
     m_computed = std::move(computed);
     // Made one after the other, so that Tab reaches them in the order they are drawn.
     QRadioButton* manual = addRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
                                     units(manualAt.x(), manualAt.y(), 66, 12));
     QRadioButton* automatic = addRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
                                        units(autoAt.x(), autoAt.y(), 66, 12));
-    m_modes = new ModeButtons(manual, automatic, autoMode);
+    m_modes = new ModeButtons(manual, automatic, std::move(mode));
     // Locked, the computed values stay as readable as typed ones: normal text on the form's grey.
     for (QLineEdit* edit : m_computed) {
         QPalette locked = edit->palette();
@@ -41,13 +41,13 @@ void CalcFormDialog::addModeButtons(bool& autoMode, QPoint manualAt, QPoint auto
 void CalcFormDialog::applyEditMode() {
     m_modes->show();
     for (QLineEdit* edit : m_computed) {
-        edit->setReadOnly(*m_autoMode);
-        edit->setEnabled(!*m_autoMode);
+        edit->setReadOnly(m_mode.isAuto());
+        edit->setEnabled(!m_mode.isAuto());
     }
 }
 
-ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bool& autoMode)
-    : QObject(manual), m_manual(manual), m_auto(automatic), m_autoMode(autoMode) {
+ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, EditMode mode)
+    : QObject(manual), m_manual(manual), m_auto(automatic), m_mode(std::move(mode)) {
     for (QAbstractButton* b : {m_manual, m_auto})
         b->setCheckable(true);
     // A click selects that button's mode; a click on the mode in force changes nothing.
@@ -56,13 +56,13 @@ ModeButtons::ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bo
 }
 
 void ModeButtons::show() {
-    m_auto->setChecked(m_autoMode);
-    m_manual->setChecked(!m_autoMode);
+    m_auto->setChecked(m_mode.isAuto());
+    m_manual->setChecked(!m_mode.isAuto());
 }
 
 void ModeButtons::select(bool automatic) {
-    const bool changed = m_autoMode != automatic;
-    m_autoMode = automatic;
+    const bool changed = m_mode.isAuto() != automatic;
+    m_mode.setAuto(automatic);
     show();
     if (changed)
         emit modeChanged();

@@ -21,15 +21,23 @@ class QRadioButton;
 
 namespace rk7 {
 
+// The program-wide edit mode as the forms see it: what it is now, and a switch that the whole
+// program takes.
+struct EditMode {
+    std::function<bool()> isAuto;
+    std::function<void(bool)> setAuto;
+};
+
 // What an editor works on: its own copy of the roster, which the program takes over when the
 // form is accepted, and the program-wide edit mode.
 struct EditorContext {
     Roster& roster;
-    bool& autoMode;
-    // For a form opened from a form, which takes effect at once: hands the parts (RosterPart
-    // bits) of roster to the program and saves the store files (StoreFile bits) together. False
-    // when a save failed, which has been reported to the user.
-    std::function<bool(unsigned parts, unsigned stores)> commit;
+    EditMode mode;
+    // For a form opened from a form, which takes effect at once: the cells of the parts
+    // (RosterPart bits) that the user changed in roster since base go to the program, and the
+    // store files (StoreFile bits) are saved together. False when the user cancelled at a
+    // question, so that the inner form stays open.
+    std::function<bool(const Roster& base, unsigned parts, unsigned stores)> commit;
 };
 
 // Auto and Manual Edit Mode buttons of the teams and drivers editors.
@@ -37,7 +45,7 @@ class ModeButtons : public QObject {
     Q_OBJECT
 
 public:
-    ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, bool& autoMode);
+    ModeButtons(QAbstractButton* manual, QAbstractButton* automatic, EditMode mode);
     // Shows the mode: the button of the current mode is checked.
     void show();
 
@@ -48,7 +56,7 @@ private:
     void select(bool automatic);
     QAbstractButton* m_manual;
     QAbstractButton* m_auto;
-    bool& m_autoMode;
+    EditMode m_mode;
 };
 
 // An editor whose form the calculation passes run on: a field of the form is its edit of the
@@ -64,14 +72,14 @@ public:
 
 protected:
     // The two mode buttons; computed are the edits that Auto Edit Mode fills and locks.
-    void addModeButtons(bool& autoMode, QPoint manualAt, QPoint autoAt,
+    void addModeButtons(EditMode mode, QPoint manualAt, QPoint autoAt,
                         std::vector<QLineEdit*> computed);
     // Shows the mode on the buttons and locks or frees the computed edits.
     void applyEditMode();
 
 private:
     ModeButtons* m_modes = nullptr;
-    bool* m_autoMode = nullptr;
+    EditMode m_mode;
     std::vector<QLineEdit*> m_computed;
 };
 

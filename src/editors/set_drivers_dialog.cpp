@@ -103,9 +103,9 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     const Roster& roster = m_context.roster;
     for (int d = 0; d < DriverCount; ++d) {
         connect(m_edits[QualPos][d], &QLineEdit::textEdited, this,
-                [this, &roster] { DriverQualifyingPass(roster, m_context.autoMode, *this); });
+                [this, &roster] { DriverQualifyingPass(roster, m_context.mode.isAuto(), *this); });
         connect(m_edits[RacePos][d], &QLineEdit::textEdited, this,
-                [this, &roster] { DriverRacePass(roster, m_context.autoMode, *this); });
+                [this, &roster] { DriverRacePass(roster, m_context.mode.isAuto(), *this); });
     }
 
     showCells(m_context.roster);
@@ -117,19 +117,20 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Range})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    addModeButtons(m_context.autoMode, {95, 218}, {165, 219}, std::move(computed));
+    addModeButtons(m_context.mode, {95, 218}, {165, 219}, std::move(computed));
     applyEditMode();
     m_edits[Name][0]->setFocus();
-    DriverQualifyingPass(roster, m_context.autoMode, *this);
-    DriverRacePass(roster, m_context.autoMode, *this);
+    DriverQualifyingPass(roster, m_context.mode.isAuto(), *this);
+    DriverRacePass(roster, m_context.mode.isAuto(), *this);
 }
 
 void SetDriversDialog::enterSpareDrivers() {
     // Spares accepted here stay accepted when this form is cancelled; they reach Drivers.rk with
     // its next save.
+    const Roster base = m_context.roster;
     SpareDialog spares(m_context, nullptr);
-    if (spares.exec() == QDialog::Accepted)
-        m_context.commit(SparesPart, 0);
+    spares.setAcceptCheck([&] { return m_context.commit(base, SparesPart, 0); });
+    spares.exec();
 }
 
 void SetDriversDialog::accept() {

@@ -34,12 +34,13 @@ SetEditpowerDialog::SetEditpowerDialog(const EditorContext& context, QWidget* pa
 }
 
 void SetEditpowerDialog::editRangeFailure() {
+    // Saved at once on its OK, whatever becomes of this form; a failure is reported and the
+    // tables stay edited in memory.
+    const Roster base = m_context.roster;
     SetRanFailDialog rangeFailure(m_context, nullptr);
-    if (rangeFailure.exec() != QDialog::Accepted)
-        return;
-    // Saved at once, whatever becomes of this form; a failure is reported and the tables stay
-    // edited in memory.
-    m_context.commit(RangeFailurePart, RanFailStore);
+    rangeFailure.setAcceptCheck(
+        [&] { return m_context.commit(base, RangeFailurePart, RanFailStore); });
+    rangeFailure.exec();
 }
 
 void SetEditpowerDialog::accept() {

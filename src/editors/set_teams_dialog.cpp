@@ -52,22 +52,23 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     const Roster& roster = m_context.roster;
     for (int t = 0; t < TeamCount; ++t) {
         for (int c : {QualD1, QualD2})
-            connect(m_edits[c][t], &QLineEdit::textEdited, this,
-                    [this, &roster] { TeamQualifyingPass(roster, m_context.autoMode, *this); });
+            connect(m_edits[c][t], &QLineEdit::textEdited, this, [this, &roster] {
+                TeamQualifyingPass(roster, m_context.mode.isAuto(), *this);
+            });
         for (int c : {RaceD1, RaceD2})
             connect(m_edits[c][t], &QLineEdit::textEdited, this,
-                    [this, &roster] { TeamRacePass(roster, m_context.autoMode, *this); });
+                    [this, &roster] { TeamRacePass(roster, m_context.mode.isAuto(), *this); });
     }
 
     showCells(m_context.roster);
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Failure})
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
-    addModeButtons(m_context.autoMode, {87, 217}, {156, 219}, std::move(computed));
+    addModeButtons(m_context.mode, {87, 217}, {156, 219}, std::move(computed));
     applyEditMode();
     m_edits[Name][0]->setFocus();
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
-    TeamRacePass(roster, m_context.autoMode, *this);
+    TeamRacePass(roster, m_context.mode.isAuto(), *this);
 }
 
 void SetTeamsDialog::accept() {

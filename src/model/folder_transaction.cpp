@@ -269,8 +269,19 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     return *this;
 }
 
+Status FolderLock::TryAcquire(const std::string& folder, FolderLock& lock, bool& busy) {
+    return Take(folder, lock, std::chrono::milliseconds(0), {}, &busy);
+}
+
 Status FolderLock::Acquire(const std::string& folder, FolderLock& lock,
                            std::chrono::milliseconds wait, const std::string& nameInErrors) {
+    return Take(folder, lock, wait, nameInErrors, nullptr);
+}
+
+Status FolderLock::Take(const std::string& folder, FolderLock& lock, std::chrono::milliseconds wait,
+                        const std::string& nameInErrors, bool* busy) {
+    if (busy)
+        *busy = false;
     lock.Release();
     const std::string& named = nameInErrors.empty() ? folder : nameInErrors;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -303,6 +314,8 @@ Status FolderLock::Acquire(const std::string& folder, FolderLock& lock,
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
+            if (busy)
+                *busy = true;
             return Status::Failure(folder +
                                    ": another program is saving into this folder and did not "
                                    "finish within " +

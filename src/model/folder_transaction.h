@@ -32,12 +32,18 @@ public:
     [[nodiscard]] static Status Acquire(const std::string& folder, FolderLock& lock,
                                         std::chrono::milliseconds wait = DefaultFolderWait,
                                         const std::string& nameInErrors = {});
+    // Takes the lock only if nobody else holds it; busy tells a lock held elsewhere from a
+    // failure.
+    [[nodiscard]] static Status TryAcquire(const std::string& folder, FolderLock& lock, bool& busy);
     bool Held() const { return m_key.first != 0 || m_key.second != 0; }
     // The locked folder's device and inode.
     std::pair<unsigned long, unsigned long> Identity() const { return m_key; }
     void Release();
 
 private:
+    static Status Take(const std::string& folder, FolderLock& lock, std::chrono::milliseconds wait,
+                       const std::string& nameInErrors, bool* busy);
+
     std::pair<unsigned long, unsigned long> m_key{}; // the folder's device and inode
 };
 

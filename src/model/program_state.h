@@ -18,8 +18,8 @@ enum StoreFile : unsigned {
 
 // The program-wide values that live beside the roster.
 struct ProgramState {
-    RosterFolder Folder; // where the store files live, resolved once when the roster is loaded
-    bool AutoMode = false;  // Auto Edit Mode: editors derive powers from positions
+    RosterFolder Folder;   // where the store files live, resolved once when the roster is loaded
+    bool AutoMode = false; // Auto Edit Mode: editors derive powers from positions
     // Store files whose roster blocks may have changed in memory since they were last written
     // (an imported Performance File, spares accepted on their own, driver powers recalculated).
     unsigned UnsavedStores = 0;

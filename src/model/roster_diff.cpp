@@ -1,5 +1,7 @@
 #include "model/roster_diff.h"
 
+#include "model/roster_parts.h"
+
 #include <algorithm>
 
 namespace rk7 {
@@ -60,6 +62,28 @@ std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other) 
                                                  field.name, a.Str(), b.Str()});
                       });
     return differences;
+}
+
+MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now, unsigned parts,
+                     bool keepMine) {
+    MergedEdit merged{now, {}};
+    ForEachDifference(
+        base, edited,
+        [&](RowKind kind, const FieldSchema& field, int row, const ConstCellRef& was,
+            const ConstCellRef& mine) {
+            if (!(parts & PartOf(field.field)))
+                return;
+            const ConstCellRef theirs = field.At(now, row);
+            const bool conflict = theirs.Text() != was.Text() && theirs.Text() != mine.Text();
+            if (conflict)
+                merged.conflicts.push_back({kind, row, RowName(now, kind, row), field.field,
+                                            field.name, theirs.Str(), mine.Str()});
+            if (!conflict || keepMine) {
+                const CellRef cell = field.At(merged.roster, row);
+                std::copy(mine.bytes.begin(), mine.bytes.end(), cell.bytes.begin());
+            }
+        });
+    return merged;
 }
 
 CellSet ChangedCells(const Roster& a, const Roster& b) {

@@ -31,6 +31,19 @@ std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other);
 // texts, so that it can follow every edit.
 CellSet ChangedCells(const Roster& a, const Roster& b);
 
+// What accepting a form does to the roster as it stands now, when the form was opened on base and
+// the user turned it into edited: the cells of the parts (RosterPart bits) that the user changed
+// are taken into now, the rest of now stays as it is. A cell that the user changed and that now
+// holds another text than base (someone else changed it meanwhile), other than the user's, is a
+// conflict: keepMine decides which text it gets.
+struct MergedEdit {
+    Roster roster;
+    // The conflicting cells: now is the text the roster holds now, other the user's.
+    std::vector<CellDifference> conflicts;
+};
+MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now, unsigned parts,
+                     bool keepMine);
+
 // "team", "driver", "spare", "position table" or "start value".
 std::string_view RowKindName(RowKind row);
 

@@ -39,6 +39,23 @@ unsigned PartsOf(unsigned stores) {
     return parts;
 }
 
+RosterPart PartOf(Field field) {
+    switch (RowKindOf(field)) {
+    case RowKind::Team:
+        return TeamsPart;
+    case RowKind::Driver:
+        return DriversPart;
+    case RowKind::Spare:
+        return SparesPart;
+    case RowKind::Position:
+        return field == Field::RangeByPos || field == Field::FailureByPos ? RangeFailurePart
+                                                                          : PowerTablesPart;
+    case RowKind::Start:
+    default:
+        return PowerTablesPart;
+    }
+}
+
 void CopyParts(Roster& to, const Roster& from, unsigned parts) {
     using R = Roster;
     if (parts & TeamsPart)

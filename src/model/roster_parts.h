@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/roster.h"
+#include "model/roster_schema.h"
 
 namespace rk7 {
 
@@ -18,6 +19,8 @@ enum RosterPart : unsigned {
 unsigned StoresOf(unsigned parts);
 // The parts that the store files hold.
 unsigned PartsOf(unsigned stores);
+// The part a field belongs to.
+RosterPart PartOf(Field field);
 // Copies the cells of the parts from one roster to another, whole cells.
 void CopyParts(Roster& to, const Roster& from, unsigned parts);
 

@@ -171,9 +171,10 @@ void ReadStoreFiles(Roster& roster, const std::string& dir,
 // otherwise it is only looked at. A folder that does not exist holds no store file and needs no
 // lock.
 FolderRecovery LockAndRecover(const RosterFolder& folder, FolderLock& lock, bool recover,
-                              LoadStoreReport& report) {
+                              LoadStoreReport& report,
+                              std::chrono::milliseconds wait = DefaultFolderWait) {
     FolderRecovery recovery;
-    if (Status locked = FolderLock::Acquire(folder.path, lock); !locked) {
+    if (Status locked = FolderLock::Acquire(folder.path, lock, wait); !locked) {
         if (::access(folder.path.c_str(), F_OK) == 0)
             report.folder = locked;
         return recovery;
@@ -202,11 +203,12 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolde
     return report;
 }
 
-LoadStoreReport PeekStore(Roster& roster, std::string_view programDir) {
+LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
+                          std::chrono::milliseconds wait) {
     const RosterFolder folder = ResolveRosterFolder(programDir);
     LoadStoreReport report;
     FolderLock lock;
-    const FolderRecovery recovery = LockAndRecover(folder, lock, false, report);
+    const FolderRecovery recovery = LockAndRecover(folder, lock, false, report, wait);
     ReadStoreFiles(roster, folder.path, recovery.pending, report);
     return report;
 }

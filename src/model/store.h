@@ -7,6 +7,7 @@
 #include "model/status.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -65,7 +66,8 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolde
 // lock, but leaves the folder exactly as it found it: a save cut short after its journal counts
 // as done, and its files are read from where the journal keeps them, but it is neither completed
 // nor cleared away. For commands that only look.
-LoadStoreReport PeekStore(Roster& roster, std::string_view programDir);
+LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
+                          std::chrono::milliseconds wait = DefaultFolderWait);
 
 // One line for each store file whose size is not its layout's (it was read as far as it goes):
 // the file, its size and the size it should have. And for a peek that read a save cut short as

@@ -242,4 +242,10 @@ void FormDialog::showEvent(QShowEvent* event) {
     }
 }
 
+void FormDialog::accept() {
+    if (m_acceptCheck && !m_acceptCheck())
+        return;
+    QDialog::accept();
+}
+
 } // namespace rk7

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ public:
 
     // Pixels for dialog units.
     QRect units(int x, int y, int w, int h) const;
+    // Runs on OK after the form has taken its fields; false keeps the form open.
+    void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
+    void accept() override;
 
 protected:
     // The font of labels and mode buttons.
@@ -77,6 +81,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::function<bool()> m_acceptCheck;
     QSize m_unit; // pixels for 4 x 8 dialog units
     // The edits of addFieldEdit, by field and row; nullptr for a row the form does not show.
     std::array<std::vector<QLineEdit*>, FieldCount> m_fieldEdits;

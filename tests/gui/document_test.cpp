@@ -8,9 +8,14 @@
 #include "exchange/performance_file.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
+#include "model/folder_transaction.h"
 #include "model/roster_parts.h"
 #include "model/store.h"
 #include "views/roster_view.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QClipboard>
@@ -27,6 +32,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace rk7 {
 
@@ -186,6 +192,11 @@ private slots:
         Roster mine = Doc().roster();
         mine.TeamName[0].SetText("Mine");
         Doc().apply(mine, TeamsPart, QStringLiteral("Open x.txt"));
+        // The same bytes written again are no change; other bytes are.
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"), {teams, Store(TeamsStore)}), 0);
+        QTest::qWait(500);
+        QVERIFY(m_prompts.questions.isEmpty());
+        QVERIFY(!OtherFolder("Again Elsewhere").isEmpty());
         QFile::remove(Store(TeamsStore)); // as another program's save starts afresh
         QCOMPARE(QProcess::execute(QStringLiteral("cp"), {teams, Store(TeamsStore)}), 0);
         QTRY_COMPARE(m_prompts.questions.size(), 1);
@@ -208,7 +219,141 @@ private slots:
         QCOMPARE(QProcess::execute(QStringLiteral("cp"),
                                    {teams, QDir(made).filePath(QStringLiteral("Teams.rk"))}),
                  0);
-        QTRY_COMPARE(Doc().roster().TeamName[0].Text(), "From Elsewhere");
+        QTRY_COMPARE(Doc().roster().TeamName[0].Text(), "Again Elsewhere");
+    }
+
+    // Another program saves into the folder while Edit Teams is open. OK takes only the cells
+    // the user changed, over what the other program saved; a cell both changed is asked about,
+    // Cancel going back to the form; what is shown is what a fresh load shows.
+    void formOpenWhileAnotherProgramSaves() {
+        Roster theirs = Doc().roster();
+        theirs.TeamName[0].SetText("Their Team");
+        theirs.TeamName[1].SetText("Their Other");
+        theirs.DriverName[0].SetText("Their Driver");
+        auto otherProgramSaves = [&] {
+            ProgramState state;
+            state.Folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
+            QVERIFY(SaveStores(theirs, state, TeamsStore | DriversStore));
+        };
+        auto freshLoad = [&] {
+            Roster fresh;
+            ProgramState state;
+            (void)LoadStore(fresh, state, QFile::encodeName(m_folder.path()).toStdString());
+            return fresh;
+        };
+
+        // OK without typing saves nothing over their teams.
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            otherProgramSaves();
+            d->accept();
+        });
+        m_app->trigger(Command::EditTeams);
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Their Team");
+        QCOMPARE(Doc().roster().DriverName[0].Text(), "Their Driver");
+        QVERIFY(SameTexts(Doc().roster(), freshLoad()));
+
+        // The user's cell joins theirs; a cell both changed is asked about.
+        theirs.TeamName[1].SetText("Theirs Again");
+        theirs.TeamName[2].SetText("Only Theirs");
+        m_prompts.answers = {Prompts::Answer::Cancel, Prompts::Answer::Save};
+        bool stayedOpen = false;
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            d->edit(SetTeamsDialog::Name, 1)->setText(QStringLiteral("Mine"));
+            d->edit(SetTeamsDialog::Name, 3)->setText(QStringLiteral("Also Mine"));
+            otherProgramSaves();
+            d->accept(); // Cancel at the question
+            stayedOpen = d->isVisible();
+            d->accept(); // Keep Mine
+        });
+        m_app->trigger(Command::EditTeams);
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_prompts.questions.size(), 2);
+        QVERIFY(m_prompts.questions[1].contains("1 cell"));
+        QVERIFY(
+            m_prompts.questions[1].contains("TeamName: theirs \"Theirs Again\", yours \"Mine\""));
+        const Roster& now = Doc().roster();
+        QCOMPARE(now.TeamName[1].Text(), "Mine");
+        QCOMPARE(now.TeamName[2].Text(), "Only Theirs");
+        QCOMPARE(now.TeamName[3].Text(), "Also Mine");
+        QVERIFY(SameTexts(now, freshLoad()));
+        QCOMPARE(Doc().unsavedStores(), 0u);
+        // The undo step holds what the user did, and only that.
+        QVERIFY(Doc().undo());
+        QCOMPARE(Doc().roster().TeamName[1].Text(), "Theirs Again");
+        QCOMPARE(Doc().roster().TeamName[2].Text(), "Only Theirs");
+        QCOMPARE(Doc().roster().TeamName[3].Text(), Roster().TeamName[3].Text());
+    }
+
+    // Every load starts from the built-in roster: values of the folder shown before never stay,
+    // whether the next folder lacks a store file or a file is removed from outside.
+    void everyLoadStartsFromTheBuiltInRoster() {
+        Roster first = Doc().roster();
+        first.DriverStartQual.SetText("20000");
+        first.TeamRacePower[4].SetText("999");
+        ProgramState state;
+        state.Folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
+        QVERIFY(SaveStores(first, state, AllStores));
+        (void)Doc().reload();
+        QCOMPARE(Doc().roster().DriverStartQual.Text(), "20000");
+
+        const QString other = OtherFolder("Other Team"); // Teams.rk alone
+        QVERIFY(m_app->folders().open(other));
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Other Team");
+        QCOMPARE(Doc().roster().DriverStartQual.Text(), Roster().DriverStartQual.Text());
+        QTemporaryDir empty;
+        QVERIFY(m_app->folders().open(empty.path()));
+        QVERIFY(Doc().roster() == Roster());
+
+        QVERIFY(m_app->folders().open(m_folder.path()));
+        QCOMPARE(Doc().roster().TeamRacePower[4].Text(), "999");
+        QVERIFY(QFile::remove(Store(TeamsStore)));
+        QTRY_COMPARE(Doc().roster().TeamRacePower[4].Text(), Roster().TeamRacePower[4].Text());
+        QCOMPARE(Doc().roster().DriverStartQual.Text(), "20000");
+        // A file damaged from outside is reported as at start-up.
+        QFile damaged(Store(PowersStore));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("short") == 5);
+        damaged.close();
+        QTRY_COMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].text.contains("EPowers.rk is 5 bytes long, not 220"));
+    }
+
+    // While another program holds the folder, a save waits with the window alive, and the user
+    // may give up: the form stays open and nothing changes.
+    void saveWaitsForABusyFolder() {
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t holder = ::fork();
+        QVERIFY(holder >= 0);
+        if (holder == 0) {
+            FolderLock lock;
+            if (!FolderLock::Acquire(QFile::encodeName(m_folder.path()).toStdString(), lock))
+                ::_exit(1);
+            (void)!::write(ready[1], "x", 1);
+            ::sleep(30);
+            ::_exit(0);
+        }
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), 1);
+        const auto before = AllBytes();
+        m_prompts.giveUpWaiting = true;
+        bool stayedOpen = false;
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            d->edit(SetTeamsDialog::Name, 0)->setText(QStringLiteral("Waiting"));
+            d->accept();
+            stayedOpen = d->isVisible();
+            m_prompts.giveUpWaiting = false;
+            QTimer::singleShot(300, [holder] { ::kill(holder, SIGKILL); });
+            d->accept(); // waits until the other program is gone
+        });
+        m_app->trigger(Command::EditTeams);
+        ::waitpid(holder, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_prompts.waits, 2);
+        QVERIFY(m_prompts.messages.isEmpty());
+        QVERIFY(AllBytes() != before);
+        QVERIFY(Bytes(TeamsStore).startsWith("Waiting"));
     }
 
     // Forms and imports undone one by one bring back the cells and every store file byte for

@@ -122,7 +122,8 @@ class EditorsTest : public QObject {
     EditorContext Context() { return m_app->forms().makeEditorContext(m_working); }
     // The program's roster, for forms opened by their commands.
     const Roster& Doc() { return m_app->document().roster(); }
-    bool& AutoMode() { return m_app->document().autoMode(); }
+    bool AutoMode() { return m_app->document().autoMode(); }
+    void SetAutoMode(bool on) { m_app->document().setAutoMode(on); }
     unsigned Unsaved() { return m_app->document().unsavedStores(); }
     QString Store(StoreFile f) const {
         return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
@@ -240,7 +241,7 @@ private slots:
 
     // Auto Edit Mode's locked values read like typed ones, and Tab passes them by.
     void lockedValuesAreReadable() {
-        AutoMode() = true;
+        SetAutoMode(true);
         SetExampleTeam(R(), 4);
         SetTeamsDialog teams(Context(), nullptr);
         QVERIFY(Activate(teams));
@@ -263,7 +264,7 @@ private slots:
 
     // Tab runs along the form as it is drawn: last field, Manual, Auto, then OK.
     void tabReachesTheModeButtonsInTheirOrder() {
-        AutoMode() = false;
+        SetAutoMode(false);
         for (int which = 0; which < 2; ++which) {
             std::unique_ptr<CalcFormDialog> form;
             QLineEdit* last = nullptr;
@@ -377,7 +378,7 @@ private slots:
     // puts each edit's text into the cell it showed and changes no other. Together the edits hold
     // every cell of the part.
     void everyEditRoundTripsThroughItsOwnCell() {
-        AutoMode() = false; // no pass may rewrite a field
+        SetAutoMode(false); // no pass may rewrite a field
         // Texts of their own, two characters each, so that they fit even a position cell.
         const std::string digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
         int next = 0;
@@ -459,7 +460,7 @@ private slots:
     }
 
     void manualModeShowsAndKeepsStoredValues() {
-        AutoMode() = false;
+        SetAutoMode(false);
         R().TeamQualPower[2].SetText("070");
         R().TeamFailure[2].SetText(" 7x");
         R().DriverRange[5].SetText("abc");
@@ -481,7 +482,7 @@ private slots:
     }
 
     void autoModeOnOpening() {
-        AutoMode() = true;
+        SetAutoMode(true);
         SetExampleTeam(R(), 4);
         R().TeamQualPower[4].SetText("123");
         R().TeamRacePower[0].SetText("555");
@@ -508,7 +509,7 @@ private slots:
     }
 
     void positionChangesRecomputeEveryRowOfTheirPass() {
-        AutoMode() = true;
+        SetAutoMode(true);
         SetExampleTeam(R(), 1);
         SetTeamsDialog teams(Context(), nullptr);
         // Put a stale text in another row; the next qualifying change rewrites it.
@@ -539,7 +540,7 @@ private slots:
     // A keystroke in a position runs its pass once, whatever the pass writes; a text the program
     // sets, as the passes and the opening set theirs, runs none.
     void aKeystrokeRunsOnePass() {
-        AutoMode() = true;
+        SetAutoMode(true);
         SetExampleTeam(R(), 3);
         CountingForm<SetTeamsDialog> teams(Context(), nullptr);
         QLineEdit* qualD2 = teams.edit(SetTeamsDialog::QualD2, 3);
@@ -569,7 +570,7 @@ private slots:
     }
 
     void modeButtonsSelectTheirMode() {
-        AutoMode() = false;
+        SetAutoMode(false);
         SetExampleTeam(R(), 0);
         SetTeamsDialog teams(Context(), nullptr);
         auto* manual = teams.findChild<QRadioButton*>(QStringLiteral("101"));
@@ -639,7 +640,7 @@ private slots:
     }
 
     void cancelTouchesNothing() {
-        AutoMode() = true;
+        SetAutoMode(true);
         QVERIFY(m_app->document().save(AllStores));
         QFileInfo teamsFile(Store(TeamsStore));
         const QDateTime stamp = teamsFile.lastModified();
@@ -668,7 +669,7 @@ private slots:
     }
 
     void powerTablesRecalculateDriverPowersInManualMode() {
-        AutoMode() = false;
+        SetAutoMode(false);
         test::EditRoster(*m_app, [](Roster& r) {
             r.DriverQualPos[2].SetText("1");
             r.DriverQualPos[9].SetText("1");

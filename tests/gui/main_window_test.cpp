@@ -441,7 +441,7 @@ private slots:
     void autoModeIsWrittenAtClose() {
         Session s;
         Application& app = s.Start();
-        app.document().autoMode() = true;
+        app.document().setAutoMode(true);
         QVERIFY(app.mainWindow()->close());
         QFile file(s.Prefs());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -451,7 +451,7 @@ private slots:
         Session again;
         QFile::copy(s.Prefs(), again.Prefs());
         QVERIFY(again.Start().document().state().AutoMode);
-        again.app->document().autoMode() = false;
+        again.app->document().setAutoMode(false);
         QVERIFY(again.app->mainWindow()->close());
         QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
                      .value("Preferences/AutoMode")
@@ -716,7 +716,7 @@ private slots:
         unhomed.reportStartupProblems();
         QCOMPARE(u.prompts.messages.size(), 1);
         QVERIFY(u.prompts.messages[0].text.contains(QStringLiteral("Neither HOME nor")));
-        unhomed.document().autoMode() = true;
+        unhomed.document().setAutoMode(true);
         QVERIFY(unhomed.mainWindow()->close());
         QCOMPARE(u.prompts.messages.size(), 1);
     }

@@ -1,6 +1,8 @@
 #include "gui/scripted_prompts.h"
 
+#include <QElapsedTimer>
 #include <QPrinter>
+#include <QTest>
 
 namespace rk7::test {
 
@@ -63,6 +65,34 @@ QString ScriptedPrompts::folderName(QWidget*, const QString&, const QString&) {
 
 bool ScriptedPrompts::askReload(QWidget* parent, const QString& caption, const QString& text) {
     return askSaveDiscardCancel(parent, caption, text) == Answer::Save;
+}
+
+Prompts::Keep ScriptedPrompts::askKeepMine(QWidget* parent, const QString& caption,
+                                           const QString& text, const QString& details) {
+    switch (askSaveDiscardCancel(parent, caption, text + QLatin1Char('\n') + details)) {
+    case Answer::Save:
+        return Keep::Mine;
+    case Answer::Discard:
+        return Keep::Theirs;
+    case Answer::Cancel:
+    default:
+        return Keep::Cancel;
+    }
+}
+
+bool ScriptedPrompts::waitUntil(QWidget*, const QString& text, const std::function<bool()>& ready) {
+    if (ready())
+        return true;
+    ++waits;
+    questions.append(text);
+    QElapsedTimer waited;
+    waited.start();
+    while (!giveUpWaiting && waited.elapsed() < 20000) {
+        QTest::qWait(20); // the event loop runs, as under the real note
+        if (ready())
+            return true;
+    }
+    return false;
 }
 
 } // namespace rk7::test

@@ -29,6 +29,12 @@ public:
     // Folders come from fileNames; Reload is answered by Save in answers.
     QString folderName(QWidget* parent, const QString& title, const QString& start) override;
     bool askReload(QWidget* parent, const QString& caption, const QString& text) override;
+    // Keep Mine is answered by Save, Keep Theirs by Discard.
+    Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
+                     const QString& details) override;
+    // Waits while the window goes on, until ready or giveUpWaiting; counts the waits.
+    bool waitUntil(QWidget* parent, const QString& text,
+                   const std::function<bool()>& ready) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
 
@@ -39,6 +45,9 @@ public:
     // accepted print dialog sends a PDF.
     bool acceptPrint = true;
     QString printTo;
+
+    bool giveUpWaiting = false;
+    int waits = 0;
 
     // What was shown.
     QList<Shown> messages;
