@@ -2,6 +2,7 @@
 #include "exchange/performance_file.h"
 #include "model/calc.h"
 #include "model/roster_diff.h"
+#include "model/roster_parts.h"
 #include "model/store.h"
 
 #include <array>
@@ -143,6 +144,22 @@ void BM_ChangedCells(benchmark::State& state) {
     state.counters["changed"] = changed;
 }
 BENCHMARK(BM_ChangedCells)->ArgName("whole_season")->Arg(0)->Arg(1);
+
+// The merge of a form's OK alone: the cells the user changed in a whole season's teams, taken
+// into a roster that another program changed elsewhere.
+void BM_MergeEdit(benchmark::State& state) {
+    const Roster base = SeasonRoster();
+    Roster edited = base;
+    for (int t = 0; t < TeamCount; ++t)
+        edited.TeamFailure[t].SetText("123");
+    Roster now = base;
+    now.DriverName[5].SetText("Changed Elsewhere");
+    for (auto _ : state) {
+        MergedEdit merged = MergeEdit(base, edited, now, TeamsPart, true);
+        benchmark::DoNotOptimize(merged);
+    }
+}
+BENCHMARK(BM_MergeEdit);
 
 // A form of plain cells, as cheap as a form can be, so that the figure is the pass itself.
 class CellForm : public CalcForm {
