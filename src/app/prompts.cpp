@@ -143,11 +143,14 @@ bool DialogPrompts::waitUntil(QWidget* parent, const QString& text,
     if (ready())
         return true;
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    QProgressDialog note(text, QStringLiteral("&Give Up"), 0, 0, parent);
+    // Over the form that is waiting, when there is one: the window behind it takes no input.
+    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent;
+    QProgressDialog note(text, QStringLiteral("&Give Up"), 0, 0, owner);
     note.setObjectName(QStringLiteral("waitNote"));
     note.setWindowTitle(QStringLiteral("RK7 Power"));
     note.setWindowModality(Qt::WindowModal);
     note.setMinimumDuration(400); // a short wait shows only the cursor
+    note.setValue(0);
     QEventLoop loop;
     bool done = false;
     QTimer poll;
