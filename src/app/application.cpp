@@ -58,7 +58,7 @@ void Application::initMainWindow() {
     m_window->connectCommand(Command::OpenRosterFolder, m_folders.get(),
                              &RosterFolders::chooseFolder);
     const LoadStoreReport report = m_folders->load(m_options.programDir);
-    m_startupProblems = StartupProblems(m_options.programDir, m_options.preferencesPath, report);
+    m_startupProblems = StartupProblems(m_folders->folder(), m_options.preferencesPath, report);
     m_document.setAutoMode(!m_options.preferencesPath.isEmpty() &&
                            ReadAutoMode(m_options.preferencesPath));
 }

@@ -37,7 +37,7 @@ public:
             : programDir(std::move(programDir)), preferencesPath(std::move(preferencesPath)),
               settingsPath(std::move(settingsPath)) {}
 
-        QString programDir;      // where the store files live
+        QString programDir;      // the roster folder to start on, as the user named it
         QString preferencesPath; // RK7_Power.ini
         QString settingsPath;    // the program's own settings; empty keeps none
     };
