@@ -57,6 +57,9 @@ void Application::initMainWindow() {
                                                 m_options.settingsPath);
     m_window->connectCommand(Command::OpenRosterFolder, m_folders.get(),
                              &RosterFolders::chooseFolder);
+    m_window->connectCommand(Command::SaveRosterAs, m_folders.get(), &RosterFolders::saveAs);
+    m_window->connectCommand(Command::ShowRosterFolder, m_folders.get(),
+                             &RosterFolders::showFolder);
     const LoadStoreReport report = m_folders->load(m_options.programDir);
     m_startupProblems = StartupProblems(m_folders->folder(), m_options.preferencesPath, report);
     m_document.setAutoMode(!m_options.preferencesPath.isEmpty() &&
@@ -68,6 +71,7 @@ void Application::connectCommands() {
     using enum Command;
     FileCommands* files = m_files.get();
     w.connectCommand(CompareFile, files, &FileCommands::compareWithPerformanceFile);
+    connect(&w, &MainWindow::fileDropped, files, &FileCommands::compareFile);
     w.connectCommand(OpenExchangeFile, files,
                      [files] { files->openPerformanceFile(Dialect::Exchange); });
     w.connectCommand(OpenNativeFile, files,

@@ -35,6 +35,8 @@ enum class Command {
     CopyView = 8005,
     HighlightChanges = 8006,
     ViewChart = 8007,
+    SaveRosterAs = 8008,
+    ShowRosterFolder = 8009,
 };
 
 // What the program knows about a command.

@@ -109,9 +109,11 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
 }
 
 void FileCommands::compareWithPerformanceFile() {
-    const QString path = choosePerformanceFile();
-    if (path.isEmpty())
-        return;
+    if (const QString path = choosePerformanceFile(); !path.isEmpty())
+        compareFile(path);
+}
+
+void FileCommands::compareFile(const QString& path) {
     // Read over a copy, as an import would, in the dialect its banner names.
     Roster read = m_document.roster();
     const PerformanceReadResult result =

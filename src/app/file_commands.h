@@ -23,6 +23,8 @@ public:
     // Lists what opening a Performance File (either dialect) would change, and opens it if the
     // user says Import.
     void compareWithPerformanceFile();
+    // The same for the file at path: one named on the command line, or dropped on the window.
+    void compareFile(const QString& path);
 
     // The last paths the save dialogs chose, and the folder the open dialog starts in.
     const FileDialogSettings& saveDialogSettings(Dialect dialect) const;

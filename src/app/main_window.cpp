@@ -7,14 +7,20 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace rk7 {
 
 MainWindow::MainWindow(RosterView* view, ContextHelp& help) : m_view(view), m_help(help) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(Caption));
+    setAcceptDrops(true); // a Performance File dropped here is compared with the roster
     setWindowIcon(AppIcon());
     setCentralWidget(view);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -119,6 +125,36 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+namespace {
+
+// The one local file that a drag brings, or an empty string: folders, several files and
+// anything not on this machine are not taken.
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
+        return {};
+    return url.toLocalFile();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the source is not kept waiting by the dialog.
+    QMetaObject::invokeMethod(
+        this, [this, path] { emit fileDropped(path); }, Qt::QueuedConnection);
 }
 
 } // namespace rk7

@@ -48,8 +48,14 @@ public:
     // No context menu on the bars: the tool bar stays as long as the window.
     QMenu* createPopupMenu() override { return nullptr; }
 
+signals:
+    // A file was dropped on the window: a Performance File to compare, the program hopes.
+    void fileDropped(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createActions();

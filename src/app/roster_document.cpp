@@ -45,6 +45,12 @@ LoadStoreReport RosterDocument::reload() {
     return load(folder);
 }
 
+Status RosterDocument::saveCopy(const std::string& folder) const {
+    ProgramState there;
+    there.Folder = ResolveRosterFolder(folder);
+    return SaveStores(m_roster, there, AllStores);
+}
+
 void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& name) {
     Roster next = m_roster;
     CopyParts(next, edited, parts);

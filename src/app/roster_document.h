@@ -41,6 +41,9 @@ public:
     LoadStoreReport load(const std::string& folder);
     // Reads the roster folder again, the same way.
     LoadStoreReport reload();
+    // Writes the whole roster, all four store files as one transaction, into another folder.
+    // The document stays on its own folder; load the other to go on there.
+    Status saveCopy(const std::string& folder) const;
 
     // What a form's OK does: the cells of the parts (RosterPart bits) that the user changed from
     // base to edited are taken into the roster as it is now, as one step called name. Cells that

@@ -7,6 +7,7 @@
 #include "app/store_saver.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace rk7 {
 
@@ -96,6 +98,58 @@ void RosterFolders::chooseFolder() {
         m_prompts.folderName(&m_window, QStringLiteral("Open Roster Folder"), this->folder());
     if (!folder.isEmpty())
         open(folder);
+}
+
+void RosterFolders::saveAs() {
+    const QString target = m_prompts.folderName(&m_window, QStringLiteral("Save Roster As"),
+                                                QFileInfo(folder()).path());
+    if (target.isEmpty())
+        return;
+    const QString shown = QDir::toNativeSeparators(target);
+    if (ResolveRosterFolder(QFile::encodeName(target).toStdString()) == m_document.folder()) {
+        m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
+                          QStringLiteral("%1 is the roster folder already.").arg(shown),
+                          Prompts::Icon::Information);
+        return;
+    }
+    QStringList present;
+    for (StoreFile file : StoreFiles)
+        if (QFileInfo::exists(QDir(target).filePath(QString::fromLatin1(StoreFileName(file)))))
+            present << QString::fromLatin1(StoreFileName(file));
+    if (!present.isEmpty() &&
+        !m_prompts.confirm(&m_window, QStringLiteral("RK7 Power"),
+                           QStringLiteral("%1 holds a roster already (%2). Replace it with this "
+                                          "roster?")
+                               .arg(shown, present.join(QStringLiteral(", ")))))
+        return;
+    if (!QDir().mkpath(target)) {
+        m_prompts.reportError(&m_window, shown + QStringLiteral(": the folder cannot be created"));
+        return;
+    }
+    if (const Status saved = m_document.saveCopy(QFile::encodeName(target).toStdString()); !saved) {
+        m_prompts.reportError(&m_window, QString::fromStdString(saved.Error()));
+        return;
+    }
+    const QStringList problems = StoreFolderProblems(target, load(target));
+    if (!problems.isEmpty())
+        m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
+                          problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
+    m_window.statusBar()->showMessage(
+        QStringLiteral("The roster was saved in %1, the roster folder from now on").arg(shown),
+        5000);
+}
+
+void RosterFolders::showFolder() {
+    const QString shown = QDir::toNativeSeparators(folder());
+    if (!QFileInfo(folder()).isDir())
+        m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
+                          QStringLiteral("The roster folder %1 does not exist yet; it is made "
+                                         "when the roster is first saved.")
+                              .arg(shown),
+                          Prompts::Icon::Information);
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder())))
+        m_prompts.reportError(&m_window,
+                              shown + QStringLiteral(": no file manager could be started for it"));
 }
 
 void RosterFolders::remember(const QString& folder) {

@@ -41,6 +41,11 @@ public:
     bool open(const QString& folder);
     // File > Open Roster Folder...
     void chooseFolder();
+    // File > Save Roster As...: the roster into another folder, all four store files together
+    // (a folder that holds a roster already is asked about first), and on from there.
+    void saveAs();
+    // File > Show Roster Folder: the folder in the desktop's file manager.
+    void showFolder();
     // Looks at the store files now rather than when the watcher next reports.
     void checkStoreFiles();
 

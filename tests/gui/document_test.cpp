@@ -19,7 +19,10 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -33,11 +36,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace rk7 {
 
 using test::ScriptedPrompts;
 using test::WhenOpen;
+
+// Takes the URLs the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QUrl opened;
+public slots:
+    void open(const QUrl& url) { opened = url; }
+};
 
 class DocumentTest : public QObject {
     Q_OBJECT
@@ -354,6 +367,69 @@ private slots:
         QVERIFY(m_prompts.messages.isEmpty());
         QVERIFY(AllBytes() != before);
         QVERIFY(Bytes(TeamsStore).startsWith("Waiting"));
+    }
+
+    // The desktop's ways in and out: a Performance File dropped on the window is compared, the
+    // roster saved into another folder goes on there, and the folder opens in the file manager.
+    void dropSaveAsAndShowFolder() {
+        Roster other = Doc().roster();
+        other.TeamName[5].SetText("Dropped In");
+        const QString season = m_folder.filePath(QStringLiteral("dropped.txt"));
+        QVERIFY(WriteNativePerformanceFile(other, QFile::encodeName(season).toStdString()));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(season)});
+        MainWindow* window = m_app->mainWindow();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        QMimeData folderData; // a folder is no Performance File
+        folderData.setUrls({QUrl::fromLocalFile(m_folder.path())});
+        QDragEnterEvent folderEnter(QPoint(5, 5), Qt::CopyAction, &folderData, Qt::LeftButton,
+                                    Qt::NoModifier);
+        QApplication::sendEvent(window, &folderEnter);
+        QVERIFY(!folderEnter.isAccepted());
+        int rows = -1;
+        WhenOpen<CompareDialog>([&](CompareDialog* d) {
+            rows = d->findChild<QTableWidget*>(QStringLiteral("compareTable"))->rowCount();
+            d->findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+        });
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        QTRY_VERIFY(rows > 0);
+        QCOMPARE(Doc().roster().TeamName[5].Text(), "Dropped In");
+        const Roster dropped = Doc().roster();
+
+        // Save Roster As: all four files in the new folder, and the roster goes on there; the old
+        // folder keeps its files.
+        const auto oldFiles = AllBytes();
+        const QString next = m_folder.filePath(QStringLiteral("next season"));
+        m_prompts.fileNames = {next};
+        m_app->trigger(Command::SaveRosterAs);
+        QCOMPARE(m_app->folders().folder(), next);
+        QVERIFY(SameTexts(Doc().roster(), dropped));
+        QCOMPARE(Doc().unsavedStores(), 0u);
+        for (StoreFile f : StoreFiles) {
+            QFile file(QDir(next).filePath(QString::fromLatin1(StoreFileName(f))));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray::fromStdString(SerializeStore(Doc().roster(), f)));
+        }
+        QVERIFY(AllBytes() == oldFiles);
+        // Back into the first folder, which holds a roster: asked first, and No writes nothing.
+        Roster changed = Doc().roster();
+        changed.TeamName[6].SetText("Not Saved There");
+        Doc().apply(changed, TeamsPart, QStringLiteral("Open y.txt"));
+        m_prompts.fileNames = {m_folder.path()};
+        m_prompts.answers = {Prompts::Answer::Cancel};
+        m_app->trigger(Command::SaveRosterAs);
+        QVERIFY(m_prompts.questions.last().contains("holds a roster already"));
+        QVERIFY(AllBytes() == oldFiles);
+        QCOMPARE(m_app->folders().folder(), next);
+
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        m_app->trigger(Command::ShowRosterFolder);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.opened, QUrl::fromLocalFile(next));
     }
 
     // Forms and imports undone one by one bring back the cells and every store file byte for

@@ -140,6 +140,8 @@ private slots:
             "&File/&Save|Save &RK7Edit Performance File &As...|24333",
             "&File/&Save|Save RK7 &Power Performance File &As...|6801",
             "&File|Open Roster &Folder...|8003",
+            "&File|Save Roster &As...|8008",
+            "&File|S&how Roster Folder|8009",
             "&File/Recent Roster Fol&ders|&1 " + s.folder.path() + "|",
             "&File|&Compare with Performance File...|8004",
             "&File|-",
