@@ -61,11 +61,13 @@ fuzz:
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "No display to show RK7 Power on."; \
-		echo "Run it under a virtual display:  xvfb-run -a $(BUILD)/rk7power"; \
+		echo "Run it under a virtual display:  xvfb-run -a $(BUILD)/rk7power --user-folder"; \
 		echo "or use the command-line tool:    $(BUILD)/rk7power-cli --help"; \
 		exit 1; \
 	fi
-	$(BUILD)/rk7power
+	@# The per-user roster folder, as the desktop menu starts it: never the checkout itself,
+	@# where the first OK would write store files into the source tree.
+	$(BUILD)/rk7power --user-folder
 
 clean:
 	rm -rf build

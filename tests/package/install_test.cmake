@@ -20,6 +20,7 @@ set(expected
     bin/rk7power
     bin/rk7power-render
     share/applications/rk7power.desktop
+    share/mime/packages/rk7power.xml
     share/metainfo/io.github.rk7power.metainfo.xml
     share/icons/hicolor/48x48/apps/rk7power.png
     share/icons/hicolor/128x128/apps/rk7power.png
