@@ -175,6 +175,16 @@ case_output_errors() {
     equals "$(listing limited)" "Drivers.rk Teams.rk "
 }
 
+# Help and version that cannot be written are failures like any other output.
+case_help_output_errors() {
+    for args in --help --version "export --help"; do
+        # shellcheck disable=SC2086 # the words of args are separate arguments
+        "$CLI" $args >/dev/full 2>err
+        equals "$?" 4
+        contains err "standard output: write failed"
+    done
+}
+
 # import and convert --strict refuse a file with any diagnostic; nothing is written.
 case_strict() {
     make_native season.txt
