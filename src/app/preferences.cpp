@@ -121,6 +121,9 @@ QString SettingsPath() {
 }
 
 QString UserRosterFolder() {
+    // As for the preferences: Qt would otherwise make it "//.local/share/rk7power".
+    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        return {};
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("rk7power"));
 }

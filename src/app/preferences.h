@@ -12,7 +12,8 @@ QString PreferencesPath();
 // The program's own settings (recent roster folders, view options), beside RK7_Power.ini in a
 // folder of its own; empty in the same case.
 QString SettingsPath();
-// The roster folder of the user's own, $XDG_DATA_HOME/rk7power (~/.local/share/rk7power).
+// The roster folder of the user's own, $XDG_DATA_HOME/rk7power (~/.local/share/rk7power);
+// empty when the environment names neither folder.
 QString UserRosterFolder();
 
 // The file is a profile in the Windows manner: section and key names match in any letter case,

@@ -81,10 +81,10 @@ int ReportRead(const std::string& file, const PerformanceReadResult& result, Out
     }
     for (const Diagnostic& d : result.diagnostics)
         io.err << file << ':' << d.line << ": " << d.message << '\n';
-    if (strict && !result.diagnostics.empty()) {
-        io.err << file << ": refused under --strict (" << result.diagnostics.size()
-               << (result.diagnostics.size() == 1 ? " diagnostic" : " diagnostics")
-               << "); nothing was written\n";
+    // A notice changed no value (the program's own files may earn one): no reason to refuse.
+    if (const std::size_t refusals = result.refusals(); strict && refusals != 0) {
+        io.err << file << ": refused under --strict (" << refusals
+               << (refusals == 1 ? " diagnostic" : " diagnostics") << "); nothing was written\n";
         return ExitDiagnostics;
     }
     return ExitSuccess;

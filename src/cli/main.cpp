@@ -216,8 +216,16 @@ int Run(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        // Help and version end with status 0; everything else is a usage error.
-        return app.exit(error) == 0 ? rk7::ExitSuccess : rk7::ExitUsage;
+        // Help and version end with status 0, when they arrived; everything else is a usage
+        // error.
+        if (app.exit(error) != 0)
+            return rk7::ExitUsage;
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "rk7power-cli: standard output: write failed\n";
+            return rk7::ExitFileError;
+        }
+        return rk7::ExitSuccess;
     }
     return status;
 }

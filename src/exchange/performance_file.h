@@ -27,9 +27,16 @@ inline constexpr std::size_t MaxPerformanceFileBytes = 4u << 20;
 
 // A value that was not taken as it stood: cut to its cell, clamped, missing its "=", or never
 // reached because the file ended. Line numbers start at 1.
+//
+// A notice is listed with them but changed no value: that the file looks like UTF-8 although it
+// was read, byte for byte, as the Windows-1252 it is taken for. The program's own files read so
+// whenever a cell holds such bytes (a name once read from a UTF-8 file without its mark), and
+// they must pass a strict reading, so strictness counts only the diagnostics that are not
+// notices (PerformanceReadResult::refusals).
 struct Diagnostic {
     int line = 0;
     std::string message;
+    bool notice = false;
 
     friend bool operator==(const Diagnostic&, const Diagnostic&) = default;
 };
@@ -51,6 +58,9 @@ struct PerformanceReadResult {
     unsigned touched = 0;
 
     bool ok() const { return outcome == ReadOutcome::Read; }
+    // The diagnostics of values not taken as they stood, notices left out: what a strict reading
+    // refuses a file for.
+    std::size_t refusals() const;
 };
 
 // Writing: the whole file from the roster, every line ended by CR LF. The roster is only read.
@@ -69,7 +79,7 @@ Status WriteExchangePerformanceFile(const Roster& roster, const std::string& pat
 
 // How the bytes of a file to read stand for characters. Cells hold Windows-1252, which is what
 // files are read as, unless they start with a UTF-8 byte-order mark; a file without the mark
-// that reads as UTF-8 is noted in a diagnostic. Utf8 reads a file as UTF-8, mark or not.
+// that reads as UTF-8 gets a notice. Utf8 reads a file as UTF-8, mark or not.
 enum class TextEncoding { Detect, Utf8 };
 
 // Reading: checks the banner of the dialect (the one the banner names when none is given), then

@@ -153,18 +153,24 @@ std::string ByteValue(char32_t c) {
 }
 
 // The file's text as Windows-1252: converted from UTF-8 when it says it is UTF-8 (a byte-order
-// mark) or the caller does; as it stands otherwise, with a note when it looks like UTF-8.
+// mark) or the caller does; as it stands otherwise, with a notice when it looks like UTF-8. Only
+// a notice: the bytes are taken as they stand, and the file the program writes from a cell
+// holding them is the same bytes again, so that file must not count against a strict reading.
 std::string_view AsWindows1252(std::string_view data, TextEncoding encoding, std::string& converted,
                                std::vector<Diagnostic>& notes) {
     constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
     const bool marked = data.substr(0, ByteOrderMark.size()) == ByteOrderMark;
     LineCounter lines(data);
     if (!marked && encoding != TextEncoding::Utf8) {
-        if (const std::size_t at = FirstUtf8Sequence(data); at != std::string_view::npos)
-            notes.push_back({lines.LineAt(at),
+        // The values start on line 2; what follows the banner on line 1 is never read.
+        const std::size_t body = std::min(data.find('\n'), data.size());
+        if (const std::size_t at = FirstUtf8Sequence(data.substr(body));
+            at != std::string_view::npos)
+            notes.push_back({lines.LineAt(body + at),
                              "the file looks like UTF-8 but has no byte-order mark; it is read "
                              "as Windows-1252, so letters beyond ASCII may come out wrong "
-                             "(rk7power-cli --encoding utf-8 reads it as UTF-8)"});
+                             "(rk7power-cli --encoding utf-8 reads it as UTF-8)",
+                             true});
         return data;
     }
     if (marked)
@@ -179,6 +185,11 @@ std::string_view AsWindows1252(std::string_view data, TextEncoding encoding, std
 }
 
 } // namespace
+
+std::size_t PerformanceReadResult::refusals() const {
+    return static_cast<std::size_t>(std::count_if(diagnostics.begin(), diagnostics.end(),
+                                                  [](const Diagnostic& d) { return !d.notice; }));
+}
 
 PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster,
                                            std::optional<Dialect> dialect, TextEncoding encoding) {
@@ -200,8 +211,9 @@ PerformanceReadResult ParsePerformanceFile(std::string_view data, Roster& roster
     result.dialect = *dialect;
     PerformanceReader reader(lines, roster, result.diagnostics);
     ReadBody(*dialect, reader);
-    // What stands in lines that were never read does not matter.
-    std::erase_if(encodingNotes, [&](const Diagnostic& d) { return d.line > lines.LineNumber(); });
+    // What stands in lines that were never read, or after the banner on line 1, does not matter.
+    std::erase_if(encodingNotes,
+                  [&](const Diagnostic& d) { return d.line < 2 || d.line > lines.LineNumber(); });
     if (!encodingNotes.empty()) {
         result.diagnostics.insert(result.diagnostics.end(), encodingNotes.begin(),
                                   encodingNotes.end());

@@ -5,6 +5,7 @@
 #include "license_notice.h"
 #include "model/exit_status.h"
 #include "model/file_io.h"
+#include "model/folder_transaction.h"
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/store.h"
@@ -12,10 +13,14 @@
 #include "views/table_painter.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <variant>
+#include <vector>
 
 #include <QBuffer>
 #include <QByteArray>
@@ -162,7 +167,9 @@ Parsed Parse(const QStringList& arguments) {
     return request;
 }
 
-// The roster of the folder: the built-in one with the folder's store files read over it.
+// The roster of the folder: the built-in one with the folder's store files read over it. The
+// renderer only looks: a save that another program left cut short is read as done, but neither
+// completed nor cleared away, and the warning says so.
 Status LoadRoster(const QString& dir, Roster& roster) {
     const std::string path = dir.toStdString();
     struct stat info {};
@@ -170,9 +177,28 @@ Status LoadRoster(const QString& dir, Roster& roster) {
         return Status::Failure(SystemError(path, errno));
     if (!S_ISDIR(info.st_mode))
         return Status::Failure(SystemError(path, ENOTDIR));
-    ProgramState state;
-    const LoadStoreReport report = LoadStore(roster, state, path);
-    std::string errors;
+    // The lock, held over both looks, keeps another program's save from coming between them;
+    // PeekStore takes it again inside, which only counts up.
+    FolderLock lock;
+    if (const Status locked = FolderLock::Acquire(path, lock); !locked)
+        return locked;
+    std::vector<std::string> names;
+    for (StoreFile file : StoreFiles)
+        names.emplace_back(StoreFileName(file));
+    const auto pending = PendingReplacements(path, names);
+    const LoadStoreReport report = PeekStore(roster, path);
+    if (!pending.empty()) {
+        std::string cutShort;
+        for (StoreFile file : StoreFiles)
+            for (const auto& [target, temp] : pending)
+                if (ResolveLinks(StorePath(path, file)) == target)
+                    cutShort += (cutShort.empty() ? "" : ", ") + std::string(StoreFileName(file));
+        std::fprintf(stderr,
+                     "%s: warning: %s holds a save that another program left cut short (%s); "
+                     "it was read as done, and the folder was left as it was\n",
+                     ProgramName, path.c_str(), cutShort.c_str());
+    }
+    std::string errors = report.folder ? "" : report.folder.Error();
     for (const StoreLoad& load : report.files)
         if (!load.status)
             errors += (errors.empty() ? "" : "\n") + load.status.Error();
@@ -251,17 +277,31 @@ int Run(const Request& request) {
 } // namespace rk7
 
 int main(int argc, char* argv[]) {
-    // No display is needed: paint offscreen unless told otherwise.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    // A file-size limit then makes the write fail with an error to report (and the temporary file
+    // removed), rather than killing the program half-way with no word said.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Never a display: the offscreen platform whatever the environment names, and Qt is not shown
+    // the command line, whose -platform or -display it would obey. The arguments are this
+    // program's alone.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
     QGuiApplication::setApplicationName(QString::fromLatin1(rk7::ProgramName));
     QGuiApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
 
-    const rk7::Parsed parsed = rk7::Parse(QGuiApplication::arguments());
+    const rk7::Parsed parsed = rk7::Parse(arguments);
     if (const auto* finish = std::get_if<rk7::Finish>(&parsed)) {
-        std::fprintf(finish->status == rk7::ExitSuccess ? stdout : stderr, "%s\n",
-                     finish->text.toLocal8Bit().constData());
+        const bool success = finish->status == rk7::ExitSuccess;
+        std::FILE* stream = success ? stdout : stderr;
+        std::fprintf(stream, "%s\n", finish->text.toLocal8Bit().constData());
+        // The help or the version that did not arrive (a full disk, a closed pipe) is a failed
+        // write like any other.
+        if (success && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+            return rk7::Fail(rk7::ExitFileError,
+                             std::string("standard output: ") + std::strerror(errno));
         return finish->status;
     }
     return rk7::Run(std::get<rk7::Request>(parsed));

@@ -396,6 +396,37 @@ TEST(ReadPerformanceFile, ThroughAFile) {
     }
 }
 
+// Cells may hold bytes that read as UTF-8 ("Ã©", a name once read from a UTF-8 file without its
+// byte-order mark). The file written from them must come back byte for byte and pass a strict
+// reading, while the same bytes from another tool are still pointed out.
+TEST(ReadPerformanceFile, OwnFileWhoseCellsLookLikeUtf8PassesAStrictReading) {
+    Roster written = FullRoster();
+    written.TeamName[0].SetText("Caf\xC3\xA9");
+    written.SpareName[3].SetText("\xE5\xA4\xA7 \xEF\xBB\xBF");
+    for (Dialect dialect : {Dialect::Native, Dialect::Exchange}) {
+        SCOPED_TRACE(static_cast<int>(dialect));
+        const std::string file = FormatPerformanceFile(written, dialect);
+        Roster read = written;
+        read.TeamName[0].SetText("z");
+        read.SpareName[3].SetText("z");
+        const auto result = Parse(dialect, file, read);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result.refusals(), 0u) << Diagnostics(result);
+        ASSERT_EQ(result.diagnostics.size(), 1u);
+        EXPECT_TRUE(result.diagnostics[0].notice);
+        EXPECT_EQ(result.diagnostics[0].line, 4);
+        EXPECT_NE(result.diagnostics[0].message.find("looks like UTF-8"), std::string::npos);
+        EXPECT_EQ(Texts(read), Texts(written));
+        EXPECT_EQ(FormatPerformanceFile(read, dialect), file);
+    }
+    // A value not taken as it stood still counts against the file beside the notice.
+    const std::string cut = FormatNativePerformanceFile(written).substr(0, 200);
+    Roster read;
+    const auto result = Parse(Dialect::Native, cut, read);
+    EXPECT_EQ(result.diagnostics.size(), 2u) << Diagnostics(result);
+    EXPECT_EQ(result.refusals(), 1u);
+}
+
 // --- Banner --------------------------------------------------------------------------------
 
 TEST(ReadPerformanceFile, BannerInCapitalsWithoutAsterisksIsAccepted) {

@@ -1,8 +1,15 @@
 // Runs rk7power-render as a user would and looks at what it wrote: pages and text with
 // poppler's tools, pixels with QImage.
+#include "model/folder_transaction.h"
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/store.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +33,16 @@ struct ProgramRun {
 };
 
 // Runs a program to its end; the renderer without any display or platform chosen for it.
+// setUp may change the process before it starts (its environment, where its output goes).
 ProgramRun RunProgram(const QString& program, const QStringList& arguments,
-                      const QString& workingDir = {}) {
+                      const QString& workingDir = {},
+                      const std::function<void(QProcess&, QProcessEnvironment&)>& setUp = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QString::fromLatin1(name));
+    if (setUp)
+        setUp(process, env);
     process.setProcessEnvironment(env);
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
@@ -46,8 +57,19 @@ ProgramRun RunProgram(const QString& program, const QStringList& arguments,
     return result;
 }
 
-ProgramRun Render(const QStringList& arguments, const QString& workingDir = {}) {
-    return RunProgram(QStringLiteral(RK7_RENDER), arguments, workingDir);
+ProgramRun Render(const QStringList& arguments, const QString& workingDir = {},
+                  const std::function<void(QProcess&, QProcessEnvironment&)>& setUp = {}) {
+    return RunProgram(QStringLiteral(RK7_RENDER), arguments, workingDir, setUp);
+}
+
+// Every file of a folder with its bytes, to tell whether a run changed anything there.
+QMap<QString, QByteArray> FolderContents(const QString& path) {
+    QMap<QString, QByteArray> contents;
+    for (const QString& name : QDir(path).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(path).filePath(name));
+        contents[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
+    }
+    return contents;
 }
 
 QString Describe(const ProgramRun& r) {
@@ -397,6 +419,103 @@ private slots:
                     folder.filePath(QStringLiteral("y.png"))});
         QCOMPARE(r.status, 4);
         QVERIFY2(r.err.contains(QStringLiteral("Teams.rk")), qPrintable(r.err));
+    }
+
+    // Another program's save of Teams.rk and Drivers.rk, killed after its journal and before its
+    // renames: the render shows the new roster, as a load would, says so, and leaves every byte
+    // of the folder as it was for that program to complete.
+    void aSaveCutShortIsReadAsDoneButLeftAlone() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const std::string dir = folder.path().toStdString();
+        Roster old;
+        ProgramState state;
+        state.ProgramDir = dir;
+        QVERIFY(SaveStores(old, state, TeamsStore | DriversStore).ok());
+        Roster saved;
+        saved.TeamName[0].SetText("Zeta Racing");
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            FolderLock lock;
+            if (!FolderLock::Acquire(dir, lock))
+                ::_exit(1);
+            (void)ReplaceFilesTogether(
+                dir,
+                {{StorePath(dir, TeamsStore), SerializeStore(saved, TeamsStore)},
+                 {StorePath(dir, DriversStore), SerializeStore(saved, DriversStore)}},
+                Durability::NoFlush, [](ReplaceStep step, std::size_t) {
+                    if (step == ReplaceStep::Rename)
+                        ::_exit(0);
+                    return true;
+                });
+            ::_exit(1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        const QMap<QString, QByteArray> before = FolderContents(folder.path());
+        QVERIFY2(before.contains(QStringLiteral("RK7_Power.journal")),
+                 qPrintable(before.keys().join(QLatin1Char(' '))));
+
+        const QString pdf = Out(QStringLiteral("cut-short.pdf"));
+        const ProgramRun r =
+            Render({QStringLiteral("--dir"), folder.path(), QStringLiteral("--pdf"), pdf});
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QVERIFY2(PdfText(pdf).contains(QStringLiteral("Zeta Racing")), qPrintable(PdfText(pdf)));
+        QVERIFY(FolderContents(folder.path()) == before);
+        QVERIFY2(r.err.contains(QStringLiteral("warning")) &&
+                     r.err.contains(QStringLiteral("cut short")) &&
+                     r.err.contains(QStringLiteral("Teams.rk, Drivers.rk")),
+                 qPrintable(r.err));
+    }
+
+    // No display is ever needed, whatever platform the environment or the command line names.
+    void neverNeedsADisplay() {
+        QTemporaryDir folder;
+        const QString png = folder.filePath(QStringLiteral("xcb.png"));
+        const auto xcb = [](QProcess&, QProcessEnvironment& env) {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        };
+        ProgramRun r = Render(
+            {QStringLiteral("--png"), png, QStringLiteral("--size"), QStringLiteral("64x48")},
+            folder.path(), xcb);
+        QVERIFY2(r.status == 0, qPrintable(Describe(r)));
+        QCOMPARE(QImage(png).size(), QSize(64, 48));
+        // Qt's own options are not this program's: a usage error, not a display looked for.
+        r = Render(
+            {QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--png"), png},
+            folder.path());
+        QVERIFY2(r.status == 2, qPrintable(Describe(r)));
+    }
+
+    // A write that cannot be done is an error with a message and exit status 4, and leaves no
+    // file behind: under a file-size limit, and with the help or the version to a full disk.
+    void writesThatFailAreReported() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString png = folder.filePath(QStringLiteral("big.png"));
+        const auto limited = [](QProcess& process, QProcessEnvironment&) {
+            process.setChildProcessModifier([] {
+                std::signal(SIGXFSZ, SIG_DFL); // as a shell leaves it
+                const rlimit limit{4096, 4096};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        };
+        ProgramRun r = Render({QStringLiteral("--png"), png}, folder.path(), limited);
+        QVERIFY2(r.status == 4, qPrintable(Describe(r)));
+        QVERIFY2(r.err.contains(png) && r.err.contains(QStringLiteral("File too large")),
+                 qPrintable(r.err));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+
+        const auto full = [](QProcess& process, QProcessEnvironment&) {
+            process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        };
+        for (const char* option : {"--help", "--version"}) {
+            r = Render({QString::fromLatin1(option)}, folder.path(), full);
+            QVERIFY2(r.status == 4, qPrintable(QLatin1String(option) + Describe(r)));
+            QVERIFY2(r.err.contains(QStringLiteral("standard output")), qPrintable(r.err));
+        }
     }
 
     void anExistingFileIsReplaced() {
