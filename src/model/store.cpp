@@ -150,8 +150,10 @@ void ReadStoreFiles(Roster& roster, const std::string& dir,
         const StoreFile file = StoreFiles[i];
         std::string path = StorePath(dir, file);
         for (const PendingReplacement& waiting : pending)
-            if (ResolveLinks(path) == waiting.target)
+            if (ResolveLinks(path) == waiting.target) {
                 path = waiting.temp;
+                report.cutShort |= file;
+            }
         // Only a regular file: a FIFO would hold the folder's lock for as long as its writer
         // idles.
         const Result<FileContents> read = ReadFile(path, StoreFileSize(file), FileKind::Regular);
@@ -182,7 +184,6 @@ FolderRecovery LockAndRecover(const RosterFolder& folder, FolderLock& lock, bool
     recovery = recover ? RecoverFolder(folder.path, StoreJournalTargets())
                        : PendingReplacements(folder.path, StoreJournalTargets());
     report.folder = recovery.status;
-    report.interrupted = !recover && !recovery.pending.empty();
     return recovery;
 }
 
@@ -216,10 +217,16 @@ LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
                                            const LoadStoreReport& report) {
     std::vector<std::string> warnings;
-    if (report.interrupted)
+    if (report.cutShort != 0) {
+        std::string names;
+        for (StoreFile file : StoreFiles)
+            if (report.cutShort & file)
+                names += (names.empty() ? "" : ", ") + std::string(StoreFileName(file));
         warnings.push_back(std::string(programDir) +
-                           ": a save into this folder was cut short; its files were read as "
-                           "saved, and the next save into the folder puts them in place");
+                           ": a save into this folder was cut short; " + names +
+                           " were read as saved, and the next save into the folder puts them in "
+                           "place");
+    }
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreLoad& load = report.files[i];
         const std::size_t expected = StoreFileSize(StoreFiles[i]);

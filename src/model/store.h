@@ -49,8 +49,9 @@ struct LoadStoreReport {
     // The folder could not be locked, or a save cut short there could not be completed or was
     // not one this program can complete.
     Status folder = Status::Ok();
-    // PeekStore read files of a save that was cut short as saved, leaving them for the next save.
-    bool interrupted = false;
+    // The store files (StoreFile bits) that PeekStore read from a save that was cut short, as
+    // saved, leaving them for the next save.
+    unsigned cutShort = 0;
 };
 
 // Resolves the folder that programDir names into state.Folder and reads each store file that

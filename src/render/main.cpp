@@ -177,27 +177,11 @@ Status LoadRoster(const QString& dir, Roster& roster) {
         return Status::Failure(SystemError(path, errno));
     if (!S_ISDIR(info.st_mode))
         return Status::Failure(SystemError(path, ENOTDIR));
-    // The lock, held over both looks, keeps another program's save from coming between them;
-    // PeekStore takes it again inside, which only counts up.
-    FolderLock lock;
-    if (const Status locked = FolderLock::Acquire(path, lock); !locked)
-        return locked;
-    std::vector<std::string> names;
-    for (StoreFile file : StoreFiles)
-        names.emplace_back(StoreFileName(file));
-    const auto pending = PendingReplacements(path, names);
     const LoadStoreReport report = PeekStore(roster, path);
-    if (!pending.empty()) {
-        std::string cutShort;
-        for (StoreFile file : StoreFiles)
-            for (const auto& [target, temp] : pending)
-                if (ResolveLinks(StorePath(path, file)) == target)
-                    cutShort += (cutShort.empty() ? "" : ", ") + std::string(StoreFileName(file));
-        std::fprintf(stderr,
-                     "%s: warning: %s holds a save that another program left cut short (%s); "
-                     "it was read as done, and the folder was left as it was\n",
-                     ProgramName, path.c_str(), cutShort.c_str());
-    }
+    // A save cut short is read as done and left for the next save; wrong sizes are read as far
+    // as they go. Either is worth a word.
+    for (const std::string& warning : StoreSizeWarnings(path, report))
+        std::fprintf(stderr, "%s: warning: %s\n", ProgramName, warning.c_str());
     std::string errors = report.folder ? "" : report.folder.Error();
     for (const StoreLoad& load : report.files)
         if (!load.status)

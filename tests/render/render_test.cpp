@@ -430,7 +430,7 @@ private slots:
         const std::string dir = folder.path().toStdString();
         Roster old;
         ProgramState state;
-        state.ProgramDir = dir;
+        state.Folder = ResolveRosterFolder(dir);
         QVERIFY(SaveStores(old, state, TeamsStore | DriversStore).ok());
         Roster saved;
         saved.TeamName[0].SetText("Zeta Racing");
