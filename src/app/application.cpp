@@ -11,7 +11,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
@@ -26,6 +28,18 @@ void SetProgramIdentity() {
     QApplication::setApplicationName(QStringLiteral("rk7power"));
     QApplication::setApplicationVersion(QStringLiteral(RK7_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("rk7power"));
+}
+
+StartArgument ClassifyStartArgument(const QString& argument) {
+    const QFileInfo given(argument);
+    if (given.isDir() || !given.exists())
+        return {given.absoluteFilePath(), {}, {}};
+    if (given.isFile())
+        return {{}, given.absoluteFilePath(), {}};
+    return {{},
+            {},
+            QStringLiteral("%1 is neither a roster folder nor a Performance File")
+                .arg(QDir::toNativeSeparators(argument))};
 }
 
 Application::Application(Options options, Prompts& prompts)
@@ -103,7 +117,11 @@ void Application::showMainWindow() {
     }
     m_window->showMaximized();
     // Over the window, once it is up, rather than alone on an empty screen before it.
-    QTimer::singleShot(0, this, [this] { reportStartupProblems(); });
+    QTimer::singleShot(0, this, [this] {
+        reportStartupProblems();
+        if (!m_compareAtStart.isEmpty())
+            m_files->compareFile(std::exchange(m_compareAtStart, {}));
+    });
 }
 
 void Application::reportStartupProblems() {

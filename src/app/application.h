@@ -27,6 +27,16 @@ class RosterView;
 // that to every window title, and each window's title is its caption alone.
 void SetProgramIdentity();
 
+// What the command line's one argument names: a roster folder (as today, also one that does not
+// exist yet, which the first save makes), or a Performance File to compare with the roster of
+// the folder the program starts on. Anything else (a pipe, a device) is an error, said in words.
+struct StartArgument {
+    QString folder; // empty: the folder the program starts on anyway
+    QString file;   // a Performance File to compare once the window is up
+    QString error;
+};
+StartArgument ClassifyStartArgument(const QString& argument);
+
 // The program put together: the roster document, the main window, and what runs its commands.
 class Application : public QObject {
     Q_OBJECT
@@ -53,6 +63,8 @@ public:
     // Reports, in one message, what start-up found wrong; nothing when all was well, or when it
     // was reported already.
     void reportStartupProblems();
+    // Once the window is up, the compare dialog for the Performance File at path.
+    void compareWhenShown(const QString& path) { m_compareAtStart = path; }
 
     RosterDocument& document() { return m_document; }
     MainWindow* mainWindow() const { return m_window.get(); }
@@ -88,6 +100,7 @@ private:
     std::unique_ptr<PrintController> m_printing;
     std::unique_ptr<RosterFolders> m_folders;
     QStringList m_startupProblems;
+    QString m_compareAtStart;
 };
 
 } // namespace rk7

@@ -38,10 +38,11 @@ struct CommandLine {
             QStringLiteral("RK7 Power: team and driver performance editor for RK7."));
         parser.addOption(version);
         parser.addOption(userFolder);
-        parser.addPositionalArgument(QStringLiteral("folder"),
-                                     QStringLiteral("Folder of the store files (default: the "
-                                                    "current folder)."),
-                                     QStringLiteral("[FOLDER]"));
+        parser.addPositionalArgument(
+            QStringLiteral("folder"),
+            QStringLiteral("Folder of the store files (default: the current folder), or a "
+                           "Performance File to compare with the roster and import."),
+            QStringLiteral("[FOLDER | FILE]"));
     }
 };
 
@@ -103,7 +104,13 @@ int main(int argc, char* argv[]) {
         return *status;
 
     const QStringList args = line.parser.positionalArguments();
-    QString folder = args.isEmpty() ? QDir::currentPath() : QDir(args.first()).absolutePath();
+    const rk7::StartArgument start =
+        args.isEmpty() ? rk7::StartArgument{} : rk7::ClassifyStartArgument(args.first());
+    if (!start.error.isEmpty()) {
+        std::fprintf(stderr, "rk7power: %s\n", start.error.toLocal8Bit().constData());
+        return rk7::ExitUsage;
+    }
+    QString folder = start.folder.isEmpty() ? QDir::currentPath() : start.folder;
     if (line.parser.isSet(line.userFolder)) {
         folder = rk7::UserRosterFolder();
         QDir().mkpath(folder); // when it cannot be made, start-up says so
@@ -112,6 +119,8 @@ int main(int argc, char* argv[]) {
     rk7::DialogPrompts prompts;
     rk7::Application app({folder, rk7::PreferencesPath(), rk7::SettingsPath()}, prompts);
     app.initMainWindow();
+    if (!start.file.isEmpty())
+        app.compareWhenShown(start.file);
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
         app.mainWindow()->installEventFilter(new rk7::FirstPaintExit(app.mainWindow()));
     app.showMainWindow();

@@ -112,6 +112,34 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A file on the command line is a Performance File to compare with the roster of the
+    // folder the program starts on; it never becomes a roster folder, nor a recent one.
+    void fileOnTheCommandLine() {
+        Session s;
+        const QString season = s.folder.filePath(QStringLiteral("season.txt"));
+        Roster other;
+        other.TeamName[2].SetText("From The File");
+        QVERIFY(WriteNativePerformanceFile(other, QFile::encodeName(season).toStdString()));
+        const StartArgument file = ClassifyStartArgument(season);
+        QCOMPARE(file.file, season);
+        QVERIFY(file.folder.isEmpty() && file.error.isEmpty());
+        QCOMPARE(ClassifyStartArgument(s.folder.path()).folder, s.folder.path());
+        QVERIFY(ClassifyStartArgument(s.folder.filePath(QStringLiteral("new"))).file.isEmpty());
+        QVERIFY(ClassifyStartArgument(QStringLiteral("/dev/null")).error.contains("neither"));
+
+        Application& app = s.Start();
+        app.compareWhenShown(file.file);
+        bool compared = false;
+        WhenOpen<QDialog>([&](QDialog* d) {
+            compared = d->windowTitle().contains(QStringLiteral("season.txt"));
+            d->findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+        });
+        app.showMainWindow();
+        QTRY_VERIFY(compared);
+        QCOMPARE(app.document().roster().TeamName[2].Text(), "From The File");
+        QCOMPARE(app.folders().recent(), QStringList{s.folder.path()});
+    }
+
     void captionAndMenuTree() {
         Session s;
         Application& app = s.Start();
