@@ -8,6 +8,7 @@
 #include "model/folder_transaction.h"
 #include "model/program_state.h"
 #include "model/roster.h"
+#include "model/roster_folder.h"
 #include "model/store.h"
 #include "version.h"
 #include "views/table_painter.h"
@@ -241,12 +242,17 @@ int Fail(int status, const std::string& message) {
 }
 
 int Run(const Request& request) {
+    const std::string output = request.output.toStdString();
+    // However it is named: through a link, relative, or as the journal of a save.
+    if (IsRosterFolderFile(ResolveRosterFolder(request.dir.toStdString()), output))
+        return Fail(ExitFileError, output + ": this is one of the roster folder's own files (a "
+                                            "store file or the journal of a save), which is never "
+                                            "written over; nothing was written");
     Roster roster;
     if (const Status loaded = LoadRoster(request.dir, roster); !loaded)
         return Fail(ExitFileError, loaded.Error());
     const QByteArray bytes = request.pdf ? RenderPdf(roster, request.view)
                                          : RenderPng(roster, request.view, request.size);
-    const std::string output = request.output.toStdString();
     if (bytes.isEmpty())
         return Fail(ExitFileError, output + ": the image could not be made");
     if (const Status written = WriteFileAtomically(

@@ -470,6 +470,26 @@ private slots:
                  qPrintable(r.err));
     }
 
+    // The picture never goes over one of the folder's own files, by any of its names.
+    void neverWritesOverTheStoreFiles() {
+        QTemporaryDir folder;
+        QFile teams(folder.filePath(QStringLiteral("Teams.rk")));
+        QVERIFY(teams.open(QIODevice::WriteOnly) && teams.write(QByteArray(1260, 'T')) == 1260);
+        teams.close();
+        QVERIFY(QFile::link(QStringLiteral("Teams.rk"), folder.filePath(QStringLiteral("t.png"))));
+        const QMap<QString, QByteArray> before = FolderContents(folder.path());
+        for (const QString& target :
+             {QStringLiteral("Teams.rk"), QStringLiteral("t.png"), QStringLiteral("./Drivers.rk"),
+              QStringLiteral("RK7_Power.journal")}) {
+            const ProgramRun r = Render(
+                {QStringLiteral("--dir"), QStringLiteral("."), QStringLiteral("--png"), target},
+                folder.path());
+            QVERIFY2(r.status == 4 && r.err.contains(QStringLiteral("roster folder's own files")),
+                     qPrintable(Describe(r)));
+        }
+        QVERIFY(FolderContents(folder.path()) == before);
+    }
+
     // No display is ever needed, whatever platform the environment or the command line names.
     void neverNeedsADisplay() {
         QTemporaryDir folder;
