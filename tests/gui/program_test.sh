@@ -43,7 +43,7 @@ equals() { [ "$1" = "$2" ] || fail "got [$1], expected [$2]"; }
 # Help and version need no display, even where the platform named is one that needs it.
 case_help_without_display() {
     run 0 HOME="$WORK" QT_QPA_PLATFORM=xcb -- --help
-    contains out "Usage: $PROGRAM [options] [FOLDER]"
+    contains out "Usage: $PROGRAM [options] [FOLDER | FILE]"
     contains out "--user-folder"
     tr -s ' \n' ' ' <out >help
     contains help "Keeps the roster in the user's own folder, $WORK/.local/share/rk7power"
