@@ -219,13 +219,14 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
     std::vector<std::string> warnings;
     if (report.cutShort != 0) {
         std::string names;
+        int count = 0;
         for (StoreFile file : StoreFiles)
             if (report.cutShort & file)
-                names += (names.empty() ? "" : ", ") + std::string(StoreFileName(file));
-        warnings.push_back(std::string(programDir) +
-                           ": a save into this folder was cut short; " + names +
-                           " were read as saved, and the next save into the folder puts them in "
-                           "place");
+                names += (count++ ? ", " : "") + std::string(StoreFileName(file));
+        warnings.push_back(std::string(programDir) + ": a save into this folder was cut short; " +
+                           names + (count == 1 ? " was" : " were") +
+                           " read as saved, and the next save into the folder puts " +
+                           (count == 1 ? "it" : "them") + " in place");
     }
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreLoad& load = report.files[i];
