@@ -9,6 +9,7 @@
 #include <csignal>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -60,19 +61,217 @@ constexpr const char* Examples = R"(Examples:
 
 Exit status: 0 success; 1 check found diagnostics, or diff found cells that differ; 2 usage
 error; 3 not a valid Performance File (nothing written); 4 a file could not be read or written,
-the store folder was busy, or memory ran out (nothing half-written: Teams.rk and Drivers.rk are
+the roster folder was busy, or memory ran out (nothing half-written: Teams.rk and Drivers.rk are
 saved together or not at all).)";
 
+// What every subcommand shares: the roster folder, where output goes, and the exit status that
+// the one subcommand run sets.
+struct Shared {
+    std::string dir = ".";
+    rk7::Output io{std::cout, std::cerr};
+    int status = rk7::ExitSuccess;
+};
+
+// One subcommand of rk7power-cli: it adds itself and its options to the program, and runs when
+// it is the one named. The options live as long as the object.
+class Subcommand {
+public:
+    virtual ~Subcommand() = default;
+    virtual void addTo(CLI::App& app, Shared& shared) = 0;
+};
+
 // The options that say how a Performance File is read.
-void AddReadOptions(CLI::App* command, std::string& encoding, bool* strict) {
-    command
-        ->add_option("--encoding", encoding,
-                     "Encoding of the file: auto (Windows-1252, or UTF-8 after a byte-order "
-                     "mark) or utf-8; default: auto")
-        ->check(Words(Encodings));
-    if (strict)
-        command->add_flag("--strict", *strict,
-                          "Refuse a file that gives any diagnostic; nothing is written");
+struct ReadOptionWords {
+    std::string dialect; // empty: the one the banner names
+    std::string encoding = "auto";
+    bool strict = false;
+
+    void addTo(CLI::App* command, bool dialect, bool strict) {
+        if (dialect)
+            command
+                ->add_option("--dialect", this->dialect,
+                             "Dialect the file must be in; default: the one its banner names")
+                ->check(Words(Dialects));
+        command
+            ->add_option("--encoding", encoding,
+                         "Encoding of the file: auto (Windows-1252, or UTF-8 after a byte-order "
+                         "mark) or utf-8; default: auto")
+            ->check(Words(Encodings));
+        if (strict)
+            command->add_flag("--strict", this->strict,
+                              "Refuse a file that gives any diagnostic of a value not taken as "
+                              "it stood (a notice, such as that the file looks like UTF-8, "
+                              "refuses nothing); nothing is written");
+    }
+    rk7::ReadOptions options() const {
+        rk7::ReadOptions read;
+        if (!dialect.empty())
+            read.dialect = Dialects.at(dialect);
+        read.encoding = Encodings.at(encoding);
+        read.strict = strict;
+        return read;
+    }
+};
+
+class ExportSubcommand : public Subcommand {
+    std::string m_dialect = "native";
+    std::string m_file;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand("export", "Write a Performance File from the roster");
+        command->add_option("--dialect", m_dialect, "Dialect to write; default: native")
+            ->check(Words(Dialects));
+        command->add_option("FILE", m_file, "File to write; - for the standard output")->required();
+        command->footer("Example: rk7power-cli export --dialect exchange rk7edit.txt");
+        command->callback([this, &shared] {
+            shared.status =
+                rk7::ExportCommand(shared.dir, Dialects.at(m_dialect), m_file, shared.io);
+        });
+    }
+};
+
+class ImportSubcommand : public Subcommand {
+    std::string m_file;
+    ReadOptionWords m_read;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand(
+            "import", "Read a Performance File over the roster, then save Teams.rk and Drivers.rk");
+        command->add_option("FILE", m_file, "Performance File to read")->required();
+        m_read.addTo(command, true, true);
+        command->footer("Example: rk7power-cli --dir ~/rk7 import season.txt");
+        command->callback([this, &shared] {
+            shared.status = rk7::ImportCommand(shared.dir, m_file, m_read.options(), shared.io);
+        });
+    }
+};
+
+class ConvertSubcommand : public Subcommand {
+    std::string m_to;
+    std::string m_in;
+    std::string m_out;
+    ReadOptionWords m_read;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand(
+            "convert", "Read IN over the roster and write OUT in the dialect given; saves nothing");
+        command->add_option("--to", m_to, "Dialect to write")->check(Words(Dialects))->required();
+        command->add_option("IN", m_in, "Performance File to read")->required();
+        command->add_option("OUT", m_out, "Performance File to write; - for the standard output")
+            ->required();
+        m_read.addTo(command, false, true);
+        command->footer("Example: rk7power-cli convert --to exchange season.txt rk7edit.txt");
+        command->callback([this, &shared] {
+            shared.status = rk7::ConvertCommand(shared.dir, Dialects.at(m_to), m_in, m_out,
+                                                m_read.options(), shared.io);
+        });
+    }
+};
+
+class CheckSubcommand : public Subcommand {
+    std::string m_file;
+    ReadOptionWords m_read;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand(
+            "check", "Name the dialect of a Performance File and list every diagnostic as "
+                     "FILE:LINE: message");
+        command->add_option("FILE", m_file, "Performance File to check")->required();
+        m_read.addTo(command, false, false);
+        command->footer("Example: rk7power-cli check rk7edit.txt");
+        command->callback([this, &shared] {
+            shared.status = rk7::CheckCommand(m_file, m_read.options().encoding, shared.io);
+        });
+    }
+};
+
+class DiffSubcommand : public Subcommand {
+    std::string m_file;
+    std::string m_against;
+    std::string m_format = "text";
+    ReadOptionWords m_read;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand(
+            "diff", "List every cell that importing FILE, or the roster of another roster "
+                    "folder, would change; writes nothing");
+        auto* file =
+            command->add_option("FILE", m_file, "Performance File to compare with the roster");
+        auto* against = command
+                            ->add_option("--against-dir", m_against,
+                                         "Compare with the roster of the store files in this "
+                                         "folder instead of with a file")
+                            ->check(CLI::ExistingDirectory)
+                            ->excludes(file);
+        m_read.addTo(command, true, false);
+        command->get_option("--dialect")->excludes(against);
+        command->get_option("--encoding")->excludes(against);
+        command
+            ->add_option("--format", m_format,
+                         "Output format: text, or json (an array of objects with row, index, "
+                         "name, field, now and file); default: text")
+            ->check(Words(DiffFormats));
+        command->footer("Exit status: 0 no cell differs, 1 some do, 3 and 4 as for import.\n"
+                        "Example: rk7power-cli --dir ~/rk7 diff season.txt");
+        command->callback([this, &shared] {
+            if (m_file.empty() && m_against.empty())
+                throw CLI::RequiredError("FILE or --against-dir");
+            shared.status = rk7::DiffCommand(shared.dir, m_file, m_against, m_read.options(),
+                                             DiffFormats.at(m_format), shared.io);
+        });
+    }
+};
+
+class ShowSubcommand : public Subcommand {
+    std::string m_view = "all";
+    std::string m_format = "text";
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand("show", "Print the roster as the views show it");
+        command->add_option("--view", m_view, "View to print; default: all")->check(Words(Views));
+        command
+            ->add_option("--format", m_format,
+                         "Output format; default: text. json always gives the whole roster")
+            ->check(Words(Formats));
+        command->footer("Example: rk7power-cli show --view teams --format csv");
+        command->callback([this, &shared] {
+            shared.status =
+                rk7::ShowCommand(shared.dir, Views.at(m_view), Formats.at(m_format), shared.io);
+        });
+    }
+};
+
+class CalcSubcommand : public Subcommand {
+    bool m_save = false;
+
+public:
+    void addTo(CLI::App& app, Shared& shared) override {
+        auto* command = app.add_subcommand(
+            "calc", "Calculate every team and driver from its positions as in Auto Edit Mode and "
+                    "print View All");
+        command->add_flag("--save", m_save, "Write Teams.rk and Drivers.rk with the results");
+        command->footer("Example: rk7power-cli calc --save");
+        command->callback(
+            [this, &shared] { shared.status = rk7::CalcCommand(shared.dir, m_save, shared.io); });
+    }
+};
+
+// Help and version end with status 0 when they arrived; everything else is a usage error.
+int ParseFailed(const CLI::App& app, const CLI::ParseError& error) {
+    if (app.exit(error) != 0)
+        return rk7::ExitUsage;
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "rk7power-cli: standard output: write failed\n";
+        return rk7::ExitFileError;
+    }
+    return rk7::ExitSuccess;
 }
 
 int Run(int argc, char** argv) {
@@ -81,153 +280,30 @@ int Run(int argc, char** argv) {
     app.require_subcommand(1);
     app.footer(Examples);
 
-    std::string dir = ".";
-    app.add_option("--dir", dir,
-                   "Folder of the store files (Teams.rk, Drivers.rk, EPowers.rk, RanFail.rk), "
-                   "loaded over the built-in roster; default: the current folder")
+    Shared shared;
+    app.add_option("--dir", shared.dir,
+                   "Roster folder: the folder of the store files (Teams.rk, Drivers.rk, "
+                   "EPowers.rk, RanFail.rk), loaded over the built-in roster; default: the "
+                   "current folder")
         ->check(CLI::ExistingDirectory);
 
-    const rk7::Output io{std::cout, std::cerr};
-    int status = rk7::ExitSuccess;
-
-    std::string exportDialect = "native";
-    std::string exportFile;
-    auto* exportCommand = app.add_subcommand("export", "Write a Performance File from the roster");
-    exportCommand->add_option("--dialect", exportDialect, "Dialect to write; default: native")
-        ->check(Words(Dialects));
-    exportCommand->add_option("FILE", exportFile, "File to write; - for the standard output")
-        ->required();
-    exportCommand->footer("Example: rk7power-cli export --dialect exchange rk7edit.txt");
-    exportCommand->callback(
-        [&] { status = rk7::ExportCommand(dir, Dialects.at(exportDialect), exportFile, io); });
-
-    std::string importDialect;
-    std::string importFile;
-    auto* importCommand = app.add_subcommand(
-        "import", "Read a Performance File over the roster, then save Teams.rk and Drivers.rk");
-    importCommand
-        ->add_option("--dialect", importDialect,
-                     "Dialect the file must be in; default: the one its banner names")
-        ->check(Words(Dialects));
-    importCommand->add_option("FILE", importFile, "Performance File to read")->required();
-    std::string encoding = "auto";
-    rk7::ReadOptions importOptions;
-    AddReadOptions(importCommand, encoding, &importOptions.strict);
-    importCommand->footer("Example: rk7power-cli --dir ~/rk7 import season.txt");
-    importCommand->callback([&] {
-        if (!importDialect.empty())
-            importOptions.dialect = Dialects.at(importDialect);
-        importOptions.encoding = Encodings.at(encoding);
-        status = rk7::ImportCommand(dir, importFile, importOptions, io);
-    });
-
-    std::string convertTo;
-    std::string convertIn;
-    std::string convertOut;
-    auto* convertCommand = app.add_subcommand(
-        "convert", "Read IN over the roster and write OUT in the dialect given; saves nothing");
-    convertCommand->add_option("--to", convertTo, "Dialect to write")
-        ->check(Words(Dialects))
-        ->required();
-    convertCommand->add_option("IN", convertIn, "Performance File to read")->required();
-    convertCommand
-        ->add_option("OUT", convertOut, "Performance File to write; - for the standard output")
-        ->required();
-    rk7::ReadOptions convertOptions;
-    AddReadOptions(convertCommand, encoding, &convertOptions.strict);
-    convertCommand->footer("Example: rk7power-cli convert --to exchange season.txt rk7edit.txt");
-    convertCommand->callback([&] {
-        convertOptions.encoding = Encodings.at(encoding);
-        status = rk7::ConvertCommand(dir, Dialects.at(convertTo), convertIn, convertOut,
-                                     convertOptions, io);
-    });
-
-    std::string checkFile;
-    auto* checkCommand = app.add_subcommand(
-        "check", "Name the dialect of a Performance File and list every diagnostic as "
-                 "FILE:LINE: message");
-    checkCommand->add_option("FILE", checkFile, "Performance File to check")->required();
-    AddReadOptions(checkCommand, encoding, nullptr);
-    checkCommand->footer("Example: rk7power-cli check rk7edit.txt");
-    checkCommand->callback(
-        [&] { status = rk7::CheckCommand(checkFile, Encodings.at(encoding), io); });
-
-    std::string diffFile;
-    std::string diffAgainst;
-    std::string diffDialect;
-    std::string diffFormat = "text";
-    auto* diffCommand = app.add_subcommand(
-        "diff", "List every cell that importing FILE, or the roster of another store folder, "
-                "would change; writes nothing");
-    auto* diffFileOption =
-        diffCommand->add_option("FILE", diffFile, "Performance File to compare with the roster");
-    auto* diffAgainstOption =
-        diffCommand
-            ->add_option("--against-dir", diffAgainst,
-                         "Compare with the roster of the store files in this folder instead of "
-                         "with a file")
-            ->check(CLI::ExistingDirectory)
-            ->excludes(diffFileOption);
-    diffCommand
-        ->add_option("--dialect", diffDialect,
-                     "Dialect the file must be in; default: the one its banner names")
-        ->check(Words(Dialects))
-        ->excludes(diffAgainstOption);
-    AddReadOptions(diffCommand, encoding, nullptr);
-    diffCommand->get_option("--encoding")->excludes(diffAgainstOption);
-    diffCommand
-        ->add_option("--format", diffFormat,
-                     "Output format: text, or json (an array of objects with row, index, name, "
-                     "field, now and file); default: text")
-        ->check(Words(DiffFormats));
-    diffCommand->footer("Exit status: 0 no cell differs, 1 some do, 3 and 4 as for import.\n"
-                        "Example: rk7power-cli --dir ~/rk7 diff season.txt");
-    diffCommand->callback([&] {
-        if (diffFile.empty() && diffAgainst.empty())
-            throw CLI::RequiredError("FILE or --against-dir");
-        rk7::ReadOptions options;
-        if (!diffDialect.empty())
-            options.dialect = Dialects.at(diffDialect);
-        options.encoding = Encodings.at(encoding);
-        status =
-            rk7::DiffCommand(dir, diffFile, diffAgainst, options, DiffFormats.at(diffFormat), io);
-    });
-
-    std::string view = "all";
-    std::string format = "text";
-    auto* showCommand = app.add_subcommand("show", "Print the roster as the views show it");
-    showCommand->add_option("--view", view, "View to print; default: all")->check(Words(Views));
-    showCommand
-        ->add_option("--format", format,
-                     "Output format; default: text. json always gives the whole roster")
-        ->check(Words(Formats));
-    showCommand->footer("Example: rk7power-cli show --view teams --format csv");
-    showCommand->callback(
-        [&] { status = rk7::ShowCommand(dir, Views.at(view), Formats.at(format), io); });
-
-    bool save = false;
-    auto* calcCommand = app.add_subcommand(
-        "calc", "Calculate every team and driver from its positions as in Auto Edit Mode and "
-                "print View All");
-    calcCommand->add_flag("--save", save, "Write Teams.rk and Drivers.rk with the results");
-    calcCommand->footer("Example: rk7power-cli calc --save");
-    calcCommand->callback([&] { status = rk7::CalcCommand(dir, save, io); });
+    std::vector<std::unique_ptr<Subcommand>> subcommands;
+    subcommands.push_back(std::make_unique<ExportSubcommand>());
+    subcommands.push_back(std::make_unique<ImportSubcommand>());
+    subcommands.push_back(std::make_unique<ConvertSubcommand>());
+    subcommands.push_back(std::make_unique<CheckSubcommand>());
+    subcommands.push_back(std::make_unique<DiffSubcommand>());
+    subcommands.push_back(std::make_unique<ShowSubcommand>());
+    subcommands.push_back(std::make_unique<CalcSubcommand>());
+    for (const auto& subcommand : subcommands)
+        subcommand->addTo(app, shared);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        // Help and version end with status 0, when they arrived; everything else is a usage
-        // error.
-        if (app.exit(error) != 0)
-            return rk7::ExitUsage;
-        std::cout.flush();
-        if (!std::cout) {
-            std::cerr << "rk7power-cli: standard output: write failed\n";
-            return rk7::ExitFileError;
-        }
-        return rk7::ExitSuccess;
+        return ParseFailed(app, error);
     }
-    return status;
+    return shared.status;
 }
 
 } // namespace
