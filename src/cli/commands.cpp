@@ -19,22 +19,14 @@ namespace {
 // store file that exists but cannot be read is an error here: a script must not go on with the
 // defaults unawares.
 bool ReportLoad(const std::string& dir, const LoadStoreReport& report, Output io) {
-    bool ok = true;
-    if (!report.folder) {
-        io.err << report.folder.Error() << '\n';
-        ok = false;
-    }
+    const RosterLook look = DescribeLoad(dir, report);
+    for (const std::string& error : look.errors)
+        io.err << error << '\n';
     // A store file of the wrong size is read as far as it goes, as the program does, but not
     // silently: the next save would make the damage permanent.
-    for (const std::string& warning : StoreSizeWarnings(ProgramDirFrom(dir), report))
+    for (const std::string& warning : look.warnings)
         io.err << "warning: " << warning << '\n';
-    for (const StoreLoad& load : report.files) {
-        if (!load.status) {
-            io.err << load.status.Error() << '\n';
-            ok = false;
-        }
-    }
-    return ok;
+    return look.errors.empty();
 }
 
 // The roster as the program sees it at start-up, for a command that saves into the folder.

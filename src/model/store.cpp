@@ -247,6 +247,17 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
     return warnings;
 }
 
+RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& report) {
+    RosterLook look;
+    if (!report.folder)
+        look.errors.push_back(report.folder.Error());
+    look.warnings = StoreSizeWarnings(ProgramDirFrom(programDir), report);
+    for (const StoreLoad& load : report.files)
+        if (!load.status)
+            look.errors.push_back(load.status.Error());
+    return look;
+}
+
 Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
                   Durability durability) {
     const std::string& dir = state.Folder.path;

@@ -76,6 +76,17 @@ LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
                                            const LoadStoreReport& report);
 
+// What a program that only looks at a roster folder says of it: the warnings (store files of
+// the wrong size, a save cut short that was read as done) and the errors (the folder could not
+// be locked or held a journal this program does not know, a store file could not be read), one
+// line each. Unlike the window, a command-line program must not go on with the built-in values
+// of a store file it could not read.
+struct RosterLook {
+    std::vector<std::string> warnings;
+    std::vector<std::string> errors;
+};
+RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& report);
+
 // The files a journal of a roster folder may replace: the four store files.
 std::vector<JournalTarget> StoreJournalTargets();
 

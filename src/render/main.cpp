@@ -178,15 +178,14 @@ Status LoadRoster(const QString& dir, Roster& roster) {
         return Status::Failure(SystemError(path, errno));
     if (!S_ISDIR(info.st_mode))
         return Status::Failure(SystemError(path, ENOTDIR));
-    const LoadStoreReport report = PeekStore(roster, path);
-    // A save cut short is read as done and left for the next save; wrong sizes are read as far
-    // as they go. Either is worth a word.
-    for (const std::string& warning : StoreSizeWarnings(path, report))
+    // Read as the command-line tool reads for its commands that only look: a save cut short is
+    // read as done and left for the next save.
+    const RosterLook look = DescribeLoad(path, PeekStore(roster, path));
+    for (const std::string& warning : look.warnings)
         std::fprintf(stderr, "%s: warning: %s\n", ProgramName, warning.c_str());
-    std::string errors = report.folder ? "" : report.folder.Error();
-    for (const StoreLoad& load : report.files)
-        if (!load.status)
-            errors += (errors.empty() ? "" : "\n") + load.status.Error();
+    std::string errors;
+    for (const std::string& error : look.errors)
+        errors += (errors.empty() ? "" : "\n") + error;
     return errors.empty() ? Status::Ok() : Status::Failure(errors);
 }
 
