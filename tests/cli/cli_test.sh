@@ -2,7 +2,8 @@
 # One case of the rk7power-cli tests, run in a fresh temporary folder:
 #   cli_test.sh PATH-TO-rk7power-cli CASE [FILE]
 # FILE names a file of tests/data/bad_inputs/ for the bad_input case.
-# CMAKE_COMMAND in the environment names the cmake that checks JSON output.
+# CMAKE_COMMAND in the environment names the cmake that checks JSON output, RK7_VERSION the
+# project's version.
 set -u
 export LC_ALL=C
 
@@ -56,7 +57,7 @@ make_native() {
 
 case_version() {
     run 0 --version
-    equals "$(line_of out 1)" "rk7power-cli 2.46"
+    equals "$(line_of out 1)" "rk7power-cli $RK7_VERSION"
     contains out "License GPL-3.0-or-later"
 }
 

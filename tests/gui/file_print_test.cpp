@@ -6,6 +6,7 @@
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
+#include "version.h"
 #include "views/print_preview_window.h"
 #include "views/roster_printout.h"
 #include "views/roster_view.h"
@@ -449,7 +450,7 @@ private slots:
         QVERIFY(preview && preview->isVisible());
         QVERIFY(!App().mainWindow()->isVisible());
         QCOMPARE(App().printing().printCount(), 1);
-        QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V2.46 (Preview)"));
+        QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V" RK7_VERSION " (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
         QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
         QVERIFY(!preview->action(PrintPreviewWindow::PreviousPage)->isEnabled());

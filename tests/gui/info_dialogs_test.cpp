@@ -5,6 +5,7 @@
 #include "gui/when_open.h"
 #include "info/about_dialog.h"
 #include "info/whats_new_dialog.h"
+#include "version.h"
 
 #include <functional>
 #include <memory>
@@ -81,7 +82,7 @@ private slots:
         QCOMPARE(picture->iconSize(), picture->size());
         const QString said = picture->accessibleDescription();
         QVERIFY2(said.contains(QStringLiteral("RK7 Power")), qPrintable(said));
-        QVERIFY2(said.contains(QStringLiteral("2.46")), qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral(RK7_VERSION)), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("RK7edit")), qPrintable(said));
         QCOMPARE(said, AboutDialog::titleLines().join(QLatin1Char('\n')));
 

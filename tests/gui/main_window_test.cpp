@@ -12,6 +12,7 @@
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
 #include "model/store.h"
+#include "version.h"
 #include "views/chart_painter.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
@@ -143,7 +144,7 @@ private slots:
     void captionAndMenuTree() {
         Session s;
         Application& app = s.Start();
-        QCOMPARE(app.mainWindow()->windowTitle(), QStringLiteral("RK7 Power V2.46"));
+        QCOMPARE(app.mainWindow()->windowTitle(), QStringLiteral("RK7 Power V" RK7_VERSION));
 
         // Flatten the menu bar: "menu|item text|id" per row, separators as "menu|-".
         QStringList rows;
@@ -799,7 +800,8 @@ private slots:
         SetProgramIdentity();
         Session s;
         Application& app = s.Start();
-        QCOMPARE(ShownTitle(app.mainWindow()->windowTitle()), QStringLiteral("RK7 Power V2.46"));
+        QCOMPARE(ShownTitle(app.mainWindow()->windowTitle()),
+                 QStringLiteral("RK7 Power V" RK7_VERSION));
         QStringList forms;
         WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
             forms << ShownTitle(d->windowTitle());

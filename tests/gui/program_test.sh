@@ -48,7 +48,7 @@ case_help_without_display() {
     tr -s ' \n' ' ' <out >help
     contains help "Keeps the roster in the user's own folder, $WORK/.local/share/rk7power"
     run 0 HOME="$WORK" QT_QPA_PLATFORM=xcb -- --version
-    equals "$(sed -n 1p out)" "rk7power 2.46"
+    equals "$(sed -n 1p out)" "rk7power $RK7_VERSION"
     contains out "License GPL-3.0-or-later"
 }
 

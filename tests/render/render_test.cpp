@@ -4,6 +4,7 @@
 #include "model/program_state.h"
 #include "model/roster.h"
 #include "model/store.h"
+#include "version.h"
 
 #include <csignal>
 #include <functional>
@@ -153,7 +154,7 @@ private slots:
         const ProgramRun version = Render({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out.section(QLatin1Char('\n'), 0, 0),
-                 QStringLiteral("rk7power-render 2.46"));
+                 QStringLiteral("rk7power-render " RK7_VERSION));
         QVERIFY2(version.out.contains(QLatin1String("License GPL-3.0-or-later")),
                  qPrintable(version.out));
         const ProgramRun help = Render({QStringLiteral("--help")});
