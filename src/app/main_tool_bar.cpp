@@ -49,7 +49,6 @@ public:
 
 MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(this)) {
     setObjectName(QStringLiteral("mainToolBar"));
-    setProperty("windowId", WindowId);
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(20, 20));
@@ -61,7 +60,7 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(
                                  " background: #3030a0; border: 1px solid #8080ff; }"));
 }
 
-void MainToolBar::addSeparator() {
+void MainToolBar::addGap() {
     addWidget(new Spacer(this));
 }
 

@@ -9,11 +9,12 @@ class MainToolBar : public QToolBar {
     Q_OBJECT
 
 public:
-    static constexpr int WindowId = 32041;
     static constexpr int SeparatorWidth = 6;
 
     explicit MainToolBar(QWidget* parent = nullptr);
-    void addSeparator();
+    // A plain gap between groups of buttons, as the bar has always had, rather than the line of
+    // QToolBar::addSeparator.
+    void addGap();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

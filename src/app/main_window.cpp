@@ -87,7 +87,7 @@ void MainWindow::buildToolBar() {
     m_toolBar = new MainToolBar(this);
     for (const std::optional<Command>& button : ToolBarButtons()) {
         if (!button) {
-            m_toolBar->addSeparator();
+            m_toolBar->addGap();
             continue;
         }
         const char* name = InfoOf(*button).name;
