@@ -4,6 +4,7 @@
 #include "model/roster_schema.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rk7 {
 
@@ -21,10 +22,11 @@ ChartBar BarOf(const Roster& roster, Field label, Field qualifying, Field race, 
             ValueOf(roster, race, row)};
 }
 
-ChartSeries SeriesOf(const Roster& roster, Field field) {
+ChartSeries SeriesOf(const Roster& roster, Field field, std::string_view title) {
     ChartSeries series;
     series.field = field;
     series.name = SchemaOf(field).name;
+    series.title = title;
     bool any = false;
     for (int p = 0; p < PositionCount; ++p) {
         const ChartValue value = ValueOf(roster, field, p);
@@ -53,10 +55,13 @@ ChartData MakeChartData(const Roster& roster) {
                                           Field::DriverRacePower, d));
         data.driverGroups.push_back(std::move(group));
     }
-    const Field tables[] = {Field::DriverPowerByPos, Field::TeamPowerByPos, Field::RangeByPos,
-                            Field::FailureByPos};
+    const std::pair<Field, std::string_view> tables[] = {
+        {Field::DriverPowerByPos, "Driver power by position"},
+        {Field::TeamPowerByPos, "Team power by position"},
+        {Field::RangeByPos, "Range by position"},
+        {Field::FailureByPos, "Failure by position"}};
     for (std::size_t i = 0; i < data.positions.size(); ++i)
-        data.positions[i] = SeriesOf(roster, tables[i]);
+        data.positions[i] = SeriesOf(roster, tables[i].first, tables[i].second);
     return data;
 }
 

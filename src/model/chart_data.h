@@ -30,10 +30,12 @@ struct ChartGroup {
 };
 
 // A position table, entry p-1 for position p, with the range of its values for its own scale:
-// the least and the greatest of the points that have one, or 0 and 0 when none has.
+// the least and the greatest of the points that have one, or 0 and 0 when none has. The name is
+// the field's, as the roster and the files call it; the title says it in words for the plot.
 struct ChartSeries {
     Field field = Field::DriverPowerByPos;
     std::string_view name;
+    std::string_view title;
     std::array<ChartValue, PositionCount> points;
     long min = 0;
     long max = 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -53,36 +54,59 @@ const ChartFonts& Fonts() {
     return fonts;
 }
 
-// A value axis: round steps that cover lo to hi, with room for about `ticks` of them.
-struct Scale {
-    double lo = 0;
-    double hi = 1;
-    double step = 1;
-
-    Scale(double least, double most, int ticks) {
+// A value axis in round steps (1, 2 or 5 times a power of ten), about four of them from the least
+// value to the greatest. It follows from the values alone, never from the room it is drawn in, so
+// the bars keep their lengths against each other and the axis its numbers at any window size.
+class Scale {
+public:
+    Scale(double least, double most) {
         if (most <= least) {
             least -= 1;
             most += 1;
         }
-        const double raw = (most - least) / std::max(1, ticks);
+        const double raw = (most - least) / 4;
         const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
         const double f = raw / magnitude;
-        step = std::max(1.0, (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * magnitude);
-        lo = std::floor(least / step) * step;
-        hi = std::ceil(most / step) * step;
+        m_step = std::max(1.0, (f < 1.5 ? 1 : f < 3 ? 2 : f < 7 ? 5 : 10) * magnitude);
+        m_lo = std::floor(least / m_step) * m_step;
+        m_intervals = std::max(1, int(std::ceil((most - m_lo) / m_step - 1e-9)));
     }
-    // Where v falls between a (at lo) and b (at hi).
-    qreal At(double v, qreal a, qreal b) const { return a + (b - a) * (v - lo) / (hi - lo); }
-    template <typename F>
-    void ForEachTick(F&& f) const {
-        for (double v = lo; v <= hi + step / 2; v += step)
-            f(v);
+    double Lo() const { return m_lo; }
+    int Intervals() const { return m_intervals; }
+    double Tick(int i) const { return m_lo + i * m_step; }
+    // Where v falls between a (at the first tick) and b (at the last).
+    qreal At(double v, qreal a, qreal b) const {
+        return a + (b - a) * (v - m_lo) / (m_intervals * m_step);
     }
+    // Every how many ticks a number is written when each needs `need` along an axis of `length`:
+    // 1, 2, 5, 10, 20... ticks, so that the numbers written stay round ones. Counted from the first
+    // tick, which always has its number.
+    int NumberEvery(qreal length, qreal need) const {
+        const qreal pitch = length / m_intervals;
+        for (int k = 1;; k *= 10)
+            for (int f : {1, 2, 5})
+                if (f * k * pitch >= need || f * k > m_intervals)
+                    return f * k;
+    }
+
+private:
+    double m_lo = 0;
+    double m_step = 1;
+    int m_intervals = 1;
 };
 
 QString Number(double v) {
     return QString::number(static_cast<long>(std::lround(v)));
 }
+
+// A swatch and its name, on a panel's title line.
+struct LegendEntry {
+    QRgb color;
+    const char* name;
+};
+using Legend = std::span<const LegendEntry>;
+constexpr LegendEntry PowerLegend[] = {{chartcolors::Qualifying, "Qualifying"},
+                                       {chartcolors::Race, "Race"}};
 
 // One row of a bar panel: a team, or a driver under their team.
 struct BarRow {
@@ -99,34 +123,34 @@ struct BarRow {
 // and hovering both read it, so a tooltip always belongs to what is under the pointer.
 class Scene {
 public:
-    Scene(const QRectF& client, const ChartData& data, const CellSet* highlight = nullptr)
+    Scene(const QRect& client, const ChartData& data, const CellSet* highlight = nullptr)
         : m_highlight(highlight) {
-        const QRectF room = client.adjusted(Gap, Gap, -Gap, -Gap);
+        const QRectF room = QRectF(client).adjusted(Gap, Gap, -Gap, -Gap);
         if (room.width() < 120 || room.height() < 120) {
             AddText(client, QStringLiteral("Make the window larger to see the chart"),
                     Qt::AlignCenter);
             return;
         }
         // The drivers take a column of their own beside the teams and the position tables, or on
-        // an upright page the lower half under them.
+        // an upright page the lower part under them. The teams get the height their names need
+        // when their usual share is less (a small window): the position tables beside them then
+        // keep at least a line to say that they need more room, the drivers under them a third.
         const bool upright = room.height() > room.width();
-        const QRectF drivers =
-            upright ? QRectF(room.left(), room.top() + std::round(room.height() * 0.45) + Gap,
-                             room.width(), room.height() - std::round(room.height() * 0.45) - Gap)
-                    : QRectF(room.left() + (room.width() + Gap) / 2, room.top(),
-                             (room.width() - Gap) / 2, room.height());
-        const QRectF rest =
-            upright
-                ? QRectF(room.left(), room.top(), room.width(), drivers.top() - Gap - room.top())
-                : QRectF(room.left(), room.top(), drivers.width(), room.height());
-        const QRectF teams =
-            upright
-                ? QRectF(rest.left(), rest.top(), (rest.width() - Gap) / 2, rest.height())
-                : QRectF(rest.left(), rest.top(), rest.width(), std::round(rest.height() * 0.45));
-        const QRectF positions = upright ? QRectF(teams.right() + Gap, rest.top(),
-                                                  rest.right() - teams.right() - Gap, rest.height())
-                                         : QRectF(rest.left(), teams.bottom() + Gap, rest.width(),
-                                                  rest.bottom() - teams.bottom() - Gap);
+        const qreal width = std::round((room.width() - Gap) / 2);
+        const qreal need = BarPanelHeight(width, int(data.teams.size()),
+                                          QStringLiteral("Team powers"), PowerLegend);
+        const qreal total = room.height();
+        const qreal top = std::round(std::max(
+            total * 0.45, std::min(need, total - Gap - (upright ? total / 3 : NotePanelHeight()))));
+        const QRectF teams(room.left(), room.top(), width, top);
+        const QRectF positions = upright ? QRectF(teams.right() + Gap, room.top(),
+                                                  room.right() - teams.right() - Gap, top)
+                                         : QRectF(room.left(), teams.bottom() + Gap, width,
+                                                  room.bottom() - teams.bottom() - Gap);
+        const QRectF drivers = upright ? QRectF(room.left(), teams.bottom() + Gap, room.width(),
+                                                room.bottom() - teams.bottom() - Gap)
+                                       : QRectF(teams.right() + Gap, room.top(),
+                                                room.right() - teams.right() - Gap, room.height());
         TeamPanel(teams, data);
         PositionPanel(positions, data);
         DriverPanel(drivers, data);
@@ -138,7 +162,9 @@ public:
         for (const Item& item : m_items) {
             switch (item.kind) {
             case Item::Box:
-                p.setPen(item.outline ? QPen(QColor(item.outline), 0) : QPen(Qt::NoPen));
+                p.setPen(item.outline ? QPen(QColor(item.outline), item.width > 1 ? item.width : 0,
+                                             Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+                                      : QPen(Qt::NoPen));
                 p.setBrush(item.color ? QBrush(QColor(item.color)) : QBrush(Qt::NoBrush));
                 p.drawRect(item.rect);
                 break;
@@ -150,10 +176,19 @@ public:
                 p.drawPolyline(item.points);
                 p.setRenderHint(QPainter::Antialiasing, false);
                 break;
+            case Item::Shape:
+                p.setRenderHint(QPainter::Antialiasing, true);
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(item.color));
+                p.drawPolygon(item.points);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                break;
             case Item::Text:
                 p.setFont(item.bold ? Fonts().bold : Fonts().body);
                 p.setPen(QColor(item.color));
-                p.drawText(item.rect, item.flags, item.text);
+                // The box is the text's own width: a device that sets it a hair wider (another
+                // pixel ratio) must not clip it.
+                p.drawText(item.rect, item.flags | Qt::TextDontClip, m_texts[item.text].text);
                 break;
             }
         }
@@ -161,64 +196,116 @@ public:
     }
 
     std::vector<ChartMark> TakeMarks() { return std::move(m_marks); }
+    std::vector<ChartText> TakeTexts() { return std::move(m_texts); }
 
 private:
     struct Item {
-        enum Kind { Box, Line, Text } kind;
+        enum Kind { Box, Line, Shape, Text } kind;
         QRectF rect;
         QPolygonF points;
         QRgb color = Ink;
         QRgb outline = 0;
         qreal width = 1;
-        QString text;
+        std::size_t text = 0; // of m_texts
         int flags = 0;
         bool bold = false;
     };
 
-    void AddBox(const QRectF& r, QRgb fill, QRgb outline = 0) {
-        m_items.push_back({Item::Box, r, {}, fill, outline, 1, {}, 0, false});
+    void AddBox(const QRectF& r, QRgb fill, QRgb outline = 0, qreal width = 1) {
+        m_items.push_back({Item::Box, r, {}, fill, outline, width, 0, 0, false});
     }
     void AddLine(QPolygonF points, QRgb color, qreal width = 1) {
-        m_items.push_back({Item::Line, {}, std::move(points), color, 0, width, {}, 0, false});
+        m_items.push_back({Item::Line, {}, std::move(points), color, 0, width, 0, 0, false});
     }
+    void AddShape(QPolygonF points, QRgb color) {
+        m_items.push_back({Item::Shape, {}, std::move(points), color, 0, 1, 0, 0, false});
+    }
+    // The text shortened to the width of r and placed in it by flags; its box is its own width
+    // and a line high, on whole pixels, so that texts laid out side by side or row by row never
+    // share one.
     void AddText(const QRectF& r, const QString& text, int flags, QRgb color = Ink,
                  bool bold = false) {
         const QFontMetricsF& metrics = bold ? Fonts().boldMetrics : Fonts().bodyMetrics;
-        m_items.push_back({Item::Text,
-                           r,
-                           {},
-                           color,
-                           0,
-                           1,
-                           metrics.elidedText(text, Qt::ElideRight, r.width()),
-                           flags,
-                           bold});
+        // Most texts fit: measured once, they need no eliding, which lays them out again.
+        qreal advance = metrics.horizontalAdvance(text);
+        QString shown = text;
+        if (advance > r.width()) {
+            shown = metrics.elidedText(text, Qt::ElideRight, r.width());
+            advance = metrics.horizontalAdvance(shown);
+        }
+        if (shown.isEmpty())
+            return;
+        const qreal w = std::ceil(advance);
+        const qreal h = bold ? TitleHeight() : LineHeight();
+        const qreal x = flags & Qt::AlignRight     ? std::round(r.right()) - w
+                        : flags & Qt::AlignHCenter ? std::round(r.center().x() - w / 2)
+                                                   : std::round(r.left());
+        const qreal y = flags & Qt::AlignBottom    ? std::round(r.bottom()) - h
+                        : flags & Qt::AlignVCenter ? std::round(r.center().y() - h / 2)
+                                                   : std::round(r.top());
+        const QRectF box(x, y, w, h);
+        m_items.push_back({Item::Text, box, {}, color, 0, 1, m_texts.size(), flags, bold});
+        m_texts.push_back({box, std::move(shown)});
     }
 
     static qreal LineHeight() { return Fonts().line; }
     static qreal TitleHeight() { return Fonts().title; }
 
-    // A white panel with its title; returns the room inside for the rest.
-    QRectF PanelFrame(const QRectF& frame, const QString& title) {
+    // A panel with its title and one line of text.
+    static qreal NotePanelHeight() {
+        return Gap / 2 + TitleHeight() + Gap / 2 + LineHeight() + Gap;
+    }
+
+    static qreal LegendWidth(Legend legend) {
+        qreal width = -12;
+        for (const LegendEntry& entry : legend)
+            width += std::ceil(Fonts().bodyMetrics.horizontalAdvance(QLatin1String(entry.name))) +
+                     16 + 12;
+        return std::max(0.0, width);
+    }
+    // The legend shares the title's line when both fit on it, else it takes a line of its own.
+    static bool LegendBesideTitle(qreal innerWidth, const QString& title, Legend legend) {
+        return Fonts().boldMetrics.horizontalAdvance(title) + 2 * Gap + LegendWidth(legend) <=
+               innerWidth;
+    }
+    static qreal HeaderHeight(qreal innerWidth, const QString& title, Legend legend) {
+        const bool own = !legend.empty() && !LegendBesideTitle(innerWidth, title, legend);
+        return (own ? 2 : 1) * TitleHeight();
+    }
+    // The height a bar panel of that width needs to give each row a line for its name.
+    static qreal BarPanelHeight(qreal width, int rows, const QString& title, Legend legend) {
+        return Gap / 2 + HeaderHeight(width - 2 * Gap, title, legend) + Gap / 2 +
+               rows * LineHeight() + AxisHeight() + Gap;
+    }
+    // Under a bar panel's plot: the numbers and the caption of its axis.
+    static qreal AxisHeight() { return 2 * LineHeight() + 4; }
+
+    // A white panel with its title and legend; returns the room inside for the rest.
+    QRectF PanelFrame(const QRectF& frame, const QString& title, Legend legend = {}) {
         AddBox(frame, Panel, Frame);
         const QRectF inner = frame.adjusted(Gap, Gap / 2, -Gap, -Gap);
         AddText(QRectF(inner.left(), inner.top(), inner.width(), TitleHeight()), title,
                 Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
-        return inner.adjusted(0, TitleHeight() + Gap / 2, 0, 0);
+        if (!legend.empty()) {
+            const qreal y = LegendBesideTitle(inner.width(), title, legend)
+                                ? inner.top()
+                                : inner.top() + TitleHeight();
+            LegendAt(inner.right(), y, legend);
+        }
+        return inner.adjusted(0, HeaderHeight(inner.width(), title, legend) + Gap / 2, 0, 0);
     }
 
-    // Swatches and names, right-aligned on the title line of the panel whose inner room is below.
-    void Legend(const QRectF& inner, std::initializer_list<std::pair<QRgb, QString>> entries) {
+    // Swatches and names, right-aligned to `right` on the line from y.
+    void LegendAt(qreal right, qreal y, Legend entries) {
         const QFontMetricsF& metrics = Fonts().bodyMetrics;
-        const qreal y = inner.top() - Gap / 2 - TitleHeight();
-        qreal x = inner.right();
-        for (auto it = std::rbegin(entries); it != std::rend(entries); ++it) {
-            const qreal w = std::ceil(metrics.horizontalAdvance(it->second));
+        qreal x = right;
+        for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+            const QString name = QLatin1String(it->name);
+            const qreal w = std::ceil(metrics.horizontalAdvance(name));
             x -= w;
-            AddText(QRectF(x, y, w + 1, TitleHeight()), it->second,
-                    Qt::AlignLeft | Qt::AlignVCenter);
+            AddText(QRectF(x, y, w + 1, TitleHeight()), name, Qt::AlignLeft | Qt::AlignVCenter);
             x -= 16;
-            AddBox(QRectF(x, y + TitleHeight() / 2 - 5, 11, 10), it->first);
+            AddBox(QRectF(x, y + TitleHeight() / 2 - 5, 11, 10), it->color);
             x -= 12;
         }
     }
@@ -265,12 +352,11 @@ private:
 
     // Horizontal bar pairs, qualifying above race, on one value axis along the bottom. Rows
     // with a group (the drivers) get the group's name beside them and a band for every other
-    // group.
+    // group. Names get a line each or are left out, and are shortened to their column, so that
+    // none runs into another.
     void BarPanel(const QRectF& frame, const QString& title, const QString& what,
                   const std::vector<BarRow>& rows) {
-        const QRectF inner = PanelFrame(frame, title);
-        Legend(inner, {{chartcolors::Qualifying, QStringLiteral("Qualifying")},
-                       {chartcolors::Race, QStringLiteral("Race")}});
+        const QRectF inner = PanelFrame(frame, title, PowerLegend);
         const QFontMetricsF& metrics = Fonts().bodyMetrics;
         const QFontMetricsF& boldMetrics = Fonts().boldMetrics;
         const bool grouped = !rows.empty() && !rows.front().group.isEmpty();
@@ -290,21 +376,24 @@ private:
         }
         if (grouped)
             groupWidth = std::ceil(std::min(groupWidth, inner.width() * 0.2)) + Gap;
-        labelWidth = std::ceil(std::min(labelWidth, inner.width() * 0.22)) + Gap;
-        const qreal line = LineHeight();
-        // Half a tick label of room on each side, for the numbers at the ends of the axis.
-        const QRectF plot(inner.left() + groupWidth + labelWidth + 12, inner.top(),
-                          inner.width() - groupWidth - labelWidth - 24,
-                          inner.height() - 2 * line - 4);
-        if (rows.empty() || plot.width() < 40 || plot.height() < rows.size() * 3)
-            return;
+        labelWidth = std::ceil(std::min(labelWidth, inner.width() * 0.3)) + Gap;
         // Powers lie close together far from zero (16200 against 16500): bars from zero would all
         // look alike, so then the axis starts a little below the least of them, and says so.
         const bool fromZero = !(least > 0 && most - least < least);
         const double spread = std::max(1.0, (most - least) / 8);
-        const Scale scale(fromZero ? std::min(0.0, least) : least - spread, std::max(0.0, most),
-                          std::max(2, int(plot.width() / 90)));
-        const double base = fromZero ? 0 : scale.lo;
+        const Scale scale(fromZero ? std::min(0.0, least) : least - spread, std::max(0.0, most));
+        const double base = fromZero ? 0 : scale.Lo();
+        qreal numberWidth = 0;
+        for (int i = 0; i <= scale.Intervals(); ++i)
+            numberWidth = std::max(numberWidth, metrics.horizontalAdvance(Number(scale.Tick(i))));
+        numberWidth = std::ceil(numberWidth);
+        const qreal line = LineHeight();
+        // Room on the right for half the last number, which is centred on the end of the axis.
+        const qreal left = inner.left() + groupWidth + labelWidth + 12;
+        const qreal right = inner.right() - std::max(12.0, std::ceil(numberWidth / 2));
+        const QRectF plot(left, inner.top(), right - left, inner.height() - AxisHeight());
+        if (rows.empty() || plot.width() < 40 || plot.height() < rows.size() * 3)
+            return;
         const auto x = [&](double v) {
             return scale.At(v, plot.left(), plot.right());
         };
@@ -326,8 +415,9 @@ private:
             if (grouped) {
                 if (groupIndex % 2 == 1)
                     AddBox(band, Band);
-                AddText(QRectF(band.left(), band.top(), groupWidth - Gap, band.height()),
-                        rows[i].group, Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
+                if (band.height() >= TitleHeight())
+                    AddText(QRectF(band.left(), band.top(), groupWidth - Gap, band.height()),
+                            rows[i].group, Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
             }
             i = end;
         }
@@ -336,13 +426,21 @@ private:
                 if (k == 0 ? rows[i].qualifyingChanged : rows[i].raceChanged)
                     AddBox(slot(i, k), viewcolors::Highlight);
         if (any) {
-            scale.ForEachTick([&](double v) {
+            const int every = scale.NumberEvery(plot.width(), numberWidth + 8);
+            for (int i = 0; i <= scale.Intervals(); ++i) {
+                const double v = scale.Tick(i);
                 const qreal at = x(v);
                 AddLine(QPolygonF{QPointF(at, plot.top()), QPointF(at, plot.bottom())},
                         v == base ? Ink : Grid);
-                AddText(QRectF(at - 40, plot.bottom() + 2, 80, line), Number(v), Qt::AlignCenter);
-            });
-            AddText(QRectF(plot.left(), plot.bottom() + 2 + line, plot.width(), line),
+                if (i % every == 0)
+                    AddText(
+                        QRectF(at - numberWidth / 2 - 1, plot.bottom() + 2, numberWidth + 2, line),
+                        Number(v), Qt::AlignCenter);
+            }
+            // The caption is centred under the plot, but may reach beyond its ends.
+            const qreal half =
+                std::min(plot.center().x() - inner.left(), inner.right() - plot.center().x());
+            AddText(QRectF(plot.center().x() - half, plot.bottom() + 2 + line, 2 * half, line),
                     fromZero ? QStringLiteral("Power")
                              : QStringLiteral("Power, from %1 on").arg(Number(base)),
                     Qt::AlignCenter, Frame);
@@ -350,7 +448,7 @@ private:
             AddText(plot, QStringLiteral("No powers in the cells"), Qt::AlignCenter, Frame);
         }
 
-        const bool labelsFit = pitch >= line * 0.75;
+        const bool labelsFit = pitch >= line;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const BarRow& row = rows[i];
             if (labelsFit)
@@ -358,16 +456,28 @@ private:
                                pitch),
                         row.label, Qt::AlignRight | Qt::AlignVCenter);
             int k = 0;
-            for (const auto& [value, color, kind] :
-                 {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying"},
-                  std::tuple{row.race, chartcolors::Race, "race"}}) {
+            for (const auto& [value, color, kind, changed] :
+                 {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying",
+                             row.qualifyingChanged},
+                  std::tuple{row.race, chartcolors::Race, "race", row.raceChanged}}) {
                 const QRectF strip = slot(i, k++);
+                if (changed) {
+                    // A dark arrow in the margin points at the changed bar's strip.
+                    const qreal mid = strip.center().y();
+                    AddShape(QPolygonF{QPointF(plot.left() - 11, mid - 4),
+                                       QPointF(plot.left() - 3, mid),
+                                       QPointF(plot.left() - 11, mid + 4)},
+                             Ink);
+                }
                 if (!value)
                     continue;
                 const qreal from = x(base), to = x(double(*value));
                 const QRectF bar(QPointF(std::min(from, to), strip.top()),
                                  QPointF(std::max(from, to), strip.bottom()));
                 AddBox(bar, color);
+                // A dark frame just outside the bar: the pale slot alone is lost beside it.
+                if (changed)
+                    AddBox(bar.adjusted(-1, -1, 1, 1), NoFill, Ink, 2);
                 // A zero bar has no width: the pointer still finds it on the zero line.
                 m_marks.push_back(
                     {bar.adjusted(-2, 0, 2, 0), QStringLiteral("%1: %2 %3 %4")
@@ -377,48 +487,70 @@ private:
         }
     }
 
-    // The four position tables, each in its own plot with its own scale, two by two.
+    // The four position tables, each in its own plot with its own scale, two by two. Their
+    // titles are bold where all of them fit so, else all plain, which a small window still has
+    // room for.
     void PositionPanel(const QRectF& frame, const ChartData& data) {
-        const QRectF inner = PanelFrame(frame, QStringLiteral("Position tables"));
-        const qreal line = LineHeight();
-        AddText(QRectF(inner.left(), inner.bottom() - line, inner.width(), line),
-                QStringLiteral("Position"), Qt::AlignCenter, Frame);
-        const QRectF area = inner.adjusted(0, 0, 0, -line);
-        const qreal w = (area.width() - Gap) / 2, h = (area.height() - Gap) / 2;
+        const QRectF area = PanelFrame(frame, QStringLiteral("Position tables"));
+        const qreal w = std::round((area.width() - Gap) / 2);
+        const qreal h = std::round((area.height() - Gap) / 2);
+        if (h < SeriesHeight(MinPlotHeight)) {
+            if (area.height() >= LineHeight())
+                AddText(area, QStringLiteral("Make the window larger to see the plots"),
+                        Qt::AlignCenter, Frame);
+            return;
+        }
+        const bool bold = std::all_of(
+            data.positions.begin(), data.positions.end(), [&](const ChartSeries& series) {
+                return Fonts().boldMetrics.horizontalAdvance(TitleOf(series)) <= TitleRoom(w);
+            });
         for (std::size_t i = 0; i < data.positions.size(); ++i)
             Series(
                 QRectF(area.left() + (i % 2) * (w + Gap), area.top() + (i / 2) * (h + Gap), w, h),
-                data.positions[i], chartcolors::Positions[i]);
+                data.positions[i], chartcolors::Positions[i], bold);
     }
 
-    void Series(const QRectF& cell, const ChartSeries& series, QRgb color) {
+    // A position plot's cell around a plot of that height: its title, half the top tick's number
+    // above the plot and the positions below it.
+    static constexpr qreal MinPlotHeight = 20;
+    static qreal SeriesHeight(qreal plot) {
+        return TitleHeight() + LineHeight() / 2 + 2 + plot + LineHeight() + 2;
+    }
+
+    static QString TitleOf(const ChartSeries& series) {
+        return QString::fromLatin1(series.title.data(), qsizetype(series.title.size()));
+    }
+    // A plot's title follows a stroke of the line's colour and may reach into the gap beside the
+    // plot's cell, where nothing else is on its line.
+    static qreal TitleRoom(qreal cellWidth) { return cellWidth - 16 + Gap / 2; }
+
+    void Series(const QRectF& cell, const ChartSeries& series, QRgb color, bool boldTitle) {
         const QString name = QString::fromLatin1(series.name.data(), qsizetype(series.name.size()));
         const qreal line = LineHeight();
-        // The name beside a stroke of the line's colour: the legend of this plot.
-        AddLine(QPolygonF{QPointF(cell.left(), cell.top() + line / 2),
-                          QPointF(cell.left() + 14, cell.top() + line / 2)},
+        // The stroke beside the title is the legend of this plot.
+        AddLine(QPolygonF{QPointF(cell.left(), cell.top() + TitleHeight() / 2),
+                          QPointF(cell.left() + 12, cell.top() + TitleHeight() / 2)},
                 color, 2.5);
-        AddText(QRectF(cell.left() + 18, cell.top(), cell.width() - 18, line), name,
-                Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
+        AddText(QRectF(cell.left() + 16, cell.top(), TitleRoom(cell.width()), TitleHeight()),
+                TitleOf(series), Qt::AlignLeft | Qt::AlignVCenter, Ink, boldTitle);
         const bool any = std::any_of(series.points.begin(), series.points.end(),
                                      [](const ChartValue& v) { return v.has_value(); });
-        const qreal plotTop = cell.top() + line + line / 2 + 2; // room for the top tick's number
-        const qreal plotHeight = cell.bottom() - line - 2 - plotTop;
-        if (plotHeight < 20)
-            return;
+        const qreal plotTop = cell.top() + TitleHeight() + line / 2 + 2;
+        const qreal plotHeight = cell.height() - SeriesHeight(0);
         if (!any) {
             AddText(QRectF(cell.left(), plotTop, cell.width(), plotHeight),
                     QStringLiteral("No entries"), Qt::AlignCenter, Frame);
             return;
         }
-        const Scale scale(series.min, series.max, std::max(2, int(plotHeight / 32)));
+        const Scale scale(series.min, series.max);
+        const int every = scale.NumberEvery(plotHeight, line + 2);
         const QFontMetricsF& metrics = Fonts().bodyMetrics;
         qreal labelWidth = 0;
-        scale.ForEachTick([&](double v) {
-            labelWidth = std::max(labelWidth, metrics.horizontalAdvance(Number(v)));
-        });
-        const QRectF plot(cell.left() + std::ceil(labelWidth) + 6, plotTop,
-                          cell.width() - std::ceil(labelWidth) - 12, plotHeight);
+        for (int i = 0; i <= scale.Intervals(); i += every)
+            labelWidth = std::max(labelWidth, metrics.horizontalAdvance(Number(scale.Tick(i))));
+        const qreal numberRoom = std::ceil(labelWidth) + 1;
+        const QRectF plot(cell.left() + numberRoom + 6, plotTop, cell.width() - numberRoom - 14,
+                          plotHeight);
         if (plot.width() < 40)
             return;
         const auto y = [&](double v) {
@@ -427,12 +559,22 @@ private:
         const auto x = [&](int position) {
             return plot.left() + plot.width() * (position - 1) / (PositionCount - 1);
         };
-        scale.ForEachTick([&](double v) {
+        for (int i = 0; i <= scale.Intervals(); ++i) {
+            const double v = scale.Tick(i);
             AddLine(QPolygonF{QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v))}, Grid);
-            AddText(QRectF(cell.left(), y(v) - line / 2, plot.left() - cell.left() - 4, line),
-                    Number(v), Qt::AlignRight | Qt::AlignVCenter);
-        });
-        for (int position : {1, 7, 14, 21, 28}) {
+            if (i % every == 0)
+                AddText(QRectF(cell.left(), y(v) - line / 2, numberRoom, line), Number(v),
+                        Qt::AlignRight | Qt::AlignVCenter);
+        }
+        // Positions numbered as often as their numbers fit side by side.
+        const qreal need = metrics.horizontalAdvance(QStringLiteral("28")) + 6;
+        const qreal unit = plot.width() / (PositionCount - 1);
+        static constexpr int Every7[] = {1, 7, 14, 21, 28}, Every14[] = {1, 14, 28},
+                             Ends[] = {1, 28};
+        const std::span<const int> numbered = unit * 6 >= need    ? std::span<const int>(Every7)
+                                              : unit * 13 >= need ? std::span<const int>(Every14)
+                                                                  : std::span<const int>(Ends);
+        for (int position : numbered) {
             AddLine(
                 QPolygonF{QPointF(x(position), plot.top()), QPointF(x(position), plot.bottom())},
                 Grid);
@@ -455,8 +597,11 @@ private:
             }
             const QPointF point(x(p), y(double(*value)));
             run << point;
-            if (Changed(series.field, p - 1))
-                AddBox(QRectF(point.x() - 6, point.y() - 6, 12, 12), viewcolors::Highlight);
+            if (Changed(series.field, p - 1)) {
+                const QRectF halo(point.x() - 6, point.y() - 6, 12, 12);
+                AddBox(halo, viewcolors::Highlight);
+                AddBox(halo, NoFill, Ink, 2);
+            }
             AddBox(QRectF(point.x() - 2, point.y() - 2, 4, 4), color);
             m_marks.push_back(
                 {QRectF(point.x() - 4, point.y() - 4, 8, 8),
@@ -472,6 +617,7 @@ private:
     const CellSet* m_highlight;
     std::vector<Item> m_items;
     std::vector<ChartMark> m_marks;
+    std::vector<ChartText> m_texts;
 };
 
 } // namespace
@@ -483,6 +629,10 @@ void PaintChart(QPainter& painter, const QRect& client, const ChartData& data,
 
 std::vector<ChartMark> ChartMarks(const QRect& client, const ChartData& data) {
     return Scene(client, data).TakeMarks();
+}
+
+std::vector<ChartText> ChartTexts(const QRect& client, const ChartData& data) {
+    return Scene(client, data).TakeTexts();
 }
 
 } // namespace rk7

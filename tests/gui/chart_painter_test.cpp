@@ -1,5 +1,10 @@
+#include "views/cell_text.h"
 #include "views/chart_painter.h"
 #include "views/table_painter.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include <QImage>
 #include <QPainter>
@@ -16,6 +21,39 @@ class ChartPainterTest : public QObject {
         QPainter painter(&image);
         PaintChart(painter, image.rect(), data);
         return image;
+    }
+    // The chart as the window paints it, onto a device of that pixel ratio: size is the client,
+    // in logical units.
+    static QImage PaintOnScreen(const Roster& roster, QSize size, qreal ratio,
+                                const CellSet* changed = nullptr, bool printing = false) {
+        QImage image(size * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(QColor(viewcolors::LightGray));
+        QPainter painter(&image);
+        PaintViews(painter, QRect(QPoint(), size), roster, ViewFlags{false, false, false, true},
+                   printing, changed);
+        return image;
+    }
+    // Pixels of area (logical units) nearly black: text, or the chart's dark marks.
+    static int DarkPixels(const QImage& image, const QRectF& area) {
+        const qreal ratio = image.devicePixelRatio();
+        const QRect device = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect();
+        int dark = 0;
+        for (int y = device.top(); y <= device.bottom(); ++y)
+            for (int x = device.left(); x <= device.right(); ++x)
+                dark += image.valid(x, y) && qGray(image.pixel(x, y)) < 64;
+        return dark;
+    }
+    // The team panel's room: left of the driver panel's title and above the position tables'.
+    static QRectF TeamPanelOf(const std::vector<ChartText>& texts) {
+        QPointF end;
+        for (const ChartText& t : texts) {
+            if (t.text == QLatin1String("Driver powers"))
+                end.setX(t.box.left());
+            if (t.text == QLatin1String("Position tables"))
+                end.setY(t.box.top());
+        }
+        return QRectF(QPointF(), end);
     }
     static const ChartMark* Find(const std::vector<ChartMark>& marks, const QString& words) {
         for (const ChartMark& mark : marks)
@@ -135,6 +173,105 @@ private slots:
         paint(true);
         for (const QPoint& at : marked)
             QVERIFY((image.pixel(at) | 0xff000000) != viewcolors::Highlight);
+    }
+
+    // From the smallest window to a large one, and on a screen of twice the pixels: each team is
+    // named in ink in the team panel, each driver elsewhere, shortened where the column is narrow,
+    // and no text runs into another (names, titles, legends, numbers).
+    void textsAreAllThereAndApart() {
+        const Roster roster = Season();
+        for (const QSize size : {QSize(640, 480), QSize(1024, 768), QSize(1920, 1080)})
+            for (const qreal ratio : {1.0, 2.0}) {
+                const QString at = QStringLiteral("%1 at %2: ").arg(size.width()).arg(ratio);
+                const QImage image = PaintOnScreen(roster, size, ratio);
+                const auto texts = ChartTexts(QRect(QPoint(), size), MakeChartData(roster));
+                const QRectF teamPanel = TeamPanelOf(texts);
+                for (int row = 0; row < TeamCount + DriverCount; ++row) {
+                    const bool team = row < TeamCount;
+                    const QString name =
+                        CellToQString(team ? roster.TeamName[row].Str()
+                                           : roster.DriverName[row - TeamCount].Str());
+                    QVERIFY2(std::count_if(texts.begin(), texts.end(),
+                                           [&](const ChartText& t) {
+                                               return (t.text == name ||
+                                                       (!team && t.text.endsWith(QChar(0x2026)) &&
+                                                        name.startsWith(t.text.chopped(1)))) &&
+                                                      teamPanel.contains(t.box) == team &&
+                                                      DarkPixels(image, t.box) > 10;
+                                           }) == 1,
+                             qPrintable(at + name));
+                }
+                for (auto i = texts.begin(); i != texts.end(); ++i) {
+                    QVERIFY2(QRectF(QPoint(), size).contains(i->box), qPrintable(at + i->text));
+                    for (auto j = i + 1; j != texts.end(); ++j)
+                        QVERIFY2(!i->box.intersects(j->box),
+                                 qPrintable(at + i->text + QLatin1String(" on ") + j->text));
+                }
+            }
+    }
+
+    // The power axes come from the powers alone: at every window size the team and the driver
+    // axis start at the same number and two bars keep their proportion.
+    void powerAxesFollowTheDataAlone() {
+        const ChartData data = MakeChartData(Season());
+        const auto axes = [&](QRect client) {
+            const auto texts = ChartTexts(client, data);
+            const QRectF teamPanel = TeamPanelOf(texts);
+            long starts[2] = {LONG_MAX, LONG_MAX}; // teams, drivers
+            for (const ChartText& text : texts) {
+                bool number = false;
+                const long value = text.text.toLong(&number);
+                const int panel = teamPanel.contains(text.box)          ? 0
+                                  : text.box.left() > teamPanel.right() ? 1
+                                                                        : -1;
+                if (number && panel >= 0)
+                    starts[panel] = std::min(starts[panel], value);
+            }
+            const auto marks = ChartMarks(client, data);
+            const double proportion =
+                (Find(marks, QStringLiteral("Ferrari: qualifying"))->area.width() - 4) /
+                (Find(marks, QStringLiteral("Lotus: race"))->area.width() - 4);
+            return std::tuple{starts[0], starts[1], proportion};
+        };
+        const auto [teams, drivers, proportion] = axes(QRect(0, 0, 1920, 1080));
+        for (const QRect client : {QRect(0, 0, 640, 480), QRect(0, 0, 1024, 768)}) {
+            const auto [t, d, p] = axes(client);
+            QCOMPARE(t, teams);
+            QCOMPARE(d, drivers);
+            QVERIFY2(std::abs(p / proportion - 1) < 0.01, qPrintable(QString::number(p)));
+        }
+    }
+
+    // A changed bar gets a dark frame and an arrow in front of its row, a changed point a dark
+    // ring: on the screen at any pixel ratio, and nothing for the others; on paper none of it.
+    void changedBarsStandOut() {
+        const Roster roster = Season();
+        CellSet changed;
+        changed.add(Field::DriverQualPower, 0);
+        changed.add(Field::RangeByPos, 9);
+        for (const QSize size : {QSize(640, 480), QSize(1920, 1080)})
+            for (const qreal ratio : {1.0, 2.0}) {
+                const QImage plain = PaintOnScreen(roster, size, ratio);
+                const QImage marked = PaintOnScreen(roster, size, ratio, &changed);
+                const auto marks = ChartMarks(QRect(QPoint(), size), MakeChartData(roster));
+                // Dark pixels the highlight adds around a bar and in front of it, or round a point.
+                const auto added = [&](const char* words) {
+                    const ChartMark* mark = Find(marks, QLatin1String(words));
+                    const QRectF around = mark->area.adjusted(
+                        mark->tip.contains(QLatin1String(" power")) ? -14 : -3, -3, 3, 3);
+                    return std::pair{DarkPixels(marked, around) - DarkPixels(plain, around),
+                                     mark->area.width() * ratio};
+                };
+                const QString at = QStringLiteral("%1 at %2").arg(size.width()).arg(ratio);
+                const auto [dark, width] = added("Venturi (Ferrari): qualifying");
+                QVERIFY2(dark >= 2 * width, qPrintable(at));
+                QVERIFY2(added("RangeByPos at position 10:").first >= 20 * ratio, qPrintable(at));
+                for (const char* other : {"Lotus: race", "Brandauer (Ferrari): qualifying",
+                                          "RangeByPos at position 14:"})
+                    QVERIFY2(added(other).first == 0, qPrintable(at + QLatin1String(other)));
+                QCOMPARE(PaintOnScreen(roster, size, ratio, &changed, true),
+                         PaintOnScreen(roster, size, ratio, nullptr, true));
+            }
     }
 
     // An empty entry of a position table leaves a gap; an empty table and a tiny window paint

@@ -214,7 +214,7 @@ private slots:
                                  << QStringList{"Driver Names", "D R Power"};
         QTest::newRow("chart") << int(Command::ViewChart)
                                << QStringList{"Team powers", "Driver powers", "Lotus",
-                                              "Patrick Delaney", "FailureByPos"};
+                                              "Patrick Delaney", "Failure by position"};
         QTest::newRow("none") << 0 << QStringList{};
     }
 

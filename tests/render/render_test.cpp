@@ -310,8 +310,9 @@ private slots:
         QVERIFY2(r.status == 0, qPrintable(Describe(r)));
         QCOMPARE(PageCount(pdf), 1);
         const QString text = PdfText(pdf);
-        for (const char* word : {"Team powers", "Driver powers", "Position tables",
-                                 "TeamPowerByPos", "RangeByPos", "Lotus", "Marco Venturi"})
+        for (const char* word :
+             {"Team powers", "Driver powers", "Position tables", "Team power by position",
+              "Range by position", "Lotus", "Marco Venturi"})
             QVERIFY2(text.contains(QLatin1String(word)), qPrintable(text));
 
         const QString png = Out(QStringLiteral("chart.png"));
