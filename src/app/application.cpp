@@ -104,6 +104,7 @@ void Application::connectCommands() {
     w.connectCommand(SpareDrivers, m_forms.get(), &FormCommands::editSpareDrivers);
     w.connectCommand(EditPowers, m_forms.get(), &FormCommands::editPowers);
     w.connectCommand(RangeFailure, m_forms.get(), &FormCommands::editRangeFailure);
+    connect(w.view(), &RosterView::editFieldRequested, m_forms.get(), &FormCommands::editField);
     w.connectCommand(HelpContents, &m_help, &ContextHelp::showContents);
     // Their results mean nothing: both only show something and close.
     w.connectCommand(WhatsNew, &w, [&w] { WhatsNewDialog(&w).exec(); });

@@ -59,12 +59,14 @@ std::optional<Command> CommandFromNumber(int number);
 inline constexpr const char* EditMenuHint = "Edit Teams, Drivers, and Calculated Powers";
 inline constexpr const char* ViewMenuHint = "Select Various Views";
 
-// One row of the main menu: a submenu path ("&File/&Open"), the item's text (with its shortcut
-// after a tab), and its command; a row without text is a separator.
+// One row of the main menu: a submenu path ("&File/&Open"), the item's text (with the shortcut
+// the menu shows after a tab), its command, and another key for it that the menu does not show;
+// a row without text is a separator.
 struct MenuItem {
     const char* menu;
     const char* text;
     Command command;
+    const char* otherKey = nullptr;
 };
 std::span<const MenuItem> MainMenu();
 

@@ -45,38 +45,62 @@ EditorContext FormCommands::makeEditorContext(Roster& working) {
 }
 
 template <typename Dialog>
-void FormCommands::run(unsigned parts, unsigned stores) {
+void FormCommands::run(unsigned parts, unsigned stores, std::optional<FieldCell> focus) {
     // The form edits a copy. Its OK takes only the cells the user changed into the roster as it
     // is then, so that another program's change made meanwhile is neither lost nor overwritten
     // unseen; the view shows the edit even when the save fails.
     Roster working = m_document.roster();
     const Roster base = working;
     Dialog dialog(makeEditorContext(working), m_window);
+    if (focus)
+        dialog.focusField(focus->first, focus->second);
     dialog.setAcceptCheck(
         [&] { return m_saver.commitEdit(base, working, parts, stores, StepName(parts)); });
     dialog.exec();
 }
 
+void FormCommands::open(RosterPart part, std::optional<FieldCell> focus) {
+    switch (part) {
+    case TeamsPart:
+        return run<SetTeamsDialog>(TeamsPart, TeamsStore, focus);
+    case DriversPart:
+        return run<SetDriversDialog>(DriversPart, DriversStore, focus);
+    case SparesPart:
+        // Spare drivers stay in memory until Drivers.rk is next written.
+        return run<SpareDialog>(SparesPart, 0, focus);
+    case PowerTablesPart:
+        // The driver powers it recalculates wait in memory for Drivers.rk's next save.
+        return run<SetEditpowerDialog>(PowerTablesPart | DriversPart, PowersStore, focus);
+    case RangeFailurePart:
+        return run<SetRanFailDialog>(RangeFailurePart, RanFailStore, focus);
+    default:
+        return;
+    }
+}
+
 void FormCommands::editTeams() {
-    run<SetTeamsDialog>(TeamsPart, TeamsStore);
+    open(TeamsPart);
 }
 
 void FormCommands::editMainDrivers() {
-    run<SetDriversDialog>(DriversPart, DriversStore);
+    open(DriversPart);
 }
 
 void FormCommands::editSpareDrivers() {
-    // Spare drivers stay in memory until Drivers.rk is next written.
-    run<SpareDialog>(SparesPart, 0);
+    open(SparesPart);
 }
 
 void FormCommands::editPowers() {
-    // The driver powers it recalculates wait in memory for Drivers.rk's next save.
-    run<SetEditpowerDialog>(PowerTablesPart | DriversPart, PowersStore);
+    open(PowerTablesPart);
 }
 
 void FormCommands::editRangeFailure() {
-    run<SetRanFailDialog>(RangeFailurePart, RanFailStore);
+    open(RangeFailurePart);
+}
+
+void FormCommands::editField(Field field, int row) {
+    // Each part has its form, and the schema knows each field's part.
+    open(PartOf(field), FieldCell{field, row});
 }
 
 } // namespace rk7

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "model/roster_parts.h"
+#include "model/roster_schema.h"
+
+#include <optional>
+#include <utility>
+
 #include <QObject>
 
 namespace rk7 {
@@ -23,15 +29,21 @@ public:
     void editSpareDrivers();
     void editPowers();
     void editRangeFailure();
+    // The form that edits cell row of field, opened with the keyboard in that cell.
+    void editField(Field field, int row);
 
     // The context a form works in, on its working copy of the roster.
     EditorContext makeEditorContext(Roster& working);
 
 private:
+    using FieldCell = std::pair<Field, int>;
+
+    // Runs the form of a part, with the keyboard in the given cell, if any.
+    void open(RosterPart part, std::optional<FieldCell> focus = std::nullopt);
     // Runs a form modally; after OK the roster takes the parts the form edits (RosterPart
     // bits), and the store files given are saved.
     template <typename Dialog>
-    void run(unsigned parts, unsigned stores);
+    void run(unsigned parts, unsigned stores, std::optional<FieldCell> focus);
 
     RosterDocument& m_document;
     StoreSaver& m_saver;

@@ -2,6 +2,7 @@
 
 #include "app/command.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -53,6 +54,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
     resize(720, 640);
+
+    // Closed from the keyboard as a dialog and as a document window are.
+    auto* close = new QAction(this);
+    close->setObjectName(QStringLiteral("helpClose"));
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    close->setShortcutContext(Qt::WindowShortcut);
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
 }
 
 void HelpWindow::setOwner(QWidget* owner) {

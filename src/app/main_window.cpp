@@ -23,6 +23,7 @@ MainWindow::MainWindow(RosterView* view, ContextHelp& help) : m_view(view), m_he
     setAcceptDrops(true); // a Performance File dropped here is compared with the roster
     setWindowIcon(AppIcon());
     setCentralWidget(view);
+    view->setFocus(); // the keys move its cell cursor
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
     createActions();
@@ -46,10 +47,14 @@ void MainWindow::createActions() {
         if (!item.text)
             continue;
         QString text = QString::fromLatin1(item.text);
+        QList<QKeySequence> keys;
         if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
-            m_actions[item.command]->setShortcut(QKeySequence(text.mid(tab + 1)));
+            keys << QKeySequence(text.mid(tab + 1));
             text.truncate(tab);
         }
+        if (item.otherKey)
+            keys << QKeySequence(QLatin1String(item.otherKey)); // the menu shows the first one
+        m_actions[item.command]->setShortcuts(keys);
         m_actions[item.command]->setText(text);
     }
     // Check marks, not radio dots: clicking the view that is shown shows none.

@@ -32,6 +32,14 @@ ViewCommands::ViewCommands(const RosterDocument& document, MainWindow& window, Q
     window.connectCommand(Command::ViewDrivers, view, [view] { view->toggleView(View::Drivers); });
     window.connectCommand(Command::ViewChart, view, &RosterView::toggleChart);
     window.connectCommand(Command::CopyView, this, &ViewCommands::copyView);
+    // With no view shown there is nothing to copy, and the command says so by being disabled.
+    const auto syncCopy = [this, view] {
+        const ViewFlags& shown = view->views();
+        m_window.action(Command::CopyView)
+            ->setEnabled(shown.ViewAll || shown.ViewTeams || shown.ViewDrivers || shown.Chart);
+    };
+    connect(view, &RosterView::viewsChanged, this, syncCopy);
+    syncCopy();
 
     QAction* highlight = window.action(Command::HighlightChanges);
     highlight->setChecked(

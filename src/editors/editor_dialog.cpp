@@ -1,5 +1,7 @@
 #include "editors/editor_dialog.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +29,18 @@ void CalcFormDialog::addModeButtons(EditMode mode, QPoint manualAt, QPoint autoA
     QRadioButton* automatic = addRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
                                        units(autoAt.x(), autoAt.y(), 66, 12));
     m_modes = new ModeButtons(manual, automatic, std::move(mode));
+    // Tab goes along the bottom row as it is drawn, from OK rightwards, after the last field:
+    // OK and Cancel were made first and the mode buttons last, which put the mode buttons
+    // between the last field and OK.
+    const QRect okArea = findChild<QPushButton*>(QString::number(ctl::Ok))->geometry();
+    std::vector<QAbstractButton*> row;
+    for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        if (b->geometry().top() <= okArea.bottom() && b->geometry().bottom() >= okArea.top())
+            row.push_back(b);
+    std::sort(row.begin(), row.end(),
+              [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    for (std::size_t i = 1; i < row.size(); ++i)
+        setTabOrder(row[i - 1], row[i]);
     // Locked, the computed values stay as readable as typed ones: normal text on the form's grey.
     for (QLineEdit* edit : m_computed) {
         QPalette locked = edit->palette();

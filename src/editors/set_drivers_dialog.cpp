@@ -119,9 +119,14 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
     addModeButtons(m_context.mode, {95, 218}, {165, 219}, std::move(computed));
     applyEditMode();
-    m_edits[Name][0]->setFocus();
     DriverQualifyingPass(roster, m_context.mode.isAuto(), *this);
     DriverRacePass(roster, m_context.mode.isAuto(), *this);
+}
+
+QWidget* SetDriversDialog::fieldWidget(Field field, int row) const {
+    if (field == Field::CarNumber)
+        return row >= 0 && row < DriverCount ? m_cars[row] : nullptr;
+    return CalcFormDialog::fieldWidget(field, row);
 }
 
 void SetDriversDialog::enterSpareDrivers() {

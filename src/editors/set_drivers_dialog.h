@@ -27,6 +27,10 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    // The car numbers are chosen in their boxes.
+    QWidget* fieldWidget(Field field, int row) const override;
+
 private:
     void enterSpareDrivers();
 

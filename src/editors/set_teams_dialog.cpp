@@ -66,7 +66,6 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
         computed.insert(computed.end(), m_edits[c].begin(), m_edits[c].end());
     addModeButtons(m_context.mode, {87, 217}, {156, 219}, std::move(computed));
     applyEditMode();
-    m_edits[Name][0]->setFocus();
     // Opening recomputes the race powers and failures; qualifying powers wait for a change.
     TeamRacePass(roster, m_context.mode.isAuto(), *this);
 }

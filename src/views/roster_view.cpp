@@ -3,7 +3,11 @@
 #include "model/roster_parts.h"
 #include "views/chart_painter.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -17,6 +21,8 @@ RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent),
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(viewcolors::LightGray));
     setPalette(grey);
+    // The keyboard's place in the main window: its cell cursor.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void RosterView::toggleView(View view) {
@@ -40,6 +46,119 @@ void RosterView::toggle(bool ViewFlags::*shown) {
     m_views.*shown = !wasShown;
     update();
     emit viewsChanged();
+    emit cellCursorMoved(); // into the table now shown, or out of sight
+}
+
+std::optional<View> RosterView::shownTable() const {
+    if (m_views.ViewAll)
+        return View::All;
+    if (m_views.ViewTeams)
+        return View::Teams;
+    if (m_views.ViewDrivers)
+        return View::Drivers;
+    return std::nullopt;
+}
+
+std::optional<TableCell> RosterView::cellCursor() const {
+    const std::optional<View> view = shownTable();
+    if (!view)
+        return std::nullopt;
+    return m_cursors[static_cast<int>(*view)];
+}
+
+void RosterView::moveCellCursor(int row, int column) {
+    const std::optional<View> view = shownTable();
+    if (!view)
+        return;
+    const ViewSchema table = SchemaOf(*view);
+    int lastColumn = static_cast<int>(table.columns.size()) - 1;
+    if (table.columns[lastColumn].Filler())
+        --lastColumn;
+    TableCell& cursor = m_cursors[static_cast<int>(*view)];
+    const TableCell moved{*view, std::clamp(row, 0, table.rows - 1),
+                          std::clamp(column, 0, lastColumn)};
+    if (moved == cursor)
+        return;
+    update(TableCellArea(rect(), cursor) | TableCellArea(rect(), moved));
+    cursor = moved;
+    emit cellCursorMoved();
+}
+
+void RosterView::editAt(const TableCell& cell) {
+    const ViewColumn& column = SchemaOf(cell.view).columns[cell.column];
+    if (column.Filler())
+        return;
+    // A team's cell in View All stands on the rows of both its drivers.
+    emit editFieldRequested(column.field->field,
+                            column.perTeam ? TeamOfDriver(cell.row) : cell.row);
+}
+
+void RosterView::keyPressEvent(QKeyEvent* event) {
+    const std::optional<TableCell> at = cellCursor();
+    if (!at) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    // Page Up and Down move by the rows the view has room for.
+    const int page = std::max(1, (height() - viewgeometry::TextTop) / viewgeometry::RowPitch);
+    constexpr int Far = 1 << 16; // beyond any row or column; the move keeps to the table
+    int row = at->row, column = at->column;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --column;
+        break;
+    case Qt::Key_Right:
+        ++column;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Home:
+        column = 0;
+        row = ctrl ? 0 : row;
+        break;
+    case Qt::Key_End:
+        column = Far;
+        row = ctrl ? Far : row;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        editAt(*at);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    moveCellCursor(row, column);
+}
+
+void RosterView::mousePressEvent(QMouseEvent* event) {
+    if (const std::optional<View> view = shownTable(); view && event->button() == Qt::LeftButton)
+        if (const std::optional<TableCell> cell =
+                TableCellAt(rect(), *view, event->position().toPoint()))
+            moveCellCursor(cell->row, cell->column);
+    QWidget::mousePressEvent(event);
+}
+
+void RosterView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (const std::optional<View> view = shownTable(); view && event->button() == Qt::LeftButton)
+        if (const std::optional<TableCell> cell =
+                TableCellAt(rect(), *view, event->position().toPoint())) {
+            moveCellCursor(cell->row, cell->column);
+            editAt(*cell);
+            return;
+        }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void RosterView::rosterChanged(unsigned parts) {
@@ -63,7 +182,9 @@ void RosterView::clearHighlight() {
 }
 
 void RosterView::paintInto(QPainter& painter, const QRect& client, bool printingNow) const {
-    PaintViews(painter, client, m_roster, m_views, printingNow, &m_highlight);
+    const std::optional<TableCell> cursor = printingNow ? std::nullopt : cellCursor();
+    PaintViews(painter, client, m_roster, m_views, printingNow, &m_highlight,
+               cursor ? &*cursor : nullptr);
 }
 
 bool RosterView::event(QEvent* event) {

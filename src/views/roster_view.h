@@ -4,12 +4,15 @@
 #include "model/roster.h"
 #include "views/table_painter.h"
 
+#include <array>
+#include <optional>
+
 #include <QWidget>
 
 namespace rk7 {
 
 // The client area of the main window: paints the chosen view of the roster; whoever changes the
-// roster asks it to repaint.
+// roster asks it to repaint. A table shown has a cell cursor, which the keyboard moves.
 class RosterView : public QWidget {
     Q_OBJECT
 
@@ -20,7 +23,7 @@ public:
     // The view commands: the shown view switches off, another view replaces it.
     void toggleView(View view);
     void toggleChart();
-    // Paints the current views as on the screen, or for paper.
+    // Paints the current views as on the screen (marks and cell cursor too), or for paper.
     void paintInto(QPainter& painter, const QRect& client, bool printingNow) const;
     // The narrowest client the current views fit on.
     int minimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
@@ -33,19 +36,39 @@ public:
     void clearHighlight();
     const CellSet& highlight() const { return m_highlight; }
 
+    // The cell cursor of the table shown; none while the chart or nothing is shown. Each table
+    // keeps its own, so that switching back finds it where it was. The arrow keys, Home and End
+    // (with Ctrl: the first and last cell) and Page Up and Down move it, as a click does; Enter
+    // and a double-click ask for the form that edits its cell.
+    std::optional<TableCell> cellCursor() const;
+    // Moves the cursor of the table shown, kept on the table's cells.
+    void moveCellCursor(int row, int column);
+
 signals:
     void viewsChanged();
+    // The cell cursor moved, or the table it stands in was switched.
+    void cellCursorMoved();
+    // The form that edits cell row of field is wanted, with the keyboard in that cell.
+    void editFieldRequested(Field field, int row);
 
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void toggle(bool ViewFlags::*shown);
+    std::optional<View> shownTable() const;
+    void editAt(const TableCell& cell);
 
     const Roster& m_roster;
     ViewFlags m_views;
     CellSet m_highlight;
+    // By View: All, Teams, Drivers.
+    std::array<TableCell, 3> m_cursors{
+        {{View::All, 0, 0}, {View::Teams, 0, 0}, {View::Drivers, 0, 0}}};
 };
 
 } // namespace rk7

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPen>
 #include <QRawFont>
 #include <QTextLayout>
 
@@ -218,38 +219,55 @@ void TextAt(QPainter& p, const QFontMetrics& metrics, TextLayouts* layouts, int 
     p.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
-// The faces of the highlighted cells of the body, inside the bevel of their column, one row
-// pitch high from just above the text. Drawn before any text, so that no face covers the
-// descenders of the row above.
-void PaintHighlight(QPainter& p, const QRect& client, const ViewSchema& table,
-                    const CellSet& highlight) {
+// A body cell of column k: inside the outline and bevel of its column, one row pitch high from
+// just above its text, and never below the column's face.
+QRect CellBox(const QRect& client, const ViewSchema& table, int k, int row) {
     const int L = client.left(), T = client.top();
     const int R = client.left() + client.width(), B = client.top() + client.height();
     const int n = static_cast<int>(table.columns.size());
-    // The body cell's face, inside its outline and bevel.
     const int faceTop = T + HeaderHeight + 2, faceBottom = B - 3;
+    const int x0 = L + table.columns[k].left + 2;
+    const int x1 = (k + 1 < n ? L + table.columns[k + 1].left : R - 1) - 2;
+    const int y = T + TextTop + RowPitch * row - 1;
+    const QRect box(QPoint(x0, std::max(y, faceTop)),
+                    QPoint(x1, std::min(y + RowPitch - 1, faceBottom)));
+    return box.isValid() ? box : QRect();
+}
+
+// The faces of the highlighted cells of the body. Drawn before any text, so that no face covers
+// the descenders of the row above.
+void PaintHighlight(QPainter& p, const QRect& client, const ViewSchema& table,
+                    const CellSet& highlight) {
+    const int n = static_cast<int>(table.columns.size());
     const QColor face(Highlight);
     for (int k = 0; k < n; ++k) {
         const ViewColumn& column = table.columns[k];
         if (column.Filler() || !highlight.containsAny(column.field->field))
             continue;
-        const int x0 = L + column.left + 2;
-        const int x1 = (k + 1 < n ? L + table.columns[k + 1].left : R - 1) - 2;
         const Field field = column.field->field;
-        for (int row = 0; row < table.rows; ++row) {
-            if (!highlight.contains(field, column.perTeam ? TeamOfDriver(row) : row))
-                continue;
-            const int y = T + TextTop + RowPitch * row - 1;
-            const QRect box(QPoint(x0, std::max(y, faceTop)),
-                            QPoint(x1, std::min(y + RowPitch - 1, faceBottom)));
-            if (box.isValid())
-                p.fillRect(box, face);
-        }
+        for (int row = 0; row < table.rows; ++row)
+            if (highlight.contains(field, column.perTeam ? TeamOfDriver(row) : row))
+                if (const QRect box = CellBox(client, table, k, row); !box.isEmpty())
+                    p.fillRect(box, face);
     }
 }
 
+// The focus rectangle of the cell cursor: a dotted black outline along the cell's face, every
+// other pixel, as a focused list item or button shows one.
+void PaintCursor(QPainter& p, const QRect& box) {
+    if (box.width() < 3 || box.height() < 3)
+        return;
+    QPen dots{QColor(Black)};
+    dots.setWidth(1);
+    dots.setCosmetic(true);
+    dots.setDashPattern({1.0, 1.0});
+    p.setPen(dots);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+}
+
 void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const ViewSchema& table,
-                bool printing, const CellSet* highlight) {
+                bool printing, const CellSet* highlight, const TableCell* cursor) {
     const int L = client.left(), T = client.top();
     const int R = client.left() + client.width(), B = client.top() + client.height();
     const int n = static_cast<int>(table.columns.size());
@@ -306,10 +324,42 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
             TextAt(p, bodyMetrics, bodyLayouts, x, y, CellToQString(text), right);
         }
     }
+    if (cursor && !printing && cursor->row >= 0 && cursor->row < table.rows &&
+        cursor->column >= 0 && cursor->column < n && !table.columns[cursor->column].Filler())
+        PaintCursor(p, CellBox(client, table, cursor->column, cursor->row));
     p.restore();
 }
 
 } // namespace
+
+QRect TableCellArea(const QRect& client, const TableCell& cell) {
+    const ViewSchema table = SchemaOf(cell.view);
+    const int n = static_cast<int>(table.columns.size());
+    if (cell.row < 0 || cell.row >= table.rows || cell.column < 0 || cell.column >= n)
+        return QRect();
+    return CellBox(client, table, cell.column, cell.row);
+}
+
+std::optional<TableCell> TableCellAt(const QRect& client, View view, QPoint point) {
+    const ViewSchema table = SchemaOf(view);
+    const int n = static_cast<int>(table.columns.size());
+    // A row is the pitch from just above its text; a column runs from its left edge to the next
+    // one's, so that a click on the lines between two cells still picks one.
+    const int top = client.top() + TextTop - 1;
+    if (point.y() < top || point.y() > client.bottom() - 3)
+        return std::nullopt;
+    const int row = (point.y() - top) / RowPitch;
+    if (row >= table.rows)
+        return std::nullopt;
+    for (int k = 0; k < n; ++k) {
+        const int left = client.left() + table.columns[k].left;
+        const int right = k + 1 < n ? client.left() + table.columns[k + 1].left : client.right();
+        if (point.x() >= left && point.x() < right)
+            return table.columns[k].Filler() ? std::nullopt
+                                             : std::optional(TableCell{view, row, k});
+    }
+    return std::nullopt;
+}
 
 const ViewFonts& TableFonts() {
     static const ViewFonts fonts{TableFont(true), TableFont(false)};
@@ -346,18 +396,20 @@ int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {
 }
 
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
-               bool printingNow, const CellSet* highlight) {
-    PaintTable(painter, client, roster, SchemaOf(view), printingNow, highlight);
+               bool printingNow, const CellSet* highlight, const TableCell* cursor) {
+    PaintTable(painter, client, roster, SchemaOf(view), printingNow, highlight,
+               cursor && cursor->view == view ? cursor : nullptr);
 }
 
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
-                const ViewFlags& views, bool printingNow, const CellSet* highlight) {
+                const ViewFlags& views, bool printingNow, const CellSet* highlight,
+                const TableCell* cursor) {
     if (views.ViewAll)
-        PaintView(painter, client, roster, View::All, printingNow, highlight);
+        PaintView(painter, client, roster, View::All, printingNow, highlight, cursor);
     if (views.ViewTeams)
-        PaintView(painter, client, roster, View::Teams, printingNow, highlight);
+        PaintView(painter, client, roster, View::Teams, printingNow, highlight, cursor);
     if (views.ViewDrivers)
-        PaintView(painter, client, roster, View::Drivers, printingNow, highlight);
+        PaintView(painter, client, roster, View::Drivers, printingNow, highlight, cursor);
     if (views.Chart)
         PaintChart(painter, client, MakeChartData(roster), printingNow ? nullptr : highlight);
 }

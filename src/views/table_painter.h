@@ -4,6 +4,8 @@
 #include "model/roster.h"
 #include "model/roster_schema.h"
 
+#include <optional>
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -21,15 +23,35 @@ struct ViewFlags {
     bool Chart = false;
 };
 
+// A body cell of a table view: its row (a driver, or a team in View Teams) and its column, as
+// SchemaOf(view) counts them from the left.
+struct TableCell {
+    View view = View::All;
+    int row = 0;
+    int column = 0;
+
+    friend bool operator==(const TableCell&, const TableCell&) = default;
+};
+
 // Paints the set views of the roster into client (logical units of the painter: pixels on the
 // screen; on a page, the mapped client size). printingNow paints white cell faces for paper.
 // On the screen, the cells of highlight (when given) get a pale yellow face behind their text,
 // a team's cell on the rows of both its drivers in View All, and in the chart behind their bar
-// or point; paper never shows it.
+// or point; the cell of cursor (when given, and its table is painted) gets a dotted focus
+// rectangle. Paper never shows either.
 void PaintViews(QPainter& painter, const QRect& client, const Roster& roster,
-                const ViewFlags& views, bool printingNow, const CellSet* highlight = nullptr);
+                const ViewFlags& views, bool printingNow, const CellSet* highlight = nullptr,
+                const TableCell* cursor = nullptr);
 void PaintView(QPainter& painter, const QRect& client, const Roster& roster, View view,
-               bool printingNow, const CellSet* highlight = nullptr);
+               bool printingNow, const CellSet* highlight = nullptr,
+               const TableCell* cursor = nullptr);
+
+// Where a body cell is painted in client: its column's face, one row pitch high from just above
+// its text; empty when the client is too short to show it.
+QRect TableCellArea(const QRect& client, const TableCell& cell);
+// The body cell at point of the table view painted in client; none on a caption, on the
+// filler, or below the last row.
+std::optional<TableCell> TableCellAt(const QRect& client, View view, QPoint point);
 
 // The narrowest client on which the last column of every set table still holds its caption and
 // its texts; 0 when no table is set (the chart fits any client). The other columns have fixed

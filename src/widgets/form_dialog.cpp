@@ -2,13 +2,19 @@
 
 #include "views/cell_text.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -30,14 +36,58 @@ public:
 
 constexpr QRgb LightGray = 0xffc0c0c0;
 
+// The clipboard's text as lines, without the line break that ends the last one: a column
+// copied from a spreadsheet, or one line.
+QStringList ClipboardLines() {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = QGuiApplication::clipboard()->text().split(lineBreak);
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// What typing line would put in an edit: what no key types (line breaks, tabs, other control
+// characters) and what Windows-1252 lacks are left out; the edit's length limit does the rest.
+// Of a line of several spreadsheet cells only the first is taken.
+QString Typeable(const QString& line) {
+    QString typed;
+    for (QChar c : line.left(line.indexOf(QLatin1Char('\t')))) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || !FitsCodePage(QString(c)))
+            continue;
+        typed += c;
+    }
+    return typed;
+}
+
 // An edit that shows the start of its text whenever it is not being typed in: Qt scrolls a
 // field to its end when Tab selects its text, and leaves it scrolled when the focus moves on,
-// which hides the start of a long name.
+// which hides the start of a long name. Several lines pasted into it go down its column, when
+// the form gives it one.
 class CellEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    void setColumnPaste(std::function<void(const QStringList&)> paste) {
+        m_columnPaste = std::move(paste);
+    }
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+            pasteLines();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu* menu = createStandardContextMenu();
+        if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+            disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            connect(paste, &QAction::triggered, this, &CellEdit::pasteLines);
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event->globalPos());
+    }
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         const int length = static_cast<int>(text().size());
@@ -50,6 +100,19 @@ protected:
         if (event->reason() != Qt::PopupFocusReason)
             setCursorPosition(0);
     }
+
+private:
+    void pasteLines() {
+        const QStringList lines = ClipboardLines();
+        if (lines.size() > 1 && m_columnPaste)
+            m_columnPaste(lines);
+        else if (lines.size() == 1 && lines[0].size() < QGuiApplication::clipboard()->text().size())
+            insert(lines[0]); // one spreadsheet cell: its text without the line break after it
+        else
+            paste();
+    }
+
+    std::function<void(const QStringList&)> m_columnPaste;
 };
 
 } // namespace
@@ -113,6 +176,8 @@ QLineEdit* FormDialog::addEdit(int id, QRect area, std::size_t cellWidth) {
 
 QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
     QLineEdit* edit = addEdit(id, area, SchemaOf(field).width);
+    static_cast<CellEdit*>(edit)->setColumnPaste(
+        [this, field, row](const QStringList& lines) { pasteColumn(field, row, lines); });
     std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
     if (static_cast<int>(edits.size()) <= row)
         edits.resize(row + 1, nullptr);
@@ -123,6 +188,44 @@ QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
 QLineEdit* FormDialog::fieldEdit(Field field, int row) const {
     const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
     return row >= 0 && row < static_cast<int>(edits.size()) ? edits[row] : nullptr;
+}
+
+void FormDialog::pasteColumn(Field field, int row, const QStringList& lines) {
+    for (const QString& line : lines) {
+        QLineEdit* edit = fieldEdit(field, row++);
+        if (!edit)
+            break; // the column ends here; the rest of the lines have nowhere to go
+        if (!edit->isEnabled() || edit->isReadOnly())
+            continue;
+        // Inserted over the whole text, so that the limit and the validator judge it as they
+        // judge typing, the edit can undo it, and Auto Edit Mode hears of it.
+        edit->selectAll();
+        edit->insert(Typeable(line));
+        if (!edit->hasFocus())
+            edit->setCursorPosition(0); // the start of a long text, as in every field left
+    }
+}
+
+bool FormDialog::focusField(Field field, int row) {
+    const auto takes = [](const QWidget* w) {
+        return w && w->isEnabled();
+    };
+    QWidget* target = fieldWidget(field, row);
+    if (!takes(target)) {
+        target = nullptr;
+        for (const FieldSchema& other : Fields())
+            if (RowKindOf(other.field) == RowKindOf(field) &&
+                takes(fieldWidget(other.field, row))) {
+                target = fieldWidget(other.field, row);
+                break;
+            }
+    }
+    if (!target)
+        return false;
+    target->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->selectAll();
+    return true;
 }
 
 void FormDialog::showCells(const Roster& roster) {
@@ -233,6 +336,15 @@ std::string FormDialog::cellText(const QLineEdit* edit) {
 
 void FormDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // A form opens with the keyboard in its first field, its text selected, unless it chose
+    // another: typing goes into the form rather than nowhere.
+    if (!focusWidget())
+        for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+            if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isEnabled()) {
+                edit->setFocus();
+                edit->selectAll();
+                break;
+            }
     // Centred on the screen, keeping the size.
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
         const QRect area = s->geometry();

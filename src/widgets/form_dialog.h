@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QPushButton;
@@ -47,6 +48,11 @@ public:
     void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
     void accept() override;
 
+    // Puts the keyboard in the widget of cell row of field, its text selected. A cell the form
+    // has locked (computed in Auto Edit Mode) puts it in the first field of the same row that
+    // takes typing instead. False when the form shows neither.
+    bool focusField(Field field, int row);
+
 protected:
     // The font of labels and mode buttons.
     QFont textFont() const;
@@ -57,6 +63,9 @@ protected:
     QLineEdit* addFieldEdit(int id, QRect area, Field field, int row);
     // The edit of cell row of a field; nullptr when the form has none.
     QLineEdit* fieldEdit(Field field, int row) const;
+    // The widget that edits cell row of a field: its edit, unless the form shows the cell in
+    // another kind of widget.
+    virtual QWidget* fieldWidget(Field field, int row) const { return fieldEdit(field, row); }
     // Every edit added with addFieldEdit shows its cell of roster.
     void showCells(const Roster& roster);
     // Every such edit's text goes into its cell of roster, cut to the cell.
@@ -81,6 +90,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Lines pasted into cell row of a field go into that edit and the ones below it, one line
+    // each, as if typed there.
+    void pasteColumn(Field field, int row, const QStringList& lines);
+
     std::function<bool()> m_acceptCheck;
     QSize m_unit; // pixels for 4 x 8 dialog units
     // The edits of addFieldEdit, by field and row; nullptr for a row the form does not show.

@@ -12,6 +12,7 @@
 #include "model/roster_parts.h"
 #include "model/roster_schema.h"
 #include "model/store.h"
+#include "views/cell_text.h"
 
 #include <cmath>
 #include <functional>
@@ -21,6 +22,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
@@ -262,7 +264,9 @@ private slots:
         QCOMPARE(Focused(), QStringLiteral("3007")); // the next row's name, past the locked three
     }
 
-    // Tab runs along the form as it is drawn: last field, Manual, Auto, then OK.
+    // Tab runs along the form as it is drawn: last field, then the bottom row from the left (OK,
+    // Cancel, Manual, Auto, and on the drivers form the spare drivers' button), then the first
+    // field again.
     void tabReachesTheModeButtonsInTheirOrder() {
         SetAutoMode(false);
         for (int which = 0; which < 2; ++which) {
@@ -280,12 +284,81 @@ private slots:
             QVERIFY(Activate(*form));
             last->setFocus();
             QStringList order;
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 6; ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 order << Focused();
             }
-            QCOMPARE(order, QStringList({"101", "102", "1"}));
+            QCOMPARE(order, which == 0 ? QStringList({"1", "2", "101", "102", "3002", "3016"})
+                                       : QStringList({"1", "2", "101", "102", "7000", "8000"}));
         }
+    }
+
+    // Every form opens with the keyboard in its first field, its text selected: what is typed
+    // replaces it, and Enter takes the form with it.
+    void formsOpenInTheirFirstField() {
+        SetAutoMode(false);
+        const std::pair<Command, Field> firsts[] = {
+            {Command::SpareDrivers, Field::SpareName},
+            {Command::EditPowers, Field::DriverStartQual},
+            {Command::RangeFailure, Field::RangeByPos},
+            {Command::EditTeams, Field::TeamName},
+            {Command::MainDrivers, Field::DriverName},
+        };
+        for (auto [command, field] : firsts) {
+            WhenOpen<QDialog>([](QDialog* d) {
+                if (Activate(*d)) {
+                    QTest::keyClick(d->windowHandle(), Qt::Key_7);
+                    QTest::keyClick(d->windowHandle(), Qt::Key_Return);
+                }
+                if (d->isVisible())
+                    d->reject();
+            });
+            m_app->trigger(command);
+            QCOMPARE(QString::fromLatin1(SchemaOf(field).At(Doc(), 0).Text()), QStringLiteral("7"));
+        }
+    }
+
+    // Lines pasted into a field go down its column, one a field, as if typed there: cut to the
+    // field's width, without what Windows-1252 lacks, only the first of several spreadsheet
+    // cells; lines beyond the last field are dropped. One line pastes as usual.
+    void pastedLinesFillTheColumn() {
+        const auto paste = [](QWidget& form, QLineEdit* into, const QString& text) {
+            QGuiApplication::clipboard()->setText(text);
+            into->setFocus();
+            QTest::keyClick(form.windowHandle(), Qt::Key_V, Qt::ControlModifier);
+        };
+        SetEditpowerDialog powers(Context(), nullptr);
+        QVERIFY(Activate(powers));
+        QStringList positions, pasted;
+        for (int p = 101; p <= 114; ++p)
+            positions << QString::number(p);
+        const QString fifteenth = powers.driverPower(15)->text();
+        // As a spreadsheet copies a column: a line break after each cell, the last one too.
+        paste(powers, powers.driverPower(1), positions.join("\r\n") + "\r\n");
+        for (int p = 1; p <= 15; ++p)
+            pasted << powers.driverPower(p)->text();
+        QCOMPARE(pasted, positions + QStringList{fifteenth});
+
+        SpareDialog spares(Context(), nullptr);
+        QVERIFY(Activate(spares));
+        paste(spares, spares.edit(SpareDialog::Name, 6),
+              QStringLiteral("Caf\u00e9 \u4e2d Racer\t15000\n%1\nNobody").arg(QString(80, u'x')));
+        QCOMPARE(spares.edit(SpareDialog::Name, 6)->text(), QStringLiteral("Caf\u00e9  Racer"));
+        QCOMPARE(spares.edit(SpareDialog::Name, 7)->text(), QString(74, u'x'));
+        spares.edit(SpareDialog::Name, 0)->setText(QStringLiteral("Ann"));
+        paste(spares, spares.edit(SpareDialog::Name, 0), QStringLiteral("Solo\n"));
+        QCOMPARE(spares.edit(SpareDialog::Name, 0)->text(), QStringLiteral("AnnSolo"));
+        QCOMPARE(spares.edit(SpareDialog::Name, 1)->text(), CellToQString(R().SpareName[1].Text()));
+
+        // Pasted positions count as typed: Auto Edit Mode computes from them.
+        SetAutoMode(true);
+        SetExampleTeam(R(), 3);
+        R().TeamQualPosD2(3).SetText("");
+        SetTeamsDialog teams(Context(), nullptr);
+        QVERIFY(Activate(teams));
+        paste(teams, teams.edit(SetTeamsDialog::QualD2, 3), QStringLiteral("2\n2"));
+        QCOMPARE(teams.edit(SetTeamsDialog::QualD2, 4)->text(), QStringLiteral("2"));
+        QCOMPARE(teams.edit(SetTeamsDialog::QualPower, 3)->text(), QStringLiteral("848"));
     }
 
     // A field shows the start of a long text whenever nobody is typing in it.
@@ -296,7 +369,7 @@ private slots:
         QVERIFY(Activate(teams));
         QLineEdit* field = teams.edit(SetTeamsDialog::Name, 0);
         QVERIFY(field->fontMetrics().horizontalAdvance(name) > field->width()); // it must scroll
-        teams.findChild<QPushButton*>(QStringLiteral("2"))->setFocus();
+        teams.findChild<QRadioButton*>(QStringLiteral("102"))->setFocus();      // last of the row
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // Tab selects the whole text
         QCOMPARE(Focused(), QStringLiteral("3002"));
         QCOMPARE(field->selectedText(), name);

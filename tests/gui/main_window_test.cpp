@@ -4,6 +4,7 @@
 #include "app/main_tool_bar.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "editors/set_drivers_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
 #include "exchange/performance_file.h"
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSettings>
@@ -101,6 +103,15 @@ struct MenuCheckRecorder : QProxyStyle {
     }
 };
 
+// The main window shown and active, so that keys reach it as a user's do; null if it never was.
+QWindow* ActiveMainWindow(Application& app) {
+    app.mainWindow()->resize(1024, 768);
+    app.mainWindow()->show();
+    QApplication::setActiveWindow(app.mainWindow());
+    return QTest::qWaitForWindowActive(app.mainWindow()) ? app.mainWindow()->windowHandle()
+                                                         : nullptr;
+}
+
 struct PaintCounter : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* event) override {
@@ -165,20 +176,20 @@ private slots:
             walk(top->menu(), top->text());
         const QStringList expected = {
             "&File/&Open|&Open RK7Edit Performance File...|24332",
-            "&File/&Open|Op&en RK7 Power Performance File...|6800",
+            "&File/&Open|Op&en RK7 Power Performance File...\tCtrl+O|6800",
             "&File/&Save|Save &RK7Edit Performance File &As...|24333",
-            "&File/&Save|Save RK7 &Power Performance File &As...|6801",
-            "&File|Open Roster &Folder...|8003",
+            "&File/&Save|Save RK7 &Power Performance File &As...\tCtrl+S|6801",
+            "&File|Open Roster &Folder...\tCtrl+Shift+O|8003",
             "&File|Save Roster &As...|8008",
             "&File|S&how Roster Folder|8009",
             "&File/Recent Roster Fol&ders|&1 " + s.folder.path() + "|",
             "&File|&Compare with Performance File...|8004",
             "&File|-",
             "&File|Print Pre&view...|24340",
-            "&File|&Print...|24337",
+            "&File|&Print...\tCtrl+P|24337",
             "&File|P&rint Setup...|24338",
             "&File|-",
-            "&File|E&xit\tAlt+F4|24310",
+            "&File|E&xit\tCtrl+Q|24310",
             "&Edit/Edit &Drivers|Main Drivers|6100",
             "&Edit/Edit &Drivers|Spare Drivers|7010",
             "&Edit|Edit &Teams|3000",
@@ -927,6 +938,142 @@ private slots:
                                                QStringLiteral("Save changes to the store files?")),
                      expected);
         }
+    }
+
+    // The file, print, folder, exit and redo commands answer their keys in the main window.
+    void menuShortcutsRunTheirCommands() {
+        Session s;
+        Application& app = s.Start();
+        QWindow* window = ActiveMainWindow(app);
+        QVERIFY(window);
+        const QString file = s.folder.filePath(QStringLiteral("keyed.txt"));
+        s.prompts.fileNames = {file};
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(file));
+        Roster keyed = app.document().roster();
+        keyed.TeamName[0].SetText("Keyed");
+        QVERIFY(WriteNativePerformanceFile(keyed, QFile::encodeName(file).toStdString()));
+        s.prompts.fileNames = {file};
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(app.document().roster().TeamName[0].Text() != "Keyed");
+        QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier); // Redo's second key
+        QCOMPARE(app.document().roster().TeamName[0].Text(), "Keyed");
+        s.prompts.acceptPrint = false;
+        QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(s.prompts.printDialogs, 1);
+        QVERIFY(QDir(s.folder.path()).mkdir(QStringLiteral("other")));
+        s.prompts.fileNames = {s.folder.filePath(QStringLiteral("other"))};
+        s.prompts.answers = {Prompts::Answer::Discard}; // the opened file is not kept
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(app.folders().folder().endsWith(QStringLiteral("/other")));
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!app.mainWindow()->isVisible());
+    }
+
+    // The help window closes from the keyboard, with Escape or Ctrl+W.
+    void helpWindowClosesWithItsKeys() {
+        Session s;
+        Application& app = s.Start();
+        for (QKeyCombination key : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W}) {
+            app.help().showContents();
+            HelpWindow* help = app.help().window();
+            QApplication::setActiveWindow(help);
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QTest::keyClick(help->windowHandle(), key.key(), key.keyboardModifiers());
+            QTRY_VERIFY(!help->isVisible());
+        }
+    }
+
+    // A table has a cell cursor that the keys move, drawn on the screen and never on paper;
+    // Enter or a double-click edits its cell in the form, with the keyboard in that cell's field.
+    void cellCursorMovesAndEditsItsCell() {
+        Session s;
+        Application& app = s.Start();
+        app.views().setHighlighting(false);
+        QWindow* window = ActiveMainWindow(app);
+        QVERIFY(window);
+        RosterView* view = app.view();
+        QCOMPARE(QApplication::focusWidget(), view);
+        QSignalSpy moved(view, &RosterView::cellCursorMoved);
+        const auto press = [&](std::initializer_list<QKeyCombination> keys) {
+            for (QKeyCombination key : keys)
+                QTest::keyClick(window, key.key(), key.keyboardModifiers());
+            const TableCell at = view->cellCursor().value_or(TableCell{View::All, -1, -1});
+            return QStringLiteral("%1:%2,%3").arg(int(at.view)).arg(at.row).arg(at.column);
+        };
+        QCOMPARE(press({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,
+                        Qt::Key_Down, Qt::Key_Down}),
+                 QStringLiteral("0:3,2")); // View All, the fourth driver's team name
+        QCOMPARE(moved.size(), 7);
+
+        // Dots along its cell's left edge on the screen; none on paper.
+        const QRect box = TableCellArea(view->rect(), *view->cellCursor());
+        const auto dots = [&](const QImage& image) {
+            int n = 0;
+            for (int y = box.top() + 1; y < box.bottom(); ++y)
+                n += qGray(image.pixel(box.left(), y)) < 64;
+            return n;
+        };
+        QVERIFY(dots(view->grab().toImage()) >= box.height() / 3);
+        QImage paper(view->size(), QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        view->paintInto(painter, paper.rect(), true);
+        QCOMPARE(dots(paper), 0);
+
+        // The fourth driver's team is the second: Enter opens Teams in its name, ready to type.
+        QString typed;
+        WhenOpen<SetTeamsDialog>([&](SetTeamsDialog* d) {
+            QApplication::setActiveWindow(d);
+            if (QTest::qWaitForWindowActive(d)) {
+                QTest::keyClick(d->windowHandle(), Qt::Key_Q);
+                typed =
+                    d->focusWidget()->objectName() + "=" + d->edit(SetTeamsDialog::Name, 1)->text();
+            }
+            d->reject();
+        });
+        press({Qt::Key_Return});
+        QCOMPARE(typed, QStringLiteral("3003=q"));
+
+        // Each table has its own cursor, kept on its cells: End stops before the empty filler.
+        app.trigger(Command::ViewTeams);
+        QCOMPARE(press({Qt::Key_PageDown, Qt::Key_End}), QStringLiteral("1:13,4"));
+        QCOMPARE(press({Qt::CTRL | Qt::Key_Home, Qt::Key_Down, Qt::Key_End}),
+                 QStringLiteral("1:1,4"));
+        // A failure that Auto Edit Mode computes takes no typing: its team's name takes the keys.
+        app.document().setAutoMode(true);
+        const auto focusedIn = [&](auto* form) {
+            typed = form->focusWidget() ? form->focusWidget()->objectName() : QString();
+            form->reject();
+        };
+        WhenOpen<SetTeamsDialog>(focusedIn);
+        press({Qt::KeypadModifier | Qt::Key_Enter});
+        QCOMPARE(typed, QStringLiteral("3003"));
+        // A double-click on a driver's car number opens Main Drivers in that driver's car box.
+        app.trigger(Command::ViewDrivers);
+        WhenOpen<SetDriversDialog>(focusedIn);
+        QTest::mouseDClick(view, Qt::LeftButton, {},
+                           TableCellArea(view->rect(), {View::Drivers, 20, 0}).center());
+        QCOMPARE(typed, QString::number(SetDriversDialog::CarNumberId + 20));
+        app.trigger(Command::ViewChart);
+        QVERIFY(!view->cellCursor());
+    }
+
+    // Copy View is offered only while a view is shown.
+    void copyViewNeedsAView() {
+        Session s;
+        Application& app = s.Start();
+        QWindow* window = ActiveMainWindow(app);
+        QVERIFY(window);
+        app.trigger(Command::ViewAll); // shown, so switched off: nothing is shown
+        QVERIFY(!app.mainWindow()->action(Command::CopyView)->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+        app.trigger(Command::ViewDrivers);
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("#\tDriver")));
     }
 
     void everyCommandHasAHelpTopic() {
