@@ -2,8 +2,14 @@
 
 #include "views/cell_text.h"
 
+#include <algorithm>
+
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -35,6 +41,9 @@ public:
             bool figure = false;
             m_value = text.trimmed().toDouble(&figure);
             m_rank = figure ? Figure : Word;
+            // Figures line up by their units, as in a spreadsheet.
+            if (figure)
+                setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     }
 
@@ -56,6 +65,86 @@ private:
     double m_value = 0;
 };
 
+// A field as a spreadsheet reads it back from tab-separated text, as Copy View writes it: quoted,
+// its quotes doubled, when it holds a tab or a line break or starts with a quote.
+QString TsvField(const QString& text) {
+    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')) && !text.startsWith(QLatin1Char('"')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// The table whose Ctrl+C copies every selected row, in the order and with the columns shown,
+// rather than the current cell alone.
+class CompareTable : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event != QKeySequence::Copy) {
+            QTableWidget::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        std::vector<int> rows;
+        for (const QModelIndex& index : selectionModel()->selectedRows())
+            rows.push_back(visualRow(index.row()));
+        if (rows.empty())
+            return;
+        std::sort(rows.begin(), rows.end());
+        const QHeaderView* header = horizontalHeader();
+        QString text;
+        for (int visual : rows) {
+            const int row = verticalHeader()->logicalIndex(visual);
+            QStringList fields;
+            for (int at = 0; at < header->count(); ++at)
+                if (const int column = header->logicalIndex(at); !header->isSectionHidden(column))
+                    fields << TsvField(item(row, column) ? item(row, column)->text() : QString());
+            text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        }
+        QGuiApplication::clipboard()->setText(text);
+    }
+};
+
+// The diagnostics: as tall as its lines, wrapped to its width, up to MaxLines of one line each;
+// more scroll. The table above takes the rest of the height.
+class DiagnosticsList : public QListWidget {
+public:
+    static constexpr int MaxLines = 4;
+
+    explicit DiagnosticsList(QWidget* parent) : QListWidget(parent) {
+        setWordWrap(true);
+        setResizeMode(QListView::Adjust); // wrap again as the width changes
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+
+    QSize sizeHint() const override {
+        // One unwrapped line tall per line: what MaxLines of them take.
+        const int line = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
+        const int height = std::clamp(contentsSize().height(), line, MaxLines * line);
+        return {QListWidget::sizeHint().width(), height + 2 * frameWidth()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    // Called once the items are laid out at the new width, where wrapped lines change height.
+    void updateGeometries() override {
+        QListWidget::updateGeometries();
+        if (contentsSize().height() != m_laidOutHeight) {
+            m_laidOutHeight = contentsSize().height();
+            updateGeometry();
+        }
+    }
+
+private:
+    int m_laidOutHeight = -1;
+};
+
 // Row and Field as wide as their texts, but no wider than this: a spare's name may run to 74
 // characters. Every text stays whole in its tool tip.
 constexpr int WidestColumn = 260;
@@ -70,23 +159,26 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     setWindowTitle(QStringLiteral("Compare with %1").arg(fileName));
     setSizeGripEnabled(true);
 
-    m_count = new QLabel(countText(differences.size()), this);
+    m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("countLabel"));
 
-    m_table = new QTableWidget(this);
+    m_table = new CompareTable(this);
     m_table->setObjectName(QStringLiteral("compareTable"));
-    fillTable(differences);
 
-    auto* diagnosticsCaption = new QLabel(QStringLiteral("Diagnostics of the file:"), this);
-    m_diagnostics = new QListWidget(this);
+    m_diagnosticsCaption = new QLabel(QStringLiteral("Diagnostics of the file:"), this);
+    m_diagnostics = new DiagnosticsList(this);
     m_diagnostics->setObjectName(QStringLiteral("diagnosticsList"));
-    diagnosticsCaption->setBuddy(m_diagnostics);
-    fillDiagnostics(diagnostics);
+    m_diagnosticsCaption->setBuddy(m_diagnostics);
 
+    // Apart from Import and Close, at the left: it only reads the file again.
+    m_utf8 = new QPushButton(QStringLiteral("Read as &UTF-8"), this);
+    m_utf8->setObjectName(QStringLiteral("utf8Button"));
+    m_utf8->setAutoDefault(false);
+    m_utf8->hide();
+    connect(m_utf8, &QPushButton::clicked, this, &CompareDialog::readAsUtf8);
     auto* buttons = new QDialogButtonBox(this);
     m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
     m_import->setObjectName(QStringLiteral("importButton"));
-    m_import->setEnabled(!differences.empty());
     m_close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
     m_close->setObjectName(QStringLiteral("closeButton"));
     // Enter only looks: importing takes the click on Import.
@@ -95,13 +187,37 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    showComparison(differences, diagnostics);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_count);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(diagnosticsCaption);
-    layout->addWidget(m_diagnostics, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_diagnosticsCaption);
+    layout->addWidget(m_diagnostics);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_utf8);
+    buttonRow->addWidget(buttons, 1);
+    layout->addLayout(buttonRow);
     resize(720, 480);
+}
+
+void CompareDialog::offerUtf8(bool offer) {
+    m_utf8->setVisible(offer);
+}
+
+void CompareDialog::showUtf8Reading(const std::vector<CellDifference>& differences,
+                                    const std::vector<Diagnostic>& diagnostics) {
+    showComparison(differences, diagnostics);
+    m_diagnosticsCaption->setText(QStringLiteral("Diagnostics of the file, read as UTF-8:"));
+    m_utf8->hide();
+}
+
+void CompareDialog::showComparison(const std::vector<CellDifference>& differences,
+                                   const std::vector<Diagnostic>& diagnostics) {
+    m_count->setText(countText(differences.size()));
+    fillTable(differences);
+    fillDiagnostics(diagnostics);
+    m_import->setEnabled(!differences.empty());
 }
 
 QString CompareDialog::countText(std::size_t differences) {
@@ -113,6 +229,13 @@ QString CompareDialog::countText(std::size_t differences) {
 }
 
 void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
+    // Filled again (read as UTF-8), the rows keep the order the user sorted them in.
+    QHeaderView* header = m_table->horizontalHeader();
+    const int sortColumn = m_table->columnCount() > 0 ? header->sortIndicatorSection() : RowColumn;
+    const Qt::SortOrder sortOrder =
+        m_table->columnCount() > 0 ? header->sortIndicatorOrder() : Qt::AscendingOrder;
+    m_table->setSortingEnabled(false);
+    m_table->clear();
     m_table->setColumnCount(ColumnCount);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Field"),
                                         QStringLiteral("Now"), QStringLiteral("In the file")});
@@ -122,8 +245,7 @@ void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
-    // Sorting is off while filling, or each new item would move its row.
-    m_table->setSortingEnabled(false);
+    // Sorting is off while filling (above), or each new item would move its row.
     int row = 0;
     for (const CellDifference& d : differences) {
         const QString texts[ColumnCount] = {
@@ -137,11 +259,10 @@ void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
         }
         ++row;
     }
-    // Shown in the list's order, which sorting by Row gives back.
-    m_table->horizontalHeader()->setSortIndicator(RowColumn, Qt::AscendingOrder);
+    // At first in the list's order, which sorting by Row gives back.
+    header->setSortIndicator(sortColumn, sortOrder);
     m_table->setSortingEnabled(true);
     // Row and Field as wide as their texts; the two texts share the rest of the width.
-    QHeaderView* header = m_table->horizontalHeader();
     for (int column : {RowColumn, FieldColumn}) {
         m_table->resizeColumnToContents(column);
         m_table->setColumnWidth(column, std::min(m_table->columnWidth(column), WidestColumn));
@@ -152,6 +273,7 @@ void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
 }
 
 void CompareDialog::fillDiagnostics(const std::vector<Diagnostic>& diagnostics) {
+    m_diagnostics->clear();
     // The messages quote the file as it was read, in Windows-1252.
     for (const Diagnostic& d : diagnostics)
         m_diagnostics->addItem(

@@ -6,6 +6,8 @@
 #include "model/roster_diff.h"
 #include "model/roster_parts.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -24,6 +26,13 @@ FileDialogSettings SaveSettings() {
 
 // How many diagnostics one message lists before it sums up the rest.
 constexpr std::size_t MaxListedDiagnostics = 30;
+
+// The reader's one notice: the file looks like UTF-8 but was read as Windows-1252. The commands
+// offer to read it as UTF-8 instead.
+bool LooksLikeUtf8(const PerformanceReadResult& result) {
+    return std::any_of(result.diagnostics.begin(), result.diagnostics.end(),
+                       [](const Diagnostic& d) { return d.notice; });
+}
 
 } // namespace
 
@@ -54,7 +63,8 @@ void FileCommands::savePerformanceFile(Dialect dialect) {
         m_prompts.reportError(m_window, QString::fromStdString(written.Error()));
 }
 
-QString FileCommands::choosePerformanceFile() {
+QString FileCommands::choosePerformanceFile(const QString& title) {
+    m_openSettings.title = title;
     m_openSettings.fileName.clear();
     if (m_openSettings.folder.isEmpty())
         m_openSettings.folder = QDir::currentPath();
@@ -80,19 +90,31 @@ bool FileCommands::reportRead(const PerformanceReadResult& result) {
     return true;
 }
 
+PerformanceReadResult FileCommands::readOverCopy(const QString& path,
+                                                 std::optional<Dialect> dialect,
+                                                 TextEncoding encoding, Roster& read) const {
+    read = m_document.roster();
+    return ReadPerformanceFile(QFile::encodeName(path).toStdString(), read, dialect, encoding);
+}
+
 void FileCommands::reportDiagnostics(const QString& path, const PerformanceReadResult& result) {
-    if (result.diagnostics.empty())
+    // The notice that the file looks like UTF-8 was asked about before the import: no news now.
+    std::vector<const Diagnostic*> shown;
+    for (const Diagnostic& d : result.diagnostics)
+        if (!d.notice)
+            shown.push_back(&d);
+    if (shown.empty())
         return;
     QString text = QStringLiteral("%1 was read, but some values were not taken as they stood:\n")
                        .arg(QFileInfo(path).fileName());
     std::size_t listed = 0;
-    for (const Diagnostic& d : result.diagnostics) {
+    for (const Diagnostic* d : shown) {
         if (++listed > MaxListedDiagnostics) {
-            text += QStringLiteral("\n... and %1 more.")
-                        .arg(result.diagnostics.size() - MaxListedDiagnostics);
+            text += QStringLiteral("\n... and %1 more.").arg(shown.size() - MaxListedDiagnostics);
             break;
         }
-        text += QStringLiteral("\nLine %1: %2").arg(d.line).arg(QString::fromStdString(d.message));
+        text +=
+            QStringLiteral("\nLine %1: %2").arg(d->line).arg(QString::fromStdString(d->message));
     }
     m_prompts.message(m_window, QStringLiteral("RK7 Power"), text, Prompts::Icon::Information);
 }
@@ -101,28 +123,60 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
     const QString path = choosePerformanceFile();
     if (path.isEmpty())
         return;
-    const PerformanceReadResult result =
-        m_document.import(QFile::encodeName(path).toStdString(), dialect,
-                          QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
-    if (reportRead(result))
-        reportDiagnostics(path, result);
+    const QString name = QFileInfo(path).fileName();
+    Roster read;
+    PerformanceReadResult result = readOverCopy(path, dialect, TextEncoding::Detect, read);
+    if (!reportRead(result))
+        return;
+    if (LooksLikeUtf8(result)) {
+        const QString question =
+            QStringLiteral("%1 looks like UTF-8, but it has no byte-order mark to say so.\n\n"
+                           "Read it as UTF-8, or as it is, in Windows-1252, where letters "
+                           "beyond ASCII may come out wrong?")
+                .arg(name);
+        switch (m_prompts.askReadAsUtf8(m_window, QStringLiteral("RK7 Power"), question)) {
+        case Prompts::Reading::Cancel:
+            return;
+        case Prompts::Reading::AsItIs:
+            break;
+        case Prompts::Reading::Utf8:
+            result = readOverCopy(path, dialect, TextEncoding::Utf8, read);
+            if (!reportRead(result))
+                return;
+            break;
+        }
+    }
+    if (result.touched)
+        m_document.apply(read, PartsOf(result.touched), QStringLiteral("Open %1").arg(name));
+    reportDiagnostics(path, result);
 }
 
 void FileCommands::compareWithPerformanceFile() {
-    if (const QString path = choosePerformanceFile(); !path.isEmpty())
+    if (const QString path = choosePerformanceFile(QStringLiteral("Compare with Performance File"));
+        !path.isEmpty())
         compareFile(path);
 }
 
 void FileCommands::compareFile(const QString& path) {
     // Read over a copy, as an import would, in the dialect its banner names.
-    Roster read = m_document.roster();
-    const PerformanceReadResult result =
-        ReadPerformanceFile(QFile::encodeName(path).toStdString(), read);
+    Roster read;
+    PerformanceReadResult result = readOverCopy(path, std::nullopt, TextEncoding::Detect, read);
     if (!reportRead(result))
         return;
     const QString name = QFileInfo(path).fileName();
     CompareDialog dialog(DiffRosters(m_document.roster(), read), result.diagnostics, name,
                          m_window);
+    dialog.offerUtf8(LooksLikeUtf8(result));
+    connect(&dialog, &CompareDialog::readAsUtf8, &dialog, [&] {
+        Roster again;
+        PerformanceReadResult utf8 = readOverCopy(path, std::nullopt, TextEncoding::Utf8, again);
+        // A file gone or changed meanwhile is reported; the dialog keeps what it showed.
+        if (!reportRead(utf8))
+            return;
+        read = std::move(again);
+        result = std::move(utf8);
+        dialog.showUtf8Reading(DiffRosters(m_document.roster(), read), result.diagnostics);
+    });
     if (dialog.exec() == QDialog::Accepted && result.touched)
         m_document.apply(read, PartsOf(result.touched), QStringLiteral("Open %1").arg(name));
 }

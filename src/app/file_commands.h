@@ -4,6 +4,8 @@
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
 
+#include <optional>
+
 #include <QObject>
 
 namespace rk7 {
@@ -31,10 +33,14 @@ public:
     const FileDialogSettings& openDialogSettings() const { return m_openSettings; }
 
 private:
-    // The path of a file to read, from the open dialog; empty when the user cancelled.
-    QString choosePerformanceFile();
+    // The path of a file to read, from the open dialog titled title (Qt's own title when
+    // empty); empty when the user cancelled.
+    QString choosePerformanceFile(const QString& title = {});
     // Reports a file that was not read; false then.
     bool reportRead(const PerformanceReadResult& result);
+    // Reads the file at path over a copy of the roster, as an import would.
+    PerformanceReadResult readOverCopy(const QString& path, std::optional<Dialect> dialect,
+                                       TextEncoding encoding, Roster& read) const;
     void reportDiagnostics(const QString& path, const PerformanceReadResult& result);
 
     RosterDocument& m_document;

@@ -138,6 +138,20 @@ Prompts::Keep DialogPrompts::askKeepMine(QWidget* parent, const QString& caption
     return box.clickedButton() == theirs ? Keep::Theirs : Keep::Cancel;
 }
 
+Prompts::Reading DialogPrompts::askReadAsUtf8(QWidget* parent, const QString& caption,
+                                              const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    QPushButton* utf8 = box.addButton(QStringLiteral("Read as &UTF-8"), QMessageBox::AcceptRole);
+    QPushButton* asItIs = box.addButton(QStringLiteral("Read &As It Is"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(utf8); // what the file looks like; the import can be undone
+    box.exec();
+    if (box.clickedButton() == utf8)
+        return Reading::Utf8;
+    return box.clickedButton() == asItIs ? Reading::AsItIs : Reading::Cancel;
+}
+
 bool DialogPrompts::waitUntil(QWidget* parent, const QString& text,
                               const std::function<bool()>& ready) {
     if (ready())

@@ -27,6 +27,7 @@ public:
     enum class Icon { None, Information, Warning };
     enum class Answer { Save, Discard, Cancel };
     enum class Keep { Mine, Theirs, Cancel };
+    enum class Reading { Utf8, AsItIs, Cancel };
 
     virtual ~Prompts() = default;
     // A message with one OK button. parent may be null (no owner window).
@@ -47,6 +48,9 @@ public:
     // changed them too; details lists the cells.
     virtual Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
                              const QString& details) = 0;
+    // "Read as UTF-8", read as it is, or Cancel, for a Performance File that looks like UTF-8
+    // but has no byte-order mark.
+    virtual Reading askReadAsUtf8(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Waits until ready() is true, with the window alive meanwhile: a busy cursor, and once it
     // takes a moment a note saying text with a button to give up. False when the user gave up.
     virtual bool waitUntil(QWidget* parent, const QString& text,
@@ -72,6 +76,7 @@ public:
     bool askReload(QWidget* parent, const QString& caption, const QString& text) override;
     Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
                      const QString& details) override;
+    Reading askReadAsUtf8(QWidget* parent, const QString& caption, const QString& text) override;
     bool waitUntil(QWidget* parent, const QString& text,
                    const std::function<bool()>& ready) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;

@@ -55,6 +55,9 @@ public:
     Keep askKeepMine(QWidget*, const QString&, const QString&, const QString&) override {
         return Keep::Cancel;
     }
+    Reading askReadAsUtf8(QWidget*, const QString&, const QString&) override {
+        return Reading::Cancel;
+    }
     bool waitUntil(QWidget*, const QString&, const std::function<bool()>&) override {
         return false;
     }

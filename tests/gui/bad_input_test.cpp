@@ -64,8 +64,12 @@ class BadInputTest : public QObject {
         const QByteArray head = ReadAll(path).left(200);
         const auto dialect = DetectDialect(std::string_view(head.constData(), head.size()));
         m_prompts.fileNames = {path};
+        // A file that looks like UTF-8 is asked about first: read as it is, as the command-line
+        // tool reads it without --encoding.
+        m_prompts.answers = {ScriptedPrompts::Answer::Discard};
         m_app->trigger(dialect == Dialect::Exchange ? Command::OpenExchangeFile
                                                     : Command::OpenNativeFile);
+        m_prompts.answers.clear();
     }
     // The program goes on: a view command still toggles its view.
     void ExpectProgramWorks() {
@@ -126,6 +130,13 @@ private slots:
             QVERIFY2(m_prompts.messages.isEmpty(), qPrintable(m_prompts.messages.value(0).text));
             break;
         case 1: { // read, with diagnostics
+            // The look of UTF-8 was the question before the reading, and is not told again.
+            if (text.contains(QStringLiteral("the file looks like UTF-8"))) {
+                QCOMPARE(m_prompts.questions.size(), 1);
+                QVERIFY2(m_prompts.messages.isEmpty(),
+                         qPrintable(m_prompts.messages.value(0).text));
+                break;
+            }
             QCOMPARE(m_prompts.messages.size(), 1);
             const QString& shown = m_prompts.messages[0].text;
             QVERIFY2(shown.contains(QStringLiteral("was read, but some values were not taken")),

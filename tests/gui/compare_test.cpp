@@ -6,12 +6,15 @@
 #include "views/roster_view.h"
 #include "views/view_clipboard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -128,6 +131,82 @@ private slots:
         QVERIFY(!same.findChild<QPushButton*>("importButton")->isEnabled());
         QCOMPARE(same.findChild<QListWidget*>("diagnosticsList")->item(0)->text(),
                  QStringLiteral("No diagnostics"));
+    }
+
+    // Ctrl+C copies the selected rows as a spreadsheet pastes them: in the order sorted, every
+    // column, a tab inside a text quoted. Figures stand to the right, words to the left.
+    void compareDialogCopiesSelectedRows() {
+        const Roster now;
+        Roster file = now;
+        file.TeamRacePower[2].SetText("100");
+        file.TeamRacePower[10].SetText("9");
+        file.EngineName[2].SetText("\"V10\"\tturbo");
+        CompareDialog dialog(DiffRosters(now, file), {}, QStringLiteral("season.txt"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* table = dialog.findChild<QTableWidget*>("compareTable");
+        // By the file's texts, last first: the engine, then 100, then 9.
+        table->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
+        QCOMPARE(ColumnTexts(*table, 3).mid(1), (QStringList{"100", "9"}));
+        auto click = [&](int row, Qt::KeyboardModifiers keys) {
+            const QRect cell = table->visualRect(table->model()->index(row, 1));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, keys, cell.center());
+        };
+        click(0, Qt::NoModifier);
+        click(2, Qt::ControlModifier);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        const QString team2 = "team 2 (" + CellToQString(now.TeamName[2].Text()) + ')';
+        const QString team10 = "team 10 (" + CellToQString(now.TeamName[10].Text()) + ')';
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 team2 + "\tEngineName\t" + CellToQString(now.EngineName[2].Text()) +
+                     "\t\"\"\"V10\"\"\tturbo\"\n" + team10 + "\tTeamRacePower\t\t9\n");
+
+        const auto alignment = [&](int row) {
+            return table->item(row, 3)->textAlignment();
+        };
+        QVERIFY(alignment(1) & Qt::AlignRight);
+        QVERIFY(alignment(2) & Qt::AlignRight);
+        QVERIFY(!(alignment(0) & Qt::AlignRight));
+    }
+
+    // The table takes the height; the diagnostics only the lines they fill, wrapped to the width,
+    // and a few lines at most, the rest scrolled.
+    void compareDialogGivesTheTableTheHeight() {
+        Roster file;
+        file.TeamRacePower[2].SetText("100");
+        std::string note;
+        for (int word = 0; word < 16; ++word)
+            note += "long words ";
+        std::vector<Diagnostic> many;
+        for (int line = 1; line <= 30; ++line)
+            many.push_back({line, "team name of 40 characters cut to 31"});
+        CompareDialog one(DiffRosters(Roster(), file), {{3, "cut to " + note}},
+                          QStringLiteral("one.txt"));
+        CompareDialog thirty(DiffRosters(Roster(), file), many, QStringLiteral("thirty.txt"));
+        for (CompareDialog* dialog : {&one, &thirty}) {
+            dialog->resize(600, 400);
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        }
+        auto* table = one.findChild<QTableWidget*>("compareTable");
+        auto* list = one.findChild<QListWidget*>("diagnosticsList");
+        const int line = list->sizeHintForRow(0); // one unwrapped line
+        const QRect wrapped = list->visualItemRect(list->item(0));
+        QVERIFY2(wrapped.height() >= 2 * line, qPrintable(QString::number(wrapped.height())));
+        QVERIFY(wrapped.height() <= list->viewport()->height()); // shown whole
+        QVERIFY(list->height() < 5 * line);
+
+        const int tableHeight = table->height();
+        const int listHeight = list->height();
+        one.resize(600, 700);
+        QTRY_COMPARE(table->height(), tableHeight + 300);
+        QCOMPARE(list->height(), listHeight);
+
+        auto* many30 = thirty.findChild<QListWidget*>("diagnosticsList");
+        QVERIFY(many30->height() < 6 * line);
+        QVERIFY(many30->verticalScrollBar()->isVisible());
+        QVERIFY(thirty.findChild<QTableWidget*>("compareTable")->height() > 4 * many30->height());
     }
 
     // Tab-separated captions, then one line per row as the cells hold them; and an HTML table.

@@ -369,6 +369,76 @@ private slots:
         QVERIFY(Bytes(TeamsStore).startsWith("Waiting"));
     }
 
+    // A file that looks like UTF-8 but has no byte-order mark: Compare offers to read it as UTF-8
+    // and imports that reading; Open asks first (Read as UTF-8, as it is, or Cancel); a file with
+    // the mark is read as UTF-8 and asked nothing.
+    void utf8FileIsOfferedAsUtf8() {
+        Roster other = Doc().roster();
+        other.TeamName[0].SetText("Caf\xc3\xa9"); // "Café" in UTF-8
+        const std::string text = FormatNativePerformanceFile(other);
+        const QString path = m_folder.filePath(QStringLiteral("utf8.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())));
+        file.close();
+
+        // The file's text of TeamName 0, before and after Read as UTF-8.
+        QStringList shown;
+        auto teamName = [](CompareDialog* d) {
+            auto* table = d->findChild<QTableWidget*>(QStringLiteral("compareTable"));
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (table->item(row, 1)->text() == QLatin1String("TeamName"))
+                    return table->item(row, 3)->text();
+            return QString();
+        };
+        m_prompts.fileNames = {path};
+        WhenOpen<CompareDialog>([&](CompareDialog* d) {
+            shown << teamName(d);
+            auto* utf8 = d->findChild<QPushButton*>(QStringLiteral("utf8Button"));
+            if (utf8 && utf8->isVisible()) {
+                utf8->click();
+                shown << teamName(d) << (utf8->isVisible() ? "offered again" : "done");
+            }
+            d->findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+        });
+        m_app->trigger(Command::CompareFile);
+        QCOMPARE(m_prompts.fileDialogs.last().title,
+                 QStringLiteral("Compare with Performance File"));
+        QCOMPARE(shown, (QStringList{"Caf\u00c3\u00a9", "Caf\u00e9", "done"}));
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Caf\xe9");
+
+        const Roster before = Doc().roster();
+        const QString undo = Doc().undoName();
+        std::vector<std::string> read;
+        for (auto answer : {ScriptedPrompts::Answer::Cancel, ScriptedPrompts::Answer::Discard,
+                            ScriptedPrompts::Answer::Save}) {
+            m_prompts.fileNames = {path};
+            m_prompts.answers = {answer};
+            m_app->trigger(Command::OpenNativeFile);
+            read.emplace_back(Doc().roster().TeamName[0].Text());
+            if (answer == ScriptedPrompts::Answer::Cancel) {
+                QVERIFY(SameTexts(Doc().roster(), before));
+                QCOMPARE(Doc().undoName(), undo);
+            }
+        }
+        QCOMPARE(read, (std::vector<std::string>{"Caf\xe9", "Caf\xc3\xa9", "Caf\xe9"}));
+        QCOMPARE(m_prompts.questions.size(), 3);
+        QVERIFY2(m_prompts.questions[0].contains(QStringLiteral("utf8.txt looks like UTF-8")),
+                 qPrintable(m_prompts.questions[0]));
+        QVERIFY(m_prompts.messages.isEmpty()); // the question was the news
+
+        // With the mark: UTF-8 without a question.
+        m_app->trigger(Command::Undo); // back to the reading as it is
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Caf\xc3\xa9");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBF");
+        file.write(text.data(), qint64(text.size()));
+        file.close();
+        m_prompts.fileNames = {path};
+        m_app->trigger(Command::OpenNativeFile);
+        QCOMPARE(Doc().roster().TeamName[0].Text(), "Caf\xe9");
+        QCOMPARE(m_prompts.questions.size(), 3);
+    }
+
     // The desktop's ways in and out: a Performance File dropped on the window is compared, the
     // roster saved into another folder goes on there, and the folder opens in the file manager.
     void dropSaveAsAndShowFolder() {

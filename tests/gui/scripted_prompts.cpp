@@ -80,6 +80,19 @@ Prompts::Keep ScriptedPrompts::askKeepMine(QWidget* parent, const QString& capti
     }
 }
 
+Prompts::Reading ScriptedPrompts::askReadAsUtf8(QWidget* parent, const QString& caption,
+                                                const QString& text) {
+    switch (askSaveDiscardCancel(parent, caption, text)) {
+    case Answer::Save:
+        return Reading::Utf8;
+    case Answer::Discard:
+        return Reading::AsItIs;
+    case Answer::Cancel:
+    default:
+        return Reading::Cancel;
+    }
+}
+
 bool ScriptedPrompts::waitUntil(QWidget*, const QString& text, const std::function<bool()>& ready) {
     if (ready())
         return true;

@@ -32,6 +32,8 @@ public:
     // Keep Mine is answered by Save, Keep Theirs by Discard.
     Keep askKeepMine(QWidget* parent, const QString& caption, const QString& text,
                      const QString& details) override;
+    // Read as UTF-8 is answered by Save, read as it is by Discard.
+    Reading askReadAsUtf8(QWidget* parent, const QString& caption, const QString& text) override;
     // Waits while the window goes on, until ready or giveUpWaiting; counts the waits.
     bool waitUntil(QWidget* parent, const QString& text,
                    const std::function<bool()>& ready) override;
