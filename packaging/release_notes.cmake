@@ -1,16 +1,28 @@
-# Makes the AppStream metainfo and the Debian changelog from the one file of release notes.
-#   cmake -DNOTES=release-notes -DMETAINFO_IN=...metainfo.xml.in -DMETAINFO=...metainfo.xml
-#         -DCHANGELOG=changelog -DVERSION=2.46 -DPACKAGE=rk7power -DMAINTAINER="Name <address>"
+# Makes the AppStream metainfo, the Debian changelog and the notes What's New lists from the one
+# file of release notes.
+#   cmake -DNOTES=release-notes -DVERSION=2.46
+#         [-DMETAINFO_IN=...metainfo.xml.in -DMETAINFO=...metainfo.xml
+#          -DCHANGELOG=changelog -DPACKAGE=rk7power -DMAINTAINER="Name <address>"]
+#         [-DWHATS_NEW=release_notes.h]
 #         -P release_notes.cmake
-# CHANGELOG is written plain; the build compresses it.
+# CHANGELOG is written plain; the build compresses it. WHATS_NEW is a C++ header holding the notes
+# of the newest release, for the program's own dialog. Each output is made only when asked for;
+# the notes are checked either way.
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var NOTES METAINFO_IN METAINFO CHANGELOG VERSION PACKAGE MAINTAINER)
+foreach(var NOTES VERSION)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} is not set")
     endif()
 endforeach()
+if(DEFINED METAINFO OR DEFINED CHANGELOG)
+    foreach(var METAINFO_IN METAINFO CHANGELOG PACKAGE MAINTAINER)
+        if(NOT DEFINED ${var})
+            message(FATAL_ERROR "${var} is not set")
+        endif()
+    endforeach()
+endif()
 
 function(fail line message)
     message(FATAL_ERROR "${NOTES}:${line}: ${message}")
@@ -98,6 +110,28 @@ function(weekday year month day out)
     list(GET names ${w} name)
     set(${out} ${name} PARENT_SCOPE)
 endfunction()
+
+# The notes of the newest release as C++ string literals, in their order.
+function(write_whats_new path)
+    list(GET RELEASES 0 newest)
+    set(text "// Made by the build from packaging/release-notes: the notes of release ${newest}.\n")
+    string(APPEND text "#pragma once\n\nnamespace rk7 {\n\n")
+    string(APPEND text "inline constexpr const char* ReleaseNotes[] = {\n")
+    foreach(note IN LISTS NOTES_${newest})
+        string(REPLACE "\\" "\\\\" note "${note}")
+        string(REPLACE "\"" "\\\"" note "${note}")
+        string(APPEND text "    \"${note}\",\n")
+    endforeach()
+    string(APPEND text "};\n\n} // namespace rk7\n")
+    file(WRITE ${path} "${text}")
+endfunction()
+
+if(DEFINED WHATS_NEW)
+    write_whats_new(${WHATS_NEW})
+endif()
+if(NOT DEFINED METAINFO)
+    return()
+endif()
 
 set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
 set(xml "")

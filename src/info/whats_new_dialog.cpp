@@ -1,8 +1,14 @@
 #include "info/whats_new_dialog.h"
 
+#include "release_notes.h"
+
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyleOptionFrame>
+#include <QVBoxLayout>
 
 namespace rk7 {
 
@@ -10,13 +16,39 @@ namespace {
 
 constexpr QRgb LightGray = 0xffc0c0c0;
 
+// A note: static text in the box of a read-only line edit, as the notes have always looked, but
+// wrapped, since a note may be longer than a line.
+class Note : public QLabel {
+public:
+    Note(const QString& text, QWidget* parent) : QLabel(text, parent) {
+        setWordWrap(true);
+        setTextFormat(Qt::PlainText);
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        {
+            QPainter painter(this);
+            QStyleOptionFrame panel;
+            panel.initFrom(this);
+            panel.rect = rect();
+            panel.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, this);
+            panel.state |= QStyle::State_Sunken;
+            style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+        }
+        QLabel::paintEvent(event);
+    }
+};
+
 } // namespace
 
 QStringList WhatsNewDialog::notes() {
-    return {
-        QStringLiteral("1. Fixed Loading File Error"),
-        QStringLiteral("2. A failed save keeps the old file"),
-    };
+    QStringList numbered;
+    for (const char* note : ReleaseNotes)
+        numbered << QStringLiteral("%1. %2").arg(numbered.size() + 1).arg(QString::fromUtf8(note));
+    return numbered;
 }
 
 // The form is drawn in a 10-point face, a quarter larger than the editors'.
@@ -28,18 +60,37 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     QPalette notePalette = palette();
     notePalette.setColor(QPalette::Base, QColor(LightGray));
     notePalette.setColor(QPalette::Text, Qt::black);
+    notePalette.setColor(QPalette::WindowText, Qt::black);
+
+    // A note of one line is 11 units tall and the next starts 13 units below it; a longer one
+    // grows by its lines. More notes than the frame holds scroll.
+    const QRect line = units(0, 0, 170, 11);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int padding = std::max(0, (line.height() - fontMetrics().height()) / 2);
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QString::number(whatsnewctl::NotesArea));
+    area->setGeometry(units(5, 16, 170, 149));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // Tab goes from note to note
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(true);
+    area->viewport()->setAutoFillBackground(false);
+    auto* list = new QWidget(area);
+    list->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(list);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(units(0, 0, 0, 13).height() - line.height());
     const QStringList lines = notes();
     for (int i = 0; i < lines.size(); ++i) {
-        auto* note = new QLineEdit(lines[i], this);
+        auto* note = new Note(lines[i], list);
         note->setObjectName(QString::number(whatsnewctl::FirstNote + i));
-        note->setGeometry(units(5, 16 + 13 * i, 170, 11));
-        note->setReadOnly(true);
-        note->setFocusPolicy(Qt::StrongFocus);
         note->setPalette(notePalette);
-        note->setTextMargins(0, 0, 0, 0);
-        note->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
-        note->setCursorPosition(0);
+        note->setContentsMargins(frame + 1, padding, frame + 1, padding);
+        note->setMinimumHeight(line.height());
+        layout->addWidget(note);
     }
+    layout->addStretch(1);
+    area->setWidget(list);
 
     QPushButton* close =
         addButton(whatsnewctl::Close, QStringLiteral("Close"), units(68, 172, 40, 14));

@@ -13,10 +13,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFrame>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -171,19 +175,21 @@ private slots:
         AboutDialog about(nullptr);
         QVERIFY(dialog.units(0, 0, 100, 100).width() > about.units(0, 0, 100, 100).width());
 
-        auto* first = Child<QLineEdit>(&dialog, 18122);
-        auto* second = Child<QLineEdit>(&dialog, 18123);
+        auto* first = Child<QLabel>(&dialog, 18122);
+        auto* second = Child<QLabel>(&dialog, 18123);
         QVERIFY(first && second);
-        QCOMPARE(first->text(), QStringLiteral("1. Fixed Loading File Error"));
+        QCOMPARE(first->text(), QStringLiteral("1. Fixed loading file error."));
         QVERIFY2(second->text().startsWith(QStringLiteral("2. ")), qPrintable(second->text()));
         QVERIFY(second->text().size() > 3);
-        QCOMPARE(first->geometry(), dialog.units(5, 16, 170, 11));
-        QCOMPARE(second->geometry(), dialog.units(5, 29, 170, 11));
-        // A note fits its line: nothing is scrolled out of sight.
-        for (QLineEdit* note : {first, second})
-            QVERIFY2(note->fontMetrics().horizontalAdvance(note->text()) <
-                         note->width() -
-                             2 * note->style()->pixelMetric(QStyle::PM_DefaultFrameWidth),
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // A note of one line sits where the one-line boxes always were; the next 13 units below.
+        QCOMPARE(first->mapTo(&dialog, QPoint(0, 0)), dialog.units(5, 16, 170, 11).topLeft());
+        QCOMPARE(first->height(), dialog.units(5, 16, 170, 11).height());
+        QCOMPARE(second->y() - first->y(), dialog.units(0, 0, 0, 13).height());
+        // Every note shows its whole text, wrapped to its width: nothing is cut off.
+        for (QLabel* note : dialog.findChildren<QLabel*>())
+            QVERIFY2(note->height() >= note->heightForWidth(note->width()),
                      qPrintable(note->text()));
 
         auto* close = Child<QPushButton>(&dialog, 2);
@@ -196,23 +202,22 @@ private slots:
         // Light grey throughout; the notes black on that grey, like static text.
         const QColor grey(192, 192, 192);
         QCOMPARE(dialog.palette().color(QPalette::Window), grey);
-        for (QLineEdit* note : {first, second}) {
+        for (QLabel* note : {first, second}) {
             QCOMPARE(note->palette().color(QPalette::Base), grey);
-            QCOMPARE(note->palette().color(QPalette::Text), QColor(Qt::black));
+            QCOMPARE(note->palette().color(QPalette::WindowText), QColor(Qt::black));
         }
         // And so they paint: the middle of an empty stretch of a note is grey.
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QImage shot = second->grab().toImage();
+        const QImage shot = first->grab().toImage();
         QCOMPARE(QColor(shot.pixel(shot.width() - 6, shot.height() / 2)), grey);
     }
 
     void whatsNewNotesAreReadOnlyButSelectable() {
         WhatsNewDialog dialog(nullptr);
         ShowActive(dialog);
-        auto* first = Child<QLineEdit>(&dialog, 18122);
-        auto* second = Child<QLineEdit>(&dialog, 18123);
-        QVERIFY(first->isReadOnly() && second->isReadOnly());
+        auto* first = Child<QLabel>(&dialog, 18122);
+        auto* second = Child<QLabel>(&dialog, 18123);
+        for (QLabel* note : {first, second})
+            QVERIFY(!(note->textInteractionFlags() & Qt::TextEditable));
         // The first note has the focus at first; Tab reaches the second.
         QCOMPARE(dialog.focusWidget(), first);
         QTest::keyClick(first, Qt::Key_Tab);
@@ -235,6 +240,47 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
+    // Every note of the newest release of packaging/release-notes, in order; a note out of
+    // sight comes into sight when Tab reaches it, and the dialog keeps its size.
+    void whatsNewListsEveryNoteOfTheRelease() {
+        QFile file(QStringLiteral(RK7_SOURCE_DIR "/packaging/release-notes"));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        static const QRegularExpression release(QStringLiteral("^[0-9.]+ \\d{4}-\\d{2}-\\d{2}$"));
+        QStringList expected;
+        bool newest = false;
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).trimmed();
+            if (release.match(line).hasMatch()) {
+                if (newest)
+                    break;
+                newest = true;
+            } else if (newest && line.startsWith(QLatin1String("- "))) {
+                expected << QStringLiteral("%1. %2").arg(expected.size() + 1).arg(line.mid(2));
+            }
+        }
+        QVERIFY(!expected.isEmpty());
+
+        WhatsNewDialog dialog(nullptr);
+        ShowActive(dialog);
+        QStringList shown;
+        for (int id = 18122; auto* note = Child<QLabel>(&dialog, id); ++id)
+            shown << note->text();
+        QCOMPARE(shown, expected);
+
+        auto* area = Child<QScrollArea>(&dialog, 103);
+        QVERIFY(area);
+        auto* last = Child<QLabel>(&dialog, 18122 + int(shown.size()) - 1);
+        for (qsizetype i = 1; i < shown.size(); ++i)
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), last);
+        const QRect seen(last->mapTo(area->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(area->viewport()->rect().contains(seen));
+        // Scrolled exactly when the notes are taller than their frame.
+        QCOMPARE(area->verticalScrollBar()->value() > 0,
+                 area->widget()->height() > area->viewport()->height());
+        QCOMPARE(dialog.size(), dialog.units(0, 0, 177, 191).size());
+    }
+
     void whatsNewEnterEscapeAndCloseEndIt() {
         {
             WhatsNewDialog dialog(nullptr);
@@ -248,7 +294,7 @@ private slots:
             // Enter on a note is the OK command.
             WhatsNewDialog dialog(nullptr);
             ShowActive(dialog);
-            QCOMPARE(dialog.focusWidget(), Child<QLineEdit>(&dialog, 18122));
+            QCOMPARE(dialog.focusWidget(), Child<QLabel>(&dialog, 18122));
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -301,7 +347,7 @@ private slots:
         WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
             const bool active = QTest::qWaitForWindowActive(d);
             seen << d->windowTitle() << Where(d, app.mainWindow())
-                 << Child<QLineEdit>(d, 18122)->text();
+                 << Child<QLabel>(d, 18122)->text();
             if (active)
                 QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
             if (d->isVisible()) {
@@ -311,7 +357,7 @@ private slots:
         });
         app.mainWindow()->action(Command::WhatsNew)->trigger(); // as the menu item does
         QCOMPARE(seen, (QStringList{"About RK7 Power", "modal over the main window", "What's New",
-                                    "modal over the main window", "1. Fixed Loading File Error"}));
+                                    "modal over the main window", "1. Fixed loading file error."}));
         // Each was destroyed when it closed.
         QVERIFY(app.mainWindow()->findChildren<QDialog*>().isEmpty());
         QVERIFY(prompts.messages.isEmpty());
