@@ -1076,6 +1076,32 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("#\tDriver")));
     }
 
+    // The contents page leads to every command's topic and names every key that runs one, so
+    // that a command or a shortcut added later cannot go unmentioned.
+    void contentsLinkEveryCommandAndKey() {
+        QFile file(QStringLiteral(":/help/index.html"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString contents = QString::fromUtf8(file.readAll());
+        Session s;
+        Application& app = s.Start();
+        QStringList missing;
+        for (const CommandInfo& info : Commands()) {
+            const QString page = QLatin1String(info.helpPage);
+            const QString href =
+                QStringLiteral("href=\"%1#%2\"")
+                    .arg(page == QLatin1String("index") ? QString() : page + ".html",
+                         QLatin1String(info.name));
+            if (!contents.contains(href))
+                missing << href;
+            for (const QKeySequence& keys : app.mainWindow()->action(info.command)->shortcuts())
+                if (!contents.contains(keys.toString(QKeySequence::PortableText)))
+                    missing << keys.toString(QKeySequence::PortableText);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+        for (const char* argument : {"--user-folder", "FOLDER", "FILE"})
+            QVERIFY2(contents.contains(QLatin1String(argument)), argument);
+    }
+
     void everyCommandHasAHelpTopic() {
         for (const CommandInfo& info : Commands()) {
             const QString url = HelpWindow::topicUrl(info.command);
