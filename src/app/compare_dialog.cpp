@@ -170,8 +170,10 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     m_diagnostics->setObjectName(QStringLiteral("diagnosticsList"));
     m_diagnosticsCaption->setBuddy(m_diagnostics);
 
-    // Apart from Import and Close, at the left: it only reads the file again.
-    m_utf8 = new QPushButton(QStringLiteral("Read as &UTF-8"), this);
+    // Apart from Import and Close, at the left: it only reads the file again. A box of its own
+    // gives it the same size as theirs.
+    auto* readAgain = new QDialogButtonBox(this);
+    m_utf8 = readAgain->addButton(QStringLiteral("Read as &UTF-8"), QDialogButtonBox::ActionRole);
     m_utf8->setObjectName(QStringLiteral("utf8Button"));
     m_utf8->setAutoDefault(false);
     m_utf8->hide();
@@ -195,7 +197,7 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     layout->addWidget(m_diagnosticsCaption);
     layout->addWidget(m_diagnostics);
     auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(m_utf8);
+    buttonRow->addWidget(readAgain);
     buttonRow->addWidget(buttons, 1);
     layout->addLayout(buttonRow);
     resize(720, 480);
