@@ -133,7 +133,7 @@ void SetDriversDialog::enterSpareDrivers() {
     // Spares accepted here stay accepted when this form is cancelled; they reach Drivers.rk with
     // its next save.
     const Roster base = m_context.roster;
-    SpareDialog spares(m_context, nullptr);
+    SpareDialog spares(m_context, this); // over this form, as the window system should show it
     spares.setAcceptCheck([&] { return m_context.commit(base, SparesPart, 0); });
     spares.exec();
 }

@@ -37,7 +37,7 @@ void SetEditpowerDialog::editRangeFailure() {
     // Saved at once on its OK, whatever becomes of this form; a failure is reported and the
     // tables stay edited in memory.
     const Roster base = m_context.roster;
-    SetRanFailDialog rangeFailure(m_context, nullptr);
+    SetRanFailDialog rangeFailure(m_context, this); // over this form
     rangeFailure.setAcceptCheck(
         [&] { return m_context.commit(base, RangeFailurePart, RanFailStore); });
     rangeFailure.exec();
