@@ -5,6 +5,7 @@
 #include "app/startup_problems.h"
 #include "model/folder_transaction.h"
 #include "model/roster_diff.h"
+#include "views/cell_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +30,8 @@ QString ConflictList(const std::vector<CellDifference>& conflicts) {
     QStringList lines;
     for (const CellDifference& c : conflicts)
         lines << QStringLiteral("%1 %2: theirs \"%3\", yours \"%4\"")
-                     .arg(QString::fromLatin1(RowLabel(c)),
-                          QString::fromLatin1(c.fieldName.data(),
-                                              static_cast<qsizetype>(c.fieldName.size())),
-                          QString::fromLatin1(c.now), QString::fromLatin1(c.other));
+                     .arg(CellToQString(RowLabel(c)), CellToQString(c.fieldName),
+                          CellToQString(c.now), CellToQString(c.other));
     return lines.join(QLatin1Char('\n'));
 }
 
