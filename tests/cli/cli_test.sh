@@ -5,21 +5,14 @@
 # CMAKE_COMMAND in the environment names the cmake that checks JSON output, RK7_VERSION the
 # project's version.
 set -u
-export LC_ALL=C
 
 CLI=$1
 CASE=$2
 FILE=${3:-}
 HERE=$(cd "$(dirname "$0")" && pwd)
 DATA=$HERE/../data
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/rk7-cli-XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
-
-fail() {
-    echo "FAIL ($CASE): $*" >&2
-    exit 1
-}
+# shellcheck source=../script_checks.sh
+. "$HERE/../script_checks.sh"
 
 # run STATUS ARGS...: runs the tool with stdout in ./out and stderr in ./err, and wants STATUS.
 run() {
@@ -27,17 +20,8 @@ run() {
     shift
     "$CLI" "$@" >"$WORK/out" 2>"$WORK/err"
     local status=$?
-    if [ "$status" -ne "$expected" ]; then
-        echo "--- stdout"; cat "$WORK/out"; echo "--- stderr"; cat "$WORK/err"
-        fail "rk7power-cli $* exited with $status, not $expected"
-    fi
+    [ "$status" -eq "$expected" ] || fail_run "rk7power-cli $* exited with $status, not $expected"
 }
-
-contains() { grep -qF -- "$2" "$1" || { cat "$1"; fail "$1 lacks: $2"; }; }
-same() { cmp -s "$1" "$2" || fail "$1 and $2 differ"; }
-line_of() { sed -n "$2p" "$1" | tr -d '\r'; }
-equals() { [ "$1" = "$2" ] || fail "got [$1], expected [$2]"; }
-listing() { (cd "${1:-.}" && ls -A | tr '\n' ' '); }
 
 # A native file of the built-in roster with team 0 and its drivers filled in, a Windows-1252
 # team name ("Café €") and a spare driver.

@@ -3,19 +3,12 @@
 # settles from its command line before any window:
 #   program_test.sh PATH-TO-rk7power CASE
 set -u
-export LC_ALL=C
 
 PROGRAM=$1
 CASE=$2
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/rk7-program-XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
+# shellcheck source=../script_checks.sh
+. "$(cd "$(dirname "$0")" && pwd)/../script_checks.sh"
 mkdir -m 700 runtime
-
-fail() {
-    echo "FAIL ($CASE): $*" >&2
-    exit 1
-}
 
 # run STATUS ENV-ASSIGNMENTS... -- ARGS...: runs the program with a bare environment plus the
 # assignments, stdout in ./out and stderr in ./err, and wants STATUS. A hang fails after 60 s.
@@ -31,14 +24,8 @@ run() {
     env -i PATH="$PATH" XDG_RUNTIME_DIR="$WORK/runtime" "${assignments[@]}" \
         timeout 60 "$PROGRAM" "$@" >"$WORK/out" 2>"$WORK/err"
     local status=$?
-    if [ "$status" -ne "$expected" ]; then
-        echo "--- stdout"; cat "$WORK/out"; echo "--- stderr"; cat "$WORK/err"
-        fail "rk7power $* exited with $status, not $expected"
-    fi
+    [ "$status" -eq "$expected" ] || fail_run "rk7power $* exited with $status, not $expected"
 }
-
-contains() { grep -qF -- "$2" "$1" || { cat "$1"; fail "$1 lacks: $2"; }; }
-equals() { [ "$1" = "$2" ] || fail "got [$1], expected [$2]"; }
 
 # Help and version need no display, even where the platform named is one that needs it.
 case_help_without_display() {
