@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/main_window.h"
-#include "app/preferences.h"
-#include "app/startup_problems.h"
+#include "document/preferences.h"
+#include "document/startup_problems.h"
 #include "info/about_dialog.h"
 #include "info/whats_new_dialog.h"
 #include "model/roster_parts.h"

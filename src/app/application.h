@@ -6,10 +6,10 @@
 #include "app/file_commands.h"
 #include "app/form_commands.h"
 #include "app/print_controller.h"
-#include "app/roster_document.h"
 #include "app/roster_folders.h"
 #include "app/store_saver.h"
 #include "app/view_commands.h"
+#include "document/roster_document.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "app/context_help.h"
 
-#include "app/help_window.h"
+#include "dialogs/help_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,8 +51,14 @@ void ContextHelp::showContents() {
     windowForModal().showContents();
 }
 
+QString ContextHelp::topicUrl(Command command) {
+    const CommandInfo& info = InfoOf(command);
+    return QStringLiteral("qrc:/help/%1.html#%2")
+        .arg(QLatin1String(info.helpPage), QLatin1String(info.name));
+}
+
 void ContextHelp::showTopic(Command command) {
-    windowForModal().showTopic(command);
+    windowForModal().showPage(topicUrl(command));
 }
 
 void ContextHelp::closeWindow() {

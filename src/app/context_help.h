@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/command.h"
-#include "app/help_window.h"
+#include "dialogs/help_window.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,6 +26,8 @@ public:
 
     void showContents();
     void showTopic(Command command);
+    // The page and anchor of a command, e.g. "qrc:/help/files.html#open-native-file".
+    static QString topicUrl(Command command);
     // The help window, if it was ever shown.
     HelpWindow* window() const { return m_window; }
     void closeWindow();

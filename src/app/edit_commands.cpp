@@ -1,9 +1,9 @@
 #include "app/edit_commands.h"
 
 #include "app/main_window.h"
-#include "app/prompts.h"
-#include "app/roster_document.h"
 #include "app/store_saver.h"
+#include "dialogs/prompts.h"
+#include "document/roster_document.h"
 #include "model/folder_transaction.h"
 
 #include <QAction>

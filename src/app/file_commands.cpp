@@ -1,7 +1,7 @@
 #include "app/file_commands.h"
 
-#include "app/compare_dialog.h"
-#include "app/roster_document.h"
+#include "dialogs/compare_dialog.h"
+#include "document/roster_document.h"
 #include "exchange/performance_file.h"
 #include "model/roster_diff.h"
 #include "model/roster_parts.h"

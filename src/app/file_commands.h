@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 #include "exchange/dialect.h"
 #include "exchange/performance_file.h"
 

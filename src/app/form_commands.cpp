@@ -1,7 +1,7 @@
 #include "app/form_commands.h"
 
-#include "app/roster_document.h"
 #include "app/store_saver.h"
+#include "document/roster_document.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_ranfail_dialog.h"

@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
 #include "app/context_help.h"
-#include "app/main_tool_bar.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
+#include "widgets/main_tool_bar.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "app/print_controller.h"
 
 #include "app/main_window.h"
-#include "app/prompts.h"
-#include "app/roster_document.h"
+#include "dialogs/prompts.h"
+#include "document/roster_document.h"
 #include "views/print_preview_window.h"
 #include "views/roster_printout.h"
 #include "views/roster_view.h"

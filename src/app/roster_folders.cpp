@@ -1,10 +1,10 @@
 #include "app/roster_folders.h"
 
 #include "app/main_window.h"
-#include "app/prompts.h"
-#include "app/roster_document.h"
-#include "app/startup_problems.h"
 #include "app/store_saver.h"
+#include "dialogs/prompts.h"
+#include "document/roster_document.h"
+#include "document/startup_problems.h"
 
 #include <QApplication>
 #include <QDesktopServices>

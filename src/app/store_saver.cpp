@@ -1,11 +1,11 @@
 #include "app/store_saver.h"
 
-#include "app/prompts.h"
-#include "app/roster_document.h"
-#include "app/startup_problems.h"
+#include "dialogs/prompts.h"
+#include "document/roster_document.h"
+#include "document/startup_problems.h"
 #include "model/folder_transaction.h"
 #include "model/roster_diff.h"
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/view_commands.h"
 
 #include "app/main_window.h"
-#include "app/roster_document.h"
+#include "document/roster_document.h"
 #include "views/roster_view.h"
 #include "views/view_clipboard.h"
 

@@ -10,8 +10,8 @@
 #include "model/roster.h"
 #include "model/roster_folder.h"
 #include "model/store.h"
+#include "painter/table_painter.h"
 #include "version.h"
-#include "views/table_painter.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/roster.h"
-#include "views/table_painter.h"
+#include "painter/table_painter.h"
 
 #include <QRect>
 #include <QSizeF>

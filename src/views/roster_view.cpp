@@ -1,7 +1,7 @@
 #include "views/roster_view.h"
 
 #include "model/roster_parts.h"
-#include "views/chart_painter.h"
+#include "painter/chart_painter.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "model/cell_set.h"
 #include "model/roster.h"
-#include "views/table_painter.h"
+#include "painter/table_painter.h"
 
 #include <array>
 #include <optional>

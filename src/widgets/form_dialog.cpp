@@ -1,6 +1,6 @@
 #include "widgets/form_dialog.h"
 
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "app/prompts.h"
-#include "app/roster_document.h"
 #include "app/store_saver.h"
 #include "bench/season_roster.h"
+#include "dialogs/prompts.h"
+#include "document/roster_document.h"
 #include "model/roster_parts.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "bench/season_roster.h"
 #include "model/roster_diff.h"
-#include "views/table_painter.h"
+#include "painter/table_painter.h"
 
 #include <benchmark/benchmark.h>
 

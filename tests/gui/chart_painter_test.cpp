@@ -1,6 +1,6 @@
-#include "views/cell_text.h"
-#include "views/chart_painter.h"
-#include "views/table_painter.h"
+#include "painter/cell_text.h"
+#include "painter/chart_painter.h"
+#include "painter/table_painter.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 // The pieces that show what a change or an import changes: the highlight of changed cells, the
 // compare dialog, and a view copied for a spreadsheet.
-#include "app/compare_dialog.h"
+#include "dialogs/compare_dialog.h"
 #include "model/roster_diff.h"
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 #include "views/roster_view.h"
 #include "views/view_clipboard.h"
 

@@ -1,8 +1,8 @@
 // The roster document as the user meets it: undo and redo of each kind of step.
 #include "app/application.h"
 #include "app/command.h"
-#include "app/compare_dialog.h"
 #include "app/main_window.h"
+#include "dialogs/compare_dialog.h"
 #include "editors/set_editpower_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "exchange/performance_file.h"

@@ -12,7 +12,7 @@
 #include "model/roster_parts.h"
 #include "model/roster_schema.h"
 #include "model/store.h"
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 
 #include <cmath>
 #include <functional>

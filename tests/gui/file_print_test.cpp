@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/command.h"
 #include "app/main_window.h"
-#include "app/print_setup_dialog.h"
+#include "dialogs/print_setup_dialog.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"

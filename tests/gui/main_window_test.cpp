@@ -1,9 +1,8 @@
 #include "app/application.h"
 #include "app/command.h"
-#include "app/help_window.h"
-#include "app/main_tool_bar.h"
 #include "app/main_window.h"
-#include "app/preferences.h"
+#include "dialogs/help_window.h"
+#include "document/preferences.h"
 #include "editors/set_drivers_dialog.h"
 #include "editors/set_teams_dialog.h"
 #include "editors/spare_dialog.h"
@@ -13,10 +12,11 @@
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
 #include "model/store.h"
+#include "painter/chart_painter.h"
 #include "version.h"
-#include "views/chart_painter.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
+#include "widgets/main_tool_bar.h"
 
 #include <cmath>
 #include <memory>
@@ -1104,7 +1104,7 @@ private slots:
 
     void everyCommandHasAHelpTopic() {
         for (const CommandInfo& info : Commands()) {
-            const QString url = HelpWindow::topicUrl(info.command);
+            const QString url = ContextHelp::topicUrl(info.command);
             const QString page = QUrl(url).path();
             QFile file(QStringLiteral(":") + page);
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(url));

@@ -1,4 +1,4 @@
-#include "views/table_painter.h"
+#include "painter/table_painter.h"
 
 #include <QFontMetricsF>
 #include <QImage>

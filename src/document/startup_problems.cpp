@@ -1,4 +1,4 @@
-#include "app/startup_problems.h"
+#include "document/startup_problems.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 
 #include "model/text_encoding.h"
 

@@ -1,6 +1,6 @@
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 
-#include "app/print_setup_dialog.h"
+#include "dialogs/print_setup_dialog.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "app/print_setup_dialog.h"
+#include "dialogs/print_setup_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

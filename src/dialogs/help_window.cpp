@@ -1,6 +1,4 @@
-#include "app/help_window.h"
-
-#include "app/command.h"
+#include "dialogs/help_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,19 +83,13 @@ void HelpWindow::setOwner(QWidget* owner) {
         show();
 }
 
-QString HelpWindow::topicUrl(Command command) {
-    const CommandInfo& info = InfoOf(command);
-    return QStringLiteral("qrc:/help/%1.html#%2")
-        .arg(QLatin1String(info.helpPage), QLatin1String(info.name));
-}
-
 void HelpWindow::showContents() {
     m_browser->setSource(QUrl(ContentsUrl));
     present();
 }
 
-void HelpWindow::showTopic(Command command) {
-    m_browser->setSource(QUrl(topicUrl(command)));
+void HelpWindow::showPage(const QString& url) {
+    m_browser->setSource(QUrl(url));
     present();
 }
 

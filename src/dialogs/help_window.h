@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/command.h"
-
 #include <QPointer>
 #include <QWidget>
 
@@ -22,11 +20,9 @@ public:
     void setOwner(QWidget* owner);
 
     void showContents();
-    void showTopic(Command command);
+    // Shows a page of the help, e.g. "qrc:/help/files.html#open-native-file".
+    void showPage(const QString& url);
     QTextBrowser* browser() const { return m_browser; }
-
-    // The page and anchor of a command, e.g. "qrc:/help/files.html#open-native-file".
-    static QString topicUrl(Command command);
 
 private:
     void present();

@@ -1,4 +1,4 @@
-#include "app/preferences.h"
+#include "document/preferences.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "views/chart_painter.h"
+#include "painter/chart_painter.h"
 
-#include "views/cell_text.h"
-#include "views/table_painter.h"
+#include "painter/cell_text.h"
+#include "painter/table_painter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/main_tool_bar.h"
+#include "widgets/main_tool_bar.h"
 
 #include <QPainter>
 #include <QResizeEvent>

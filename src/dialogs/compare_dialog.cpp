@@ -1,6 +1,6 @@
-#include "app/compare_dialog.h"
+#include "dialogs/compare_dialog.h"
 
-#include "views/cell_text.h"
+#include "painter/cell_text.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/roster_document.h"
+#include "document/roster_document.h"
 
 #include "model/roster_diff.h"
 #include "model/roster_parts.h"
