@@ -46,14 +46,12 @@ void PrintController::print() {
     const RosterPrintout printout(m_document.roster(), m_window.view()->views(),
                                   m_window.windowTitle());
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
-    ++m_printCount;
     if (m_prompts.printDialog(owner, target) && !printout.print(target))
         m_prompts.message(
             owner, QStringLiteral("Print Error"),
             QStringLiteral("'%1' not printed. %2.")
                 .arg(printout.title(), QStringLiteral("Error encountered during print")),
             Prompts::Icon::Warning);
-    --m_printCount;
 }
 
 void PrintController::printSetup() {
@@ -64,7 +62,6 @@ void PrintController::printPreview() {
     if (m_preview)
         return;
     QPrinter& target = printer();
-    ++m_printCount;
     m_previewPrintout = std::make_unique<RosterPrintout>(
         m_document.roster(), m_window.view()->views(), QStringLiteral("Print Preview"));
     const QSizeF printable = target.pageRect(QPrinter::DevicePixel).size();
@@ -77,7 +74,6 @@ void PrintController::printPreview() {
         m_preview->hide();
         m_window.setGeometry(where);
         m_window.showNormal();
-        --m_printCount;
         m_window.view()->update();
         m_preview.release()->deleteLater();
         m_previewPrintout.reset();

@@ -27,8 +27,6 @@ public:
 
     // The printer, made on first use and made again when the system's default printer changes.
     QPrinter& printer();
-    // How many prints and previews are under way.
-    int printCount() const { return m_printCount; }
     PrintPreviewWindow* preview() const { return m_preview.get(); }
 
     void print();
@@ -42,7 +40,6 @@ private:
     Prompts& m_prompts;
     std::unique_ptr<QPrinter> m_printer;
     QString m_printerDefault; // the system's default printer when m_printer was made
-    int m_printCount = 0;
     std::unique_ptr<RosterPrintout> m_previewPrintout;
     std::unique_ptr<PrintPreviewWindow> m_preview;
 };

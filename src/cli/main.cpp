@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,35 @@ constexpr const char* Examples = R"(Examples:
   rk7power-cli --dir ~/rk7 diff --against-dir ~/rk7-backup --format json
   rk7power-cli show --view teams --format csv
   rk7power-cli calc --save
+)";
 
-Exit status: 0 success; 1 check found diagnostics, or diff found cells that differ; 2 usage
-error; 3 not a valid Performance File (nothing written); 4 a file could not be read or written,
-the roster folder was busy, or memory ran out (nothing half-written: Teams.rk and Drivers.rk are
-saved together or not at all).)";
+// Words filled into lines of at most width characters, as the rest of the help is.
+std::string Wrap(const std::string& text, std::size_t width) {
+    std::string out, line, word;
+    std::istringstream words(text);
+    while (words >> word) {
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            out += line + '\n';
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return out + line;
+}
+
+// The footer of the help: the examples and the exit statuses.
+std::string HelpFooter() {
+    const std::string statuses = rk7::DescribeExitStatuses(
+        {{rk7::ExitSuccess, "success"},
+         {rk7::ExitDiagnostics, "check found diagnostics, or diff found cells that differ"},
+         {rk7::ExitUsage, "usage error"},
+         {rk7::ExitNotPerformanceFile, "not a valid Performance File (nothing written)"},
+         {rk7::ExitFileError, "a file could not be read or written, the roster folder was busy, "
+                              "or memory ran out (nothing half-written: Teams.rk and Drivers.rk "
+                              "are saved together or not at all)."}},
+        "; ");
+    return std::string(Examples) + "\n" + Wrap("Exit status: " + statuses, 96);
+}
 
 // What every subcommand shares: the roster folder, where output goes, and the exit status that
 // the one subcommand run sets.
@@ -216,8 +241,13 @@ public:
                          "Output format: text, or json (an array of objects with row, index, "
                          "name, field, now and file); default: text")
             ->check(Words(DiffFormats));
-        command->footer("Exit status: 0 no cell differs, 1 some do, 3 and 4 as for import.\n"
-                        "Example: rk7power-cli --dir ~/rk7 diff season.txt");
+        command->footer(
+            "Exit status: " +
+            rk7::DescribeExitStatuses(
+                {{rk7::ExitSuccess, "no cell differs"}, {rk7::ExitCellsDiffer, "some do"}}, ", ") +
+            ", " + std::to_string(rk7::ExitNotPerformanceFile) + " and " +
+            std::to_string(rk7::ExitFileError) +
+            " as for import.\nExample: rk7power-cli --dir ~/rk7 diff season.txt");
         command->callback([this, &shared] {
             if (m_file.empty() && m_against.empty())
                 throw CLI::RequiredError("FILE or --against-dir");
@@ -278,7 +308,7 @@ int Run(int argc, char** argv) {
     CLI::App app{"Exchange, check, show and calculate the RK7 Power roster.", "rk7power-cli"};
     app.set_version_flag("--version", "rk7power-cli " RK7_VERSION "\n" RK7_LICENSE_NOTICE);
     app.require_subcommand(1);
-    app.footer(Examples);
+    app.footer(HelpFooter());
 
     Shared shared;
     app.add_option("--dir", shared.dir,

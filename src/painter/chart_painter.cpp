@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <span>
 
 #include <QFont>
@@ -350,22 +351,41 @@ private:
         BarPanel(frame, QStringLiteral("Driver powers"), QStringLiteral("driver power"), rows);
     }
 
-    // Horizontal bar pairs, qualifying above race, on one value axis along the bottom. Rows
-    // with a group (the drivers) get the group's name beside them and a band for every other
-    // group. Names get a line each or are left out, and are shortened to their column, so that
-    // none runs into another.
-    void BarPanel(const QRectF& frame, const QString& title, const QString& what,
-                  const std::vector<BarRow>& rows) {
-        const QRectF inner = PanelFrame(frame, title, PowerLegend);
+    // Where a bar panel's parts go: the columns of group and row names, the value axis, and the
+    // plot the bars lie in.
+    struct BarLayout {
+        QRectF inner;      // inside the panel's frame
+        QRectF plot;       // the bars' area, the axis under it
+        qreal groupWidth;  // the column of group names, 0 without groups
+        qreal labelWidth;  // the column of row names
+        qreal numberWidth; // the widest number on the axis
+        qreal pitch;       // from one row to the next
+        qreal barHeight;   // of each of a row's two bars
+        Scale scale;
+        double base; // where the bars start: 0, or a little below the least value
+        bool fromZero;
+        bool grouped;
+        bool any; // any value at all
+
+        qreal X(double v) const { return scale.At(v, plot.left(), plot.right()); }
+        // The strip of row i that bar k (0 qualifying, 1 race) lies in, across the plot.
+        QRectF Slot(std::size_t i, int k) const {
+            const qreal top = std::round(plot.top() + i * pitch + (pitch - 2 * barHeight) / 2);
+            return QRectF(plot.left(), top + k * barHeight, plot.width(), barHeight);
+        }
+    };
+
+    // The layout of the rows' bars in inner; nullopt when they do not fit.
+    static std::optional<BarLayout> LayOutBars(const QRectF& inner,
+                                               const std::vector<BarRow>& rows) {
         const QFontMetricsF& metrics = Fonts().bodyMetrics;
-        const QFontMetricsF& boldMetrics = Fonts().boldMetrics;
         const bool grouped = !rows.empty() && !rows.front().group.isEmpty();
         qreal groupWidth = 0, labelWidth = 0;
         double least = 0, most = 0;
         bool any = false;
         for (const BarRow& row : rows) {
             if (grouped)
-                groupWidth = std::max(groupWidth, boldMetrics.horizontalAdvance(row.group));
+                groupWidth = std::max(groupWidth, Fonts().boldMetrics.horizontalAdvance(row.group));
             labelWidth = std::max(labelWidth, metrics.horizontalAdvance(row.label));
             for (const ChartValue& v : {row.qualifying, row.race})
                 if (v) {
@@ -382,41 +402,60 @@ private:
         const bool fromZero = !(least > 0 && most - least < least);
         const double spread = std::max(1.0, (most - least) / 8);
         const Scale scale(fromZero ? std::min(0.0, least) : least - spread, std::max(0.0, most));
-        const double base = fromZero ? 0 : scale.Lo();
         qreal numberWidth = 0;
         for (int i = 0; i <= scale.Intervals(); ++i)
             numberWidth = std::max(numberWidth, metrics.horizontalAdvance(Number(scale.Tick(i))));
         numberWidth = std::ceil(numberWidth);
-        const qreal line = LineHeight();
         // Room on the right for half the last number, which is centred on the end of the axis.
         const qreal left = inner.left() + groupWidth + labelWidth + 12;
         const qreal right = inner.right() - std::max(12.0, std::ceil(numberWidth / 2));
         const QRectF plot(left, inner.top(), right - left, inner.height() - AxisHeight());
         if (rows.empty() || plot.width() < 40 || plot.height() < rows.size() * 3)
-            return;
-        const auto x = [&](double v) {
-            return scale.At(v, plot.left(), plot.right());
-        };
+            return std::nullopt;
         const qreal pitch = plot.height() / rows.size();
-        const qreal barHeight = std::max(1.0, std::floor(pitch * 0.36));
-        // The strip of row i that bar k (0 qualifying, 1 race) lies in, across the plot.
-        const auto slot = [&](std::size_t i, int k) {
-            const qreal top = std::round(plot.top() + i * pitch + (pitch - 2 * barHeight) / 2);
-            return QRectF(plot.left(), top + k * barHeight, plot.width(), barHeight);
-        };
+        return BarLayout{inner,
+                         plot,
+                         groupWidth,
+                         labelWidth,
+                         numberWidth,
+                         pitch,
+                         std::max(1.0, std::floor(pitch * 0.36)),
+                         scale,
+                         fromZero ? 0 : scale.Lo(),
+                         fromZero,
+                         grouped,
+                         any};
+    }
 
+    // Horizontal bar pairs, qualifying above race, on one value axis along the bottom. Rows
+    // with a group (the drivers) get the group's name beside them and a band for every other
+    // group. Names get a line each or are left out, and are shortened to their column, so that
+    // none runs into another.
+    void BarPanel(const QRectF& frame, const QString& title, const QString& what,
+                  const std::vector<BarRow>& rows) {
+        const std::optional<BarLayout> layout =
+            LayOutBars(PanelFrame(frame, title, PowerLegend), rows);
+        if (!layout)
+            return;
         // Bands, group names and changed slots first, so the grid and the bars lie over them.
+        BarBands(*layout, rows);
+        BarAxis(*layout);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            BarPair(*layout, i, rows[i], what);
+    }
+
+    void BarBands(const BarLayout& layout, const std::vector<BarRow>& rows) {
         for (std::size_t i = 0, groupIndex = 0; i < rows.size(); ++groupIndex) {
             std::size_t end = i + 1;
-            while (grouped && end < rows.size() && rows[end].group == rows[i].group)
+            while (layout.grouped && end < rows.size() && rows[end].group == rows[i].group)
                 ++end;
-            const QRectF band(inner.left(), plot.top() + i * pitch, inner.width(),
-                              (end - i) * pitch);
-            if (grouped) {
+            const QRectF band(layout.inner.left(), layout.plot.top() + i * layout.pitch,
+                              layout.inner.width(), (end - i) * layout.pitch);
+            if (layout.grouped) {
                 if (groupIndex % 2 == 1)
                     AddBox(band, Band);
                 if (band.height() >= TitleHeight())
-                    AddText(QRectF(band.left(), band.top(), groupWidth - Gap, band.height()),
+                    AddText(QRectF(band.left(), band.top(), layout.groupWidth - Gap, band.height()),
                             rows[i].group, Qt::AlignLeft | Qt::AlignVCenter, Ink, true);
             }
             i = end;
@@ -424,66 +463,75 @@ private:
         for (std::size_t i = 0; i < rows.size(); ++i)
             for (int k : {0, 1})
                 if (k == 0 ? rows[i].qualifyingChanged : rows[i].raceChanged)
-                    AddBox(slot(i, k), viewcolors::Highlight);
-        if (any) {
-            const int every = scale.NumberEvery(plot.width(), numberWidth + 8);
-            for (int i = 0; i <= scale.Intervals(); ++i) {
-                const double v = scale.Tick(i);
-                const qreal at = x(v);
-                AddLine(QPolygonF{QPointF(at, plot.top()), QPointF(at, plot.bottom())},
-                        v == base ? Ink : Grid);
-                if (i % every == 0)
-                    AddText(
-                        QRectF(at - numberWidth / 2 - 1, plot.bottom() + 2, numberWidth + 2, line),
-                        Number(v), Qt::AlignCenter);
-            }
-            // The caption is centred under the plot, but may reach beyond its ends.
-            const qreal half =
-                std::min(plot.center().x() - inner.left(), inner.right() - plot.center().x());
-            AddText(QRectF(plot.center().x() - half, plot.bottom() + 2 + line, 2 * half, line),
-                    fromZero ? QStringLiteral("Power")
-                             : QStringLiteral("Power, from %1 on").arg(Number(base)),
-                    Qt::AlignCenter, Frame);
-        } else {
-            AddText(plot, QStringLiteral("No powers in the cells"), Qt::AlignCenter, Frame);
-        }
+                    AddBox(layout.Slot(i, k), viewcolors::Highlight);
+    }
 
-        const bool labelsFit = pitch >= line;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const BarRow& row = rows[i];
-            if (labelsFit)
-                AddText(QRectF(inner.left() + groupWidth, plot.top() + i * pitch, labelWidth - Gap,
-                               pitch),
-                        row.label, Qt::AlignRight | Qt::AlignVCenter);
-            int k = 0;
-            for (const auto& [value, color, kind, changed] :
-                 {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying",
-                             row.qualifyingChanged},
-                  std::tuple{row.race, chartcolors::Race, "race", row.raceChanged}}) {
-                const QRectF strip = slot(i, k++);
-                if (changed) {
-                    // A dark arrow in the margin points at the changed bar's strip.
-                    const qreal mid = strip.center().y();
-                    AddShape(QPolygonF{QPointF(plot.left() - 11, mid - 4),
-                                       QPointF(plot.left() - 3, mid),
-                                       QPointF(plot.left() - 11, mid + 4)},
-                             Ink);
-                }
-                if (!value)
-                    continue;
-                const qreal from = x(base), to = x(double(*value));
-                const QRectF bar(QPointF(std::min(from, to), strip.top()),
-                                 QPointF(std::max(from, to), strip.bottom()));
-                AddBox(bar, color);
-                // A dark frame just outside the bar: the pale slot alone is lost beside it.
-                if (changed)
-                    AddBox(bar.adjusted(-1, -1, 1, 1), NoFill, Ink, 2);
-                // A zero bar has no width: the pointer still finds it on the zero line.
-                m_marks.push_back(
-                    {bar.adjusted(-2, 0, 2, 0), QStringLiteral("%1: %2 %3 %4")
-                                                    .arg(row.subject, QLatin1String(kind), what)
-                                                    .arg(*value)});
+    // The grid, the numbers under it and the axis caption; or, with no value, why there are no
+    // bars.
+    void BarAxis(const BarLayout& layout) {
+        const QRectF& plot = layout.plot;
+        if (!layout.any) {
+            AddText(plot, QStringLiteral("No powers in the cells"), Qt::AlignCenter, Frame);
+            return;
+        }
+        const qreal line = LineHeight();
+        const Scale& scale = layout.scale;
+        const int every = scale.NumberEvery(plot.width(), layout.numberWidth + 8);
+        for (int i = 0; i <= scale.Intervals(); ++i) {
+            const double v = scale.Tick(i);
+            const qreal at = layout.X(v);
+            AddLine(QPolygonF{QPointF(at, plot.top()), QPointF(at, plot.bottom())},
+                    v == layout.base ? Ink : Grid);
+            if (i % every == 0)
+                AddText(QRectF(at - layout.numberWidth / 2 - 1, plot.bottom() + 2,
+                               layout.numberWidth + 2, line),
+                        Number(v), Qt::AlignCenter);
+        }
+        // The caption is centred under the plot, but may reach beyond its ends.
+        const QRectF& inner = layout.inner;
+        const qreal half =
+            std::min(plot.center().x() - inner.left(), inner.right() - plot.center().x());
+        AddText(QRectF(plot.center().x() - half, plot.bottom() + 2 + line, 2 * half, line),
+                layout.fromZero ? QStringLiteral("Power")
+                                : QStringLiteral("Power, from %1 on").arg(Number(layout.base)),
+                Qt::AlignCenter, Frame);
+    }
+
+    // Row i's name and its two bars, each with its tooltip mark.
+    void BarPair(const BarLayout& layout, std::size_t i, const BarRow& row, const QString& what) {
+        const QRectF& plot = layout.plot;
+        if (layout.pitch >= LineHeight())
+            AddText(QRectF(layout.inner.left() + layout.groupWidth, plot.top() + i * layout.pitch,
+                           layout.labelWidth - Gap, layout.pitch),
+                    row.label, Qt::AlignRight | Qt::AlignVCenter);
+        int k = 0;
+        for (const auto& [value, color, kind, changed] :
+             {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying",
+                         row.qualifyingChanged},
+              std::tuple{row.race, chartcolors::Race, "race", row.raceChanged}}) {
+            const QRectF strip = layout.Slot(i, k++);
+            if (changed) {
+                // A dark arrow in the margin points at the changed bar's strip.
+                const qreal mid = strip.center().y();
+                AddShape(QPolygonF{QPointF(plot.left() - 11, mid - 4),
+                                   QPointF(plot.left() - 3, mid),
+                                   QPointF(plot.left() - 11, mid + 4)},
+                         Ink);
             }
+            if (!value)
+                continue;
+            const qreal from = layout.X(layout.base), to = layout.X(double(*value));
+            const QRectF bar(QPointF(std::min(from, to), strip.top()),
+                             QPointF(std::max(from, to), strip.bottom()));
+            AddBox(bar, color);
+            // A dark frame just outside the bar: the pale slot alone is lost beside it.
+            if (changed)
+                AddBox(bar.adjusted(-1, -1, 1, 1), NoFill, Ink, 2);
+            // A zero bar has no width: the pointer still finds it on the zero line.
+            m_marks.push_back(
+                {bar.adjusted(-2, 0, 2, 0), QStringLiteral("%1: %2 %3 %4")
+                                                .arg(row.subject, QLatin1String(kind), what)
+                                                .arg(*value)});
         }
     }
 

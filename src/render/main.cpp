@@ -85,87 +85,106 @@ std::optional<QSize> SizeNamed(const QString& text) {
     return QSize(w, h);
 }
 
-Parsed Parse(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Paints a view of the RK7 Power roster to a one-page PDF in printing colours or to a PNG\n"
-        "in screen colours. The roster is the built-in one with the store files of the folder\n"
-        "(Teams.rk, Drivers.rk, EPowers.rk, RanFail.rk) read over it.\n"
-        "\n"
-        "Exit status: 0 done, 2 wrong arguments, 4 a file could not be read or written."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Show the version and exit."));
-    const QCommandLineOption dir(QStringLiteral("dir"),
-                                 QStringLiteral("Folder of the store files (default: the current "
-                                                "folder)."),
-                                 QStringLiteral("DIR"));
-    const QCommandLineOption view(
+// The command line's options, and the parser that knows them and writes the help.
+struct Options {
+    const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit.")};
+    const QCommandLineOption version{QStringLiteral("version"),
+                                     QStringLiteral("Show the version and exit.")};
+    const QCommandLineOption dir{
+        QStringLiteral("dir"),
+        QStringLiteral("Folder of the store files (default: the current folder)."),
+        QStringLiteral("DIR")};
+    const QCommandLineOption view{
         QStringLiteral("view"), QStringLiteral("The view: all (default), teams, drivers or chart."),
-        QStringLiteral("all|teams|drivers|chart"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"),
+        QStringLiteral("all|teams|drivers|chart")};
+    const QCommandLineOption pdf{QStringLiteral("pdf"),
                                  QStringLiteral("Write one A4 landscape page as PDF to FILE."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption png(QStringLiteral("png"),
+                                 QStringLiteral("FILE")};
+    const QCommandLineOption png{QStringLiteral("png"),
                                  QStringLiteral("Write a PNG image to FILE."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption size(QStringLiteral("size"),
-                                  QStringLiteral("Size of the PNG image in pixels (default "
-                                                 "1024x768)."),
-                                  QStringLiteral("WxH"));
-    parser.addOptions({help, version, dir, view, pdf, png, size});
+                                 QStringLiteral("FILE")};
+    const QCommandLineOption size{
+        QStringLiteral("size"),
+        QStringLiteral("Size of the PNG image in pixels (default 1024x768)."),
+        QStringLiteral("WxH")};
+    QCommandLineParser parser;
 
+    Options() {
+        const std::string statuses =
+            DescribeExitStatuses({{ExitSuccess, "done"},
+                                  {ExitUsage, "wrong arguments"},
+                                  {ExitFileError, "a file could not be read or written."}},
+                                 ", ");
+        parser.setApplicationDescription(
+            QStringLiteral(
+                "Paints a view of the RK7 Power roster to a one-page PDF in printing colours or "
+                "to a PNG\nin screen colours. The roster is the built-in one with the store files "
+                "of the folder\n(Teams.rk, Drivers.rk, EPowers.rk, RanFail.rk) read over it.\n\n"
+                "Exit status: ") +
+            QString::fromStdString(statuses));
+        parser.addOptions({help, version, dir, view, pdf, png, size});
+    }
+};
+
+// What a command line that parsed asks for, or what is wrong with it.
+Parsed RequestOf(const Options& o) {
+    const QCommandLineParser& parser = o.parser;
+    Request request;
+    if (parser.isSet(o.pdf) == parser.isSet(o.png))
+        return Usage(QStringLiteral("give exactly one of --pdf FILE and --png FILE."));
+    request.pdf = parser.isSet(o.pdf);
+    request.output = parser.value(request.pdf ? o.pdf : o.png);
+    if (request.output.isEmpty())
+        return Usage(QStringLiteral("the output file name is empty."));
+    if (parser.isSet(o.dir)) {
+        request.dir = parser.value(o.dir);
+        if (request.dir.isEmpty())
+            return Usage(QStringLiteral("the folder name is empty."));
+    }
+    if (parser.isSet(o.view)) {
+        const std::optional<ViewFlags> chosen = ViewNamed(parser.value(o.view));
+        if (!chosen)
+            return Usage(QStringLiteral("unknown view '%1'; use all, teams, drivers or chart.")
+                             .arg(parser.value(o.view)));
+        request.view = *chosen;
+    }
+    if (parser.isSet(o.size)) {
+        if (request.pdf)
+            return Usage(QStringLiteral("--size applies to --png only; the PDF is one A4 page."));
+        const std::optional<QSize> chosen = SizeNamed(parser.value(o.size));
+        if (!chosen)
+            return Usage(QStringLiteral("size '%1' is not WxH with W and H from 1 to %2.")
+                             .arg(parser.value(o.size))
+                             .arg(MaxImageSide));
+        request.size = *chosen;
+    }
+    return request;
+}
+
+Parsed Parse(const QStringList& arguments) {
+    Options o;
+    QCommandLineParser& parser = o.parser;
     if (!parser.parse(arguments))
         return Usage(parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(o.help)) {
         QString text = parser.helpText();
         text.replace(QStringLiteral("[options]"),
                      QStringLiteral("[--dir DIR] [--view all|teams|drivers|chart] (--pdf FILE | "
                                     "--png FILE) [--size WxH]"));
         return Finish{ExitSuccess, text.trimmed()};
     }
-    if (parser.isSet(version))
+    if (parser.isSet(o.version))
         return Finish{ExitSuccess,
                       QStringLiteral("%1 %2\n" RK7_LICENSE_NOTICE).arg(ProgramName, RK7_VERSION)};
     if (!parser.positionalArguments().isEmpty())
         return Usage(
             QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     // An option given twice would silently drop one of its values.
-    for (const QCommandLineOption* option : {&dir, &view, &pdf, &png, &size})
+    for (const QCommandLineOption* option : {&o.dir, &o.view, &o.pdf, &o.png, &o.size})
         if (parser.values(*option).size() > 1)
             return Usage(QStringLiteral("--%1 is given more than once.").arg(option->names()[0]));
-
-    Request request;
-    if (parser.isSet(pdf) == parser.isSet(png))
-        return Usage(QStringLiteral("give exactly one of --pdf FILE and --png FILE."));
-    request.pdf = parser.isSet(pdf);
-    request.output = parser.value(request.pdf ? pdf : png);
-    if (request.output.isEmpty())
-        return Usage(QStringLiteral("the output file name is empty."));
-    if (parser.isSet(dir)) {
-        request.dir = parser.value(dir);
-        if (request.dir.isEmpty())
-            return Usage(QStringLiteral("the folder name is empty."));
-    }
-    if (parser.isSet(view)) {
-        const std::optional<ViewFlags> chosen = ViewNamed(parser.value(view));
-        if (!chosen)
-            return Usage(QStringLiteral("unknown view '%1'; use all, teams, drivers or chart.")
-                             .arg(parser.value(view)));
-        request.view = *chosen;
-    }
-    if (parser.isSet(size)) {
-        if (request.pdf)
-            return Usage(QStringLiteral("--size applies to --png only; the PDF is one A4 page."));
-        const std::optional<QSize> chosen = SizeNamed(parser.value(size));
-        if (!chosen)
-            return Usage(QStringLiteral("size '%1' is not WxH with W and H from 1 to %2.")
-                             .arg(parser.value(size))
-                             .arg(MaxImageSide));
-        request.size = *chosen;
-    }
-    return request;
+    return RequestOf(o);
 }
 
 // The roster of the folder: the built-in one with the folder's store files read over it. The

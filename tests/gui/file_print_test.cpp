@@ -226,13 +226,7 @@ private slots:
             App().trigger(Command(view));
         const QString pdf = Path(QStringLiteral("print-%1.pdf").arg(view));
         m_prompts.printTo = pdf;
-        int countDuringDialog = -1;
-        m_prompts.onPrintDialog = [&] {
-            countDuringDialog = App().printing().printCount();
-        };
         App().trigger(Command::Print);
-        QCOMPARE(countDuringDialog, 1);
-        QCOMPARE(App().printing().printCount(), 0);
         QCOMPARE(PdfPages(pdf), 1);
         const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         for (const QString& t : texts)
@@ -449,7 +443,6 @@ private slots:
         PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview && preview->isVisible());
         QVERIFY(!App().mainWindow()->isVisible());
-        QCOMPARE(App().printing().printCount(), 1);
         QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V" RK7_VERSION " (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
         QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
@@ -477,20 +470,19 @@ private slots:
         QVERIFY(teal);
         QVERIFY(white);
 
-        // Printing from the preview runs with the count at 2.
-        int countDuringDialog = -1;
+        // Printing from the preview asks with the preview still open.
+        bool previewOpenDuringDialog = false;
         m_prompts.acceptPrint = false;
         m_prompts.onPrintDialog = [&] {
-            countDuringDialog = App().printing().printCount();
+            previewOpenDuringDialog = App().printing().preview() && preview->isVisible();
         };
         preview->action(PrintPreviewWindow::Print)->trigger();
-        QCOMPARE(countDuringDialog, 2);
+        QVERIFY(previewOpenDuringDialog);
 
         preview->move(40, 30);
         QTest::keyClick(preview, Qt::Key_Escape);
         QTRY_VERIFY(!App().printing().preview());
         QVERIFY(App().mainWindow()->isVisible());
-        QCOMPARE(App().printing().printCount(), 0);
     }
 
     void previewLandscapeHasNoTwoPages() {
