@@ -18,3 +18,9 @@ function(rk7_add_layer target)
     add_library(${target} STATIC ${ARGN})
     rk7_folder_headers(${target} PUBLIC)
 endfunction()
+
+# rk7_program(TARGET): a program of the package, built at the top of the build tree, where the
+# scripts, the tests and a user who built it look for it.
+function(rk7_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+endfunction()

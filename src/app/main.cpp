@@ -6,6 +6,7 @@
 #include "license_notice.h"
 #include "model/exit_status.h"
 #include "version.h"
+#include "widgets/app_icon.h"
 
 #include <cerrno>
 #include <chrono>
@@ -18,6 +19,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -97,6 +100,9 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     rk7::SetProgramIdentity();
+    // The style the platform (or -style) chose, made anew for the proxy to own.
+    QApplication::setStyle(
+        new rk7::DeferredIconStyle(QStyleFactory::create(QApplication::style()->name())));
 
     CommandLine line;
     line.parser.process(application);

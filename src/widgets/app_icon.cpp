@@ -1,25 +1,26 @@
 #include "widgets/app_icon.h"
 
+#include <functional>
 #include <utility>
 
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 
 namespace rk7 {
 
 namespace {
 
-// An icon made of PNG images from the resources, decoded when it is first drawn or asked for a
-// pixmap. A QIcon made with addFile() decodes its files at once, and QImageReader, left to
-// detect the format, first loads every image plugin installed to ask it about the file; both
-// cost start-up time for icons that may never be shown (a window icon on a platform that does not
-// draw one). Everything else is the QIcon's own behaviour: the icon forwards to one it builds on
-// first use.
-class PngIconEngine : public QIconEngine {
+// An icon made when it is first drawn or asked for a pixmap. A QIcon made with addFile() decodes
+// its files at once, and QImageReader, left to detect the format, first loads every image plugin
+// installed to ask it about the file; both cost start-up time for icons that may never be shown
+// (a window icon on a platform that does not draw one, a bar's extension button). Everything else
+// is the QIcon's own behaviour: the engine forwards to the icon it makes on first use.
+class DeferredIconEngine : public QIconEngine {
 public:
-    explicit PngIconEngine(QStringList files) : m_files(std::move(files)) {}
+    explicit DeferredIconEngine(std::function<QIcon()> make) : m_make(std::move(make)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -39,27 +40,38 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return m_files.isEmpty(); }
-    QString key() const override { return QStringLiteral("rk7-png"); }
-    QIconEngine* clone() const override { return new PngIconEngine(*this); }
+    bool isNull() override { return !m_made ? false : m_icon.isNull(); }
+    QString key() const override { return QStringLiteral("rk7-deferred"); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
 private:
     const QIcon& icon() {
-        if (m_icon.isNull()) {
-            for (const QString& file : std::as_const(m_files)) {
-                QImageReader reader(file, "png");
-                reader.setAutoDetectImageFormat(false);
-                const QImage image = reader.read();
-                if (!image.isNull())
-                    m_icon.addPixmap(QPixmap::fromImage(image));
-            }
+        if (!m_made) {
+            m_icon = m_make();
+            m_made = true;
         }
         return m_icon;
     }
 
-    QStringList m_files;
+    std::function<QIcon()> m_make;
     QIcon m_icon;
+    bool m_made = false;
 };
+
+// PNG images from the resources, read as PNG without asking the image plugins.
+QIcon DeferredPngIcon(QStringList files) {
+    return QIcon(new DeferredIconEngine([files = std::move(files)] {
+        QIcon icon;
+        for (const QString& file : files) {
+            QImageReader reader(file, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        }
+        return icon;
+    }));
+}
 
 } // namespace
 
@@ -67,13 +79,26 @@ QIcon AppIcon() {
     QStringList files;
     for (int size : {48, 128, 256})
         files << QStringLiteral(":/icons/app-%1.png").arg(size);
-    return QIcon(new PngIconEngine(files));
+    return DeferredPngIcon(files);
 }
 
 QIcon ToolButtonIcon(const char* bitmap) {
     const QString name = QStringLiteral(":/icons/") + QLatin1String(bitmap);
-    return QIcon(
-        new PngIconEngine({name + QStringLiteral(".png"), name + QStringLiteral("@2x.png")}));
+    return DeferredPngIcon({name + QStringLiteral(".png"), name + QStringLiteral("@2x.png")});
+}
+
+DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}
+
+QIcon DeferredIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                      const QWidget* widget) const {
+    // Every menu bar and tool bar asks for its extension button's icon when it is made, and the
+    // style reads it from a file through the image plugins; it is drawn only when the bar
+    // overflows.
+    if (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    return QIcon(new DeferredIconEngine([style = QPointer<QStyle>(baseStyle()), icon] {
+        return style ? style->standardIcon(icon) : QIcon();
+    }));
 }
 
 } // namespace rk7
