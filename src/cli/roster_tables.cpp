@@ -1,5 +1,6 @@
 #include "cli/roster_tables.h"
 
+#include "model/roster_schema.h"
 #include "model/text_encoding.h"
 
 #include <algorithm>
@@ -49,17 +50,35 @@ std::vector<std::string_view> Cells(const std::vector<std::string>& row) {
     return {row.begin(), row.end()};
 }
 
-template <std::size_t W>
-std::string Utf8(const Cell<W>& cell) {
+std::string Utf8(ConstCellRef cell) {
     return Windows1252ToUtf8(cell.Text());
 }
 
-template <typename Column>
-nlohmann::ordered_json TextArray(const Column& column) {
-    auto array = nlohmann::ordered_json::array();
-    for (const auto& cell : column)
-        array.push_back(Utf8(cell));
-    return array;
+using Json = nlohmann::ordered_json;
+
+// The fields of a kind of row, in the order of Field; a driver's record opens with the car
+// number, as the driver views do.
+std::vector<const FieldSchema*> FieldsOf(RowKind kind) {
+    std::vector<const FieldSchema*> fields;
+    for (const FieldSchema& field : Fields())
+        if (RowKindOf(field.field) == kind)
+            fields.push_back(&field);
+    std::stable_partition(fields.begin(), fields.end(),
+                          [](const FieldSchema* f) { return f->field == Field::CarNumber; });
+    return fields;
+}
+
+// One object for each row: a team, a driver or a spare driver.
+Json Records(const Roster& roster, RowKind kind) {
+    const std::vector<const FieldSchema*> fields = FieldsOf(kind);
+    Json records = Json::array();
+    for (int row = 0; row < fields.front()->rows; ++row) {
+        Json record = Json::object();
+        for (const FieldSchema* field : fields)
+            record[std::string(field->key)] = Utf8(field->At(roster, row));
+        records.push_back(std::move(record));
+    }
+    return records;
 }
 
 } // namespace
@@ -78,59 +97,23 @@ std::string TableAsText(const RosterTable& table) {
     return out;
 }
 
-std::string RosterAsJson(const Roster& r) {
-    using Json = nlohmann::ordered_json;
-    Json teams = Json::array();
-    for (int t = 0; t < TeamCount; ++t) {
-        teams.push_back({
-            {"name", Utf8(r.TeamName[t])},
-            {"engine", Utf8(r.EngineName[t])},
-            {"qualPower", Utf8(r.TeamQualPower[t])},
-            {"racePower", Utf8(r.TeamRacePower[t])},
-            {"failure", Utf8(r.TeamFailure[t])},
-            {"qualPosD1", Utf8(r.TeamQualPosD1(t))},
-            {"qualPosD2", Utf8(r.TeamQualPosD2(t))},
-            {"racePosD1", Utf8(r.TeamRacePosD1(t))},
-            {"racePosD2", Utf8(r.TeamRacePosD2(t))},
-        });
-    }
-    Json drivers = Json::array();
-    for (int d = 0; d < DriverCount; ++d) {
-        drivers.push_back({
-            {"carNumber", Utf8(r.CarNumber[d])},
-            {"name", Utf8(r.DriverName[d])},
-            {"qualPos", Utf8(r.DriverQualPos[d])},
-            {"racePos", Utf8(r.DriverRacePos[d])},
-            {"qualPower", Utf8(r.DriverQualPower[d])},
-            {"racePower", Utf8(r.DriverRacePower[d])},
-            {"range", Utf8(r.DriverRange[d])},
-        });
-    }
-    Json spares = Json::array();
-    for (int s = 0; s < SpareCount; ++s) {
-        spares.push_back({
-            {"name", Utf8(r.SpareName[s])},
-            {"racePower", Utf8(r.SpareRacePower[s])},
-            {"qualPower", Utf8(r.SpareQualPower[s])},
-            {"range", Utf8(r.SpareRange[s])},
-        });
-    }
+std::string RosterAsJson(const Roster& roster) {
     Json json = {
-        {"teams", std::move(teams)},
-        {"drivers", std::move(drivers)},
-        {"spares", std::move(spares)},
-        {"driverPowerByPos", TextArray(r.DriverPowerByPos)},
-        {"teamPowerByPos", TextArray(r.TeamPowerByPos)},
-        {"rangeByPos", TextArray(r.RangeByPos)},
-        {"failureByPos", TextArray(r.FailureByPos)},
-        {"start",
-         {
-             {"driverQual", Utf8(r.DriverStartQual)},
-             {"driverRace", Utf8(r.DriverStartRace)},
-             {"teamQual", Utf8(r.TeamStartQual)},
-             {"teamRace", Utf8(r.TeamStartRace)},
-         }},
+        {"teams", Records(roster, RowKind::Team)},
+        {"drivers", Records(roster, RowKind::Driver)},
+        {"spares", Records(roster, RowKind::Spare)},
     };
+    // Each position table is an array of its own, position 1 first.
+    for (const FieldSchema* field : FieldsOf(RowKind::Position)) {
+        Json cells = Json::array();
+        for (int row = 0; row < field->rows; ++row)
+            cells.push_back(Utf8(field->At(roster, row)));
+        json[std::string(field->key)] = std::move(cells);
+    }
+    Json start = Json::object();
+    for (const FieldSchema* field : FieldsOf(RowKind::Start))
+        start[std::string(field->key)] = Utf8(field->At(roster, 0));
+    json["start"] = std::move(start);
     return json.dump(2) + "\n";
 }
 

@@ -14,24 +14,19 @@ namespace rk7 {
 
 namespace {
 
-struct DriverColumn {
-    const char* heading;
-    int firstId;
-    int x, w; // in the left block; the right block stands 223 units further
-    Field field;
-};
-
+// The columns' x are those of the left block; the right block stands 223 units further.
 constexpr int RightBlock = 223;
 constexpr int RowsPerBlock = 14;
 
-constexpr DriverColumn CarColumn = {"Car#", SetDriversDialog::CarNumberId, 5, 20, Field::CarNumber};
-constexpr DriverColumn Columns[SetDriversDialog::ColumnCount] = {
-    {"Driver Names", 6102, 28, 75, Field::DriverName},
-    {"QPos", 6130, 106, 14, Field::DriverQualPos},
-    {"RPos", 6158, 123, 14, Field::DriverRacePos},
-    {"RPower", 6700, 140, 26, Field::DriverRacePower},
-    {"QPower", 6728, 169, 26, Field::DriverQualPower},
-    {"Range", 6756, 198, 26, Field::DriverRange},
+// The car numbers are chosen in boxes, not typed.
+constexpr FormColumn CarColumn = {Field::CarNumber, "Car#", SetDriversDialog::CarNumberId, 5, 20};
+constexpr FormColumn Columns[SetDriversDialog::ColumnCount] = {
+    {Field::DriverName, "Driver Names", 6102, 28, 75},
+    {Field::DriverQualPos, "QPos", 6130, 106, 14},
+    {Field::DriverRacePos, "RPos", 6158, 123, 14},
+    {Field::DriverRacePower, "RPower", 6700, 140, 26},
+    {Field::DriverQualPower, "QPower", 6728, 169, 26},
+    {Field::DriverRange, "Range", 6756, 198, 26},
 };
 
 // The car boxes are only 20 units wide: a narrow arrow leaves "40" room beside it. The style
@@ -67,10 +62,9 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
 
     for (int block = 0; block < 2; ++block) {
         const int dx = block * RightBlock;
-        addLabel(QString::fromLatin1(CarColumn.heading), units(CarColumn.x + dx, 3, 22, 10));
-        for (const DriverColumn& column : Columns)
-            addLabel(QString::fromLatin1(column.heading),
-                     units(column.x + dx, 3, column.w + 2, 10));
+        addLabel(QString::fromLatin1(CarColumn.text), units(CarColumn.x + dx, 3, 22, 10));
+        for (const FormColumn& column : Columns)
+            addLabel(QString::fromLatin1(column.text), units(column.x + dx, 3, column.w + 2, 10));
     }
     QStringList carNumbers;
     for (int n = 1; n <= 40; ++n)
@@ -93,9 +87,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
                               2 * list->frameWidth() + 8);
         m_cars[d] = car;
         for (int c = 0; c < ColumnCount; ++c)
-            m_edits[c][d] =
-                addFieldEdit(Columns[c].firstId + d, units(Columns[c].x + dx, y, Columns[c].w, 11),
-                             Columns[c].field, d);
+            m_edits[c][d] = addColumnEdit(Columns[c], d, dx, y);
     }
 
     // Only what the user does to a position starts a pass (textEdited, not textChanged): neither

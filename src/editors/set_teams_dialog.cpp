@@ -6,23 +6,16 @@ namespace rk7 {
 
 namespace {
 
-struct TeamColumn {
-    const char* heading; // nullptr: shares the heading of the column before
-    int firstId;
-    int x, w;
-    Field field;
-};
-
-constexpr TeamColumn Columns[SetTeamsDialog::ColumnCount] = {
-    {"Team Names", 3002, 5, 50, Field::TeamName},
-    {"Engines", 3016, 58, 50, Field::EngineName},
-    {"Qual Pos", 3030, 111, 15, Field::TeamQualPosD1},
-    {nullptr, 3044, 129, 15, Field::TeamQualPosD2},
-    {"Race Pos", 3058, 147, 15, Field::TeamRacePosD1},
-    {nullptr, 3072, 165, 15, Field::TeamRacePosD2},
-    {"R Pwr", 3086, 183, 20, Field::TeamRacePower},
-    {"Q Pwr", 3100, 206, 20, Field::TeamQualPower},
-    {"Failure", 3114, 229, 25, Field::TeamFailure},
+constexpr FormColumn Columns[SetTeamsDialog::ColumnCount] = {
+    {Field::TeamName, "Team Names", 3002, 5, 50},
+    {Field::EngineName, "Engines", 3016, 58, 50},
+    {Field::TeamQualPosD1, "Qual Pos", 3030, 111, 15},
+    {Field::TeamQualPosD2, nullptr, 3044, 129, 15},
+    {Field::TeamRacePosD1, "Race Pos", 3058, 147, 15},
+    {Field::TeamRacePosD2, nullptr, 3072, 165, 15},
+    {Field::TeamRacePower, "R Pwr", 3086, 183, 20},
+    {Field::TeamQualPower, "Q Pwr", 3100, 206, 20},
+    {Field::TeamFailure, "Failure", 3114, 229, 25},
 };
 
 } // namespace
@@ -35,17 +28,14 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     addOkCancel();
 
     for (int c = 0; c < ColumnCount; ++c) {
-        const TeamColumn& column = Columns[c];
-        if (column.heading)
-            addLabel(QString::fromLatin1(column.heading), units(column.x, 3, 50, 10));
+        const FormColumn& column = Columns[c];
+        if (column.text)
+            addLabel(QString::fromLatin1(column.text), units(column.x, 3, 50, 10));
     }
     // Row by row, so that Tab moves along a team's row.
     for (int t = 0; t < TeamCount; ++t)
-        for (int c = 0; c < ColumnCount; ++c) {
-            const TeamColumn& column = Columns[c];
-            m_edits[c][t] = addFieldEdit(
-                column.firstId + t, units(column.x, 16 + 13 * t, column.w, 11), column.field, t);
-        }
+        for (int c = 0; c < ColumnCount; ++c)
+            m_edits[c][t] = addColumnEdit(Columns[c], t, 0, 16 + 13 * t);
 
     // Only what the user does to a position starts a pass (textEdited, not textChanged): neither
     // the filling below nor the texts a pass writes start another one.

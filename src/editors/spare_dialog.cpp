@@ -4,18 +4,12 @@ namespace rk7 {
 
 namespace {
 
-struct SpareColumn {
-    const char* value; // what the box holds; the form has no headings, so its tooltip says
-    int firstId;
-    int x, w;
-    Field field;
-};
-
-constexpr SpareColumn Columns[SpareDialog::ColumnCount] = {
-    {"name", 7001, 30, 75, Field::SpareName},
-    {"race power", 7011, 106, 26, Field::SpareRacePower},
-    {"qualifying power", 7019, 133, 26, Field::SpareQualPower},
-    {"range", 7027, 160, 26, Field::SpareRange},
+// The form has no headings: each edit's tooltip says what it holds.
+constexpr FormColumn Columns[SpareDialog::ColumnCount] = {
+    {Field::SpareName, "name", 7001, 30, 75},
+    {Field::SpareRacePower, "race power", 7011, 106, 26},
+    {Field::SpareQualPower, "qualifying power", 7019, 133, 26},
+    {Field::SpareRange, "range", 7027, 160, 26},
 };
 
 } // namespace
@@ -28,11 +22,9 @@ SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
     for (int s = 0; s < SpareCount; ++s) {
         const int y = 16 + 13 * s;
         for (int c = 0; c < ColumnCount; ++c) {
-            const SpareColumn& column = Columns[c];
-            m_edits[c][s] =
-                addFieldEdit(column.firstId + s, units(column.x, y, column.w, 11), column.field, s);
+            m_edits[c][s] = addColumnEdit(Columns[c], s, 0, y);
             m_edits[c][s]->setToolTip(
-                QStringLiteral("Spare %1: %2").arg(s).arg(QLatin1String(column.value)));
+                QStringLiteral("Spare %1: %2").arg(s).arg(QLatin1String(Columns[c].text)));
         }
         addLabelFor(m_edits[Name][s], QStringLiteral("Spare %1").arg(s), units(5, y, 33, 8));
     }

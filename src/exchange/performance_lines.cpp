@@ -15,9 +15,17 @@ void AppendNumber(std::string& out, long value) {
     out.append(buffer, result.ptr);
 }
 
-// A power cell as the file carries it: its number plus the offset.
-void AppendFilePower(std::string& out, const Cell<DriverValueWidth>& cell) {
-    AppendNumber(out, ReadNumber(cell.Text()) + FilePowerOffset);
+// The values of a line after its "=": each written as its form says, after its separator.
+void AppendValues(std::string& out, const Roster& roster, int row,
+                  std::span<const LineValue> values) {
+    for (const LineValue& value : values) {
+        out += value.before;
+        const ConstCellRef cell = SchemaOf(value.field).At(roster, row);
+        if (value.form == ValueForm::Power)
+            AppendNumber(out, ReadNumber(cell.Text()) + FilePowerOffset);
+        else
+            out += cell.Text();
+    }
 }
 
 // The widest values a power cell holds: five characters, one of them a minus sign when negative.
@@ -40,34 +48,19 @@ std::string Quoted(std::string_view field) {
 
 void AppendNameLine(std::string& out, const Roster& r, int team) {
     out += "Name=";
-    out += r.TeamName[team].Text();
-    out += ',';
-    out += r.EngineName[team].Text();
+    AppendValues(out, r, team, NameValues);
     out += CrLf;
 }
 
 void AppendPerformanceLine(std::string& out, const Roster& r, int team) {
-    // Race power comes first.
     out += "Performance=";
-    out += r.TeamRacePower[team].Text();
-    out += ',';
-    out += r.TeamQualPower[team].Text();
-    out += ',';
-    out += r.TeamFailure[team].Text();
+    AppendValues(out, r, team, PerformanceValues);
     out += CrLf;
 }
 
 void AppendDriverLine(std::string& out, const Roster& r, int driver) {
     out += driver % 2 == 0 ? "First Driver=" : "Second Driver=";
-    out += r.CarNumber[driver].Text();
-    out += ',';
-    out += r.DriverName[driver].Text();
-    out += ',';
-    AppendFilePower(out, r.DriverRacePower[driver]);
-    out += ',';
-    AppendFilePower(out, r.DriverQualPower[driver]);
-    out += ", ";
-    out += r.DriverRange[driver].Text();
+    AppendValues(out, r, driver, DriverValues);
     out += ",0,0";
     out += CrLf;
 }
@@ -75,19 +68,12 @@ void AppendDriverLine(std::string& out, const Roster& r, int driver) {
 void AppendSpareLine(std::string& out, const Roster& r, int spare) {
     AppendNumber(out, spare);
     out += '=';
-    out += r.SpareName[spare].Text();
-    out += ',';
-    AppendFilePower(out, r.SpareRacePower[spare]);
-    out += ',';
-    AppendFilePower(out, r.SpareQualPower[spare]);
-    out += ',';
-    out += r.SpareRange[spare].Text();
+    AppendValues(out, r, spare, SpareValues);
     out += ", ";
     out += CrLf;
 }
 
-void CellWriter::Power(Cell<DriverValueWidth>& cell, std::string_view field,
-                       std::string_view what) {
+void CellWriter::Power(CellRef cell, std::string_view field, std::string_view what) {
     const long number = ReadNumber(TrimSpaces(field));
     // Compare before subtracting: the number may be anywhere in the range of long.
     long power = 0;
@@ -131,35 +117,35 @@ void CellWriter::NoteNul(std::string_view what, std::size_t kept) {
     m_diagnostics.push_back({m_line, std::move(message)});
 }
 
-void ReadNameValue(std::string_view value, Roster& r, int team, CellWriter& cells) {
+void ReadValues(std::string_view value, std::span<const LineValue> values, Roster& roster, int row,
+                CellWriter& cells) {
     FieldReader fields(value);
-    cells.Text(r.TeamName[team], fields.Next(), "team name");
-    cells.Text(r.EngineName[team], fields.Next(), "engine name");
+    for (const LineValue& v : values) {
+        const FieldSchema& field = SchemaOf(v.field);
+        const CellRef cell = field.At(roster, row);
+        switch (v.form) {
+        case ValueForm::Text:
+            cells.Text(cell, fields.Next(), field.label);
+            break;
+        case ValueForm::Rest:
+            // Taken whole rather than up to a NUL, so that a NUL in it is reported like one in
+            // any other value.
+            cells.Text(cell, fields.Rest(), field.label);
+            break;
+        case ValueForm::Power:
+            cells.Power(cell, fields.Next(), field.label);
+            break;
+        case ValueForm::Unread:
+            return;
+        }
+    }
 }
 
-void ReadPerformanceValue(std::string_view value, Roster& r, int team, CellWriter& cells) {
-    FieldReader fields(value);
-    cells.Text(r.TeamRacePower[team], fields.Next(), "team race power");
-    cells.Text(r.TeamQualPower[team], fields.Next(), "team qualifying power");
-    // The failure takes the whole rest of the value, commas included. Taken whole rather than up
-    // to a NUL, so that a NUL in it is reported like one in any other value.
-    cells.Text(r.TeamFailure[team], fields.Rest(), "team failure");
-}
-
-void ReadDriverValue(std::string_view value, Roster& r, int driver, CellWriter& cells) {
-    FieldReader fields(value);
-    cells.Text(r.CarNumber[driver], fields.Next(), "car number");
-    cells.Text(r.DriverName[driver], fields.Next(), "driver name");
-    cells.Power(r.DriverRacePower[driver], fields.Next(), "driver race power");
-    cells.Power(r.DriverQualPower[driver], fields.Next(), "driver qualifying power");
-}
-
-void ReadSpareValue(std::string_view value, Roster& r, int spare, CellWriter& cells) {
-    FieldReader fields(value);
-    cells.Text(r.SpareName[spare], fields.Next(), "spare name");
-    cells.Power(r.SpareRacePower[spare], fields.Next(), "spare race power");
-    cells.Power(r.SpareQualPower[spare], fields.Next(), "spare qualifying power");
-    cells.Text(r.SpareRange[spare], fields.Next(), "spare range");
+std::string PositionLabel(const PositionLine& line) {
+    const std::string_view label = SchemaOf(line.field).label;
+    if (line.driver < 0)
+        return std::string(label);
+    return (line.driver == 0 ? "first " : "second ") + std::string(label);
 }
 
 } // namespace rk7

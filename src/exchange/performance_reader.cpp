@@ -60,30 +60,26 @@ private:
 // Lines 2 onwards, by line number alone.
 void ReadBody(Dialect dialect, PerformanceReader& reader) {
     const bool native = dialect == Dialect::Native;
+    // The reading of a line of values into a row's cells.
+    auto line = [](std::span<const LineValue> values, int row) {
+        return [values, row](auto value, Roster& r, CellWriter& c) {
+            ReadValues(value, values, r, row, c);
+        };
+    };
     // Line 2: the empty line after the banner (in the exchange dialect, the one opening team 0).
     if (!reader.Skip())
         return;
     for (int t = 0; t < TeamCount; ++t) {
         const int d1 = FirstDriverOf(t);
         const int d2 = SecondDriverOf(t);
-        auto name = [t](auto value, Roster& r, CellWriter& c) {
-            ReadNameValue(value, r, t, c);
-        };
-        auto performance = [t](auto value, Roster& r, CellWriter& c) {
-            ReadPerformanceValue(value, r, t, c);
-        };
-        auto driver = [](int d) {
-            return [d](auto value, Roster& r, CellWriter& c) {
-                ReadDriverValue(value, r, d, c);
-            };
-        };
-        if (!reader.Skip() || !reader.Value(name) || !reader.Value(performance) ||
-            !reader.Value(driver(d1)) || !reader.Value(driver(d2)))
+        if (!reader.Skip() || !reader.Value(line(NameValues, t)) ||
+            !reader.Value(line(PerformanceValues, t)) || !reader.Value(line(DriverValues, d1)) ||
+            !reader.Value(line(DriverValues, d2)))
             return;
         if (native) {
             for (std::size_t i = 0; i < PositionLines.size(); ++i) {
                 auto position = [t, i](auto value, Roster& r, CellWriter& c) {
-                    c.Text(PositionCell(r, t, i), value, PositionLines[i].what);
+                    c.Text(PositionCell(r, t, i), value, PositionLabel(PositionLines[i]));
                 };
                 if (!reader.Value(position))
                     return;
@@ -98,10 +94,7 @@ void ReadBody(Dialect dialect, PerformanceReader& reader) {
         if (!reader.Skip())
             return;
     for (int s = 0; s < SpareCount; ++s) {
-        auto spare = [s](auto value, Roster& r, CellWriter& c) {
-            ReadSpareValue(value, r, s, c);
-        };
-        if (!reader.Value(spare))
+        if (!reader.Value(line(SpareValues, s)))
             return;
     }
     // Whatever follows the last spare line (the exchange dialect's "[File]" section) is not read.

@@ -2,40 +2,23 @@
 
 #include "model/program_state.h"
 
+#include <algorithm>
+
 namespace rk7 {
-
-namespace {
-
-template <auto... Blocks>
-void Copy(Roster& to, const Roster& from) {
-    ((to.*Blocks = from.*Blocks), ...);
-}
-
-} // namespace
 
 unsigned StoresOf(unsigned parts) {
     unsigned stores = 0;
-    if (parts & TeamsPart)
-        stores |= TeamsStore;
-    if (parts & (DriversPart | SparesPart))
-        stores |= DriversStore;
-    if (parts & PowerTablesPart)
-        stores |= PowersStore;
-    if (parts & RangeFailurePart)
-        stores |= RanFailStore;
+    for (const FieldSchema& field : Fields())
+        if (parts & PartOf(field.field))
+            stores |= StoreOf(field.field);
     return stores;
 }
 
 unsigned PartsOf(unsigned stores) {
     unsigned parts = 0;
-    if (stores & TeamsStore)
-        parts |= TeamsPart;
-    if (stores & DriversStore)
-        parts |= DriversPart | SparesPart;
-    if (stores & PowersStore)
-        parts |= PowerTablesPart;
-    if (stores & RanFailStore)
-        parts |= RangeFailurePart;
+    for (const FieldSchema& field : Fields())
+        if (stores & StoreOf(field.field))
+            parts |= PartOf(field.field);
     return parts;
 }
 
@@ -57,20 +40,14 @@ RosterPart PartOf(Field field) {
 }
 
 void CopyParts(Roster& to, const Roster& from, unsigned parts) {
-    using R = Roster;
-    if (parts & TeamsPart)
-        Copy<&R::TeamName, &R::EngineName, &R::TeamQualPower, &R::TeamRacePower, &R::TeamFailure,
-             &R::TeamQualPos, &R::TeamRacePos>(to, from);
-    if (parts & DriversPart)
-        Copy<&R::DriverName, &R::CarNumber, &R::DriverQualPos, &R::DriverRacePos,
-             &R::DriverQualPower, &R::DriverRacePower, &R::DriverRange>(to, from);
-    if (parts & SparesPart)
-        Copy<&R::SpareName, &R::SpareRacePower, &R::SpareQualPower, &R::SpareRange>(to, from);
-    if (parts & PowerTablesPart)
-        Copy<&R::DriverPowerByPos, &R::TeamPowerByPos, &R::DriverStartQual, &R::DriverStartRace,
-             &R::TeamStartQual, &R::TeamStartRace>(to, from);
-    if (parts & RangeFailurePart)
-        Copy<&R::RangeByPos, &R::FailureByPos>(to, from);
+    for (const FieldSchema& field : Fields()) {
+        if (!(parts & PartOf(field.field)))
+            continue;
+        for (int row = 0; row < field.rows; ++row) {
+            const ConstCellRef cell = field.At(from, row);
+            std::copy(cell.bytes.begin(), cell.bytes.end(), field.At(to, row).bytes.begin());
+        }
+    }
 }
 
 } // namespace rk7

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/cell.h"
+#include "model/program_state.h" // StoreFile
 #include "model/roster.h"
 
 #include <span>
@@ -49,9 +50,9 @@ inline constexpr int FieldCount = static_cast<int>(Field::TeamStartRace) + 1;
 
 enum class Align { Left, Right };
 
-// A field of the roster: where its cells are, how wide, and how the views head and align it.
-// The forms, the views, the command-line tables and the Performance File positions all reach
-// the cells through it.
+// A field of the roster: where its cells are, how wide, how the views head and align it, and
+// what the JSON of the roster and the messages call it. The forms, the views, the command-line
+// tables, the store files and the Performance File lines all reach the cells through it.
 struct FieldSchema {
     Field field;
     std::string_view name;    // as the roster calls it: "TeamRacePower"
@@ -59,6 +60,8 @@ struct FieldSchema {
     std::size_t width;        // of each cell, the NUL included: a form takes width - 1 characters
     std::string_view caption; // heading of its column in the views; empty if no view shows it
     Align align;              // of its text in the views
+    std::string_view key;     // its member in a JSON record of its row: "racePower"
+    std::string_view label;   // how messages name it: "team race power"
     CellRef (*cell)(Roster& roster, int row);
     ConstCellRef (*constCell)(const Roster& roster, int row);
 
@@ -111,5 +114,15 @@ ViewSchema SchemaOf(View view);
 // four position tables, or the one row of start values.
 enum class RowKind { Team, Driver, Spare, Position, Start };
 RowKind RowKindOf(Field field);
+
+// A store file: the cells of its fields one after the other, field by field in the order of
+// fields, row by row, each cell whole.
+struct StoreLayout {
+    std::span<const Field> fields;
+    std::size_t size; // in bytes
+};
+StoreLayout LayoutOf(StoreFile file);
+// The store file that holds a field.
+StoreFile StoreOf(Field field);
 
 } // namespace rk7

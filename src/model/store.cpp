@@ -1,6 +1,7 @@
 #include "model/store.h"
 
 #include "model/folder_transaction.h"
+#include "model/roster_schema.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,48 +12,15 @@ namespace rk7 {
 
 namespace {
 
-// Calls f with a pointer to each roster block of the file, in file order: a column of cells, or
-// a single cell.
-template <typename F>
-void ForEachBlock(StoreFile file, F&& f) {
-    switch (file) {
-    case TeamsStore:
-        // Race positions come before qualifying positions here.
-        f(&Roster::TeamName), f(&Roster::EngineName), f(&Roster::TeamQualPower);
-        f(&Roster::TeamRacePower), f(&Roster::TeamRacePos), f(&Roster::TeamQualPos);
-        f(&Roster::TeamFailure);
-        break;
-    case DriversStore:
-        // Race power before qualifying power; the spare drivers live here too.
-        f(&Roster::DriverName), f(&Roster::DriverQualPos), f(&Roster::DriverRacePos);
-        f(&Roster::DriverRacePower), f(&Roster::DriverQualPower), f(&Roster::DriverRange);
-        f(&Roster::CarNumber), f(&Roster::SpareName), f(&Roster::SpareRacePower);
-        f(&Roster::SpareQualPower), f(&Roster::SpareRange);
-        break;
-    case PowersStore:
-        f(&Roster::DriverPowerByPos), f(&Roster::TeamPowerByPos), f(&Roster::DriverStartQual);
-        f(&Roster::DriverStartRace), f(&Roster::TeamStartQual), f(&Roster::TeamStartRace);
-        break;
-    case RanFailStore:
-        // Failure first, whatever the file's name says.
-        f(&Roster::FailureByPos), f(&Roster::RangeByPos);
-        break;
-    default:
-        break;
+// Calls f with each cell of the file, in file order: a CellRef, or a ConstCellRef for a const
+// roster.
+template <typename R, typename F>
+void ForEachStoreCell(R& roster, StoreFile file, F&& f) {
+    for (Field field : LayoutOf(file).fields) {
+        const FieldSchema& schema = SchemaOf(field);
+        for (int row = 0; row < schema.rows; ++row)
+            f(schema.At(roster, row));
     }
-}
-
-template <std::size_t W>
-bool SameTexts(const Cell<W>& a, const Cell<W>& b) {
-    return a.Text() == b.Text();
-}
-
-template <std::size_t W, std::size_t N>
-bool SameTexts(const std::array<Cell<W>, N>& a, const std::array<Cell<W>, N>& b) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (a[i].Text() != b[i].Text())
-            return false;
-    return true;
 }
 
 std::size_t IndexOf(StoreFile file) {
@@ -87,18 +55,7 @@ const char* StoreFileName(StoreFile file) {
 }
 
 std::size_t StoreFileSize(StoreFile file) {
-    switch (file) {
-    case TeamsStore:
-        return 1260;
-    case DriversStore:
-        return 2844;
-    case PowersStore:
-        return 220;
-    case RanFailStore:
-        return 336;
-    default:
-        return 0;
-    }
+    return LayoutOf(file).size;
 }
 
 std::string StorePath(std::string_view dir, StoreFile file) {
@@ -117,27 +74,28 @@ std::string ProgramDirFrom(std::string_view workingDir) {
 std::string SerializeStore(const Roster& roster, StoreFile file) {
     std::string bytes;
     bytes.reserve(StoreFileSize(file));
-    ForEachBlock(file, [&](auto member) {
-        const auto& block = roster.*member;
-        bytes.append(reinterpret_cast<const char*>(&block), sizeof block);
-    });
+    ForEachStoreCell(roster, file,
+                     [&](ConstCellRef cell) { bytes.append(cell.bytes.data(), cell.Width()); });
     return bytes;
 }
 
 void DeserializeStore(Roster& roster, StoreFile file, std::string_view bytes) {
-    ForEachBlock(file, [&](auto member) {
-        auto& block = roster.*member;
-        const std::size_t n = std::min(sizeof block, bytes.size());
+    ForEachStoreCell(roster, file, [&](CellRef cell) {
+        const std::size_t n = std::min(cell.Width(), bytes.size());
         if (n > 0)
-            std::memcpy(&block, bytes.data(), n);
+            std::memcpy(cell.bytes.data(), bytes.data(), n);
         bytes.remove_prefix(n);
     });
 }
 
 bool SameStoreTexts(const Roster& a, const Roster& b, StoreFile file) {
-    bool same = true;
-    ForEachBlock(file, [&](auto member) { same = same && SameTexts(a.*member, b.*member); });
-    return same;
+    for (Field field : LayoutOf(file).fields) {
+        const FieldSchema& schema = SchemaOf(field);
+        for (int row = 0; row < schema.rows; ++row)
+            if (schema.At(a, row).Text() != schema.At(b, row).Text())
+                return false;
+    }
+    return true;
 }
 
 namespace {

@@ -20,7 +20,7 @@ inline constexpr std::array<StoreFile, 4> StoreFiles = {TeamsStore, DriversStore
 
 // "Teams.rk", "Drivers.rk", "EPowers.rk" or "RanFail.rk".
 const char* StoreFileName(StoreFile file);
-// 1260, 2844, 220 or 336.
+// 1260, 2844, 220 or 336: the cells of its layout (LayoutOf).
 std::size_t StoreFileSize(StoreFile file);
 // The store file's path in dir.
 std::string StorePath(std::string_view dir, StoreFile file);

@@ -185,6 +185,11 @@ QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
     return edit;
 }
 
+QLineEdit* FormDialog::addColumnEdit(const FormColumn& column, int row, int dx, int y) {
+    return addFieldEdit(column.firstId + row, units(column.x + dx, y, column.w, 11), column.field,
+                        row);
+}
+
 QLineEdit* FormDialog::fieldEdit(Field field, int row) const {
     const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
     return row >= 0 && row < static_cast<int>(edits.size()) ? edits[row] : nullptr;

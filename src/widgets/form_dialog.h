@@ -30,6 +30,16 @@ inline constexpr int ManualMode = 101;
 inline constexpr int AutoMode = 102;
 } // namespace ctl
 
+// A column of edits on a form: the cells of one roster field, one edit a row, their ids counting
+// up from firstId a row at a time. x and w are dialog units.
+struct FormColumn {
+    Field field;
+    const char* text; // its heading, or nullptr under the heading of the column before; a form
+                      // without headings shows it in the edits' tooltips
+    int firstId;
+    int x, w;
+};
+
 // The common ground of the five editors and the information dialogs: a fixed form laid out in
 // dialog units (a quarter of the font's average character width, an eighth of its height), on light
 // grey, centred on the screen. Every control's object name is its id, so "3002" finds the first
@@ -61,6 +71,8 @@ protected:
     QLineEdit* addEdit(int id, QRect area, std::size_t cellWidth);
     // An edit for cell row of a roster field, as wide as the field's cells allow.
     QLineEdit* addFieldEdit(int id, QRect area, Field field, int row);
+    // The column's edit for a row, at height y, the column standing dx units right of its x.
+    QLineEdit* addColumnEdit(const FormColumn& column, int row, int dx, int y);
     // The edit of cell row of a field; nullptr when the form has none.
     QLineEdit* fieldEdit(Field field, int row) const;
     // The widget that edits cell row of a field: its edit, unless the form shows the cell in

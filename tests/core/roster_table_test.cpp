@@ -1,8 +1,12 @@
+#include "cli/roster_tables.h"
+#include "model/roster_schema.h"
 #include "model/roster_table.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace rk7 {
 namespace {
@@ -43,6 +47,53 @@ TEST(RosterTable, HtmlEscapesEveryText) {
     EXPECT_NE(html.find("<td>A &quot;B&quot;, C</td><td>x&lt;y&gt;&amp;&#39;z&#39;</td>"),
               std::string::npos);
     EXPECT_EQ(html.substr(html.size() - 9), "</table>\n");
+}
+
+// The JSON of the roster holds every cell once, a team's, driver's or spare's in the record of
+// its row: two fields of a row under one key would lose a value, a record built from the wrong
+// row would repeat one.
+TEST(RosterJson, HoldsEveryCellOnceInTheRecordOfItsRow) {
+    constexpr std::string_view Alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    Roster roster;
+    std::vector<std::string> cells;
+    ForEachCell(roster, [&](CellRef cell) {
+        const std::size_t n = cells.size();
+        cell.SetText(std::string{Alphabet[n / Alphabet.size()], Alphabet[n % Alphabet.size()]});
+        cells.push_back(cell.Str());
+    });
+    ASSERT_LT(cells.size(), Alphabet.size() * Alphabet.size());
+
+    const auto json = nlohmann::json::parse(RosterAsJson(roster));
+    std::vector<std::string> values;
+    auto collect = [&](const auto& self, const nlohmann::json& node) -> void {
+        if (node.is_string())
+            values.push_back(node.get<std::string>());
+        else if (node.is_structured())
+            for (const auto& child : node)
+                self(self, child);
+    };
+    collect(collect, json);
+    std::sort(values.begin(), values.end());
+    std::sort(cells.begin(), cells.end());
+    EXPECT_EQ(values, cells);
+
+    const std::pair<const char*, RowKind> records[] = {
+        {"teams", RowKind::Team}, {"drivers", RowKind::Driver}, {"spares", RowKind::Spare}};
+    for (const auto& [name, kind] : records) {
+        ASSERT_TRUE(json.at(name).is_array()) << name;
+        for (std::size_t row = 0; row < json.at(name).size(); ++row) {
+            std::vector<std::string> inRecord, inRow;
+            for (const auto& value : json.at(name)[row])
+                inRecord.push_back(value.get<std::string>());
+            for (const FieldSchema& field : Fields())
+                if (RowKindOf(field.field) == kind)
+                    inRow.push_back(field.At(roster, static_cast<int>(row)).Str());
+            std::sort(inRecord.begin(), inRecord.end());
+            std::sort(inRow.begin(), inRow.end());
+            EXPECT_EQ(inRecord, inRow) << name << " " << row;
+        }
+    }
 }
 
 } // namespace
