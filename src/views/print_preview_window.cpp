@@ -79,7 +79,7 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     QAction* one =
         add(OnePage, QStringLiteral("One page"), themed("zoom-fit-best", QStyle::SP_FileIcon),
             QStringLiteral("Show one page"));
-    QAction* two = add(TwoPages, QStringLiteral("Two pages"), ToolButtonIcon("24340"),
+    QAction* two = add(TwoPages, QStringLiteral("Two pages"), ToolButtonIcon("print-preview"),
                        QStringLiteral("Show two pages"));
     for (QAction* a : {one, two}) {
         a->setCheckable(true);
@@ -95,7 +95,7 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     m_indicator->setMinimumWidth(m_indicator->fontMetrics().averageCharWidth() * 12);
     bar->addWidget(m_indicator);
     gap(20);
-    connect(add(Print, QStringLiteral("Print"), ToolButtonIcon("24337"),
+    connect(add(Print, QStringLiteral("Print"), ToolButtonIcon("print"),
                 QStringLiteral("Print this page")),
             &QAction::triggered, this, [print] { print(); });
     gap(20);

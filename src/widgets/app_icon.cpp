@@ -1,8 +1,10 @@
 #include "widgets/app_icon.h"
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
+#include <QFile>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
@@ -20,7 +22,9 @@ namespace {
 // is the QIcon's own behaviour: the engine forwards to the icon it makes on first use.
 class DeferredIconEngine : public QIconEngine {
 public:
-    explicit DeferredIconEngine(std::function<QIcon()> make) : m_make(std::move(make)) {}
+    // An engine that knows at once that it will make nothing says so with null.
+    explicit DeferredIconEngine(std::function<QIcon()> make, bool null = false)
+        : m_make(std::move(make)), m_null(null) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -40,7 +44,7 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return !m_made ? false : m_icon.isNull(); }
+    bool isNull() override { return m_made ? m_icon.isNull() : m_null; }
     QString key() const override { return QStringLiteral("rk7-deferred"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
@@ -54,23 +58,28 @@ private:
     }
 
     std::function<QIcon()> m_make;
+    bool m_null;
     QIcon m_icon;
     bool m_made = false;
 };
 
 // PNG images from the resources, read as PNG without asking the image plugins.
 QIcon DeferredPngIcon(QStringList files) {
-    return QIcon(new DeferredIconEngine([files = std::move(files)] {
-        QIcon icon;
-        for (const QString& file : files) {
-            QImageReader reader(file, "png");
-            reader.setAutoDetectImageFormat(false);
-            const QImage image = reader.read();
-            if (!image.isNull())
-                icon.addPixmap(QPixmap::fromImage(image));
-        }
-        return icon;
-    }));
+    const bool none = std::none_of(files.begin(), files.end(),
+                                   [](const QString& file) { return QFile::exists(file); });
+    return QIcon(new DeferredIconEngine(
+        [files = std::move(files)] {
+            QIcon icon;
+            for (const QString& file : files) {
+                QImageReader reader(file, "png");
+                reader.setAutoDetectImageFormat(false);
+                const QImage image = reader.read();
+                if (!image.isNull())
+                    icon.addPixmap(QPixmap::fromImage(image));
+            }
+            return icon;
+        },
+        none));
 }
 
 } // namespace
