@@ -14,7 +14,7 @@ namespace rk7 {
 namespace {
 
 // The undo step of a form, named for the form.
-QString StepName(unsigned parts) {
+QString StepName(RosterPartSet parts) {
     if (parts & PowerTablesPart)
         return QStringLiteral("Edit Powers");
     if (parts & TeamsPart)
@@ -39,13 +39,13 @@ EditorContext FormCommands::makeEditorContext(Roster& working) {
              [document](bool on) {
                  document->setAutoMode(on);
              }},
-            [this, &working](const Roster& base, unsigned parts, unsigned stores) {
+            [this, &working](const Roster& base, RosterPartSet parts, StoreFileSet stores) {
                 return m_saver.commitEdit(base, working, parts, stores, StepName(parts));
             }};
 }
 
 template <typename Dialog>
-void FormCommands::run(unsigned parts, unsigned stores, std::optional<FieldCell> focus) {
+void FormCommands::run(RosterPartSet parts, StoreFileSet stores, std::optional<FieldCell> focus) {
     // The form edits a copy. Its OK takes only the cells the user changed into the roster as it
     // is then, so that another program's change made meanwhile is neither lost nor overwritten
     // unseen; the view shows the edit even when the save fails.
@@ -67,7 +67,7 @@ void FormCommands::open(RosterPart part, std::optional<FieldCell> focus) {
         return run<SetDriversDialog>(DriversPart, DriversStore, focus);
     case SparesPart:
         // Spare drivers stay in memory until Drivers.rk is next written.
-        return run<SpareDialog>(SparesPart, 0, focus);
+        return run<SpareDialog>(SparesPart, {}, focus);
     case PowerTablesPart:
         // The driver powers it recalculates wait in memory for Drivers.rk's next save.
         return run<SetEditpowerDialog>(PowerTablesPart | DriversPart, PowersStore, focus);

@@ -43,7 +43,7 @@ private:
     // Runs a form modally; after OK the roster takes the parts the form edits (RosterPart
     // bits), and the store files given are saved.
     template <typename Dialog>
-    void run(unsigned parts, unsigned stores, std::optional<FieldCell> focus);
+    void run(RosterPartSet parts, StoreFileSet stores, std::optional<FieldCell> focus);
 
     RosterDocument& m_document;
     StoreSaver& m_saver;

@@ -17,7 +17,7 @@ namespace rk7 {
 
 namespace {
 
-QString StoreFileNames(unsigned stores) {
+QString StoreFileNames(StoreFileSet stores) {
     QStringList names;
     for (StoreFile file : StoreFiles)
         if (stores & file)
@@ -79,11 +79,11 @@ bool StoreSaver::lockFolder(FolderLock& lock) {
 }
 
 void StoreSaver::takeDiskChanges() {
-    const unsigned changed = m_document.changedOnDisk();
-    if (changed == 0)
+    const StoreFileSet changed = m_document.changedOnDisk();
+    if (!changed)
         return; // this program's own save, or nothing a store file holds
     const QString names = StoreFileNames(changed);
-    if (m_document.unsavedStores() != 0 &&
+    if (m_document.unsavedStores() &&
         !m_prompts.askReload(m_window, QStringLiteral("RK7 Power"),
                              QStringLiteral("Another program changed %1, and the roster has "
                                             "changes that no store file holds.\n\nReload the "
@@ -103,7 +103,7 @@ void StoreSaver::takeDiskChanges() {
             QStringLiteral("%1 changed on disk; the roster was read again.").arg(names), 10000);
 }
 
-bool StoreSaver::save(unsigned stores) {
+bool StoreSaver::save(StoreFileSet stores) {
     if (!makeFolder())
         return false;
     FolderLock lock;
@@ -117,8 +117,8 @@ bool StoreSaver::save(unsigned stores) {
     return saved.ok();
 }
 
-bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, unsigned parts,
-                            unsigned stores, const QString& name) {
+bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, RosterPartSet parts,
+                            StoreFileSet stores, const QString& name) {
     FolderLock lock;
     if (!lockFolder(lock))
         return false;
@@ -144,7 +144,7 @@ bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, unsigned p
         takeDiskChanges();
     }
     (void)m_document.applyEdit(base, edited, parts, name, keepMine);
-    if (stores != 0)
+    if (stores)
         save(stores); // a failure is reported; the edit stays in the roster, unsaved
     return true;
 }
@@ -152,8 +152,8 @@ bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, unsigned p
 bool StoreSaver::offerToSave() {
     // Only cells that really differ from the store files are worth asking about: an import of
     // what the files already hold, or a form accepted unchanged, is no change.
-    const unsigned unsaved = m_document.unsavedStores();
-    if (unsaved == 0)
+    const StoreFileSet unsaved = m_document.unsavedStores();
+    if (!unsaved)
         return true;
     const auto answer = m_prompts.askSaveDiscardCancel(
         m_window, QStringLiteral("RK7 Power"), QStringLiteral("Save changes to the store files?"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/roster_parts.h"
+
 #include <QString>
 
 class QWidget;
@@ -9,7 +11,6 @@ namespace rk7 {
 class FolderLock;
 class Prompts;
 class RosterDocument;
-struct Roster;
 
 // Writes the document's store files for the GUI, and keeps what another program wrote from being
 // lost: under the roster folder's lock, a store file another program changed is read first (or,
@@ -34,13 +35,13 @@ public:
     // reload them or keep the roster's. Call with the folder locked.
     void takeDiskChanges();
     // Saves the store files (StoreFile bits) together; true when they were saved.
-    bool save(unsigned stores);
+    bool save(StoreFileSet stores);
     // A form's OK: the cells of the parts (RosterPart bits) that the user changed from base to
     // edited go into the roster as it is now, as the undo step name, then the store files are
     // saved. Cells another program changed meanwhile are asked about. False when the user
     // cancelled or gave up waiting: nothing changed, and the form stays open.
-    bool commitEdit(const Roster& base, const Roster& edited, unsigned parts, unsigned stores,
-                    const QString& name);
+    bool commitEdit(const Roster& base, const Roster& edited, RosterPartSet parts,
+                    StoreFileSet stores, const QString& name);
     // Before the roster is let go (exit, another folder): when some cells differ from the store
     // files, asks Save / Discard / Cancel and saves on Save. False on Cancel or a failed save.
     bool offerToSave();

@@ -7,7 +7,7 @@ namespace rk7 {
 
 namespace {
 
-bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
+bool SameTexts(const Roster& a, const Roster& b, RosterPartSet parts) {
     for (StoreFile file : StoreFiles)
         if ((StoresOf(parts) & file) && !SameStoreTexts(a, b, file))
             return false;
@@ -30,7 +30,7 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
     fresh.AutoMode = m_state.AutoMode;
     m_state = fresh;
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
-    m_keptOverDisk = 0;
+    m_keptOverDisk = {};
     m_lastChanges.clear();
     stamp(AllStores);
     m_steps.clear();
@@ -51,14 +51,14 @@ Status RosterDocument::saveCopy(const std::string& folder) const {
     return SaveStores(m_roster, there, AllStores);
 }
 
-void RosterDocument::apply(const Roster& edited, unsigned parts, const QString& name) {
+void RosterDocument::apply(const Roster& edited, RosterPartSet parts, const QString& name) {
     Roster next = m_roster;
     CopyParts(next, edited, parts);
     takeStep(next, parts, name);
 }
 
 std::vector<CellDifference> RosterDocument::applyEdit(const Roster& base, const Roster& edited,
-                                                      unsigned parts, const QString& name,
+                                                      RosterPartSet parts, const QString& name,
                                                       bool keepMine, bool dryRun) {
     MergedEdit merged = MergeEdit(base, edited, m_roster, parts, keepMine);
     if (!dryRun)
@@ -66,7 +66,7 @@ std::vector<CellDifference> RosterDocument::applyEdit(const Roster& base, const 
     return std::move(merged.conflicts);
 }
 
-void RosterDocument::takeStep(const Roster& next, unsigned parts, const QString& name) {
+void RosterDocument::takeStep(const Roster& next, RosterPartSet parts, const QString& name) {
     if (SameTexts(next, m_roster, parts)) {
         m_roster = next; // what may differ lies after the cells' ends, which nobody sees
         return;
@@ -74,7 +74,7 @@ void RosterDocument::takeStep(const Roster& next, unsigned parts, const QString&
     m_steps.resize(m_done); // what was undone cannot be redone after a new step
     if (m_steps.size() == MaxSteps)
         m_steps.erase(m_steps.begin());
-    m_steps.push_back({name, parts, 0, m_roster, next});
+    m_steps.push_back({name, parts, {}, m_roster, next});
     m_done = m_steps.size();
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
@@ -83,7 +83,7 @@ void RosterDocument::takeStep(const Roster& next, unsigned parts, const QString&
     emit historyChanged();
 }
 
-Status RosterDocument::save(unsigned stores) {
+Status RosterDocument::save(StoreFileSet stores) {
     Status written = SaveStores(m_roster, m_state, stores);
     if (!written)
         return written;
@@ -94,7 +94,7 @@ Status RosterDocument::save(unsigned stores) {
     return written;
 }
 
-Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned stores) {
+Status RosterDocument::restore(const Roster& cells, RosterPartSet parts, StoreFileSet stores) {
     Roster next = m_roster;
     CopyParts(next, cells, parts);
     if (stores)
@@ -103,7 +103,7 @@ Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned sto
     stamp(stores);
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts) & ~stores;
+    m_state.UnsavedStores |= StoresOf(parts).without(stores);
     emit changed(parts);
     if (stores)
         emit saved(stores);
@@ -132,25 +132,23 @@ Status RosterDocument::redo() {
     return Status::Ok();
 }
 
-unsigned RosterDocument::unsavedStores() const {
+StoreFileSet RosterDocument::unsavedStores() const {
     return UnsavedStoreFiles(m_roster, m_state) | m_keptOverDisk;
 }
 
-void RosterDocument::stamp(unsigned stores) {
-    for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (stores & StoreFiles[i])
-            m_keptOverDisk &= ~StoreFiles[i];
+void RosterDocument::stamp(StoreFileSet stores) {
+    m_keptOverDisk = m_keptOverDisk.without(stores);
 }
 
-unsigned RosterDocument::changedOnDisk() const {
+StoreFileSet RosterDocument::changedOnDisk() const {
     // Read as a fresh load would read the folder, a save cut short included, and compared with
     // what the files held when this program last read or wrote them.
     Roster fresh;
     const LoadStoreReport report =
         PeekStore(fresh, m_state.Folder.path, std::chrono::milliseconds(0));
     if (!report.folder)
-        return 0; // busy or unreadable: looked at again on the next change
-    unsigned changed = 0;
+        return {}; // busy or unreadable: looked at again on the next change
+    StoreFileSet changed;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
         if (!m_state.StoredBytes[i].empty() &&
             SerializeStore(fresh, StoreFiles[i]) != m_state.StoredBytes[i])
@@ -158,7 +156,7 @@ unsigned RosterDocument::changedOnDisk() const {
     return changed;
 }
 
-void RosterDocument::keepOverDisk(unsigned stores) {
+void RosterDocument::keepOverDisk(StoreFileSet stores) {
     // What is on disk now counts as seen; the roster's cells stay unsaved over it.
     Roster fresh;
     (void)PeekStore(fresh, m_state.Folder.path);

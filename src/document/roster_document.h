@@ -50,15 +50,16 @@ public:
     // another change took elsewhere meanwhile are conflicts; keepMine decides them. Returns the
     // conflicts (empty when there were none); with dryRun nothing changes, so that the user can
     // be asked first.
-    std::vector<CellDifference> applyEdit(const Roster& base, const Roster& edited, unsigned parts,
-                                          const QString& name, bool keepMine, bool dryRun = false);
+    std::vector<CellDifference> applyEdit(const Roster& base, const Roster& edited,
+                                          RosterPartSet parts, const QString& name, bool keepMine,
+                                          bool dryRun = false);
     // Takes the parts (RosterPart bits) of edited into the roster, as one step of the undo
     // history called name; nothing when the roster holds them already. Their store files count
     // as unsaved until saved.
-    void apply(const Roster& edited, unsigned parts, const QString& name);
+    void apply(const Roster& edited, RosterPartSet parts, const QString& name);
     // Saves the store files (StoreFile bits) together. Those among the last step's files become
     // files that undoing and redoing the step save again.
-    Status save(unsigned stores);
+    Status save(StoreFileSet stores);
 
     // The undo history. Undo and redo restore the step's cells and save the store files the
     // step saved, so that the files and the roster agree as they did; when that save fails,
@@ -73,14 +74,14 @@ public:
     const CellSet& lastChanges() const { return m_lastChanges; }
     // The store files whose cells differ from what the files hold, and those another program
     // changed under cells the user chose to keep.
-    unsigned unsavedStores() const;
+    StoreFileSet unsavedStores() const;
     // The store files that another program changed since the roster was loaded or last saved
     // them: those whose cells a fresh load would read differently. A file touched without a
     // change to its cells does not count. The folder's lock is taken for the look (this
     // process's own lock, when it holds it, is no wait).
-    unsigned changedOnDisk() const;
+    StoreFileSet changedOnDisk() const;
     // Keeps the roster as it is over those files: they count as unsaved until saved.
-    void keepOverDisk(unsigned stores);
+    void keepOverDisk(StoreFileSet stores);
     // Reads a Performance File over the roster as one step called name; nothing is saved.
     PerformanceReadResult import(const std::string& path, std::optional<Dialect> dialect,
                                  const QString& name);
@@ -88,33 +89,33 @@ public:
 signals:
     void autoModeChanged(bool on);
     // parts: RosterPart bits of what may have changed.
-    void changed(unsigned parts);
+    void changed(RosterPartSet parts);
     // The undo history changed: a step was taken, undone or redone, or the history was cleared.
     void historyChanged();
     // Store files (StoreFile bits) were written.
-    void saved(unsigned stores);
+    void saved(StoreFileSet stores);
 
 private:
     struct Step {
         QString name;
-        unsigned parts = 0;
-        unsigned saved = 0; // the store files the step wrote
+        RosterPartSet parts;
+        StoreFileSet saved; // the store files the step wrote
         Roster before;
         Roster after;
     };
     // Sets the parts of the roster to those of cells; first saves the store files given from the
     // roster that results.
-    Status restore(const Roster& cells, unsigned parts, unsigned stores);
+    Status restore(const Roster& cells, RosterPartSet parts, StoreFileSet stores);
 
     // Takes next as the roster, as a new step of the undo history.
-    void takeStep(const Roster& next, unsigned parts, const QString& name);
+    void takeStep(const Roster& next, RosterPartSet parts, const QString& name);
     // The store files now count as holding what the roster holds.
-    void stamp(unsigned stores);
+    void stamp(StoreFileSet stores);
 
     // The oldest steps are forgotten beyond this many.
     static constexpr std::size_t MaxSteps = 100;
     CellSet m_lastChanges;
-    unsigned m_keptOverDisk = 0;
+    StoreFileSet m_keptOverDisk;
     std::vector<Step> m_steps;
     std::size_t m_done = 0; // steps[0, m_done) are done, the rest undone
     Roster m_roster;

@@ -2,6 +2,7 @@
 
 #include "model/calc.h"
 #include "model/roster.h"
+#include "model/roster_parts.h"
 #include "widgets/form_dialog.h"
 
 #include <functional>
@@ -33,11 +34,11 @@ struct EditMode {
 struct EditorContext {
     Roster& roster;
     EditMode mode;
-    // For a form opened from a form, which takes effect at once: the cells of the parts
-    // (RosterPart bits) that the user changed in roster since base go to the program, and the
-    // store files (StoreFile bits) are saved together. False when the user cancelled at a
+    // For a form opened from a form, which takes effect at once: the cells of the parts that
+    // the user changed in roster since base go to the program, and the store files are saved
+    // together. False when the user cancelled at a
     // question, so that the inner form stays open.
-    std::function<bool(const Roster& base, unsigned parts, unsigned stores)> commit;
+    std::function<bool(const Roster& base, RosterPartSet parts, StoreFileSet stores)> commit;
 };
 
 // Auto and Manual Edit Mode buttons of the teams and drivers editors.

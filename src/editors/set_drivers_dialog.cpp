@@ -126,7 +126,7 @@ void SetDriversDialog::enterSpareDrivers() {
     // its next save.
     const Roster base = m_context.roster;
     SpareDialog spares(m_context, this); // over this form, as the window system should show it
-    spares.setAcceptCheck([&] { return m_context.commit(base, SparesPart, 0); });
+    spares.setAcceptCheck([&] { return m_context.commit(base, SparesPart, {}); });
     spares.exec();
 }
 

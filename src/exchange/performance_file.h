@@ -2,7 +2,7 @@
 
 #include "exchange/dialect.h"
 #include "model/file_io.h"
-#include "model/program_state.h" // StoreFile
+#include "model/program_state.h"
 #include "model/roster.h"
 #include "model/status.h"
 
@@ -54,8 +54,8 @@ struct PerformanceReadResult {
     // could not be read.
     Status status = Status::Ok();
     std::vector<Diagnostic> diagnostics;
-    // The store files whose blocks the reading wrote into (StoreFile bits); none when it failed.
-    unsigned touched = 0;
+    // The store files whose blocks the reading wrote into; none when it failed.
+    StoreFileSet touched;
 
     bool ok() const { return outcome == ReadOutcome::Read; }
     // The diagnostics of values not taken as they stood, notices left out: what a strict reading

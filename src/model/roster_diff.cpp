@@ -64,8 +64,8 @@ std::vector<CellDifference> DiffRosters(const Roster& now, const Roster& other) 
     return differences;
 }
 
-MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now, unsigned parts,
-                     bool keepMine) {
+MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now,
+                     RosterPartSet parts, bool keepMine) {
     MergedEdit merged{now, {}};
     ForEachDifference(
         base, edited,

@@ -2,6 +2,7 @@
 
 #include "model/cell_set.h"
 #include "model/roster.h"
+#include "model/roster_parts.h"
 #include "model/roster_schema.h"
 
 #include <string>
@@ -41,8 +42,8 @@ struct MergedEdit {
     // The conflicting cells: now is the text the roster holds now, other the user's.
     std::vector<CellDifference> conflicts;
 };
-MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now, unsigned parts,
-                     bool keepMine);
+MergedEdit MergeEdit(const Roster& base, const Roster& edited, const Roster& now,
+                     RosterPartSet parts, bool keepMine);
 
 // "team", "driver", "spare", "position table" or "start value".
 std::string_view RowKindName(RowKind row);

@@ -6,16 +6,16 @@
 
 namespace rk7 {
 
-unsigned StoresOf(unsigned parts) {
-    unsigned stores = 0;
+StoreFileSet StoresOf(RosterPartSet parts) {
+    StoreFileSet stores;
     for (const FieldSchema& field : Fields())
         if (parts & PartOf(field.field))
             stores |= StoreOf(field.field);
     return stores;
 }
 
-unsigned PartsOf(unsigned stores) {
-    unsigned parts = 0;
+RosterPartSet PartsOf(StoreFileSet stores) {
+    RosterPartSet parts;
     for (const FieldSchema& field : Fields())
         if (stores & StoreOf(field.field))
             parts |= PartOf(field.field);
@@ -39,7 +39,7 @@ RosterPart PartOf(Field field) {
     }
 }
 
-void CopyParts(Roster& to, const Roster& from, unsigned parts) {
+void CopyParts(Roster& to, const Roster& from, RosterPartSet parts) {
     for (const FieldSchema& field : Fields()) {
         if (!(parts & PartOf(field.field)))
             continue;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "model/program_state.h"
 #include "model/roster.h"
 #include "model/roster_schema.h"
 
 namespace rk7 {
 
-// The parts of the roster that the forms edit, as bits of a set; each lives in one store file.
-enum RosterPart : unsigned {
+// The parts of the roster that the forms edit, each a bit of a RosterPartSet; each lives in one
+// store file.
+namespace bits {
+enum class RosterPart : unsigned {
     TeamsPart = 1u << 0,        // the team table (Teams.rk)
     DriversPart = 1u << 1,      // the driver table (Drivers.rk)
     SparesPart = 1u << 2,       // the spare drivers (Drivers.rk too)
@@ -14,14 +17,18 @@ enum RosterPart : unsigned {
     RangeFailurePart = 1u << 4, // the range and failure tables (RanFail.rk)
     AllParts = (1u << 5) - 1,
 };
+} // namespace bits
+using bits::RosterPart;
+using enum RosterPart;
+using RosterPartSet = Flags<RosterPart>;
 
-// The store files (StoreFile bits) that hold the parts.
-unsigned StoresOf(unsigned parts);
+// The store files that hold the parts.
+StoreFileSet StoresOf(RosterPartSet parts);
 // The parts that the store files hold.
-unsigned PartsOf(unsigned stores);
+RosterPartSet PartsOf(StoreFileSet stores);
 // The part a field belongs to.
 RosterPart PartOf(Field field);
 // Copies the cells of the parts from one roster to another, whole cells.
-void CopyParts(Roster& to, const Roster& from, unsigned parts);
+void CopyParts(Roster& to, const Roster& from, RosterPartSet parts);
 
 } // namespace rk7

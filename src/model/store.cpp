@@ -175,7 +175,7 @@ LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
 std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
                                            const LoadStoreReport& report) {
     std::vector<std::string> warnings;
-    if (report.cutShort != 0) {
+    if (report.cutShort) {
         std::string names;
         int count = 0;
         for (StoreFile file : StoreFiles)
@@ -216,7 +216,7 @@ RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& repo
     return look;
 }
 
-Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
+Status SaveStores(const Roster& roster, ProgramState& state, StoreFileSet files,
                   Durability durability) {
     const std::string& dir = state.Folder.path;
     std::vector<FileReplacement> replacements;
@@ -241,7 +241,7 @@ Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
     for (StoreFile file : StoreFiles) {
         if (!(files & file))
             continue;
-        state.UnsavedStores &= ~static_cast<unsigned>(file);
+        state.UnsavedStores = state.UnsavedStores.without(file);
         state.StoredBytes[IndexOf(file)] = SerializeStore(roster, file);
     }
     return Status::Ok();
@@ -251,8 +251,8 @@ Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file, Dura
     return SaveStores(roster, state, file, durability);
 }
 
-unsigned UnsavedStoreFiles(const Roster& roster, const ProgramState& state) {
-    unsigned unsaved = 0;
+StoreFileSet UnsavedStoreFiles(const Roster& roster, const ProgramState& state) {
+    StoreFileSet unsaved;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreFile file = StoreFiles[i];
         if (!(state.UnsavedStores & file))

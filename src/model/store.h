@@ -49,9 +49,9 @@ struct LoadStoreReport {
     // The folder could not be locked, or a save cut short there could not be completed or was
     // not one this program can complete.
     Status folder = Status::Ok();
-    // The store files (StoreFile bits) that PeekStore read from a save that was cut short, as
+    // The store files that PeekStore read from a save that was cut short, as
     // saved, leaving them for the next save.
-    unsigned cutShort = 0;
+    StoreFileSet cutShort;
 };
 
 // Resolves the folder that programDir names into state.Folder and reads each store file that
@@ -93,7 +93,7 @@ std::vector<JournalTarget> StoreJournalTargets();
 // Writes the store files of the set files into the state's folder, all of them or none, under
 // the folder's lock; on success they no longer count as unsaved. A folder that is no longer the
 // one the roster was read from is refused.
-Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
+Status SaveStores(const Roster& roster, ProgramState& state, StoreFileSet files,
                   Durability durability = Durability::Flush);
 Status SaveStore(const Roster& roster, ProgramState& state, StoreFile file,
                  Durability durability = Durability::Flush);
@@ -104,6 +104,6 @@ Status SaveRanFailStore(const Roster& roster, ProgramState& state);
 
 // The store files marked unsaved whose cells really differ from what the files hold, as last
 // loaded or saved.
-unsigned UnsavedStoreFiles(const Roster& roster, const ProgramState& state);
+StoreFileSet UnsavedStoreFiles(const Roster& roster, const ProgramState& state);
 
 } // namespace rk7

@@ -161,11 +161,11 @@ void RosterView::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
 }
 
-void RosterView::rosterChanged(unsigned parts) {
+void RosterView::rosterChanged(RosterPartSet parts) {
     // The tables show teams and drivers; the chart the position tables as well.
-    const unsigned shown = m_views.Chart
-                               ? TeamsPart | DriversPart | PowerTablesPart | RangeFailurePart
-                               : TeamsPart | DriversPart;
+    const RosterPartSet shown = m_views.Chart
+                                    ? TeamsPart | DriversPart | PowerTablesPart | RangeFailurePart
+                                    : TeamsPart | DriversPart;
     if (parts & shown)
         update();
 }

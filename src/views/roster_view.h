@@ -2,6 +2,7 @@
 
 #include "model/cell_set.h"
 #include "model/roster.h"
+#include "model/roster_parts.h"
 #include "painter/table_painter.h"
 
 #include <array>
@@ -29,7 +30,7 @@ public:
     int minimumViewWidth() const { return ViewsMinimumWidth(m_roster, m_views); }
 
     // Repaints when parts (RosterPart bits) hold what the view shows.
-    void rosterChanged(unsigned parts);
+    void rosterChanged(RosterPartSet parts);
 
     // Cells to mark on the screen (the cells the last change changed); never printed.
     void setHighlight(const CellSet& cells);

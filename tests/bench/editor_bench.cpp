@@ -61,16 +61,16 @@ struct DriversForm {
 
     DriversForm() {
         roster.DriverRacePos[0].SetText("1");
-        dialog =
-            std::make_unique<SetDriversDialog>(EditorContext{roster,
-                                                             {[this] { return autoMode; },
-                                                              [this](bool on) {
-                                                                  autoMode = on;
-                                                              }},
-                                                             [](const Roster&, unsigned, unsigned) {
-                                                                 return true;
-                                                             }},
-                                               nullptr);
+        dialog = std::make_unique<SetDriversDialog>(
+            EditorContext{roster,
+                          {[this] { return autoMode; },
+                           [this](bool on) {
+                               autoMode = on;
+                           }},
+                          [](const Roster&, RosterPartSet, StoreFileSet) {
+                              return true;
+                          }},
+            nullptr);
         dialog->show();
         dialog->activateWindow();
         edit = dialog->edit(SetDriversDialog::RacePos, 0);

@@ -108,7 +108,7 @@ protected:
         EXPECT_EQ(TestFolder::Read(Target()), oldBytes);
         EXPECT_EQ(folder.Listing(), FileName());
         EXPECT_TRUE(edited == test::EditedRoster());
-        EXPECT_EQ(state.UnsavedStores, unsigned(Writer().store));
+        EXPECT_EQ(state.UnsavedStores, StoreFileSet(Writer().store));
     }
 
     struct Outcome {
@@ -303,7 +303,7 @@ protected:
     void ExpectUnreadable(const PerformanceReadResult& result, const std::string& reason) {
         EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
         EXPECT_TRUE(HasText(result.status.Error(), reason)) << result.status.Error();
-        EXPECT_EQ(result.touched, 0u);
+        EXPECT_FALSE(result.touched.any());
         ExpectNothingChanged();
     }
     void ExpectNothingChanged() { EXPECT_TRUE(roster == before); }

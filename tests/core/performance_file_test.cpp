@@ -140,7 +140,7 @@ Roster OtherRoster() {
 
 PerformanceReadResult Parse(Dialect dialect, const std::string& data, Roster& roster) {
     auto result = ParsePerformanceFile(data, roster, dialect);
-    EXPECT_EQ(result.touched, result.ok() ? unsigned{TeamsStore | DriversStore} : 0u);
+    EXPECT_EQ(result.touched, result.ok() ? TeamsStore | DriversStore : StoreFileSet());
     return result;
 }
 
@@ -303,7 +303,7 @@ TEST(ReadNative, RoundTripRestoresEverythingButDriverRange) {
     ASSERT_TRUE(result.ok()) << result.status.Error();
     EXPECT_EQ(result.dialect, Dialect::Native);
     EXPECT_EQ(Diagnostics(result), "");
-    EXPECT_EQ(result.touched, unsigned{TeamsStore | DriversStore});
+    EXPECT_EQ(result.touched, TeamsStore | DriversStore);
 
     Roster expected = written;
     for (int d = 0; d < DriverCount; ++d)
@@ -460,7 +460,7 @@ TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
         EXPECT_EQ(result.status.Error(), "This not a valid Peformance File");
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_TRUE(roster == before); // byte for byte
-        EXPECT_EQ(result.touched, 0u);
+        EXPECT_FALSE(result.touched.any());
     }
     // Without a dialect, neither banner will do.
     Roster roster;
@@ -477,7 +477,7 @@ TEST(ReadPerformanceFile, UnreadableFileLeavesTheRosterUntouched) {
         const auto result = ReadNativePerformanceFile(path, roster);
         EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
         EXPECT_TRUE(roster == before);
-        EXPECT_EQ(result.touched, 0u);
+        EXPECT_FALSE(result.touched.any());
         EXPECT_EQ(result.status.Error().rfind(path + ": ", 0), 0u) << result.status.Error();
     }
     Roster roster;

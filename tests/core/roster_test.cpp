@@ -162,14 +162,15 @@ TEST(RosterParts, CoverTheRosterAndKeepToTheirStoreFiles) {
     CopyParts(all, from, AllParts);
     EXPECT_TRUE(all == from);
 
-    for (unsigned part = 1; part < AllParts; part <<= 1) {
+    for (unsigned bits = 1; bits < RosterPartSet(AllParts).bits(); bits <<= 1) {
+        const RosterPartSet part = RosterPartSet::FromBits(bits);
         Roster to;
         CopyParts(to, from, part);
         EXPECT_EQ(PartsOf(StoresOf(part)) & part, part);
         for (StoreFile file : StoreFiles) {
-            const bool ownFile = (StoresOf(part) & file) != 0;
+            const bool ownFile = bool(StoresOf(part) & file);
             EXPECT_EQ(SerializeStore(to, file) != SerializeStore(Roster(), file), ownFile)
-                << "part " << part << ", " << StoreFileName(file);
+                << "part " << part.bits() << ", " << StoreFileName(file);
         }
     }
 }

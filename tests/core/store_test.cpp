@@ -202,7 +202,7 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
     ASSERT_TRUE(SavePowersStore(r, state));
     ASSERT_TRUE(SaveRanFailStore(r, state));
     ::umask(oldMask);
-    EXPECT_EQ(state.UnsavedStores, 0u);
+    EXPECT_FALSE(state.UnsavedStores.any());
     for (StoreFile f : StoreFiles) {
         const std::string path = folder.File(StoreFileName(f));
         EXPECT_EQ(std::filesystem::file_size(path), StoreFileSize(f));
@@ -234,7 +234,7 @@ protected:
     void ExpectOldFileKept() {
         EXPECT_EQ(TestFolder::Read(folder.File("Teams.rk")), oldBytes);
         EXPECT_EQ(folder.Listing(), "Teams.rk");
-        EXPECT_EQ(state.UnsavedStores, unsigned(TeamsStore));
+        EXPECT_EQ(state.UnsavedStores, StoreFileSet(TeamsStore));
     }
 
     TestFolder folder;

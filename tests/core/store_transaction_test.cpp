@@ -24,7 +24,7 @@ namespace {
 using test::TestFolder;
 namespace fs = std::filesystem;
 
-constexpr unsigned TeamsAndDrivers = TeamsStore | DriversStore;
+constexpr StoreFileSet TeamsAndDrivers = TeamsStore | DriversStore;
 
 // Two rosters that differ in both files.
 const Roster& Old() {
@@ -365,11 +365,11 @@ TEST(StoreUnsaved, OnlyCellsThatReallyDifferCount) {
     // Marked, but the same texts (the bytes after a NUL do not count).
     state.UnsavedStores |= TeamsAndDrivers;
     roster.TeamName[0].bytes.back() = 'x';
-    EXPECT_EQ(UnsavedStoreFiles(roster, state), 0u);
+    EXPECT_FALSE(UnsavedStoreFiles(roster, state).any());
     roster.DriverName[3].SetText("Someone Else");
-    EXPECT_EQ(UnsavedStoreFiles(roster, state), unsigned(DriversStore));
+    EXPECT_EQ(UnsavedStoreFiles(roster, state), StoreFileSet(DriversStore));
     ASSERT_TRUE(SaveStores(roster, state, DriversStore));
-    EXPECT_EQ(UnsavedStoreFiles(roster, state), 0u);
+    EXPECT_FALSE(UnsavedStoreFiles(roster, state).any());
 }
 
 } // namespace

@@ -314,7 +314,7 @@ Problems CheckReader(Dialect dialect, std::string_view data) {
         if (result.outcome != ReadOutcome::NotPerformanceFile ||
             result.status.Error() != NotPerformanceFileText)
             problems.push_back("a refused file gives another outcome or message");
-        if (!(r == before) || result.touched != 0)
+        if (!(r == before) || result.touched.any())
             problems.push_back("a refused file changed the roster or says it did");
         if (!result.diagnostics.empty())
             problems.push_back("a refused file has diagnostics");

@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(now.TeamName[2].Text(), "Only Theirs");
         QCOMPARE(now.TeamName[3].Text(), "Also Mine");
         QVERIFY(SameTexts(now, freshLoad()));
-        QCOMPARE(Doc().unsavedStores(), 0u);
+        QVERIFY(!Doc().unsavedStores().any());
         // The undo step holds what the user did, and only that.
         QVERIFY(Doc().undo());
         QCOMPARE(Doc().roster().TeamName[1].Text(), "Theirs Again");
@@ -477,7 +477,7 @@ private slots:
         m_app->trigger(Command::SaveRosterAs);
         QCOMPARE(m_app->folders().folder(), next);
         QVERIFY(SameTexts(Doc().roster(), dropped));
-        QCOMPARE(Doc().unsavedStores(), 0u);
+        QVERIFY(!Doc().unsavedStores().any());
         for (StoreFile f : StoreFiles) {
             QFile file(QDir(next).filePath(QString::fromLatin1(StoreFileName(f))));
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -543,7 +543,7 @@ private slots:
         m_app->trigger(Command::Undo);
         QVERIFY(SameTexts(Doc().roster(), start));
         QCOMPARE(AllBytes(), startFiles);
-        QCOMPARE(Doc().unsavedStores(), 0u);
+        QVERIFY(!Doc().unsavedStores().any());
         QVERIFY(!m_app->mainWindow()->action(Command::Undo)->isEnabled());
         QCOMPARE(MenuText(Command::Undo), QStringLiteral("&Undo"));
 
@@ -590,7 +590,7 @@ private slots:
         m_app->trigger(Command::Undo);
         QVERIFY(Doc().roster().TeamName[0].Text() != "Scuderia");
         QVERIFY(Bytes(TeamsStore) != saved);
-        QCOMPARE(Doc().unsavedStores(), 0u);
+        QVERIFY(!Doc().unsavedStores().any());
     }
 };
 

@@ -126,7 +126,7 @@ class EditorsTest : public QObject {
     const Roster& Doc() { return m_app->document().roster(); }
     bool AutoMode() { return m_app->document().autoMode(); }
     void SetAutoMode(bool on) { m_app->document().setAutoMode(on); }
-    unsigned Unsaved() { return m_app->document().unsavedStores(); }
+    StoreFileSet Unsaved() { return m_app->document().unsavedStores(); }
     QString Store(StoreFile f) const {
         return m_folder.filePath(QString::fromLatin1(StoreFileName(f)));
     }
@@ -463,7 +463,7 @@ private slots:
 
         // skipped: fields that OK sets otherwise (car numbers from their boxes, driver powers
         // recalculated), left out of the comparison.
-        auto check = [&](QDialog& form, unsigned part, std::set<Field> skipped) {
+        auto check = [&](QDialog& form, RosterPartSet part, std::set<Field> skipped) {
             const Roster before = R();
             std::map<std::string, const char*> cellShowing;
             ForEachCell(R(), [&](CellRef cell) { cellShowing[cell.Str()] = cell.bytes.data(); });
@@ -694,7 +694,7 @@ private slots:
         m_app->trigger(Command::EditTeams);
         QCOMPARE(Doc().TeamName[0].Text(), "Scuderia");
         QCOMPARE(changed.size(), 1); // the view repaints
-        QCOMPARE(changed[0][0].toUInt(), unsigned(TeamsPart));
+        QCOMPARE(changed[0][0].value<RosterPartSet>(), RosterPartSet(TeamsPart));
         QCOMPARE(QFileInfo(Store(TeamsStore)).size(), 1260);
 
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* d) { d->accept(); });
@@ -709,7 +709,7 @@ private slots:
         m_app->trigger(Command::RangeFailure);
         QCOMPARE(QFileInfo(Store(RanFailStore)).size(), 336);
         QVERIFY(m_prompts.messages.isEmpty());
-        QCOMPARE(Unsaved(), 0u);
+        QVERIFY(!Unsaved().any());
     }
 
     void cancelTouchesNothing() {
@@ -742,7 +742,7 @@ private slots:
         QVERIFY(Doc() == before);
         for (StoreFile f : StoreFiles)
             QCOMPARE(QFileInfo(Store(f)).lastModified(), stamp);
-        QCOMPARE(Unsaved(), 0u);
+        QVERIFY(!Unsaved().any());
     }
 
     void powerTablesRecalculateDriverPowersInManualMode() {
@@ -770,7 +770,7 @@ private slots:
         QCOMPARE(QFileInfo(Store(PowersStore)).size(), 220);
         QVERIFY(!QFile::exists(Store(DriversStore))); // the powers wait for Drivers.rk
         // (as do the team power and the driver cells set up above, which no form saved)
-        QCOMPARE(Unsaved(), unsigned(TeamsStore | DriversStore));
+        QCOMPARE(Unsaved(), TeamsStore | DriversStore);
     }
 
     void nestedSpareAndRangeFailureDialogs() {
@@ -787,7 +787,7 @@ private slots:
         QCOMPARE(Doc().SpareName[7].Text(), "Reserve Man"); // in memory ...
         QCOMPARE(Doc().SpareRacePower[7].Text(), "12a");
         QVERIFY(!QFile::exists(Store(DriversStore))); // ... but in no file yet
-        QCOMPARE(Unsaved(), unsigned(DriversStore));
+        QCOMPARE(Unsaved(), StoreFileSet(DriversStore));
 
         WhenOpen<SetEditpowerDialog>([](SetEditpowerDialog* powers) {
             WhenOpen<SetRanFailDialog>([powers](SetRanFailDialog* ranFail) {
@@ -814,7 +814,7 @@ private slots:
         m_app->trigger(Command::SpareDrivers);
         QCOMPARE(Doc().SpareRange[0].Text(), "5");
         QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed[0][0].toUInt(), unsigned(SparesPart));
+        QCOMPARE(changed[0][0].value<RosterPartSet>(), RosterPartSet(SparesPart));
         QVERIFY(!QFile::exists(Store(DriversStore)));
     }
 
@@ -831,7 +831,7 @@ private slots:
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
         QVERIFY(m_prompts.messages[0].text.contains(QStringLiteral("Is a directory")));
-        QCOMPARE(Unsaved(), unsigned(TeamsStore)); // offered again at exit
+        QCOMPARE(Unsaved(), StoreFileSet(TeamsStore)); // offered again at exit
     }
 };
 

@@ -56,7 +56,7 @@ class FaultsTest : public QObject {
     QString Path(const QString& name) const { return m_folder->filePath(name); }
     QString Store(StoreFile f) const { return Path(QString::fromLatin1(StoreFileName(f))); }
     const Roster& R() { return m_app->document().roster(); }
-    unsigned Unsaved() { return m_app->document().unsavedStores(); }
+    StoreFileSet Unsaved() { return m_app->document().unsavedStores(); }
     QStringList Listing() const {
         return QDir(m_folder->path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -113,7 +113,7 @@ private slots:
         AcceptTeamName(QStringLiteral("Scuderia"));
         ExpectMessage(1, Store(TeamsStore), QStringLiteral("Is a directory"));
         QCOMPARE(R().TeamName[0].Text(), "Scuderia"); // the edit is kept
-        QCOMPARE(Unsaved(), unsigned(TeamsStore));
+        QCOMPARE(Unsaved(), StoreFileSet(TeamsStore));
         QCOMPARE(Listing(), QStringList{QStringLiteral("Teams.rk")});
         QVERIFY(QDir(Store(TeamsStore)).isEmpty());
 
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(QDir(m_folder->path()).rmdir(QStringLiteral("Teams.rk")));
         AcceptTeamName(QStringLiteral("Scuderia Two"));
         QCOMPARE(m_prompts.messages.size(), 1);
-        QCOMPARE(Unsaved(), 0u);
+        QVERIFY(!Unsaved().any());
         QCOMPARE(ReadAll(Store(TeamsStore)),
                  QByteArray::fromStdString(SerializeStore(R(), TeamsStore)));
         QVERIFY(ReadAll(Store(TeamsStore)).startsWith("Scuderia Two"));
@@ -197,7 +197,7 @@ private slots:
             QCOMPARE(ReadAll(Store(file)), QByteArray::fromStdString(SerializeStore(R(), file)));
         }
         QCOMPARE(m_prompts.messages.size(), shown);
-        QCOMPARE(Unsaved(), 0u);
+        QVERIFY(!Unsaved().any());
         QCOMPARE(Listing(), listing);
         ExpectProgramWorks();
     }
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(m_prompts.messages[2].text, QStringLiteral("This not a valid Peformance File"));
         QVERIFY(R() == before);
         QVERIFY(changed.isEmpty());
-        QCOMPARE(Unsaved(), 0u);
+        QVERIFY(!Unsaved().any());
 
         // The next open of a good file reads it.
         Roster other;

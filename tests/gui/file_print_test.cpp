@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(ReadAll(Path("exchange.txt")).count("\r\n"), 99);
         QVERIFY(m_prompts.messages.isEmpty());
         // Writing a Performance File saves no store file: the edit is still unsaved.
-        QCOMPARE(App().document().unsavedStores(), unsigned(TeamsStore));
+        QCOMPARE(App().document().unsavedStores(), StoreFileSet(TeamsStore));
 
         m_prompts.fileNames = {};
         App().trigger(Command::SaveNativeFile); // cancelled: nothing happens
@@ -154,7 +154,7 @@ private slots:
         QVERIFY(open.fileName.isEmpty());
         QCOMPARE(App().files().openDialogSettings().folder, m_folder.path());
         // The store files do not have it yet: the exit prompt offers to save them.
-        QCOMPARE(App().document().unsavedStores(), unsigned(TeamsStore | DriversStore));
+        QCOMPARE(App().document().unsavedStores(), TeamsStore | DriversStore);
     }
 
     void wrongBannerShowsTheErrorBox() {

@@ -576,7 +576,7 @@ private slots:
         QCoreApplication::processEvents();
         PaintCounter paints;
         app.view()->installEventFilter(&paints);
-        const auto change = [&](unsigned parts, const auto& edit) {
+        const auto change = [&](RosterPartSet parts, const auto& edit) {
             Roster edited = app.document().roster();
             edit(edited);
             app.document().apply(edited, parts, QStringLiteral("Edit"));
@@ -642,7 +642,7 @@ private slots:
         QCOMPARE(drivers.size(), 2844);
         QVERIFY(drivers.readAll().mid(2100).startsWith("Spare One"));
         QVERIFY(!QFile::exists(t.Store(TeamsStore))); // only the file that lacked changes
-        QCOMPARE(edited.document().unsavedStores(), 0u);
+        QVERIFY(!edited.document().unsavedStores().any());
 
         Session u;
         Application& discarded = u.Start();
@@ -662,7 +662,7 @@ private slots:
         QVERIFY(!app.mainWindow()->close());
         QCOMPARE(s.prompts.messages.size(), 1);
         QVERIFY(s.prompts.messages[0].text.contains(QStringLiteral("Teams.rk")));
-        QCOMPARE(app.document().unsavedStores(), unsigned(TeamsStore));
+        QCOMPARE(app.document().unsavedStores(), StoreFileSet(TeamsStore));
 
         // Two changed files are saved together: a write-protected Drivers.rk keeps Teams.rk
         // from being saved too.
@@ -682,7 +682,7 @@ private slots:
                                                                     "read-only")),
                  qPrintable(t.prompts.messages[0].text));
         QCOMPARE(t.StoreBytes(TeamsStore), teamsBefore);
-        QCOMPARE(both.document().unsavedStores(), unsigned(TeamsStore | DriversStore));
+        QCOMPARE(both.document().unsavedStores(), TeamsStore | DriversStore);
     }
 
     void exitPromptOnlyWhenCellsDiffer() {
