@@ -24,7 +24,7 @@ struct DriverColumn {
 constexpr int RightBlock = 223;
 constexpr int RowsPerBlock = 14;
 
-constexpr DriverColumn CarColumn = {"Car#", SetDriversDialog::CarNumberId, 5, 20, Field::CarNumber};
+constexpr DriverColumn CarColumn = {"Car#", 0, 5, 20, Field::CarNumber};
 constexpr DriverColumn Columns[SetDriversDialog::ColumnCount] = {
     {"Driver Names", 6102, 28, 75, Field::DriverName},
     {"QPos", 6130, 106, 14, Field::DriverQualPos},
@@ -56,13 +56,13 @@ public:
 
 SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Drivers"), QSize(453, 237)), m_context(context) {
-    setObjectName(QStringLiteral("SetDriversDialog"));
-    addFrame(103, units(0, 0, 453, 212));
-    addFrame(104, units(0, 212, 452, 25));
+    setObjectName(QStringLiteral("setDriversDialog"));
+    addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 453, 212));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 212, 452, 25));
     addOkCancel();
 
-    QPushButton* spares =
-        addButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
+    QPushButton* spares = addButton(QStringLiteral("spareDrivers"),
+                                    QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
     connect(spares, &QPushButton::clicked, this, &SetDriversDialog::enterSpareDrivers);
 
     for (int block = 0; block < 2; ++block) {
@@ -81,7 +81,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         const int dx = (d / RowsPerBlock) * RightBlock;
         const int y = 16 + 13 * (d % RowsPerBlock);
         auto* car = new QComboBox(this);
-        car->setObjectName(QString::number(CarNumberId + d));
+        car->setObjectName(fieldObjectName(Field::CarNumber, d));
         car->setGeometry(units(CarColumn.x + dx, y, CarColumn.w, 11));
         car->addItems(carNumbers);
         car->setMaxVisibleItems(12);
@@ -94,8 +94,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         m_cars[d] = car;
         for (int c = 0; c < ColumnCount; ++c)
             m_edits[c][d] =
-                addFieldEdit(Columns[c].firstId + d, units(Columns[c].x + dx, y, Columns[c].w, 11),
-                             Columns[c].field, d);
+                addFieldEdit(units(Columns[c].x + dx, y, Columns[c].w, 11), Columns[c].field, d);
     }
 
     // Only what the user does to a position starts a pass (textEdited, not textChanged): neither

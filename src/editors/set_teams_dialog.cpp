@@ -29,9 +29,9 @@ constexpr TeamColumn Columns[SetTeamsDialog::ColumnCount] = {
 
 SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Teams"), QSize(258, 237)), m_context(context) {
-    setObjectName(QStringLiteral("SetTeamsDialog"));
-    addFrame(103, units(0, 0, 258, 208));
-    addFrame(104, units(0, 208, 258, 28));
+    setObjectName(QStringLiteral("setTeamsDialog"));
+    addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 258, 208));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 208, 258, 28));
     addOkCancel();
 
     for (int c = 0; c < ColumnCount; ++c) {
@@ -43,8 +43,8 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     for (int t = 0; t < TeamCount; ++t)
         for (int c = 0; c < ColumnCount; ++c) {
             const TeamColumn& column = Columns[c];
-            m_edits[c][t] = addFieldEdit(
-                column.firstId + t, units(column.x, 16 + 13 * t, column.w, 11), column.field, t);
+            m_edits[c][t] =
+                addFieldEdit(units(column.x, 16 + 13 * t, column.w, 11), column.field, t);
         }
 
     // Only what the user does to a position starts a pass (textEdited, not textChanged): neither

@@ -23,14 +23,13 @@ constexpr SpareColumn Columns[SpareDialog::ColumnCount] = {
 SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
     : FormDialog(parent, QStringLiteral("Enter Spare Drivers"), QSize(201, 146)),
       m_context(context) {
-    setObjectName(QStringLiteral("SpareDialog"));
+    setObjectName(QStringLiteral("spareDialog"));
     addOkCancel(127);
     for (int s = 0; s < SpareCount; ++s) {
         const int y = 16 + 13 * s;
         for (int c = 0; c < ColumnCount; ++c) {
             const SpareColumn& column = Columns[c];
-            m_edits[c][s] =
-                addFieldEdit(column.firstId + s, units(column.x, y, column.w, 11), column.field, s);
+            m_edits[c][s] = addFieldEdit(units(column.x, y, column.w, 11), column.field, s);
             m_edits[c][s]->setToolTip(
                 QStringLiteral("Spare %1: %2").arg(s).arg(QLatin1String(column.value)));
         }

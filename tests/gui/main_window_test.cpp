@@ -1034,7 +1034,7 @@ private slots:
             d->reject();
         });
         press({Qt::Key_Return});
-        QCOMPARE(typed, QStringLiteral("3003=q"));
+        QCOMPARE(typed, QStringLiteral("teamName1=q"));
 
         // Each table has its own cursor, kept on its cells: End stops before the empty filler.
         app.trigger(Command::ViewTeams);
@@ -1049,13 +1049,13 @@ private slots:
         };
         WhenOpen<SetTeamsDialog>(focusedIn);
         press({Qt::KeypadModifier | Qt::Key_Enter});
-        QCOMPARE(typed, QStringLiteral("3003"));
+        QCOMPARE(typed, QStringLiteral("teamName1"));
         // A double-click on a driver's car number opens Main Drivers in that driver's car box.
         app.trigger(Command::ViewDrivers);
         WhenOpen<SetDriversDialog>(focusedIn);
         QTest::mouseDClick(view, Qt::LeftButton, {},
                            TableCellArea(view->rect(), {View::Drivers, 20, 0}).center());
-        QCOMPARE(typed, QString::number(SetDriversDialog::CarNumberId + 20));
+        QCOMPARE(typed, QStringLiteral("carNumber20"));
         app.trigger(Command::ViewChart);
         QVERIFY(!view->cellCursor());
     }
