@@ -95,7 +95,7 @@ void StoreSaver::takeDiskChanges() {
     }
     const LoadStoreReport report = m_document.reload();
     // Reported as at start-up: a file damaged from outside must not go by unnoticed.
-    if (const QStringList problems = StoreFolderProblems(folder(), report); !problems.isEmpty())
+    if (const QStringList problems = RosterFolderProblems(folder(), report); !problems.isEmpty())
         m_prompts.message(m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
     if (auto* window = qobject_cast<QMainWindow*>(m_window))

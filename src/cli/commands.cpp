@@ -131,7 +131,7 @@ int WriteOutputFile(const std::string& path, std::string_view data, Output io) {
     return Report(WriteFileAtomically(path, data), io);
 }
 
-// Holds the lock of the store folder for a whole command, so that no other program saves into
+// Holds the lock of the roster folder for a whole command, so that no other program saves into
 // it between this one's load and save.
 bool LockFolder(const std::string& dir, FolderLock& lock, Output io) {
     if (Status locked = FolderLock::Acquire(dir, lock); !locked) {

@@ -108,10 +108,10 @@ std::string StorePath(std::string_view dir, StoreFile file) {
     return path;
 }
 
-std::string ProgramDirFrom(std::string_view workingDir) {
-    if (!workingDir.empty() && workingDir.back() == '/')
-        workingDir.remove_suffix(1);
-    return std::string(workingDir);
+std::string RosterFolderFrom(std::string_view path) {
+    if (!path.empty() && path.back() == '/')
+        path.remove_suffix(1);
+    return std::string(path);
 }
 
 std::string SerializeStore(const Roster& roster, StoreFile file) {
@@ -189,8 +189,8 @@ FolderRecovery LockAndRecover(const RosterFolder& folder, FolderLock& lock, bool
 
 } // namespace
 
-LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir) {
-    return LoadStore(roster, state, ResolveRosterFolder(programDir));
+LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view dir) {
+    return LoadStore(roster, state, ResolveRosterFolder(dir));
 }
 
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder) {
@@ -204,9 +204,8 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolde
     return report;
 }
 
-LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
-                          std::chrono::milliseconds wait) {
-    const RosterFolder folder = ResolveRosterFolder(programDir);
+LoadStoreReport PeekStore(Roster& roster, std::string_view dir, std::chrono::milliseconds wait) {
+    const RosterFolder folder = ResolveRosterFolder(dir);
     LoadStoreReport report;
     FolderLock lock;
     const FolderRecovery recovery = LockAndRecover(folder, lock, false, report, wait);
@@ -214,8 +213,7 @@ LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
     return report;
 }
 
-std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
-                                           const LoadStoreReport& report) {
+std::vector<std::string> StoreSizeWarnings(std::string_view dir, const LoadStoreReport& report) {
     std::vector<std::string> warnings;
     if (report.cutShort != 0) {
         std::string names;
@@ -223,8 +221,8 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
         for (StoreFile file : StoreFiles)
             if (report.cutShort & file)
                 names += (count++ ? ", " : "") + std::string(StoreFileName(file));
-        warnings.push_back(std::string(programDir) + ": a save into this folder was cut short; " +
-                           names + (count == 1 ? " was" : " were") +
+        warnings.push_back(std::string(dir) + ": a save into this folder was cut short; " + names +
+                           (count == 1 ? " was" : " were") +
                            " read as saved, and the next save into the folder puts " +
                            (count == 1 ? "it" : "them") + " in place");
     }
@@ -233,9 +231,8 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
         const std::size_t expected = StoreFileSize(StoreFiles[i]);
         if (!load.found || load.fileSize == expected)
             continue;
-        std::string text = StorePath(programDir, StoreFiles[i]) + " is " +
-                           std::to_string(load.fileSize) + " bytes long, not " +
-                           std::to_string(expected);
+        std::string text = StorePath(dir, StoreFiles[i]) + " is " + std::to_string(load.fileSize) +
+                           " bytes long, not " + std::to_string(expected);
         if (load.fileSize > expected)
             text += "; the bytes after the first " + std::to_string(expected) + " were ignored";
         else if (load.fileSize == 0)
@@ -247,11 +244,11 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
     return warnings;
 }
 
-RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& report) {
+RosterLook DescribeLoad(std::string_view dir, const LoadStoreReport& report) {
     RosterLook look;
     if (!report.folder)
         look.errors.push_back(report.folder.Error());
-    look.warnings = StoreSizeWarnings(ProgramDirFrom(programDir), report);
+    look.warnings = StoreSizeWarnings(RosterFolderFrom(dir), report);
     for (const StoreLoad& load : report.files)
         if (!load.status)
             look.errors.push_back(load.status.Error());

@@ -98,8 +98,8 @@ Parsed Parse(const QStringList& arguments) {
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Show the version and exit."));
     const QCommandLineOption dir(QStringLiteral("dir"),
-                                 QStringLiteral("Folder of the store files (default: the current "
-                                                "folder)."),
+                                 QStringLiteral("Roster folder: the folder of the store files "
+                                                "(default: the current folder)."),
                                  QStringLiteral("DIR"));
     const QCommandLineOption view(
         QStringLiteral("view"), QStringLiteral("The view: all (default), teams, drivers or chart."),

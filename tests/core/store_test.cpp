@@ -112,10 +112,10 @@ TEST(StoreFiles, MissingFilesKeepTheDefaults) {
     EXPECT_EQ(folder.Listing(), ""); // loading creates nothing
 }
 
-TEST(StoreFiles, ProgramDirLosesOneTrailingSeparator) {
-    EXPECT_EQ(ProgramDirFrom("/home/user/rk7/"), "/home/user/rk7");
-    EXPECT_EQ(ProgramDirFrom("/home/user/rk7"), "/home/user/rk7");
-    EXPECT_EQ(ProgramDirFrom("/"), "");
+TEST(StoreFiles, RosterFolderLosesOneTrailingSeparator) {
+    EXPECT_EQ(RosterFolderFrom("/home/user/rk7/"), "/home/user/rk7");
+    EXPECT_EQ(RosterFolderFrom("/home/user/rk7"), "/home/user/rk7");
+    EXPECT_EQ(RosterFolderFrom("/"), "");
     EXPECT_EQ(StorePath("", TeamsStore), "/Teams.rk");
     EXPECT_EQ(StorePath("/data", RanFailStore), "/data/RanFail.rk");
 }

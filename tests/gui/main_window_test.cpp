@@ -707,7 +707,7 @@ private slots:
         QVERIFY(s.prompts.messages.isEmpty());
     }
 
-    void startupReportsTheStoreFolder() {
+    void startupReportsTheRosterFolder() {
         // Store files of the wrong size: one warning naming each, with both sizes.
         Session s;
         QVERIFY(QFile(s.Store(TeamsStore)).open(QIODevice::WriteOnly));
@@ -732,7 +732,8 @@ private slots:
         app.initMainWindow();
         app.reportStartupProblems();
         QCOMPARE(t.prompts.messages.size(), 1);
-        QVERIFY(t.prompts.messages[0].text.contains(folder + QStringLiteral(" does not exist")));
+        QVERIFY(t.prompts.messages[0].text.contains(QStringLiteral("The roster folder ") + folder +
+                                                    QStringLiteral(" does not exist")));
         t.prompts.answers = {Prompts::Answer::Save};
         test::WhenOpen<SetTeamsDialog>([](SetTeamsDialog* teams) { teams->accept(); });
         app.trigger(Command::EditTeams);

@@ -407,7 +407,7 @@ private slots:
         r = Render({QStringLiteral("--pdf"), nowhere});
         QCOMPARE(r.status, 4);
         QVERIFY2(r.err.contains(nowhere), qPrintable(r.err));
-        // The folder of the store files does not exist.
+        // The roster folder does not exist.
         const QString missing = folder.filePath(QStringLiteral("missing"));
         r = Render({QStringLiteral("--dir"), missing, QStringLiteral("--png"),
                     folder.filePath(QStringLiteral("x.png"))});
