@@ -68,7 +68,7 @@ bool StoreSaver::lockFolder(FolderLock& lock) {
                                  .arg(QDir::toNativeSeparators(folder())),
                              [&] {
                                  locked = FolderLock::TryAcquire(path, lock, busy);
-                                 return locked.ok() || !busy;
+                                 return locked.IsOk() || !busy;
                              }))
         return false; // the user gave up waiting: nothing happened
     if (!locked) {
@@ -114,7 +114,7 @@ bool StoreSaver::save(unsigned stores) {
     const Status saved = m_document.save(stores);
     if (!saved)
         m_prompts.reportError(m_window, QString::fromStdString(saved.Error()));
-    return saved.ok();
+    return saved.IsOk();
 }
 
 bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, unsigned parts,

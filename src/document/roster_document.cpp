@@ -17,9 +17,9 @@ bool SameTexts(const Roster& a, const Roster& b, unsigned parts) {
 } // namespace
 
 void RosterDocument::setAutoMode(bool on) {
-    if (m_state.AutoMode == on)
+    if (m_state.autoMode == on)
         return;
-    m_state.AutoMode = on;
+    m_state.autoMode = on;
     emit autoModeChanged(on);
 }
 
@@ -27,11 +27,11 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
     // Nothing of the roster shown before may stay: a file missing here keeps the built-in cells.
     m_roster = Roster();
     ProgramState fresh;
-    fresh.AutoMode = m_state.AutoMode;
+    fresh.autoMode = m_state.autoMode;
     m_state = fresh;
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
     m_keptOverDisk = 0;
-    m_lastChanges.clear();
+    m_lastChanges.Clear();
     stamp(AllStores);
     m_steps.clear();
     m_done = 0;
@@ -41,13 +41,13 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
 }
 
 LoadStoreReport RosterDocument::reload() {
-    const std::string folder = m_state.Folder.path; // load() starts the state afresh
+    const std::string folder = m_state.folder.path; // load() starts the state afresh
     return load(folder);
 }
 
 Status RosterDocument::saveCopy(const std::string& folder) const {
     ProgramState there;
-    there.Folder = ResolveRosterFolder(folder);
+    there.folder = ResolveRosterFolder(folder);
     return SaveStores(m_roster, there, AllStores);
 }
 
@@ -78,7 +78,7 @@ void RosterDocument::takeStep(const Roster& next, unsigned parts, const QString&
     m_done = m_steps.size();
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts);
+    m_state.unsavedStores |= StoresOf(parts);
     emit changed(parts);
     emit historyChanged();
 }
@@ -103,7 +103,7 @@ Status RosterDocument::restore(const Roster& cells, unsigned parts, unsigned sto
     stamp(stores);
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts) & ~stores;
+    m_state.unsavedStores |= StoresOf(parts) & ~stores;
     emit changed(parts);
     if (stores)
         emit saved(stores);
@@ -147,13 +147,13 @@ unsigned RosterDocument::changedOnDisk() const {
     // what the files held when this program last read or wrote them.
     Roster fresh;
     const LoadStoreReport report =
-        PeekStore(fresh, m_state.Folder.path, std::chrono::milliseconds(0));
+        PeekStore(fresh, m_state.folder.path, std::chrono::milliseconds(0));
     if (!report.folder)
         return 0; // busy or unreadable: looked at again on the next change
     unsigned changed = 0;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (!m_state.StoredBytes[i].empty() &&
-            SerializeStore(fresh, StoreFiles[i]) != m_state.StoredBytes[i])
+        if (!m_state.storedBytes[i].empty() &&
+            SerializeStore(fresh, StoreFiles[i]) != m_state.storedBytes[i])
             changed |= StoreFiles[i];
     return changed;
 }
@@ -161,10 +161,10 @@ unsigned RosterDocument::changedOnDisk() const {
 void RosterDocument::keepOverDisk(unsigned stores) {
     // What is on disk now counts as seen; the roster's cells stay unsaved over it.
     Roster fresh;
-    (void)PeekStore(fresh, m_state.Folder.path);
+    (void)PeekStore(fresh, m_state.folder.path);
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
         if (stores & StoreFiles[i])
-            m_state.StoredBytes[i] = SerializeStore(fresh, StoreFiles[i]);
+            m_state.storedBytes[i] = SerializeStore(fresh, StoreFiles[i]);
     m_keptOverDisk |= stores;
 }
 

@@ -163,8 +163,8 @@ void ReadStoreFiles(Roster& roster, const std::string& dir,
             load.found = true;
             load.bytesRead = read->data.size();
             load.fileSize = std::max(read->fileSize, read->data.size());
-        } else if (!read.status().notFound()) {
-            load.status = read.status();
+        } else if (!read.AsStatus().IsNotFound()) {
+            load.status = read.AsStatus();
         }
     }
 }
@@ -194,13 +194,13 @@ LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view 
 }
 
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder) {
-    state.Folder = folder;
+    state.folder = folder;
     LoadStoreReport report;
     FolderLock lock;
-    const FolderRecovery recovery = LockAndRecover(state.Folder, lock, true, report);
-    ReadStoreFiles(roster, state.Folder.path, recovery.pending, report);
+    const FolderRecovery recovery = LockAndRecover(state.folder, lock, true, report);
+    ReadStoreFiles(roster, state.folder.path, recovery.pending, report);
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        state.StoredBytes[i] = SerializeStore(roster, StoreFiles[i]);
+        state.storedBytes[i] = SerializeStore(roster, StoreFiles[i]);
     return report;
 }
 
@@ -257,7 +257,7 @@ RosterLook DescribeLoad(std::string_view dir, const LoadStoreReport& report) {
 
 Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
                   Durability durability) {
-    const std::string& dir = state.Folder.path;
+    const std::string& dir = state.folder.path;
     std::vector<FileReplacement> replacements;
     for (StoreFile file : StoreFiles)
         if (files & file)
@@ -271,7 +271,7 @@ Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
             FolderLock::Acquire(dir, lock, DefaultFolderWait, replacements.front().path);
         !locked)
         return locked;
-    if (Status same = CheckRosterFolder(state.Folder); !same)
+    if (Status same = CheckRosterFolder(state.folder); !same)
         return same;
     if (FolderRecovery recovery = RecoverFolder(dir, StoreJournalTargets()); !recovery.status)
         return recovery.status;
@@ -280,8 +280,8 @@ Status SaveStores(const Roster& roster, ProgramState& state, unsigned files,
     for (StoreFile file : StoreFiles) {
         if (!(files & file))
             continue;
-        state.UnsavedStores &= ~static_cast<unsigned>(file);
-        state.StoredBytes[IndexOf(file)] = SerializeStore(roster, file);
+        state.unsavedStores &= ~static_cast<unsigned>(file);
+        state.storedBytes[IndexOf(file)] = SerializeStore(roster, file);
     }
     return Status::Ok();
 }
@@ -294,14 +294,14 @@ unsigned UnsavedStoreFiles(const Roster& roster, const ProgramState& state) {
     unsigned unsaved = 0;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreFile file = StoreFiles[i];
-        if (!(state.UnsavedStores & file))
+        if (!(state.unsavedStores & file))
             continue;
-        if (state.StoredBytes[i].empty()) {
+        if (state.storedBytes[i].empty()) {
             unsaved |= file; // nothing was loaded to compare with
             continue;
         }
         Roster stored;
-        DeserializeStore(stored, file, state.StoredBytes[i]);
+        DeserializeStore(stored, file, state.storedBytes[i]);
         if (!SameStoreTexts(roster, stored, file))
             unsaved |= file;
     }

@@ -54,7 +54,7 @@ struct LoadStoreReport {
     unsigned cutShort = 0;
 };
 
-// Resolves the roster folder that dir names into state.Folder and reads each store file that
+// Resolves the roster folder that dir names into state.folder and reads each store file that
 // exists there over the roster. Missing files keep the roster as it was. First, under the
 // folder's lock, completes a save that was cut short and removes its leftovers. What was read
 // becomes the state's record of what the store files hold. A store file that is not a regular

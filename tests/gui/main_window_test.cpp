@@ -371,13 +371,13 @@ private slots:
             Roster stored;
             stored.TeamName[2].SetText("Stored Team");
             ProgramState state;
-            state.Folder = ResolveRosterFolder(s.folder.path().toStdString());
+            state.folder = ResolveRosterFolder(s.folder.path().toStdString());
             QVERIFY(SaveTeamsStore(stored, state));
         }
         Application& app = s.Start();
         QCOMPARE(app.document().roster().TeamName[2].Text(), "Stored Team");
         QCOMPARE(app.document().roster().DriverName, Roster().DriverName);
-        QCOMPARE(QString::fromStdString(app.document().state().Folder.path), s.folder.path());
+        QCOMPARE(QString::fromStdString(app.document().state().folder.path), s.folder.path());
         QVERIFY(s.prompts.messages.isEmpty());
 
         Session empty;
@@ -426,7 +426,7 @@ private slots:
         if (!file.isEmpty())
             s.WritePrefs(file);
         Application& app = s.Start();
-        QCOMPARE(app.document().state().AutoMode, autoMode);
+        QCOMPARE(app.document().state().autoMode, autoMode);
     }
 
     // Writing the mode changes the key's value and keeps every other byte of the file.
@@ -472,7 +472,7 @@ private slots:
         Session s;
         s.WritePrefs("[preferences]\r\nautomode=true\r\n");
         Application& app = s.Start();
-        QVERIFY(app.document().state().AutoMode);
+        QVERIFY(app.document().state().autoMode);
         QVERIFY(app.mainWindow()->close());
         QFile prefs(s.Prefs());
         QVERIFY(prefs.open(QIODevice::ReadOnly));
@@ -491,7 +491,7 @@ private slots:
                  text.constData());
         Session again;
         QFile::copy(s.Prefs(), again.Prefs());
-        QVERIFY(again.Start().document().state().AutoMode);
+        QVERIFY(again.Start().document().state().autoMode);
         again.app->document().setAutoMode(false);
         QVERIFY(again.app->mainWindow()->close());
         QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
