@@ -8,7 +8,7 @@
 # Builds rk7power when it is missing (BUILD, default build/default), compiles the two reference
 # programs and a small launcher with g++ and pkg-config Qt6Widgets into $BUILD/startup, then runs
 # the programs in turn, RUNS times each (default 10) after one unmeasured run each, and prints
-# every run, the medians and the ratios. Each run starts in a fresh empty store folder (the built-in
+# every run, the medians and the ratios. Each run starts in a fresh empty roster folder (the built-in
 # roster) with its own configuration folder, so nothing of the user's is read or written.
 #
 # Three programs: the window with one word in its status bar (the baseline of the goal, at most
@@ -54,7 +54,7 @@ done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# One start-up in milliseconds (three decimals). Every run gets an empty store folder as its
+# One start-up in milliseconds (three decimals). Every run gets an empty roster folder as its
 # working folder and its own configuration folder.
 measure() { # program [arguments]
     local home store output start painted

@@ -74,7 +74,7 @@ void Application::initMainWindow() {
     m_window->connectCommand(Command::SaveRosterAs, m_folders.get(), &RosterFolders::saveAs);
     m_window->connectCommand(Command::ShowRosterFolder, m_folders.get(),
                              &RosterFolders::showFolder);
-    const LoadStoreReport report = m_folders->load(m_options.programDir);
+    const LoadStoreReport report = m_folders->load(m_options.rosterFolder);
     m_startupProblems = StartupProblems(m_folders->folder(), m_options.preferencesPath, report);
     m_document.setAutoMode(!m_options.preferencesPath.isEmpty() &&
                            ReadAutoMode(m_options.preferencesPath));

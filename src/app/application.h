@@ -43,11 +43,11 @@ class Application : public QObject {
 
 public:
     struct Options {
-        Options(QString programDir, QString preferencesPath, QString settingsPath = {})
-            : programDir(std::move(programDir)), preferencesPath(std::move(preferencesPath)),
+        Options(QString rosterFolder, QString preferencesPath, QString settingsPath = {})
+            : rosterFolder(std::move(rosterFolder)), preferencesPath(std::move(preferencesPath)),
               settingsPath(std::move(settingsPath)) {}
 
-        QString programDir;      // the roster folder to start on, as the user named it
+        QString rosterFolder;    // the roster folder to start on, as the user named it
         QString preferencesPath; // RK7_Power.ini
         QString settingsPath;    // the program's own settings; empty keeps none
     };

@@ -43,8 +43,8 @@ struct CommandLine {
         parser.addOption(userFolder);
         parser.addPositionalArgument(
             QStringLiteral("folder"),
-            QStringLiteral("Folder of the store files (default: the current folder), or a "
-                           "Performance File to compare with the roster and import."),
+            QStringLiteral("Roster folder: the folder of the store files (default: the current "
+                           "folder), or a Performance File to compare with the roster and import."),
             QStringLiteral("[FOLDER | FILE]"));
     }
 };

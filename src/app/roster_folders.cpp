@@ -84,7 +84,7 @@ LoadStoreReport RosterFolders::load(const QString& folder) {
 bool RosterFolders::open(const QString& folder) {
     if (!m_saver.offerToSave())
         return false;
-    const QStringList problems = StoreFolderProblems(folder, load(folder));
+    const QStringList problems = RosterFolderProblems(folder, load(folder));
     if (!problems.isEmpty())
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
@@ -130,7 +130,7 @@ void RosterFolders::saveAs() {
         m_prompts.reportError(&m_window, QString::fromStdString(saved.Error()));
         return;
     }
-    const QStringList problems = StoreFolderProblems(target, load(target));
+    const QStringList problems = RosterFolderProblems(target, load(target));
     if (!problems.isEmpty())
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);

@@ -68,7 +68,7 @@ bool StoreSaver::lockFolder(FolderLock& lock) {
                                  .arg(QDir::toNativeSeparators(folder())),
                              [&] {
                                  locked = FolderLock::TryAcquire(path, lock, busy);
-                                 return locked.ok() || !busy;
+                                 return locked.IsOk() || !busy;
                              }))
         return false; // the user gave up waiting: nothing happened
     if (!locked) {
@@ -95,7 +95,7 @@ void StoreSaver::takeDiskChanges() {
     }
     const LoadStoreReport report = m_document.reload();
     // Reported as at start-up: a file damaged from outside must not go by unnoticed.
-    if (const QStringList problems = StoreFolderProblems(folder(), report); !problems.isEmpty())
+    if (const QStringList problems = RosterFolderProblems(folder(), report); !problems.isEmpty())
         m_prompts.message(m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
     if (auto* window = qobject_cast<QMainWindow*>(m_window))
@@ -114,7 +114,7 @@ bool StoreSaver::save(StoreFileSet stores) {
     const Status saved = m_document.save(stores);
     if (!saved)
         m_prompts.reportError(m_window, QString::fromStdString(saved.Error()));
-    return saved.ok();
+    return saved.IsOk();
 }
 
 bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, RosterPartSet parts,

@@ -74,7 +74,7 @@ int ReportRead(const std::string& file, const PerformanceReadResult& result, Out
     for (const Diagnostic& d : result.diagnostics)
         io.err << file << ':' << d.line << ": " << d.message << '\n';
     // A notice changed no value (the program's own files may earn one): no reason to refuse.
-    if (const std::size_t refusals = result.refusals(); strict && refusals != 0) {
+    if (const std::size_t refusals = result.Refusals(); strict && refusals != 0) {
         io.err << file << ": refused under --strict (" << refusals
                << (refusals == 1 ? " diagnostic" : " diagnostics") << "); nothing was written\n";
         return ExitDiagnostics;
@@ -131,7 +131,7 @@ int WriteOutputFile(const std::string& path, std::string_view data, Output io) {
     return Report(WriteFileAtomically(path, data), io);
 }
 
-// Holds the lock of the store folder for a whole command, so that no other program saves into
+// Holds the lock of the roster folder for a whole command, so that no other program saves into
 // it between this one's load and save.
 bool LockFolder(const std::string& dir, FolderLock& lock, Output io) {
     if (Status locked = FolderLock::Acquire(dir, lock); !locked) {
@@ -189,7 +189,7 @@ int CheckCommand(const std::string& file, TextEncoding encoding, Output io) {
     // The diagnostics do not depend on what the roster held before, so any roster will do.
     Roster scratch;
     const PerformanceReadResult result = ReadPerformanceFile(file, scratch, std::nullopt, encoding);
-    if (!result.ok())
+    if (!result.IsOk())
         return ReportRead(file, result, io);
     io.out << DialectName(result.dialect) << '\n';
     for (const Diagnostic& d : result.diagnostics)

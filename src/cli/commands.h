@@ -24,7 +24,7 @@ struct ReadOptions {
     bool strict = false; // any diagnostic refuses the file: nothing is written
 };
 
-// Each command takes dir, the folder of the store files, which it loads over the built-in roster
+// Each command takes dir, the roster folder, whose store files it loads over the built-in roster
 // as the program does at start-up, and returns the exit status.
 
 // Output files: "-", or a path that names the file the standard output or error is open on,
@@ -45,7 +45,7 @@ int CheckCommand(const std::string& file, TextEncoding encoding, Output io);
 int ShowCommand(const std::string& dir, View view, OutputFormat format, Output io);
 // Lists every cell whose text differs between the roster of dir and the same roster with the
 // Performance File file read over it (as import reads it), or, when againstDir is given instead,
-// the roster of that store folder; format is Text or Json. Writes nothing at all: the store
+// the roster of that roster folder; format is Text or Json. Writes nothing at all: the roster
 // folders are only read, under their locks, and a save cut short there is read as done but not
 // completed.
 int DiffCommand(const std::string& dir, const std::string& file, const std::string& againstDir,

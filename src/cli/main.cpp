@@ -102,7 +102,7 @@ struct Shared {
 class Subcommand {
 public:
     virtual ~Subcommand() = default;
-    virtual void addTo(CLI::App& app, Shared& shared) = 0;
+    virtual void AddTo(CLI::App& app, Shared& shared) = 0;
 };
 
 // The options that say how a Performance File is read.
@@ -111,7 +111,7 @@ struct ReadOptionWords {
     std::string encoding = "auto";
     bool strict = false;
 
-    void addTo(CLI::App* command, bool dialect, bool strict) {
+    void AddTo(CLI::App* command, bool dialect, bool strict) {
         if (dialect)
             command
                 ->add_option("--dialect", this->dialect,
@@ -128,7 +128,7 @@ struct ReadOptionWords {
                               "it stood (a notice, such as that the file looks like UTF-8, "
                               "refuses nothing); nothing is written");
     }
-    rk7::ReadOptions options() const {
+    rk7::ReadOptions Options() const {
         rk7::ReadOptions read;
         if (!dialect.empty())
             read.dialect = Dialects.at(dialect);
@@ -143,7 +143,7 @@ class ExportSubcommand : public Subcommand {
     std::string m_file;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand("export", "Write a Performance File from the roster");
         command->add_option("--dialect", m_dialect, "Dialect to write; default: native")
             ->check(Words(Dialects));
@@ -161,14 +161,14 @@ class ImportSubcommand : public Subcommand {
     ReadOptionWords m_read;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand(
             "import", "Read a Performance File over the roster, then save Teams.rk and Drivers.rk");
         command->add_option("FILE", m_file, "Performance File to read")->required();
-        m_read.addTo(command, true, true);
+        m_read.AddTo(command, true, true);
         command->footer("Example: rk7power-cli --dir ~/rk7 import season.txt");
         command->callback([this, &shared] {
-            shared.status = rk7::ImportCommand(shared.dir, m_file, m_read.options(), shared.io);
+            shared.status = rk7::ImportCommand(shared.dir, m_file, m_read.Options(), shared.io);
         });
     }
 };
@@ -180,18 +180,18 @@ class ConvertSubcommand : public Subcommand {
     ReadOptionWords m_read;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand(
             "convert", "Read IN over the roster and write OUT in the dialect given; saves nothing");
         command->add_option("--to", m_to, "Dialect to write")->check(Words(Dialects))->required();
         command->add_option("IN", m_in, "Performance File to read")->required();
         command->add_option("OUT", m_out, "Performance File to write; - for the standard output")
             ->required();
-        m_read.addTo(command, false, true);
+        m_read.AddTo(command, false, true);
         command->footer("Example: rk7power-cli convert --to exchange season.txt rk7edit.txt");
         command->callback([this, &shared] {
             shared.status = rk7::ConvertCommand(shared.dir, Dialects.at(m_to), m_in, m_out,
-                                                m_read.options(), shared.io);
+                                                m_read.Options(), shared.io);
         });
     }
 };
@@ -201,15 +201,15 @@ class CheckSubcommand : public Subcommand {
     ReadOptionWords m_read;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand(
             "check", "Name the dialect of a Performance File and list every diagnostic as "
                      "FILE:LINE: message");
         command->add_option("FILE", m_file, "Performance File to check")->required();
-        m_read.addTo(command, false, false);
+        m_read.AddTo(command, false, false);
         command->footer("Example: rk7power-cli check rk7edit.txt");
         command->callback([this, &shared] {
-            shared.status = rk7::CheckCommand(m_file, m_read.options().encoding, shared.io);
+            shared.status = rk7::CheckCommand(m_file, m_read.Options().encoding, shared.io);
         });
     }
 };
@@ -221,7 +221,7 @@ class DiffSubcommand : public Subcommand {
     ReadOptionWords m_read;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand(
             "diff", "List every cell that importing FILE, or the roster of another roster "
                     "folder, would change; writes nothing");
@@ -233,7 +233,7 @@ public:
                                          "folder instead of with a file")
                             ->check(CLI::ExistingDirectory)
                             ->excludes(file);
-        m_read.addTo(command, true, false);
+        m_read.AddTo(command, true, false);
         command->get_option("--dialect")->excludes(against);
         command->get_option("--encoding")->excludes(against);
         command
@@ -251,7 +251,7 @@ public:
         command->callback([this, &shared] {
             if (m_file.empty() && m_against.empty())
                 throw CLI::RequiredError("FILE or --against-dir");
-            shared.status = rk7::DiffCommand(shared.dir, m_file, m_against, m_read.options(),
+            shared.status = rk7::DiffCommand(shared.dir, m_file, m_against, m_read.Options(),
                                              DiffFormats.at(m_format), shared.io);
         });
     }
@@ -262,7 +262,7 @@ class ShowSubcommand : public Subcommand {
     std::string m_format = "text";
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand("show", "Print the roster as the views show it");
         command->add_option("--view", m_view, "View to print; default: all")->check(Words(Views));
         command
@@ -281,7 +281,7 @@ class CalcSubcommand : public Subcommand {
     bool m_save = false;
 
 public:
-    void addTo(CLI::App& app, Shared& shared) override {
+    void AddTo(CLI::App& app, Shared& shared) override {
         auto* command = app.add_subcommand(
             "calc", "Calculate every team and driver from its positions as in Auto Edit Mode and "
                     "print View All");
@@ -326,7 +326,7 @@ int Run(int argc, char** argv) {
     subcommands.push_back(std::make_unique<ShowSubcommand>());
     subcommands.push_back(std::make_unique<CalcSubcommand>());
     for (const auto& subcommand : subcommands)
-        subcommand->addTo(app, shared);
+        subcommand->AddTo(app, shared);
 
     try {
         app.parse(argc, argv);

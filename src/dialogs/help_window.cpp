@@ -18,7 +18,7 @@ const QString ContentsUrl = QStringLiteral("qrc:/help/index.html");
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("HelpWindow"));
+    setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("RK7 Power Help"));
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));

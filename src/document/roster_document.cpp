@@ -17,9 +17,9 @@ bool SameTexts(const Roster& a, const Roster& b, RosterPartSet parts) {
 } // namespace
 
 void RosterDocument::setAutoMode(bool on) {
-    if (m_state.AutoMode == on)
+    if (m_state.autoMode == on)
         return;
-    m_state.AutoMode = on;
+    m_state.autoMode = on;
     emit autoModeChanged(on);
 }
 
@@ -27,11 +27,11 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
     // Nothing of the roster shown before may stay: a file missing here keeps the built-in cells.
     m_roster = Roster();
     ProgramState fresh;
-    fresh.AutoMode = m_state.AutoMode;
+    fresh.autoMode = m_state.autoMode;
     m_state = fresh;
     LoadStoreReport report = LoadStore(m_roster, m_state, folder);
     m_keptOverDisk = {};
-    m_lastChanges.clear();
+    m_lastChanges.Clear();
     stamp(AllStores);
     m_steps.clear();
     m_done = 0;
@@ -41,13 +41,13 @@ LoadStoreReport RosterDocument::load(const std::string& folder) {
 }
 
 LoadStoreReport RosterDocument::reload() {
-    const std::string folder = m_state.Folder.path; // load() starts the state afresh
+    const std::string folder = m_state.folder.path; // load() starts the state afresh
     return load(folder);
 }
 
 Status RosterDocument::saveCopy(const std::string& folder) const {
     ProgramState there;
-    there.Folder = ResolveRosterFolder(folder);
+    there.folder = ResolveRosterFolder(folder);
     return SaveStores(m_roster, there, AllStores);
 }
 
@@ -78,7 +78,7 @@ void RosterDocument::takeStep(const Roster& next, RosterPartSet parts, const QSt
     m_done = m_steps.size();
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts);
+    m_state.unsavedStores |= StoresOf(parts);
     emit changed(parts);
     emit historyChanged();
 }
@@ -103,7 +103,7 @@ Status RosterDocument::restore(const Roster& cells, RosterPartSet parts, StoreFi
     stamp(stores);
     m_lastChanges = ChangedCells(m_roster, next);
     m_roster = next;
-    m_state.UnsavedStores |= StoresOf(parts).without(stores);
+    m_state.unsavedStores |= StoresOf(parts).without(stores);
     emit changed(parts);
     if (stores)
         emit saved(stores);
@@ -145,13 +145,13 @@ StoreFileSet RosterDocument::changedOnDisk() const {
     // what the files held when this program last read or wrote them.
     Roster fresh;
     const LoadStoreReport report =
-        PeekStore(fresh, m_state.Folder.path, std::chrono::milliseconds(0));
+        PeekStore(fresh, m_state.folder.path, std::chrono::milliseconds(0));
     if (!report.folder)
         return {}; // busy or unreadable: looked at again on the next change
     StoreFileSet changed;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        if (!m_state.StoredBytes[i].empty() &&
-            SerializeStore(fresh, StoreFiles[i]) != m_state.StoredBytes[i])
+        if (!m_state.storedBytes[i].empty() &&
+            SerializeStore(fresh, StoreFiles[i]) != m_state.storedBytes[i])
             changed |= StoreFiles[i];
     return changed;
 }
@@ -159,10 +159,10 @@ StoreFileSet RosterDocument::changedOnDisk() const {
 void RosterDocument::keepOverDisk(StoreFileSet stores) {
     // What is on disk now counts as seen; the roster's cells stay unsaved over it.
     Roster fresh;
-    (void)PeekStore(fresh, m_state.Folder.path);
+    (void)PeekStore(fresh, m_state.folder.path);
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
         if (stores & StoreFiles[i])
-            m_state.StoredBytes[i] = SerializeStore(fresh, StoreFiles[i]);
+            m_state.storedBytes[i] = SerializeStore(fresh, StoreFiles[i]);
     m_keptOverDisk |= stores;
 }
 

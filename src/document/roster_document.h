@@ -31,9 +31,9 @@ public:
     const ProgramState& state() const { return m_state; }
     // The roster folder, resolved once when it was loaded: every file the document reads or
     // writes is named from here.
-    const RosterFolder& folder() const { return m_state.Folder; }
+    const RosterFolder& folder() const { return m_state.folder; }
     // The edit mode, which the forms switch for the whole program.
-    bool autoMode() const { return m_state.AutoMode; }
+    bool autoMode() const { return m_state.autoMode; }
     void setAutoMode(bool on);
 
     // Reads the store files of folder over the built-in roster, as at start-up, whatever roster

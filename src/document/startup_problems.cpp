@@ -5,10 +5,10 @@
 
 namespace rk7 {
 
-QStringList StoreFolderProblems(const QString& folder, const LoadStoreReport& report) {
+QStringList RosterFolderProblems(const QString& folder, const LoadStoreReport& report) {
     QStringList problems;
     if (!QFileInfo(folder).isDir())
-        problems << QStringLiteral("The store folder %1 does not exist, so the built-in roster is "
+        problems << QStringLiteral("The roster folder %1 does not exist, so the built-in roster is "
                                    "shown. You will be asked to create the folder when you first "
                                    "save.")
                         .arg(folder);
@@ -19,7 +19,7 @@ QStringList StoreFolderProblems(const QString& folder, const LoadStoreReport& re
             problems << QString::fromStdString(load.status.Error()) +
                             QStringLiteral("\nThe built-in values are used instead.");
     const auto sizes =
-        StoreSizeWarnings(ProgramDirFrom(QFile::encodeName(folder).toStdString()), report);
+        StoreSizeWarnings(RosterFolderFrom(QFile::encodeName(folder).toStdString()), report);
     if (!sizes.empty()) {
         QString text = QStringLiteral("These store files are damaged or are not store files; they "
                                       "were read as far as they go. Saving writes them whole "
@@ -33,7 +33,7 @@ QStringList StoreFolderProblems(const QString& folder, const LoadStoreReport& re
 
 QStringList StartupProblems(const QString& folder, const QString& preferencesPath,
                             const LoadStoreReport& report) {
-    QStringList problems = StoreFolderProblems(folder, report);
+    QStringList problems = RosterFolderProblems(folder, report);
     if (preferencesPath.isEmpty())
         problems << QStringLiteral("Neither HOME nor XDG_CONFIG_HOME is set, so the edit mode is "
                                    "kept only until the program ends.");

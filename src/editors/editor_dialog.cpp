@@ -24,15 +24,16 @@ void CalcFormDialog::addModeButtons(EditMode mode, QPoint manualAt, QPoint autoA
     m_mode = mode;
     m_computed = std::move(computed);
     // Made one after the other, so that Tab reaches them in the order they are drawn.
-    QRadioButton* manual = addRadio(ctl::ManualMode, QStringLiteral("Manual Edit Mode"),
-                                    units(manualAt.x(), manualAt.y(), 66, 12));
-    QRadioButton* automatic = addRadio(ctl::AutoMode, QStringLiteral("Auto Edit Mode"),
+    QRadioButton* manual =
+        addRadio(QStringLiteral("manualMode"), QStringLiteral("Manual Edit Mode"),
+                 units(manualAt.x(), manualAt.y(), 66, 12));
+    QRadioButton* automatic = addRadio(QStringLiteral("autoMode"), QStringLiteral("Auto Edit Mode"),
                                        units(autoAt.x(), autoAt.y(), 66, 12));
     m_modes = new ModeButtons(manual, automatic, std::move(mode));
     // Tab goes along the bottom row as it is drawn, from OK rightwards, after the last field:
     // OK and Cancel were made first and the mode buttons last, which put the mode buttons
     // between the last field and OK.
-    const QRect okArea = findChild<QPushButton*>(QString::number(ctl::Ok))->geometry();
+    const QRect okArea = findChild<QPushButton*>(QStringLiteral("ok"))->geometry();
     std::vector<QAbstractButton*> row;
     for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         if (b->geometry().top() <= okArea.bottom() && b->geometry().bottom() >= okArea.top())

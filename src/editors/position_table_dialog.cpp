@@ -15,24 +15,23 @@ PositionTableDialog::PositionTableDialog(QWidget* parent, const QString& caption
     : FormDialog(parent, caption, QSize(297, 237)) {}
 
 QLineEdit* PositionTableDialog::addLabelledField(int left, int column, int line,
-                                                 const QString& label, int id, Field field,
-                                                 int row) {
+                                                 const QString& label, Field field, int row) {
     const int x = GroupX[left] + column * ColumnStep;
     const int y = 16 + 13 * line;
     addPanelLabel(label, x, y);
-    return addFieldEdit(id, units(x + FieldOffset, y, 25, 11), field, row);
+    return addFieldEdit(units(x + FieldOffset, y, 25, 11), field, row);
 }
 
 PositionTableDialog::Column PositionTableDialog::addGroup(const QString& heading, int left,
-                                                          const QString& labelPrefix, int firstId,
-                                                          Field field, int firstLine) {
+                                                          const QString& labelPrefix, Field field,
+                                                          int firstLine) {
     addLabel(heading, units(HeadingX[left] - 40, 3, 80, 10), Qt::AlignHCenter);
     Column fields{};
     for (int p = 1; p <= PositionCount; ++p) {
         const int column = (p - 1) / 14;
         const int line = firstLine + (p - 1) % 14;
-        fields[p - 1] = addLabelledField(left, column, line, labelPrefix + QString::number(p),
-                                         firstId + p - 1, field, p - 1);
+        fields[p - 1] =
+            addLabelledField(left, column, line, labelPrefix + QString::number(p), field, p - 1);
     }
     return fields;
 }

@@ -20,11 +20,11 @@ protected:
 
     // A group under heading for the 28 cells of field; left is 0 for the left group, 1 for the
     // right one. Line firstLine holds position 1 and 15.
-    Column addGroup(const QString& heading, int left, const QString& labelPrefix, int firstId,
-                    Field field, int firstLine);
+    Column addGroup(const QString& heading, int left, const QString& labelPrefix, Field field,
+                    int firstLine);
     // A label and the field for cell row of field, on line k of a group's column (0 or 1).
-    QLineEdit* addLabelledField(int left, int column, int line, const QString& label, int id,
-                                Field field, int row = 0);
+    QLineEdit* addLabelledField(int left, int column, int line, const QString& label, Field field,
+                                int row = 0);
 };
 
 } // namespace rk7

@@ -19,14 +19,11 @@ constexpr int RightBlock = 223;
 constexpr int RowsPerBlock = 14;
 
 // The car numbers are chosen in boxes, not typed.
-constexpr FormColumn CarColumn = {Field::CarNumber, "Car#", SetDriversDialog::CarNumberId, 5, 20};
+constexpr FormColumn CarColumn = {Field::CarNumber, "Car#", 5, 20};
 constexpr FormColumn Columns[SetDriversDialog::ColumnCount] = {
-    {Field::DriverName, "Driver Names", 6102, 28, 75},
-    {Field::DriverQualPos, "QPos", 6130, 106, 14},
-    {Field::DriverRacePos, "RPos", 6158, 123, 14},
-    {Field::DriverRacePower, "RPower", 6700, 140, 26},
-    {Field::DriverQualPower, "QPower", 6728, 169, 26},
-    {Field::DriverRange, "Range", 6756, 198, 26},
+    {Field::DriverName, "Driver Names", 28, 75}, {Field::DriverQualPos, "QPos", 106, 14},
+    {Field::DriverRacePos, "RPos", 123, 14},     {Field::DriverRacePower, "RPower", 140, 26},
+    {Field::DriverQualPower, "QPower", 169, 26}, {Field::DriverRange, "Range", 198, 26},
 };
 
 // The car boxes are only 20 units wide: a narrow arrow leaves "40" room beside it. The style
@@ -51,13 +48,13 @@ public:
 
 SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Drivers"), QSize(453, 237)), m_context(context) {
-    setObjectName(QStringLiteral("SetDriversDialog"));
-    addFrame(103, units(0, 0, 453, 212));
-    addFrame(104, units(0, 212, 452, 25));
+    setObjectName(QStringLiteral("setDriversDialog"));
+    addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 453, 212));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 212, 452, 25));
     addOkCancel();
 
-    QPushButton* spares =
-        addButton(SpareButtonId, QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
+    QPushButton* spares = addButton(QStringLiteral("spareDrivers"),
+                                    QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
     connect(spares, &QPushButton::clicked, this, &SetDriversDialog::enterSpareDrivers);
 
     for (int block = 0; block < 2; ++block) {
@@ -75,7 +72,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         const int dx = (d / RowsPerBlock) * RightBlock;
         const int y = 16 + 13 * (d % RowsPerBlock);
         auto* car = new QComboBox(this);
-        car->setObjectName(QString::number(CarNumberId + d));
+        car->setObjectName(fieldObjectName(Field::CarNumber, d));
         car->setGeometry(units(CarColumn.x + dx, y, CarColumn.w, 11));
         car->addItems(carNumbers);
         car->setMaxVisibleItems(12);

@@ -16,8 +16,6 @@ class SetDriversDialog : public CalcFormDialog {
 public:
     enum Column { Name, QualPos, RacePos, RacePower, QualPower, Range };
     static constexpr int ColumnCount = 6;
-    static constexpr int CarNumberId = 8000;
-    static constexpr int SpareButtonId = 7000;
 
     SetDriversDialog(const EditorContext& context, QWidget* parent);
 

@@ -12,23 +12,23 @@ namespace rk7 {
 
 SetEditpowerDialog::SetEditpowerDialog(const EditorContext& context, QWidget* parent)
     : PositionTableDialog(parent, QStringLiteral("Edit Powers")), m_context(context) {
-    setObjectName(QStringLiteral("SetEditpowerDialog"));
-    addFrame(101, units(0, 0, 296, 212));
-    addFrame(102, units(0, 212, 296, 25));
+    setObjectName(QStringLiteral("setEditpowerDialog"));
+    addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 296, 212));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 212, 296, 25));
     addOkCancel();
-    QPushButton* rangeFailure =
-        addButton(RangeFailureId, QStringLiteral("Range/Failure"), units(85, 215, 60, 14));
+    QPushButton* rangeFailure = addButton(QStringLiteral("rangeFailure"),
+                                          QStringLiteral("Range/Failure"), units(85, 215, 60, 14));
     connect(rangeFailure, &QPushButton::clicked, this, &SetEditpowerDialog::editRangeFailure);
 
     const QString startQual = QStringLiteral("Start Qual"),
                   startRace = QStringLiteral("Start Race");
-    addLabelledField(0, 0, 0, startQual, 4131, Field::DriverStartQual);
-    addLabelledField(0, 1, 0, startRace, 4132, Field::DriverStartRace);
-    m_driverPowers = addGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "), 4102,
+    addLabelledField(0, 0, 0, startQual, Field::DriverStartQual);
+    addLabelledField(0, 1, 0, startRace, Field::DriverStartRace);
+    m_driverPowers = addGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "),
                               Field::DriverPowerByPos, 1);
-    addLabelledField(1, 0, 0, startQual, 4161, Field::TeamStartQual);
-    addLabelledField(1, 1, 0, startRace, 4162, Field::TeamStartRace);
-    m_teamPowers = addGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "), 4133,
+    addLabelledField(1, 0, 0, startQual, Field::TeamStartQual);
+    addLabelledField(1, 1, 0, startRace, Field::TeamStartRace);
+    m_teamPowers = addGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "),
                             Field::TeamPowerByPos, 1);
     showCells(m_context.roster);
 }

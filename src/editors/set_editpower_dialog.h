@@ -9,8 +9,6 @@ class SetEditpowerDialog : public PositionTableDialog {
     Q_OBJECT
 
 public:
-    static constexpr int RangeFailureId = 4130;
-
     SetEditpowerDialog(const EditorContext& context, QWidget* parent);
 
     QLineEdit* driverPower(int position) const { return m_driverPowers[position - 1]; }

@@ -7,24 +7,20 @@ namespace rk7 {
 namespace {
 
 constexpr FormColumn Columns[SetTeamsDialog::ColumnCount] = {
-    {Field::TeamName, "Team Names", 3002, 5, 50},
-    {Field::EngineName, "Engines", 3016, 58, 50},
-    {Field::TeamQualPosD1, "Qual Pos", 3030, 111, 15},
-    {Field::TeamQualPosD2, nullptr, 3044, 129, 15},
-    {Field::TeamRacePosD1, "Race Pos", 3058, 147, 15},
-    {Field::TeamRacePosD2, nullptr, 3072, 165, 15},
-    {Field::TeamRacePower, "R Pwr", 3086, 183, 20},
-    {Field::TeamQualPower, "Q Pwr", 3100, 206, 20},
-    {Field::TeamFailure, "Failure", 3114, 229, 25},
+    {Field::TeamName, "Team Names", 5, 50},      {Field::EngineName, "Engines", 58, 50},
+    {Field::TeamQualPosD1, "Qual Pos", 111, 15}, {Field::TeamQualPosD2, nullptr, 129, 15},
+    {Field::TeamRacePosD1, "Race Pos", 147, 15}, {Field::TeamRacePosD2, nullptr, 165, 15},
+    {Field::TeamRacePower, "R Pwr", 183, 20},    {Field::TeamQualPower, "Q Pwr", 206, 20},
+    {Field::TeamFailure, "Failure", 229, 25},
 };
 
 } // namespace
 
 SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     : CalcFormDialog(parent, QStringLiteral("Teams"), QSize(258, 237)), m_context(context) {
-    setObjectName(QStringLiteral("SetTeamsDialog"));
-    addFrame(103, units(0, 0, 258, 208));
-    addFrame(104, units(0, 208, 258, 28));
+    setObjectName(QStringLiteral("setTeamsDialog"));
+    addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 258, 208));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 208, 258, 28));
     addOkCancel();
 
     for (int c = 0; c < ColumnCount; ++c) {

@@ -6,10 +6,10 @@ namespace {
 
 // The form has no headings: each edit's tooltip says what it holds.
 constexpr FormColumn Columns[SpareDialog::ColumnCount] = {
-    {Field::SpareName, "name", 7001, 30, 75},
-    {Field::SpareRacePower, "race power", 7011, 106, 26},
-    {Field::SpareQualPower, "qualifying power", 7019, 133, 26},
-    {Field::SpareRange, "range", 7027, 160, 26},
+    {Field::SpareName, "name", 30, 75},
+    {Field::SpareRacePower, "race power", 106, 26},
+    {Field::SpareQualPower, "qualifying power", 133, 26},
+    {Field::SpareRange, "range", 160, 26},
 };
 
 } // namespace
@@ -17,7 +17,7 @@ constexpr FormColumn Columns[SpareDialog::ColumnCount] = {
 SpareDialog::SpareDialog(const EditorContext& context, QWidget* parent)
     : FormDialog(parent, QStringLiteral("Enter Spare Drivers"), QSize(201, 146)),
       m_context(context) {
-    setObjectName(QStringLiteral("SpareDialog"));
+    setObjectName(QStringLiteral("spareDialog"));
     addOkCancel(127);
     for (int s = 0; s < SpareCount; ++s) {
         const int y = 16 + 13 * s;

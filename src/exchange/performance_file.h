@@ -32,7 +32,7 @@ inline constexpr std::size_t MaxPerformanceFileBytes = 4u << 20;
 // was read, byte for byte, as the Windows-1252 it is taken for. The program's own files read so
 // whenever a cell holds such bytes (a name once read from a UTF-8 file without its mark), and
 // they must pass a strict reading, so strictness counts only the diagnostics that are not
-// notices (PerformanceReadResult::refusals).
+// notices (PerformanceReadResult::Refusals).
 struct Diagnostic {
     int line = 0;
     std::string message;
@@ -57,10 +57,10 @@ struct PerformanceReadResult {
     // The store files whose blocks the reading wrote into; none when it failed.
     StoreFileSet touched;
 
-    bool ok() const { return outcome == ReadOutcome::Read; }
+    bool IsOk() const { return outcome == ReadOutcome::Read; }
     // The diagnostics of values not taken as they stood, notices left out: what a strict reading
     // refuses a file for.
-    std::size_t refusals() const;
+    std::size_t Refusals() const;
 };
 
 // Writing: the whole file from the roster, every line ended by CR LF. The roster is only read.

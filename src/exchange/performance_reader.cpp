@@ -179,7 +179,7 @@ std::string_view AsWindows1252(std::string_view data, TextEncoding encoding, std
 
 } // namespace
 
-std::size_t PerformanceReadResult::refusals() const {
+std::size_t PerformanceReadResult::Refusals() const {
     return static_cast<std::size_t>(std::count_if(diagnostics.begin(), diagnostics.end(),
                                                   [](const Diagnostic& d) { return !d.notice; }));
 }
@@ -232,7 +232,7 @@ PerformanceReadResult ReadPerformanceFile(const std::string& path, Roster& roste
     // One byte beyond the limit tells a file at the limit from a larger one.
     const Result<FileContents> file = ReadFile(path, MaxPerformanceFileBytes + 1);
     if (!file)
-        return Unreadable(file.status(), dialect.value_or(Dialect::Native));
+        return Unreadable(file.AsStatus(), dialect.value_or(Dialect::Native));
     if (file->data.size() > MaxPerformanceFileBytes)
         return Unreadable(Status::Failure(path + ": larger than " +
                                           std::to_string(MaxPerformanceFileBytes >> 20) +

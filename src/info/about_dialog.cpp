@@ -154,7 +154,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
     // The picture is a button that no command answers: pressing it does nothing. It takes no
     // focus, so that Enter always reaches Close.
-    m_picture = addButton(aboutctl::Picture, QString(), units(6, 9, 288, 164));
+    m_picture = addButton(QStringLiteral("picture"), QString(), units(6, 9, 288, 164));
     m_picture->setFocusPolicy(Qt::NoFocus);
     m_picture->setFlat(true);
     m_picture->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0px; }"));
@@ -165,13 +165,13 @@ AboutDialog::AboutDialog(QWidget* parent)
     m_picture->setAccessibleDescription(titleLines().join(QLatin1Char('\n')));
 
     QPushButton* close =
-        addButton(aboutctl::Close, QStringLiteral("Close"), units(128, 182, 37, 13));
+        addButton(QStringLiteral("close"), QStringLiteral("Close"), units(128, 182, 37, 13));
     close->setDefault(true);
     close->setFocus();
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    addFrame(aboutctl::PictureFrame, units(0, 1, 302, 178));
-    addFrame(aboutctl::ButtonFrame, units(0, 180, 302, 20));
+    addFrame(QStringLiteral("pictureFrame"), units(0, 1, 302, 178));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 180, 302, 20));
 }
 
 } // namespace rk7

@@ -9,14 +9,6 @@ class QPushButton;
 
 namespace rk7 {
 
-// Control ids of the About box.
-namespace aboutctl {
-inline constexpr int Picture = 450;
-inline constexpr int Close = 1;
-inline constexpr int PictureFrame = 103;
-inline constexpr int ButtonFrame = 101;
-} // namespace aboutctl
-
 // The About box: the program's title picture and Close. Pressing the picture does nothing.
 class AboutDialog : public FormDialog {
     Q_OBJECT

@@ -54,7 +54,7 @@ QStringList WhatsNewDialog::notes() {
 // The form is drawn in a 10-point face, a quarter larger than the editors'.
 WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     : FormDialog(parent, QStringLiteral("What's New"), QSize(177, 191), 10.0 / 8.0) {
-    setObjectName(QStringLiteral("WhatsNewDialog"));
+    setObjectName(QStringLiteral("whatsNewDialog"));
 
     // The notes read like static text, black on the dialog's grey, but can be selected.
     QPalette notePalette = palette();
@@ -68,7 +68,7 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     const int padding = std::max(0, (line.height() - fontMetrics().height()) / 2);
     auto* area = new QScrollArea(this);
-    area->setObjectName(QString::number(whatsnewctl::NotesArea));
+    area->setObjectName(QStringLiteral("notesArea"));
     area->setGeometry(units(5, 16, 170, 149));
     area->setFrameShape(QFrame::NoFrame);
     area->setFocusPolicy(Qt::NoFocus); // Tab goes from note to note
@@ -83,7 +83,7 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     const QStringList lines = notes();
     for (int i = 0; i < lines.size(); ++i) {
         auto* note = new Note(lines[i], list);
-        note->setObjectName(QString::number(whatsnewctl::FirstNote + i));
+        note->setObjectName(QStringLiteral("note%1").arg(i));
         note->setPalette(notePalette);
         note->setContentsMargins(frame + 1, padding, frame + 1, padding);
         note->setMinimumHeight(line.height());
@@ -93,11 +93,11 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     area->setWidget(list);
 
     QPushButton* close =
-        addButton(whatsnewctl::Close, QStringLiteral("Close"), units(68, 172, 40, 14));
+        addButton(QStringLiteral("close"), QStringLiteral("Close"), units(68, 172, 40, 14));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    addFrame(whatsnewctl::NotesFrame, units(0, 0, 177, 168));
-    addFrame(whatsnewctl::ButtonFrame, units(0, 169, 177, 21));
+    addFrame(QStringLiteral("notesFrame"), units(0, 0, 177, 168));
+    addFrame(QStringLiteral("buttonFrame"), units(0, 169, 177, 21));
 }
 
 void WhatsNewDialog::keyPressEvent(QKeyEvent* event) {

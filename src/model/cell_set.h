@@ -15,20 +15,20 @@ namespace rk7 {
 // ask about every cell it paints without slowing down.
 class CellSet {
 public:
-    void add(Field field, int row) { m_rows[Index(field)] |= Bit(row); }
-    bool contains(Field field, int row) const { return (m_rows[Index(field)] & Bit(row)) != 0; }
+    void Add(Field field, int row) { m_rows[Index(field)] |= Bit(row); }
+    bool Contains(Field field, int row) const { return (m_rows[Index(field)] & Bit(row)) != 0; }
     // Whether any row of the field is in the set.
-    bool containsAny(Field field) const { return m_rows[Index(field)] != 0; }
-    bool empty() const {
+    bool ContainsAny(Field field) const { return m_rows[Index(field)] != 0; }
+    bool Empty() const {
         return std::all_of(m_rows.begin(), m_rows.end(), [](Rows r) { return r == 0; });
     }
-    int size() const {
+    int Size() const {
         int n = 0;
         for (Rows r : m_rows)
             n += std::popcount(r);
         return n;
     }
-    void clear() { m_rows.fill(0); }
+    void Clear() { m_rows.fill(0); }
 
     friend bool operator==(const CellSet&, const CellSet&) = default;
 

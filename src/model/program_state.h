@@ -24,14 +24,14 @@ using StoreFileSet = Flags<StoreFile>;
 
 // The program-wide values that live beside the roster.
 struct ProgramState {
-    RosterFolder Folder;   // where the store files live, resolved once when the roster is loaded
-    bool AutoMode = false; // Auto Edit Mode: editors derive powers from positions
+    RosterFolder folder;   // where the store files live, resolved once when the roster is loaded
+    bool autoMode = false; // Auto Edit Mode: editors derive powers from positions
     // Store files whose roster blocks may have changed in memory since they were last written
     // (an imported Performance File, spares accepted on their own, driver powers recalculated).
-    StoreFileSet UnsavedStores;
+    StoreFileSet unsavedStores;
     // What each store file holds (in the order Teams, Drivers, EPowers, RanFail), as last loaded
     // or saved: the roster's bytes for that file then. Empty before the first load.
-    std::array<std::string, 4> StoredBytes;
+    std::array<std::string, 4> storedBytes;
 };
 
 } // namespace rk7

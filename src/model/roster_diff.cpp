@@ -90,7 +90,7 @@ CellSet ChangedCells(const Roster& a, const Roster& b) {
     CellSet cells;
     ForEachDifference(a, b,
                       [&](RowKind, const FieldSchema& field, int row, const ConstCellRef&,
-                          const ConstCellRef&) { cells.add(field.field, row); });
+                          const ConstCellRef&) { cells.Add(field.field, row); });
     return cells;
 }
 

@@ -50,7 +50,7 @@ Status CheckRosterFolder(RosterFolder& folder) {
         return Status::Failure(SystemError(folder.path, errno));
     if (!S_ISDIR(info.st_mode))
         return Status::Failure(SystemError(folder.path, ENOTDIR));
-    if (!folder.known()) {
+    if (!folder.Known()) {
         folder.device = info.st_dev;
         folder.inode = info.st_ino;
         return Status::Ok();

@@ -15,7 +15,7 @@ struct RosterFolder {
     std::string path;
     unsigned long long device = 0, inode = 0; // both 0 while the folder does not exist
 
-    bool known() const { return device != 0 || inode != 0; }
+    bool Known() const { return device != 0 || inode != 0; }
     friend bool operator==(const RosterFolder&, const RosterFolder&) = default;
 };
 

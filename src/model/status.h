@@ -20,9 +20,9 @@ public:
     Status(const Status&) = default;
     Status& operator=(const Status&) = default;
 
-    bool ok() const { return m_error.empty(); }
-    explicit operator bool() const { return ok(); }
-    bool notFound() const { return m_notFound; }
+    bool IsOk() const { return m_error.empty(); }
+    explicit operator bool() const { return IsOk(); }
+    bool IsNotFound() const { return m_notFound; }
     const std::string& Error() const { return m_error; }
 
 private:
@@ -42,20 +42,20 @@ class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(const Status& failure) : m_status(failure) {
-        if (m_status.ok())
+        if (m_status.IsOk())
             std::abort();
     }
 
-    bool ok() const { return m_value.has_value(); }
-    explicit operator bool() const { return ok(); }
-    // Ok when there is a value.
-    const Status& status() const { return m_status; }
+    bool IsOk() const { return m_value.has_value(); }
+    explicit operator bool() const { return IsOk(); }
+    // The result as a Status: Ok when there is a value.
+    const Status& AsStatus() const { return m_status; }
     const std::string& Error() const { return m_status.Error(); }
 
-    T& value() & { return Checked(); }
-    const T& value() const& { return Checked(); }
+    T& Value() & { return Checked(); }
+    const T& Value() const& { return Checked(); }
     // By value, so that a reference to it cannot outlive a temporary Result.
-    T value() && { return std::move(Checked()); }
+    T Value() && { return std::move(Checked()); }
 
     T& operator*() & { return Checked(); }
     const T& operator*() const& { return Checked(); }

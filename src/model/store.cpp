@@ -65,10 +65,10 @@ std::string StorePath(std::string_view dir, StoreFile file) {
     return path;
 }
 
-std::string ProgramDirFrom(std::string_view workingDir) {
-    if (!workingDir.empty() && workingDir.back() == '/')
-        workingDir.remove_suffix(1);
-    return std::string(workingDir);
+std::string RosterFolderFrom(std::string_view path) {
+    if (!path.empty() && path.back() == '/')
+        path.remove_suffix(1);
+    return std::string(path);
 }
 
 std::string SerializeStore(const Roster& roster, StoreFile file) {
@@ -121,8 +121,8 @@ void ReadStoreFiles(Roster& roster, const std::string& dir,
             load.found = true;
             load.bytesRead = read->data.size();
             load.fileSize = std::max(read->fileSize, read->data.size());
-        } else if (!read.status().notFound()) {
-            load.status = read.status();
+        } else if (!read.AsStatus().IsNotFound()) {
+            load.status = read.AsStatus();
         }
     }
 }
@@ -147,24 +147,23 @@ FolderRecovery LockAndRecover(const RosterFolder& folder, FolderLock& lock, bool
 
 } // namespace
 
-LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir) {
-    return LoadStore(roster, state, ResolveRosterFolder(programDir));
+LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view dir) {
+    return LoadStore(roster, state, ResolveRosterFolder(dir));
 }
 
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder) {
-    state.Folder = folder;
+    state.folder = folder;
     LoadStoreReport report;
     FolderLock lock;
-    const FolderRecovery recovery = LockAndRecover(state.Folder, lock, true, report);
-    ReadStoreFiles(roster, state.Folder.path, recovery.pending, report);
+    const FolderRecovery recovery = LockAndRecover(state.folder, lock, true, report);
+    ReadStoreFiles(roster, state.folder.path, recovery.pending, report);
     for (std::size_t i = 0; i < StoreFiles.size(); ++i)
-        state.StoredBytes[i] = SerializeStore(roster, StoreFiles[i]);
+        state.storedBytes[i] = SerializeStore(roster, StoreFiles[i]);
     return report;
 }
 
-LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
-                          std::chrono::milliseconds wait) {
-    const RosterFolder folder = ResolveRosterFolder(programDir);
+LoadStoreReport PeekStore(Roster& roster, std::string_view dir, std::chrono::milliseconds wait) {
+    const RosterFolder folder = ResolveRosterFolder(dir);
     LoadStoreReport report;
     FolderLock lock;
     const FolderRecovery recovery = LockAndRecover(folder, lock, false, report, wait);
@@ -172,8 +171,7 @@ LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
     return report;
 }
 
-std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
-                                           const LoadStoreReport& report) {
+std::vector<std::string> StoreSizeWarnings(std::string_view dir, const LoadStoreReport& report) {
     std::vector<std::string> warnings;
     if (report.cutShort) {
         std::string names;
@@ -181,8 +179,8 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
         for (StoreFile file : StoreFiles)
             if (report.cutShort & file)
                 names += (count++ ? ", " : "") + std::string(StoreFileName(file));
-        warnings.push_back(std::string(programDir) + ": a save into this folder was cut short; " +
-                           names + (count == 1 ? " was" : " were") +
+        warnings.push_back(std::string(dir) + ": a save into this folder was cut short; " + names +
+                           (count == 1 ? " was" : " were") +
                            " read as saved, and the next save into the folder puts " +
                            (count == 1 ? "it" : "them") + " in place");
     }
@@ -191,9 +189,8 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
         const std::size_t expected = StoreFileSize(StoreFiles[i]);
         if (!load.found || load.fileSize == expected)
             continue;
-        std::string text = StorePath(programDir, StoreFiles[i]) + " is " +
-                           std::to_string(load.fileSize) + " bytes long, not " +
-                           std::to_string(expected);
+        std::string text = StorePath(dir, StoreFiles[i]) + " is " + std::to_string(load.fileSize) +
+                           " bytes long, not " + std::to_string(expected);
         if (load.fileSize > expected)
             text += "; the bytes after the first " + std::to_string(expected) + " were ignored";
         else if (load.fileSize == 0)
@@ -205,11 +202,11 @@ std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
     return warnings;
 }
 
-RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& report) {
+RosterLook DescribeLoad(std::string_view dir, const LoadStoreReport& report) {
     RosterLook look;
     if (!report.folder)
         look.errors.push_back(report.folder.Error());
-    look.warnings = StoreSizeWarnings(ProgramDirFrom(programDir), report);
+    look.warnings = StoreSizeWarnings(RosterFolderFrom(dir), report);
     for (const StoreLoad& load : report.files)
         if (!load.status)
             look.errors.push_back(load.status.Error());
@@ -218,7 +215,7 @@ RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& repo
 
 Status SaveStores(const Roster& roster, ProgramState& state, StoreFileSet files,
                   Durability durability) {
-    const std::string& dir = state.Folder.path;
+    const std::string& dir = state.folder.path;
     std::vector<FileReplacement> replacements;
     for (StoreFile file : StoreFiles)
         if (files & file)
@@ -232,7 +229,7 @@ Status SaveStores(const Roster& roster, ProgramState& state, StoreFileSet files,
             FolderLock::Acquire(dir, lock, DefaultFolderWait, replacements.front().path);
         !locked)
         return locked;
-    if (Status same = CheckRosterFolder(state.Folder); !same)
+    if (Status same = CheckRosterFolder(state.folder); !same)
         return same;
     if (FolderRecovery recovery = RecoverFolder(dir, StoreJournalTargets()); !recovery.status)
         return recovery.status;
@@ -241,8 +238,8 @@ Status SaveStores(const Roster& roster, ProgramState& state, StoreFileSet files,
     for (StoreFile file : StoreFiles) {
         if (!(files & file))
             continue;
-        state.UnsavedStores = state.UnsavedStores.without(file);
-        state.StoredBytes[IndexOf(file)] = SerializeStore(roster, file);
+        state.unsavedStores = state.unsavedStores.without(file);
+        state.storedBytes[IndexOf(file)] = SerializeStore(roster, file);
     }
     return Status::Ok();
 }
@@ -255,14 +252,14 @@ StoreFileSet UnsavedStoreFiles(const Roster& roster, const ProgramState& state) 
     StoreFileSet unsaved;
     for (std::size_t i = 0; i < StoreFiles.size(); ++i) {
         const StoreFile file = StoreFiles[i];
-        if (!(state.UnsavedStores & file))
+        if (!(state.unsavedStores & file))
             continue;
-        if (state.StoredBytes[i].empty()) {
+        if (state.storedBytes[i].empty()) {
             unsaved |= file; // nothing was loaded to compare with
             continue;
         }
         Roster stored;
-        DeserializeStore(stored, file, state.StoredBytes[i]);
+        DeserializeStore(stored, file, state.storedBytes[i]);
         if (!SameStoreTexts(roster, stored, file))
             unsaved |= file;
     }

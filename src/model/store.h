@@ -24,8 +24,8 @@ const char* StoreFileName(StoreFile file);
 std::size_t StoreFileSize(StoreFile file);
 // The store file's path in dir.
 std::string StorePath(std::string_view dir, StoreFile file);
-// The program directory for a working directory: one trailing separator removed.
-std::string ProgramDirFrom(std::string_view workingDir);
+// The roster folder as a path names it, one trailing separator removed.
+std::string RosterFolderFrom(std::string_view path);
 
 // The file's bytes: its roster blocks one after the other, whole cells.
 std::string SerializeStore(const Roster& roster, StoreFile file);
@@ -54,27 +54,26 @@ struct LoadStoreReport {
     StoreFileSet cutShort;
 };
 
-// Resolves the folder that programDir names into state.Folder and reads each store file that
+// Resolves the roster folder that dir names into state.folder and reads each store file that
 // exists there over the roster. Missing files keep the roster as it was. First, under the
 // folder's lock, completes a save that was cut short and removes its leftovers. What was read
 // becomes the state's record of what the store files hold. A store file that is not a regular
 // file (or a link to one) is refused, not read.
-LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view programDir);
+LoadStoreReport LoadStore(Roster& roster, ProgramState& state, std::string_view dir);
 // The same for a folder resolved already.
 LoadStoreReport LoadStore(Roster& roster, ProgramState& state, const RosterFolder& folder);
 
-// Reads the store files of programDir over the roster as LoadStore does, under the folder's
-// lock, but leaves the folder exactly as it found it: a save cut short after its journal counts
-// as done, and its files are read from where the journal keeps them, but it is neither completed
-// nor cleared away. For commands that only look.
-LoadStoreReport PeekStore(Roster& roster, std::string_view programDir,
+// Reads the store files of the roster folder dir over the roster as LoadStore does, under the
+// folder's lock, but leaves the folder exactly as it found it: a save cut short after its journal
+// counts as done, and its files are read from where the journal keeps them, but it is neither
+// completed nor cleared away. For commands that only look.
+LoadStoreReport PeekStore(Roster& roster, std::string_view dir,
                           std::chrono::milliseconds wait = DefaultFolderWait);
 
 // One line for each store file whose size is not its layout's (it was read as far as it goes):
 // the file, its size and the size it should have. And for a peek that read a save cut short as
 // done, a line that says so.
-std::vector<std::string> StoreSizeWarnings(std::string_view programDir,
-                                           const LoadStoreReport& report);
+std::vector<std::string> StoreSizeWarnings(std::string_view dir, const LoadStoreReport& report);
 
 // What a program that only looks at a roster folder says of it: the warnings (store files of
 // the wrong size, a save cut short that was read as done) and the errors (the folder could not
@@ -85,7 +84,7 @@ struct RosterLook {
     std::vector<std::string> warnings;
     std::vector<std::string> errors;
 };
-RosterLook DescribeLoad(std::string_view programDir, const LoadStoreReport& report);
+RosterLook DescribeLoad(std::string_view dir, const LoadStoreReport& report);
 
 // The files a journal of a roster folder may replace: the four store files.
 std::vector<JournalTarget> StoreJournalTargets();

@@ -659,7 +659,7 @@ private:
     }
 
     bool Changed(Field field, int row) const {
-        return m_highlight && m_highlight->contains(field, row);
+        return m_highlight && m_highlight->Contains(field, row);
     }
 
     const CellSet* m_highlight;

@@ -242,11 +242,11 @@ void PaintHighlight(QPainter& p, const QRect& client, const ViewSchema& table,
     const QColor face(Highlight);
     for (int k = 0; k < n; ++k) {
         const ViewColumn& column = table.columns[k];
-        if (column.Filler() || !highlight.containsAny(column.field->field))
+        if (column.Filler() || !highlight.ContainsAny(column.field->field))
             continue;
         const Field field = column.field->field;
         for (int row = 0; row < table.rows; ++row)
-            if (highlight.contains(field, column.perTeam ? TeamOfDriver(row) : row))
+            if (highlight.Contains(field, column.perTeam ? TeamOfDriver(row) : row))
                 if (const QRect box = CellBox(client, table, k, row); !box.isEmpty())
                     p.fillRect(box, face);
     }
@@ -303,7 +303,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
 
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T + HeaderHeight, rightOf(k), B - 1, printing);
-    if (highlight && !printing && !highlight->empty())
+    if (highlight && !printing && !highlight->Empty())
         PaintHighlight(p, client, table, *highlight);
 
     p.setFont(TableFonts().body);

@@ -93,7 +93,8 @@ struct Options {
                                      QStringLiteral("Show the version and exit.")};
     const QCommandLineOption dir{
         QStringLiteral("dir"),
-        QStringLiteral("Folder of the store files (default: the current folder)."),
+        QStringLiteral("Roster folder: the folder of the store files (default: the current "
+                       "folder)."),
         QStringLiteral("DIR")};
     const QCommandLineOption view{
         QStringLiteral("view"), QStringLiteral("The view: all (default), teams, drivers or chart."),

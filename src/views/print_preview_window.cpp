@@ -51,13 +51,11 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     bar->setIconSize(QSize(20, 20));
     // The names are the ones the help gives the buttons.
-    auto add = [&](int id, const QString& text, const QIcon& icon, const QString& tip) {
+    auto add = [&](const char* name, const QString& text, const QIcon& icon, const QString& tip) {
         auto* action = new QAction(icon, text, this);
-        action->setObjectName(QStringLiteral("action:%1").arg(id));
-        action->setData(id);
+        action->setObjectName(QStringLiteral("action:") + QLatin1String(name));
         action->setToolTip(tip);
         bar->addAction(action);
-        m_actions[id] = action;
         return action;
     };
     auto themed = [this](const char* name, QStyle::StandardPixmap fallback) {
@@ -68,39 +66,39 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
         spacer->setFixedWidth(width);
         bar->addWidget(spacer);
     };
-    connect(add(PreviousPage, QStringLiteral("Previous page"),
-                themed("go-previous", QStyle::SP_ArrowLeft), QStringLiteral("Previous page")),
-            &QAction::triggered, this, [this] { step(-1); });
-    connect(add(NextPage, QStringLiteral("Next page"), themed("go-next", QStyle::SP_ArrowRight),
-                QStringLiteral("Next page")),
-            &QAction::triggered, this, [this] { step(+1); });
+    m_previousPage =
+        add("previous-page", QStringLiteral("Previous page"),
+            themed("go-previous", QStyle::SP_ArrowLeft), QStringLiteral("Previous page"));
+    connect(m_previousPage, &QAction::triggered, this, [this] { step(-1); });
+    m_nextPage = add("next-page", QStringLiteral("Next page"),
+                     themed("go-next", QStyle::SP_ArrowRight), QStringLiteral("Next page"));
+    connect(m_nextPage, &QAction::triggered, this, [this] { step(+1); });
     gap(6);
     auto* pages = new QActionGroup(this);
-    QAction* one =
-        add(OnePage, QStringLiteral("One page"), themed("zoom-fit-best", QStyle::SP_FileIcon),
-            QStringLiteral("Show one page"));
-    QAction* two = add(TwoPages, QStringLiteral("Two pages"), ToolButtonIcon("print-preview"),
-                       QStringLiteral("Show two pages"));
-    for (QAction* a : {one, two}) {
+    m_onePage = add("one-page", QStringLiteral("One page"),
+                    themed("zoom-fit-best", QStyle::SP_FileIcon), QStringLiteral("Show one page"));
+    m_twoPages = add("two-pages", QStringLiteral("Two pages"), ToolButtonIcon("print-preview"),
+                     QStringLiteral("Show two pages"));
+    for (QAction* a : {m_onePage, m_twoPages}) {
         a->setCheckable(true);
         pages->addAction(a);
     }
-    one->setChecked(true);
-    connect(one, &QAction::triggered, this, &PrintPreviewWindow::showOnePage);
-    connect(two, &QAction::triggered, this, &PrintPreviewWindow::showTwoPages);
+    m_onePage->setChecked(true);
+    connect(m_onePage, &QAction::triggered, this, &PrintPreviewWindow::showOnePage);
+    connect(m_twoPages, &QAction::triggered, this, &PrintPreviewWindow::showTwoPages);
     gap(12);
     m_indicator = new QLabel(bar);
-    m_indicator->setObjectName(QString::number(PageIndicator));
+    m_indicator->setObjectName(QStringLiteral("pageIndicator"));
     m_indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_indicator->setMinimumWidth(m_indicator->fontMetrics().averageCharWidth() * 12);
     bar->addWidget(m_indicator);
     gap(20);
-    connect(add(Print, QStringLiteral("Print"), ToolButtonIcon("print"),
+    connect(add("print", QStringLiteral("Print"), ToolButtonIcon("print"),
                 QStringLiteral("Print this page")),
             &QAction::triggered, this, [print] { print(); });
     gap(20);
     QAction* done =
-        add(Done, QStringLiteral("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
+        add("done", QStringLiteral("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
             QStringLiteral("Close the preview"));
     done->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_C)});
     done->setShortcutContext(Qt::WindowShortcut);
@@ -177,11 +175,11 @@ void PrintPreviewWindow::showTwoPages() {
 }
 
 void PrintPreviewWindow::updateControls() {
-    m_actions[PreviousPage]->setEnabled(m_first != 1);
-    m_actions[NextPage]->setEnabled(m_last != m_highest);
-    m_actions[TwoPages]->setEnabled(m_printable.width() <= m_printable.height());
-    m_actions[OnePage]->setChecked(!m_secondView);
-    m_actions[TwoPages]->setChecked(m_secondView != nullptr);
+    m_previousPage->setEnabled(m_first != 1);
+    m_nextPage->setEnabled(m_last != m_highest);
+    m_twoPages->setEnabled(m_printable.width() <= m_printable.height());
+    m_onePage->setChecked(!m_secondView);
+    m_twoPages->setChecked(m_secondView != nullptr);
     m_indicator->setText(indicator());
 }
 

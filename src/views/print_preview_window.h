@@ -3,7 +3,6 @@
 #include "views/roster_printout.h"
 
 #include <functional>
-#include <map>
 
 #include <QMainWindow>
 #include <QSizeF>
@@ -34,26 +33,17 @@ private:
 };
 
 // The print preview: the printed page as it will come out, with a tool bar to page through it,
-// show one or two pages, print, and return.
+// show one or two pages, print, and return. Its actions are named for what they do, as the main
+// window's are: "action:previous-page", "action:next-page", "action:one-page",
+// "action:two-pages", "action:print", "action:done"; the page number shows in "pageIndicator".
 class PrintPreviewWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum Command {
-        PreviousPage = 24500,
-        NextPage = 24501,
-        OnePage = 24502,
-        TwoPages = 24503,
-        PageIndicator = 24504,
-        Print = 24337,
-        Done = 24505,
-    };
-
     PrintPreviewWindow(const RosterPrintout& printout, QSizeF printablePixels, QSizeF printerDpi,
                        const QString& mainCaption, std::function<void()> print,
                        QWidget* parent = nullptr);
 
-    QAction* action(int id) const { return m_actions.at(id); }
     QString indicator() const;
     int lastShown() const { return m_last; }
     PreviewPage* firstView() const { return m_firstView; }
@@ -81,7 +71,10 @@ private:
     int m_first = 1;
     int m_last = 1;
     int m_highest = RosterPrintout::PageCount;
-    std::map<int, QAction*> m_actions;
+    QAction* m_previousPage = nullptr;
+    QAction* m_nextPage = nullptr;
+    QAction* m_onePage = nullptr;
+    QAction* m_twoPages = nullptr;
     QLabel* m_indicator = nullptr;
     QWidget* m_layoutClient = nullptr;
     PreviewPage* m_firstView = nullptr;

@@ -163,9 +163,17 @@ QRect FormDialog::units(int x, int y, int w, int h) const {
     return QRect(px(x), py(y), px(x + w) - px(x), py(y + h) - py(y));
 }
 
-QLineEdit* FormDialog::addEdit(int id, QRect area, std::size_t cellWidth) {
+QString FormDialog::fieldObjectName(Field field, int row) {
+    QString name = QString::fromLatin1(SchemaOf(field).name);
+    name[0] = name[0].toLower();
+    if (name.back().isDigit())
+        name += QLatin1Char('_');
+    return name + QString::number(row);
+}
+
+QLineEdit* FormDialog::addEdit(const QString& name, QRect area, std::size_t cellWidth) {
     auto* edit = new CellEdit(this);
-    edit->setObjectName(QString::number(id));
+    edit->setObjectName(name);
     edit->setGeometry(area);
     edit->setMaxLength(static_cast<int>(cellWidth) - 1);
     edit->setValidator(new CodePageValidator(edit));
@@ -174,8 +182,8 @@ QLineEdit* FormDialog::addEdit(int id, QRect area, std::size_t cellWidth) {
     return edit;
 }
 
-QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
-    QLineEdit* edit = addEdit(id, area, SchemaOf(field).width);
+QLineEdit* FormDialog::addFieldEdit(QRect area, Field field, int row) {
+    QLineEdit* edit = addEdit(fieldObjectName(field, row), area, SchemaOf(field).width);
     static_cast<CellEdit*>(edit)->setColumnPaste(
         [this, field, row](const QStringList& lines) { pasteColumn(field, row, lines); });
     std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field)];
@@ -186,8 +194,7 @@ QLineEdit* FormDialog::addFieldEdit(int id, QRect area, Field field, int row) {
 }
 
 QLineEdit* FormDialog::addColumnEdit(const FormColumn& column, int row, int dx, int y) {
-    return addFieldEdit(column.firstId + row, units(column.x + dx, y, column.w, 11), column.field,
-                        row);
+    return addFieldEdit(units(column.x + dx, y, column.w, 11), column.field, row);
 }
 
 QLineEdit* FormDialog::fieldEdit(Field field, int row) const {
@@ -288,18 +295,18 @@ QLabel* FormDialog::addPanelLabel(const QString& text, int x, int y) {
     return label;
 }
 
-QPushButton* FormDialog::addButton(int id, const QString& text, QRect area) {
+QPushButton* FormDialog::addButton(const QString& name, const QString& text, QRect area) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(QString::number(id));
+    button->setObjectName(name);
     button->setGeometry(area);
     // Return on a focused button presses that button; in a field it still means OK.
     button->setAutoDefault(true);
     return button;
 }
 
-QRadioButton* FormDialog::addRadio(int id, const QString& text, QRect area) {
+QRadioButton* FormDialog::addRadio(const QString& name, const QString& text, QRect area) {
     auto* button = new QRadioButton(text, this);
-    button->setObjectName(QString::number(id));
+    button->setObjectName(name);
     button->setFont(textFont());
     area.setWidth(std::max(area.width(), button->sizeHint().width()));
     button->setGeometry(area);
@@ -307,19 +314,20 @@ QRadioButton* FormDialog::addRadio(int id, const QString& text, QRect area) {
     return button;
 }
 
-void FormDialog::addFrame(int id, QRect area) {
+void FormDialog::addFrame(const QString& name, QRect area) {
     auto* frame = new QFrame(this);
-    frame->setObjectName(QString::number(id));
+    frame->setObjectName(name);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
     frame->setGeometry(area);
     frame->lower();
 }
 
 void FormDialog::addOkCancel(int y) {
-    QPushButton* ok = addButton(ctl::Ok, QStringLiteral("OK"), units(5, y, 40, 14));
+    QPushButton* ok = addButton(QStringLiteral("ok"), QStringLiteral("OK"), units(5, y, 40, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = addButton(ctl::Cancel, QStringLiteral("Cancel"), units(45, y, 40, 14));
+    QPushButton* cancel =
+        addButton(QStringLiteral("cancel"), QStringLiteral("Cancel"), units(45, y, 40, 14));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

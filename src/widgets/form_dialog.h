@@ -22,27 +22,19 @@ class QRadioButton;
 
 namespace rk7 {
 
-// Control ids shared by the editors.
-namespace ctl {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int ManualMode = 101;
-inline constexpr int AutoMode = 102;
-} // namespace ctl
-
-// A column of edits on a form: the cells of one roster field, one edit a row, their ids counting
-// up from firstId a row at a time. x and w are dialog units.
+// A column of edits on a form: the cells of one roster field, one edit a row. x and w are
+// dialog units.
 struct FormColumn {
     Field field;
     const char* text; // its heading, or nullptr under the heading of the column before; a form
                       // without headings shows it in the edits' tooltips
-    int firstId;
     int x, w;
 };
 
 // The common ground of the five editors and the information dialogs: a fixed form laid out in
 // dialog units (a quarter of the font's average character width, an eighth of its height), on light
-// grey, centred on the screen. Every control's object name is its id, so "3002" finds the first
+// grey, centred on the screen. Every control has an object name that says what it is: "ok",
+// "manualMode", and for the edit of a roster cell its field and row, so "teamName0" finds the first
 // team name.
 class FormDialog : public QDialog {
     Q_OBJECT
@@ -51,6 +43,11 @@ public:
     // fontScale enlarges the dialog font (and with it the units) for a form drawn in a larger
     // face than the editors' 8 points: 10 / 8 for a 10-point form.
     FormDialog(QWidget* parent, const QString& caption, QSize sizeInUnits, qreal fontScale = 1.0);
+
+    // The object name of the edit of cell row of a field: the field's name as the schema gives
+    // it, camel-cased, and the row, "teamName0" ("teamQualPosD1_0" where the name ends in a
+    // digit, so that the row does not read as part of it).
+    static QString fieldObjectName(Field field, int row);
 
     // Pixels for dialog units.
     QRect units(int x, int y, int w, int h) const;
@@ -68,9 +65,10 @@ protected:
     QFont textFont() const;
     // An edit for a cell of the given width: one character fewer can be typed, and only
     // characters that Windows-1252 holds.
-    QLineEdit* addEdit(int id, QRect area, std::size_t cellWidth);
-    // An edit for cell row of a roster field, as wide as the field's cells allow.
-    QLineEdit* addFieldEdit(int id, QRect area, Field field, int row);
+    QLineEdit* addEdit(const QString& name, QRect area, std::size_t cellWidth);
+    // An edit for cell row of a roster field, as wide as the field's cells allow, named by
+    // fieldObjectName.
+    QLineEdit* addFieldEdit(QRect area, Field field, int row);
     // The column's edit for a row, at height y, the column standing dx units right of its x.
     QLineEdit* addColumnEdit(const FormColumn& column, int row, int dx, int y);
     // The edit of cell row of a field; nullptr when the form has none.
@@ -87,11 +85,11 @@ protected:
     QLabel* addLabelFor(const QLineEdit* edit, const QString& text, QRect area);
     // A label on a shaded panel that starts 2 units left of and 1 above the label.
     QLabel* addPanelLabel(const QString& text, int x, int y);
-    QPushButton* addButton(int id, const QString& text, QRect area);
+    QPushButton* addButton(const QString& name, const QString& text, QRect area);
     // A radio-style button that the form checks itself.
-    QRadioButton* addRadio(int id, const QString& text, QRect area);
-    void addFrame(int id, QRect area);
-    // OK (default) and Cancel at their usual place.
+    QRadioButton* addRadio(const QString& name, const QString& text, QRect area);
+    void addFrame(const QString& name, QRect area);
+    // OK (default) and Cancel at their usual place, named "ok" and "cancel".
     void addOkCancel(int y = 215);
 
     static void setCellText(QLineEdit* edit, std::string_view text);

@@ -30,7 +30,7 @@ const std::string& BenchFolder() {
 void BM_LoadStore(benchmark::State& state) {
     Roster roster;
     ProgramState program;
-    program.Folder = ResolveRosterFolder(BenchFolder());
+    program.folder = ResolveRosterFolder(BenchFolder());
     for (StoreFile f : StoreFiles)
         if (!SaveStore(roster, program, f, Durability::NoFlush))
             std::abort();
@@ -44,7 +44,7 @@ BENCHMARK(BM_LoadStore);
 void BM_SaveAllStores(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.Folder = ResolveRosterFolder(BenchFolder());
+    program.folder = ResolveRosterFolder(BenchFolder());
     const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
         for (StoreFile f : StoreFiles)
@@ -57,7 +57,7 @@ BENCHMARK(BM_SaveAllStores)->ArgName("flush")->Arg(0)->Arg(1);
 void BM_SaveStore(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.Folder = ResolveRosterFolder(BenchFolder());
+    program.folder = ResolveRosterFolder(BenchFolder());
     const StoreFile file = StoreFiles[static_cast<std::size_t>(state.range(0))];
     const auto durability = state.range(1) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
@@ -72,7 +72,7 @@ BENCHMARK(BM_SaveStore)->ArgNames({"file", "flush"})->ArgsProduct({{0, 1, 2, 3},
 void BM_SaveTeamsAndDrivers(benchmark::State& state) {
     const Roster roster;
     ProgramState program;
-    program.Folder = ResolveRosterFolder(BenchFolder());
+    program.folder = ResolveRosterFolder(BenchFolder());
     const auto durability = state.range(0) ? Durability::Flush : Durability::NoFlush;
     for (auto _ : state)
         if (!SaveStores(roster, program, TeamsStore | DriversStore, durability))
@@ -138,7 +138,7 @@ void BM_ChangedCells(benchmark::State& state) {
     int changed = 0;
     for (auto _ : state) {
         const CellSet cells = ChangedCells(a, b);
-        changed = cells.size();
+        changed = cells.Size();
         benchmark::DoNotOptimize(cells);
     }
     state.counters["changed"] = changed;

@@ -91,7 +91,7 @@ void BM_FormOk(benchmark::State& state) {
             Roster theirs = base;
             theirs.DriverName[round % DriverCount].SetText(round % 2 ? "Theirs" : "Other");
             ProgramState other;
-            other.Folder = ResolveRosterFolder(path);
+            other.folder = ResolveRosterFolder(path);
             (void)SaveStores(theirs, other, DriversStore, Durability::NoFlush);
         }
         ++round;

@@ -63,7 +63,7 @@ void BM_ReadPerformanceFile(benchmark::State& state, Dialect dialect) {
     Roster roster;
     for (auto _ : state) {
         auto result = ReadPerformanceFile(path, roster, dialect);
-        if (!result.ok())
+        if (!result.IsOk())
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(result);
     }

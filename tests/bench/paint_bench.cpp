@@ -45,7 +45,7 @@ void BM_PaintViewAllHighlighted(benchmark::State& state) {
         PaintViewAllOnce(image, roster, &changed);
         benchmark::ClobberMemory();
     }
-    state.counters["marked"] = changed.size();
+    state.counters["marked"] = changed.Size();
 }
 BENCHMARK(BM_PaintViewAllHighlighted)->Unit(benchmark::kMicrosecond);
 

@@ -90,7 +90,7 @@ protected:
         ASSERT_EQ(oldBytes, Writer().bytes(Roster()));
         ASSERT_NE(Writer().bytes(edited), oldBytes);
         // The edit was accepted; its store file is to be written.
-        state.UnsavedStores = Writer().store;
+        state.unsavedStores = Writer().store;
     }
 
     const FileWriter& Writer() const { return GetParam(); }
@@ -108,7 +108,7 @@ protected:
         EXPECT_EQ(TestFolder::Read(Target()), oldBytes);
         EXPECT_EQ(folder.Listing(), FileName());
         EXPECT_TRUE(edited == test::EditedRoster());
-        EXPECT_EQ(state.UnsavedStores, StoreFileSet(Writer().store));
+        EXPECT_EQ(state.unsavedStores, StoreFileSet(Writer().store));
     }
 
     struct Outcome {
@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, PerformanceReaderFaults,
 TEST(StoreReaderFaults, StoreFileThatVanishedKeepsTheDefaults) {
     TestFolder folder;
     ProgramState state;
-    state.Folder = ResolveRosterFolder(folder.Path());
+    state.folder = ResolveRosterFolder(folder.Path());
     Roster edited = test::EditedRoster();
     for (StoreFile f : StoreFiles)
         ASSERT_TRUE(SaveStore(edited, state, f));

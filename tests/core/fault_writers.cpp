@@ -9,7 +9,7 @@ namespace {
 
 template <StoreFile F>
 Status SaveInto(const Roster& roster, ProgramState& state, const std::string& folder) {
-    state.Folder = ResolveRosterFolder(folder);
+    state.folder = ResolveRosterFolder(folder);
     return SaveStore(roster, state, F);
 }
 

@@ -140,7 +140,7 @@ Roster OtherRoster() {
 
 PerformanceReadResult Parse(Dialect dialect, const std::string& data, Roster& roster) {
     auto result = ParsePerformanceFile(data, roster, dialect);
-    EXPECT_EQ(result.touched, result.ok() ? TeamsStore | DriversStore : StoreFileSet());
+    EXPECT_EQ(result.touched, result.IsOk() ? TeamsStore | DriversStore : StoreFileSet());
     return result;
 }
 
@@ -262,7 +262,7 @@ TEST(WritePerformanceFile, EmptyEngineAndFailure) {
     EXPECT_EQ(Line(lines, 4), "Name=Ferrari,");
 
     Roster back = FullRoster();
-    ASSERT_TRUE(Parse(Dialect::Native, FormatNativePerformanceFile(r), back).ok());
+    ASSERT_TRUE(Parse(Dialect::Native, FormatNativePerformanceFile(r), back).IsOk());
     EXPECT_EQ(back.TeamName[0].Text(), "Ferrari");
     EXPECT_EQ(back.EngineName[0].Text(), "");
     EXPECT_EQ(back.TeamFailure[0].Text(), "");
@@ -300,7 +300,7 @@ TEST(ReadNative, RoundTripRestoresEverythingButDriverRange) {
     const Roster written = FullRoster();
     Roster read = OtherRoster();
     const auto result = ParseNativePerformanceFile(FormatNativePerformanceFile(written), read);
-    ASSERT_TRUE(result.ok()) << result.status.Error();
+    ASSERT_TRUE(result.IsOk()) << result.status.Error();
     EXPECT_EQ(result.dialect, Dialect::Native);
     EXPECT_EQ(Diagnostics(result), "");
     EXPECT_EQ(result.touched, TeamsStore | DriversStore);
@@ -325,7 +325,7 @@ TEST(ReadExchange, RoundTripLeavesPositionsAndDriverRangeAlone) {
     const Roster written = FullRoster();
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Exchange, FormatExchangePerformanceFile(written), read);
-    ASSERT_TRUE(result.ok()) << result.status.Error();
+    ASSERT_TRUE(result.IsOk()) << result.status.Error();
     EXPECT_EQ(result.dialect, Dialect::Exchange);
     EXPECT_EQ(Diagnostics(result), "");
 
@@ -349,7 +349,7 @@ TEST(ReadExchange, RoundTripLeavesPositionsAndDriverRangeAlone) {
 TEST(ReadPerformanceFile, PowersComeBackInPlainDecimal) {
     for (Dialect dialect : {Dialect::Native, Dialect::Exchange}) {
         Roster read = OtherRoster();
-        ASSERT_TRUE(Parse(dialect, FormatPerformanceFile(KnownRoster(), dialect), read).ok());
+        ASSERT_TRUE(Parse(dialect, FormatPerformanceFile(KnownRoster(), dialect), read).IsOk());
         EXPECT_EQ(read.DriverRacePower[15].Text(), "700"); // written from "0700"
         EXPECT_EQ(read.DriverQualPower[15].Text(), "0");   // written from ""
         EXPECT_EQ(read.DriverRacePower[14].Text(), "16250");
@@ -366,7 +366,7 @@ TEST(ReadPerformanceFile, FileValueBelowTheOffsetIsNegative) {
     file = WithLine(file, 201, "0=Spare,15000,0015751,12,34, ");
     Roster read;
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result), "");
     EXPECT_EQ(read.DriverRacePower[0].Text(), "-751");
     EXPECT_EQ(read.DriverQualPower[0].Text(), "-751");
@@ -384,13 +384,13 @@ TEST(ReadPerformanceFile, ThroughAFile) {
         Roster read = OtherRoster();
         const auto result = dialect == Dialect::Native ? ReadNativePerformanceFile(path, read)
                                                        : ReadExchangePerformanceFile(path, read);
-        ASSERT_TRUE(result.ok()) << result.status.Error();
+        ASSERT_TRUE(result.IsOk()) << result.status.Error();
         EXPECT_EQ(read.TeamName[13].Text(), "Team 13");
         EXPECT_EQ(read.SpareQualPower[7].Text(), "99992");
         // Without a dialect the banner decides.
         Roster detected = OtherRoster();
         const auto any = ReadPerformanceFile(path, detected);
-        ASSERT_TRUE(any.ok());
+        ASSERT_TRUE(any.IsOk());
         EXPECT_EQ(any.dialect, dialect);
         EXPECT_EQ(Texts(detected), Texts(read));
     }
@@ -410,8 +410,8 @@ TEST(ReadPerformanceFile, OwnFileWhoseCellsLookLikeUtf8PassesAStrictReading) {
         read.TeamName[0].SetText("z");
         read.SpareName[3].SetText("z");
         const auto result = Parse(dialect, file, read);
-        ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result.refusals(), 0u) << Diagnostics(result);
+        ASSERT_TRUE(result.IsOk());
+        EXPECT_EQ(result.Refusals(), 0u) << Diagnostics(result);
         ASSERT_EQ(result.diagnostics.size(), 1u);
         EXPECT_TRUE(result.diagnostics[0].notice);
         EXPECT_EQ(result.diagnostics[0].line, 4);
@@ -424,7 +424,7 @@ TEST(ReadPerformanceFile, OwnFileWhoseCellsLookLikeUtf8PassesAStrictReading) {
     Roster read;
     const auto result = Parse(Dialect::Native, cut, read);
     EXPECT_EQ(result.diagnostics.size(), 2u) << Diagnostics(result);
-    EXPECT_EQ(result.refusals(), 1u);
+    EXPECT_EQ(result.Refusals(), 1u);
 }
 
 // --- Banner --------------------------------------------------------------------------------
@@ -433,12 +433,12 @@ TEST(ReadPerformanceFile, BannerInCapitalsWithoutAsterisksIsAccepted) {
     std::string native = FormatNativePerformanceFile(FullRoster());
     native = WithLine(native, 1, "** RK7POWER V2.46 - PERFORMANCE FILE");
     Roster read;
-    ASSERT_TRUE(Parse(Dialect::Native, native, read).ok());
+    ASSERT_TRUE(Parse(Dialect::Native, native, read).IsOk());
     EXPECT_EQ(read.TeamName[0].Text(), "Team 0");
 
     std::string exchange = FormatExchangePerformanceFile(FullRoster());
     exchange = WithLine(exchange, 1, "** rk7EDIT v1.85 - performance file -- saved by hand");
-    ASSERT_TRUE(Parse(Dialect::Exchange, exchange, read).ok());
+    ASSERT_TRUE(Parse(Dialect::Exchange, exchange, read).IsOk());
 }
 
 TEST(ReadPerformanceFile, WrongBannerLeavesTheRosterUntouched) {
@@ -502,7 +502,7 @@ TEST(ReadPerformanceFile, AnOversizedFileIsRefusedUnread) {
     // At the limit it is still read.
     data.resize(MaxPerformanceFileBytes);
     TestFolder::Write(path, data);
-    EXPECT_TRUE(ReadNativePerformanceFile(path, roster).ok());
+    EXPECT_TRUE(ReadNativePerformanceFile(path, roster).IsOk());
 }
 
 // --- Positional reading ----------------------------------------------------------------------
@@ -516,7 +516,7 @@ TEST(ReadPerformanceFile, KeysAndHeadersAreNeverCompared) {
     file = WithLine(file, 202, "seven=Odd Key,15751,15751,5, ");
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result), "");
     EXPECT_EQ(read.TeamName[3].Text(), "Tyrrell");
     EXPECT_EQ(read.EngineName[3].Text(), "Cosworth");
@@ -533,7 +533,7 @@ TEST(ReadPerformanceFile, ACommaInANameShiftsIntoTheNextField) {
     const std::string file = FormatNativePerformanceFile(r);
     EXPECT_EQ(Line(CrLfLines(file), 4 + 14 * 2), "Name=Red,Bull,Honda"); // written unchanged
     Roster read;
-    ASSERT_TRUE(Parse(Dialect::Native, file, read).ok());
+    ASSERT_TRUE(Parse(Dialect::Native, file, read).IsOk());
     EXPECT_EQ(read.TeamName[2].Text(), "Red");
     EXPECT_EQ(read.EngineName[2].Text(), "Bull");
     EXPECT_EQ(read.DriverName[4].Text(), "Smith");
@@ -547,7 +547,7 @@ TEST(ReadPerformanceFile, FailureTakesTheRestOfThePerformanceValue) {
     file = WithLine(file, 5, "Performance=812,790,26,00");
     file = WithLine(file, 11, "Performance=812");
     Roster read = OtherRoster();
-    ASSERT_TRUE(Parse(Dialect::Exchange, file, read).ok());
+    ASSERT_TRUE(Parse(Dialect::Exchange, file, read).IsOk());
     EXPECT_EQ(read.TeamRacePower[0].Text(), "812");
     EXPECT_EQ(read.TeamQualPower[0].Text(), "790");
     EXPECT_EQ(read.TeamFailure[0].Text(), "26,00");
@@ -562,9 +562,9 @@ TEST(ReadPerformanceFile, LineFeedsAloneReadLikeCrLf) {
         const std::string crlf = FormatPerformanceFile(FullRoster(), dialect);
         Roster fromCrLf = OtherRoster();
         Roster fromLf = OtherRoster();
-        ASSERT_TRUE(Parse(dialect, crlf, fromCrLf).ok());
+        ASSERT_TRUE(Parse(dialect, crlf, fromCrLf).IsOk());
         const auto result = Parse(dialect, ReplaceAll(crlf, "\r\n", "\n"), fromLf);
-        ASSERT_TRUE(result.ok());
+        ASSERT_TRUE(result.IsOk());
         EXPECT_EQ(Diagnostics(result), "");
         EXPECT_EQ(Texts(fromLf), Texts(fromCrLf));
     }
@@ -575,7 +575,7 @@ TEST(ReadPerformanceFile, CarriageReturnsAloneMakeOneLine) {
     Roster read = KnownRoster();
     const Roster before = read;
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok()); // the banner is at the start of the one line
+    ASSERT_TRUE(result.IsOk()); // the banner is at the start of the one line
     EXPECT_EQ(Diagnostics(result),
               "2: the file ends before this line; the cells from here on keep their values\n");
     EXPECT_TRUE(read == before);
@@ -587,7 +587,7 @@ TEST(ReadPerformanceFile, ALineOf300BytesIsOneLine) {
     file = WithLine(file, 4 + 14 * 2, "Name=" + name + ",Long Engine");
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result), "32: team name of 300 characters cut to 31\n");
     EXPECT_EQ(read.TeamName[2].Text(), name.substr(0, 31));
     EXPECT_EQ(read.EngineName[2].Text(), "Long Engine");
@@ -602,7 +602,7 @@ TEST(ReadPerformanceFile, AFileCutAfterLine50KeepsTheRest) {
     const std::string file = FirstLines(FormatNativePerformanceFile(FullRoster()), 50);
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result),
               "51: the file ends before this line; the cells from here on keep their values\n");
     // Line 50 is the first position line of team 3: the qualifying position of driver 6.
@@ -618,13 +618,13 @@ TEST(ReadPerformanceFile, AFileCutAfterLine50KeepsTheRest) {
 TEST(ReadExchange, NothingAfterTheLastSpareLineIsRead) {
     const std::string full = FormatExchangePerformanceFile(FullRoster());
     Roster fromFull = OtherRoster();
-    ASSERT_TRUE(Parse(Dialect::Exchange, full, fromFull).ok());
+    ASSERT_TRUE(Parse(Dialect::Exchange, full, fromFull).IsOk());
 
     // Without the "[File]" section, or without anything after line 95.
     for (int keep : {96, 95}) {
         Roster read = OtherRoster();
         const auto result = Parse(Dialect::Exchange, FirstLines(full, keep), read);
-        ASSERT_TRUE(result.ok());
+        ASSERT_TRUE(result.IsOk());
         EXPECT_EQ(Diagnostics(result), "") << keep;
         EXPECT_EQ(Texts(read), Texts(fromFull)) << keep;
     }
@@ -649,7 +649,7 @@ TEST(ReadPerformanceFile, EveryCutIsReported) {
     file = WithLine(file, 201, "0=" + std::string(80, 'S') + ",15751,15751,1234567, ");
     Roster read;
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result),
               "4: team name of 32 characters cut to 31\n"
               "4: engine name of 40 characters cut to 31\n"
@@ -683,7 +683,7 @@ TEST(ReadPerformanceFile, ANulByteInAValueIsReported) {
     file = WithLine(file, 8, "DQualPosD1=\0"s);
     Roster read;
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result),
               "4: team name holds a NUL byte after 3 characters; the text after it is lost\n"
               "4: engine name holds a NUL byte after 3 characters; the text after it is lost\n"
@@ -707,7 +707,7 @@ TEST(ReadPerformanceFile, PowersOutsideTheCellAreClamped) {
     file = WithLine(file, 13, "Second Driver=4,D,99999999999999999999999,-99999999999999999999");
     Roster read;
     const auto result = Parse(Dialect::Exchange, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result),
               "6: driver qualifying power out of range, clamped to 99999 (file value \"115751\")\n"
               "7: driver qualifying power out of range, clamped to -9999 (file value \"5751\")\n"
@@ -734,7 +734,7 @@ TEST(ReadPerformanceFile, ALineWithoutEqualsGivesAnEmptyValue) {
     file = WithLine(file, 203, "Spare Without Key,15751");
     Roster read = OtherRoster();
     const auto result = Parse(Dialect::Native, file, read);
-    ASSERT_TRUE(result.ok());
+    ASSERT_TRUE(result.IsOk());
     EXPECT_EQ(Diagnostics(result), "4: no \"=\" in the line; value taken as empty\n"
                                    "9: no \"=\" in the line; value taken as empty\n"
                                    "203: no \"=\" in the line; value taken as empty\n"
@@ -755,7 +755,7 @@ TEST(ReadPerformanceFile, TeamSectionNumberIsWrittenButNeverRead) {
     EXPECT_EQ(Line(CrLfLines(file), 3 + 14 * 7), "[Team #07]");
     file = WithLine(file, 3 + 14 * 7, "[Team #12]");
     Roster read = OtherRoster();
-    ASSERT_TRUE(Parse(Dialect::Native, file, read).ok());
+    ASSERT_TRUE(Parse(Dialect::Native, file, read).IsOk());
     EXPECT_EQ(read.TeamName[7].Text(), "Team 7");
     EXPECT_EQ(read.TeamName[12].Text(), "Team 12");
 }

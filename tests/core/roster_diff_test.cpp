@@ -55,8 +55,8 @@ TEST(DiffRosters, SeesEveryCellOnItsOwn) {
         seen.insert({d.row, d.index, d.fieldName});
 
         const CellSet changed = ChangedCells(now, other);
-        EXPECT_EQ(changed.size(), 1) << "cell " << k;
-        EXPECT_TRUE(changed.contains(d.field, d.index)) << "cell " << k;
+        EXPECT_EQ(changed.Size(), 1) << "cell " << k;
+        EXPECT_TRUE(changed.Contains(d.field, d.index)) << "cell " << k;
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(cells));
 }
@@ -65,16 +65,16 @@ TEST(DiffRosters, SeesEveryCellOnItsOwn) {
 TEST(ChangedCells, SeveralCellsAndNoOthers) {
     const Roster before;
     Roster after;
-    EXPECT_TRUE(ChangedCells(before, after).empty());
+    EXPECT_TRUE(ChangedCells(before, after).Empty());
     after.TeamRacePower[3].SetText("55");
     after.TeamQualPosD2(13).SetText("4");
     const CellSet changed = ChangedCells(before, after);
-    EXPECT_EQ(changed.size(), 2);
-    EXPECT_TRUE(changed.contains(Field::TeamRacePower, 3));
-    EXPECT_TRUE(changed.contains(Field::TeamQualPosD2, 13));
-    EXPECT_FALSE(changed.contains(Field::TeamRacePower, 2));
-    EXPECT_FALSE(changed.contains(Field::TeamQualPower, 3));
-    EXPECT_FALSE(changed.contains(Field::TeamRacePower, 35)); // no such row
+    EXPECT_EQ(changed.Size(), 2);
+    EXPECT_TRUE(changed.Contains(Field::TeamRacePower, 3));
+    EXPECT_TRUE(changed.Contains(Field::TeamQualPosD2, 13));
+    EXPECT_FALSE(changed.Contains(Field::TeamRacePower, 2));
+    EXPECT_FALSE(changed.Contains(Field::TeamQualPower, 3));
+    EXPECT_FALSE(changed.Contains(Field::TeamRacePower, 35)); // no such row
     EXPECT_EQ(ChangedCells(after, before), changed);
 }
 

@@ -21,19 +21,19 @@ Result<std::string> Named(bool good) {
 
 TEST(Result, HoldsTheValueOrTheFailureNeverBoth) {
     Result<std::string> good = Named(true);
-    ASSERT_TRUE(good.ok());
-    EXPECT_TRUE(good.status());
+    ASSERT_TRUE(good.IsOk());
+    EXPECT_TRUE(good.AsStatus());
     EXPECT_EQ(good.Error(), "");
     EXPECT_EQ(*good, "Teams.rk");
     EXPECT_EQ(good->size(), 8u);
-    good.value() += "~";
-    EXPECT_EQ(std::move(good).value(), "Teams.rk~");
+    good.Value() += "~";
+    EXPECT_EQ(std::move(good).Value(), "Teams.rk~");
 
     const Result<std::string> bad = Named(false);
     EXPECT_FALSE(bad);
-    EXPECT_FALSE(bad.status());
+    EXPECT_FALSE(bad.AsStatus());
     EXPECT_EQ(bad.Error(), "/folder/Teams.rk: Permission denied");
-    EXPECT_DEATH((void)bad.value(), "");
+    EXPECT_DEATH((void)bad.Value(), "");
     EXPECT_DEATH((void)Result<int>{Status::Ok()}, ""); // neither a value nor a failure
 }
 
@@ -42,19 +42,19 @@ TEST(Result, AFailureStaysAFailureWhenMovedFrom) {
     const Status taken = std::move(failed);
     for (const Status& s : {failed, taken}) {
         EXPECT_FALSE(s);
-        EXPECT_TRUE(s.notFound());
+        EXPECT_TRUE(s.IsNotFound());
         EXPECT_EQ(s.Error(), "/folder/Teams.rk: No such file or directory");
     }
 
     Result<std::string> bad = Named(false);
     const Result<std::string> moved = std::move(bad);
     EXPECT_FALSE(bad);
-    EXPECT_FALSE(bad.status());
+    EXPECT_FALSE(bad.AsStatus());
     EXPECT_EQ(moved.Error(), "/folder/Teams.rk: Permission denied");
 
     // A value that can only move comes out whole.
     Result<std::unique_ptr<int>> owned = std::make_unique<int>(7);
-    const std::unique_ptr<int> out = std::move(owned).value();
+    const std::unique_ptr<int> out = std::move(owned).Value();
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(*out, 7);
 }
@@ -71,12 +71,12 @@ TEST(ReadFile, TellsAMissingFileFromOneThatCannotBeRead) {
 
     const Result<FileContents> missing = ReadFile(folder.File("EPowers.rk"));
     EXPECT_FALSE(missing);
-    EXPECT_TRUE(missing.status().notFound());
+    EXPECT_TRUE(missing.AsStatus().IsNotFound());
     EXPECT_EQ(missing.Error(), folder.File("EPowers.rk") + ": No such file or directory");
 
     const Result<FileContents> folderRead = ReadFile(folder.File("Drivers.rk"));
     EXPECT_FALSE(folderRead);
-    EXPECT_FALSE(folderRead.status().notFound());
+    EXPECT_FALSE(folderRead.AsStatus().IsNotFound());
     EXPECT_EQ(folderRead.Error(), folder.File("Drivers.rk") + ": Is a directory");
 }
 

@@ -103,7 +103,7 @@ TEST(StoreFiles, MissingFilesKeepTheDefaults) {
     Roster r;
     ProgramState state;
     const auto report = LoadStore(r, state, folder.Path() + "/");
-    EXPECT_EQ(state.Folder.path, folder.Path());
+    EXPECT_EQ(state.folder.path, folder.Path());
     EXPECT_EQ(r, Roster());
     for (const auto& load : report.files) {
         EXPECT_FALSE(load.found);
@@ -112,10 +112,10 @@ TEST(StoreFiles, MissingFilesKeepTheDefaults) {
     EXPECT_EQ(folder.Listing(), ""); // loading creates nothing
 }
 
-TEST(StoreFiles, ProgramDirLosesOneTrailingSeparator) {
-    EXPECT_EQ(ProgramDirFrom("/home/user/rk7/"), "/home/user/rk7");
-    EXPECT_EQ(ProgramDirFrom("/home/user/rk7"), "/home/user/rk7");
-    EXPECT_EQ(ProgramDirFrom("/"), "");
+TEST(StoreFiles, RosterFolderLosesOneTrailingSeparator) {
+    EXPECT_EQ(RosterFolderFrom("/home/user/rk7/"), "/home/user/rk7");
+    EXPECT_EQ(RosterFolderFrom("/home/user/rk7"), "/home/user/rk7");
+    EXPECT_EQ(RosterFolderFrom("/"), "");
     EXPECT_EQ(StorePath("", TeamsStore), "/Teams.rk");
     EXPECT_EQ(StorePath("/data", RanFailStore), "/data/RanFail.rk");
 }
@@ -194,15 +194,15 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
     const mode_t oldMask = ::umask(022);
     Roster r;
     ProgramState state;
-    state.Folder = ResolveRosterFolder(folder.Path());
-    state.UnsavedStores = AllStores;
+    state.folder = ResolveRosterFolder(folder.Path());
+    state.unsavedStores = AllStores;
     r.TeamName[3].SetText("Blue Comet");
     ASSERT_TRUE(SaveTeamsStore(r, state));
     ASSERT_TRUE(SaveDriversStore(r, state));
     ASSERT_TRUE(SavePowersStore(r, state));
     ASSERT_TRUE(SaveRanFailStore(r, state));
     ::umask(oldMask);
-    EXPECT_FALSE(state.UnsavedStores.any());
+    EXPECT_FALSE(state.unsavedStores.any());
     for (StoreFile f : StoreFiles) {
         const std::string path = folder.File(StoreFileName(f));
         EXPECT_EQ(std::filesystem::file_size(path), StoreFileSize(f));
@@ -224,17 +224,17 @@ TEST(StoreFiles, SaveWritesWholeFilesWithOrdinaryMode) {
 class FailedSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.Folder = ResolveRosterFolder(folder.Path());
+        state.folder = ResolveRosterFolder(folder.Path());
         ASSERT_TRUE(SaveTeamsStore(roster, state));
         oldBytes = TestFolder::Read(folder.File("Teams.rk"));
         roster.TeamName[0].SetText("Changed");
-        state.UnsavedStores = TeamsStore;
+        state.unsavedStores = TeamsStore;
     }
     // The old file is whole, nothing else was left behind, and the edit still counts as unsaved.
     void ExpectOldFileKept() {
         EXPECT_EQ(TestFolder::Read(folder.File("Teams.rk")), oldBytes);
         EXPECT_EQ(folder.Listing(), "Teams.rk");
-        EXPECT_EQ(state.UnsavedStores, StoreFileSet(TeamsStore));
+        EXPECT_EQ(state.unsavedStores, StoreFileSet(TeamsStore));
     }
 
     TestFolder folder;
@@ -245,7 +245,7 @@ protected:
 
 TEST_F(FailedSave, TargetIsAFolder) {
     ProgramState other = state;
-    other.Folder = ResolveRosterFolder(folder.File("sub"));
+    other.folder = ResolveRosterFolder(folder.File("sub"));
     std::filesystem::create_directories(folder.File("sub/Drivers.rk"));
     const Status s = SaveDriversStore(roster, other);
     ASSERT_FALSE(s);
@@ -259,14 +259,14 @@ TEST_F(FailedSave, TargetIsAFolder) {
 
 TEST_F(FailedSave, FolderDoesNotExistOrIsAFile) {
     ProgramState missing = state;
-    missing.Folder = ResolveRosterFolder(folder.File("nowhere"));
+    missing.folder = ResolveRosterFolder(folder.File("nowhere"));
     Status s = SaveTeamsStore(roster, missing);
     ASSERT_FALSE(s);
     EXPECT_NE(s.Error().find("nowhere/Teams.rk: No such file or directory"), std::string::npos)
         << s.Error();
 
     ProgramState file = state;
-    file.Folder = ResolveRosterFolder(folder.File("Teams.rk"));
+    file.folder = ResolveRosterFolder(folder.File("Teams.rk"));
     s = SaveTeamsStore(roster, file);
     ASSERT_FALSE(s);
     EXPECT_NE(s.Error().find("Not a directory"), std::string::npos) << s.Error();

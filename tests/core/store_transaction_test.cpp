@@ -55,7 +55,7 @@ Seen Load(const std::string& folder) {
 
 void SaveOld(const std::string& folder) {
     ProgramState state;
-    state.Folder = ResolveRosterFolder(folder);
+    state.folder = ResolveRosterFolder(folder);
     ASSERT_TRUE(SaveStores(Old(), state, TeamsAndDrivers));
 }
 
@@ -137,7 +137,7 @@ TEST(StoreTransaction, KilledAtAnyStepTheNextLoadSeesOneWholeRoster) {
                   stop.step == ReplaceStep::FlushJournal ? Seen::New : stop.after);
         // Whatever the killed save left is gone after the next save.
         ProgramState state;
-        state.Folder = ResolveRosterFolder(folder.Path());
+        state.folder = ResolveRosterFolder(folder.Path());
         ASSERT_TRUE(SaveStores(New(), state, TeamsAndDrivers));
         EXPECT_EQ(folder.Listing(), "Drivers.rk Teams.rk");
     }
@@ -151,7 +151,7 @@ TEST(StoreTransaction, KilledAtAnyStepTheNextLoadSeesOneWholeRoster) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ProgramState state;
-            state.Folder = ResolveRosterFolder(folder.Path());
+            state.folder = ResolveRosterFolder(folder.Path());
             for (int i = 0;; ++i)
                 (void)SaveStores(i % 2 ? New() : Old(), state, TeamsAndDrivers);
         }
@@ -230,7 +230,7 @@ TEST(StoreTransaction, OneWriterAtATime) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ProgramState state;
-            state.Folder = ResolveRosterFolder(folder.Path());
+            state.folder = ResolveRosterFolder(folder.Path());
             for (int i = 0; i < 60; ++i)
                 if (!SaveStores(*roster, state, TeamsAndDrivers, Durability::NoFlush))
                     ::_exit(1);
@@ -303,7 +303,7 @@ TEST(StoreSave, ProtectedLinkedAndOwnedFiles) {
     TestFolder folder;
     SaveOld(folder.Path());
     ProgramState state;
-    state.Folder = ResolveRosterFolder(folder.Path());
+    state.folder = ResolveRosterFolder(folder.Path());
 
     // A write-protected file is refused by name, and the other file of the save stays too.
     ASSERT_EQ(::chmod(folder.File("Drivers.rk").c_str(), 0444), 0);
@@ -363,7 +363,7 @@ TEST(StoreUnsaved, OnlyCellsThatReallyDifferCount) {
     ProgramState state;
     (void)LoadStore(roster, state, folder.Path());
     // Marked, but the same texts (the bytes after a NUL do not count).
-    state.UnsavedStores |= TeamsAndDrivers;
+    state.unsavedStores |= TeamsAndDrivers;
     roster.TeamName[0].bytes.back() = 'x';
     EXPECT_FALSE(UnsavedStoreFiles(roster, state).any());
     roster.DriverName[3].SetText("Someone Else");

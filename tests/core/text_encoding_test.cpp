@@ -24,7 +24,9 @@ TEST(Utf8ToWindows1252, ConvertsWhatItCanAndMarksTheRest) {
     }
     // A character it lacks, a stray continuation byte, an overlong form, a surrogate, a sequence
     // cut short: each one "?", and each told where it stood.
-    EXPECT_EQ(convert("a\xE5\xA4\xA7" "b"), "a?b");
+    EXPECT_EQ(convert("a\xE5\xA4\xA7"
+                      "b"),
+              "a?b");
     EXPECT_EQ(told, std::vector<std::string>{"1:U+22823"});
     EXPECT_EQ(convert("\x80x"), "?x");
     EXPECT_EQ(told, std::vector<std::string>{"0:byte 128"});

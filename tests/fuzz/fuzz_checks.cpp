@@ -305,12 +305,12 @@ Problems CheckReader(Dialect dialect, std::string_view data) {
 
     CheckCells(r, true, problems);
     const bool banner = !data.empty() && HasBanner(dialect, file.FirstLine());
-    if (result.ok() != banner)
+    if (result.IsOk() != banner)
         problems.push_back(std::string("banner ") + (banner ? "right" : "wrong") +
                            " but the outcome says otherwise");
-    if (result.ok() != result.status.ok())
+    if (result.IsOk() != result.status.IsOk())
         problems.push_back("the outcome and the status disagree");
-    if (!result.ok()) {
+    if (!result.IsOk()) {
         if (result.outcome != ReadOutcome::NotPerformanceFile ||
             result.status.Error() != NotPerformanceFileText)
             problems.push_back("a refused file gives another outcome or message");
@@ -441,7 +441,7 @@ Problems CheckStoreLoad(std::string_view data) {
     for (Dialect dialect : {Dialect::Native, Dialect::Exchange}) {
         const std::string text = FormatPerformanceFile(r, dialect);
         Roster back;
-        if (!ParsePerformanceFile(text, back, dialect).ok())
+        if (!ParsePerformanceFile(text, back, dialect).IsOk())
             problems.push_back(std::string(DialectName(dialect)) + " file refused on reading");
         CheckCells(back, false, problems);
     }
@@ -482,7 +482,7 @@ Problems CheckReadNumber(std::string_view data) {
 Problems CheckRoundTrip(std::string_view data) {
     Problems problems;
     Roster first = MarkedRoster();
-    if (!ParseNativePerformanceFile(data, first).ok())
+    if (!ParseNativePerformanceFile(data, first).IsOk())
         return problems; // refusals are the reader target's business
 
     // Read what the program writes, into a roster that started elsewhere: only DriverRange,
@@ -491,8 +491,8 @@ Problems CheckRoundTrip(std::string_view data) {
     const std::string written = FormatNativePerformanceFile(first);
     Roster second;
     const auto again = ParseNativePerformanceFile(written, second);
-    if (!again.ok() || again.refusals() != 0)
-        problems.push_back("the program's own file gives " + std::to_string(again.refusals()) +
+    if (!again.IsOk() || again.Refusals() != 0)
+        problems.push_back("the program's own file gives " + std::to_string(again.Refusals()) +
                            " diagnostics" + FirstRefusal(again));
     CheckCells(second, true, problems);
     ExpectSameRoster(first, second, "native round trip", {Field::DriverRange}, problems);
@@ -507,7 +507,7 @@ Problems CheckRoundTrip(std::string_view data) {
     const std::string exchange = FormatExchangePerformanceFile(first);
     Roster third = first;
     const auto exchanged = ParseExchangePerformanceFile(exchange, third);
-    if (!exchanged.ok() || exchanged.refusals() != 0)
+    if (!exchanged.IsOk() || exchanged.Refusals() != 0)
         problems.push_back("the program's own exchange file gives diagnostics" +
                            FirstRefusal(exchanged));
     ExpectSameRoster(first, third, "exchange round trip", {}, problems);

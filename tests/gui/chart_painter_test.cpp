@@ -143,8 +143,8 @@ private slots:
     void changedCellsAreMarkedOnTheScreenOnly() {
         const Roster roster = Season();
         CellSet changed;
-        changed.add(Field::DriverQualPower, 0);
-        changed.add(Field::RangeByPos, 9);
+        changed.Add(Field::DriverQualPower, 0);
+        changed.Add(Field::RangeByPos, 9);
         QImage image(1024, 768, QImage::Format_RGB32);
         const auto paint = [&](bool printing) {
             image.fill(Qt::white);
@@ -247,8 +247,8 @@ private slots:
     void changedBarsStandOut() {
         const Roster roster = Season();
         CellSet changed;
-        changed.add(Field::DriverQualPower, 0);
-        changed.add(Field::RangeByPos, 9);
+        changed.Add(Field::DriverQualPower, 0);
+        changed.Add(Field::RangeByPos, 9);
         for (const QSize size : {QSize(640, 480), QSize(1920, 1080)})
             for (const qreal ratio : {1.0, 2.0}) {
                 const QImage plain = PaintOnScreen(roster, size, ratio);

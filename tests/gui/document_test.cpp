@@ -87,7 +87,7 @@ class DocumentTest : public QObject {
         Roster roster;
         roster.TeamName[0].SetText(firstTeam);
         ProgramState state;
-        state.Folder = ResolveRosterFolder(QFile::encodeName(other).toStdString());
+        state.folder = ResolveRosterFolder(QFile::encodeName(other).toStdString());
         if (!SaveStores(roster, state, TeamsStore))
             return {};
         return other;
@@ -135,11 +135,11 @@ private slots:
         QCOMPARE(Doc().roster().TeamRacePower[0].Text(), "55");
         QCOMPARE(Doc().undoName(), QStringLiteral("Open season.txt"));
         const CellSet& marked = m_app->view()->highlight();
-        QVERIFY(marked.contains(Field::TeamRacePower, 0));
-        QVERIFY(marked.contains(Field::DriverName, 3));
-        QVERIFY(!marked.contains(Field::TeamName, 0));
+        QVERIFY(marked.Contains(Field::TeamRacePower, 0));
+        QVERIFY(marked.Contains(Field::DriverName, 3));
+        QVERIFY(!marked.Contains(Field::TeamName, 0));
         m_app->trigger(Command::Undo); // the undo's own changes are the ones marked now
-        QVERIFY(m_app->view()->highlight().contains(Field::TeamRacePower, 0));
+        QVERIFY(m_app->view()->highlight().Contains(Field::TeamRacePower, 0));
         m_app->trigger(Command::Redo);
 
         m_app->trigger(Command::CopyView);
@@ -245,7 +245,7 @@ private slots:
         theirs.DriverName[0].SetText("Their Driver");
         auto otherProgramSaves = [&] {
             ProgramState state;
-            state.Folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
+            state.folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
             QVERIFY(SaveStores(theirs, state, TeamsStore | DriversStore));
         };
         auto freshLoad = [&] {
@@ -304,7 +304,7 @@ private slots:
         first.DriverStartQual.SetText("20000");
         first.TeamRacePower[4].SetText("999");
         ProgramState state;
-        state.Folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
+        state.folder = ResolveRosterFolder(QFile::encodeName(m_folder.path()).toStdString());
         QVERIFY(SaveStores(first, state, AllStores));
         (void)Doc().reload();
         QCOMPARE(Doc().roster().DriverStartQual.Text(), "20000");

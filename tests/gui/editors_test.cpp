@@ -13,6 +13,7 @@
 #include "model/roster_schema.h"
 #include "model/store.h"
 #include "painter/cell_text.h"
+#include "widgets/form_dialog.h"
 
 #include <cmath>
 #include <functional>
@@ -40,13 +41,13 @@ using test::WhenOpen;
 
 namespace {
 
-QString FieldText(QWidget* dialog, int id) {
-    auto* edit = dialog->findChild<QLineEdit*>(QString::number(id));
-    return edit ? edit->text() : QStringLiteral("<no field %1>").arg(id);
+QString FieldText(QWidget* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(name);
+    return edit ? edit->text() : QStringLiteral("<no field %1>").arg(name);
 }
 
-QLineEdit* EditWithId(QWidget* dialog, int id) {
-    return dialog->findChild<QLineEdit*>(QString::number(id));
+QLineEdit* EditNamed(QWidget* dialog, const QString& name) {
+    return dialog->findChild<QLineEdit*>(name);
 }
 
 void Retype(QLineEdit* edit, const QString& text) {
@@ -151,7 +152,7 @@ private slots:
         bool stillOpen = false;
         WhenOpen<SetEditpowerDialog>([&](SetEditpowerDialog* d) {
             Activate(*d);
-            d->findChild<QPushButton*>(QStringLiteral("1"))->setFocus();
+            d->findChild<QPushButton*>(QStringLiteral("ok"))->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             focused = Focused();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -160,7 +161,7 @@ private slots:
                 d->reject();
         });
         m_app->trigger(Command::EditPowers);
-        QCOMPARE(focused, QStringLiteral("2"));
+        QCOMPARE(focused, QStringLiteral("cancel"));
         QVERIFY(!stillOpen);
         QVERIFY(!QFile::exists(Store(PowersStore))); // Cancel saved nothing
 
@@ -179,7 +180,7 @@ private slots:
                 ++nested;
                 inner->reject();
             });
-            auto* button = d->findChild<QPushButton*>(QStringLiteral("4130"));
+            auto* button = d->findChild<QPushButton*>(QStringLiteral("rangeFailure"));
             button->setFocus();
             QTest::keyClick(button, Qt::Key_Return);
             stillOpen = d->isVisible();
@@ -193,7 +194,7 @@ private slots:
                 ++nested;
                 inner->reject();
             });
-            auto* button = d->findChild<QPushButton*>(QStringLiteral("7000"));
+            auto* button = d->findChild<QPushButton*>(QStringLiteral("spareDrivers"));
             button->setFocus();
             QTest::keyClick(button, Qt::Key_Return);
             stillOpen = d->isVisible();
@@ -261,7 +262,8 @@ private slots:
 
         teams.edit(SetTeamsDialog::RaceD2, 4)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(Focused(), QStringLiteral("3007")); // the next row's name, past the locked three
+        // The next row's name, past the locked three.
+        QCOMPARE(Focused(), QStringLiteral("teamName5"));
     }
 
     // Tab runs along the form as it is drawn: last field, then the bottom row from the left (OK,
@@ -288,8 +290,10 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 order << Focused();
             }
-            QCOMPARE(order, which == 0 ? QStringList({"1", "2", "101", "102", "3002", "3016"})
-                                       : QStringList({"1", "2", "101", "102", "7000", "8000"}));
+            QCOMPARE(order, which == 0 ? QStringList({"ok", "cancel", "manualMode", "autoMode",
+                                                      "teamName0", "engineName0"})
+                                       : QStringList({"ok", "cancel", "manualMode", "autoMode",
+                                                      "spareDrivers", "carNumber0"}));
         }
     }
 
@@ -369,9 +373,9 @@ private slots:
         QVERIFY(Activate(teams));
         QLineEdit* field = teams.edit(SetTeamsDialog::Name, 0);
         QVERIFY(field->fontMetrics().horizontalAdvance(name) > field->width()); // it must scroll
-        teams.findChild<QRadioButton*>(QStringLiteral("102"))->setFocus();      // last of the row
+        teams.findChild<QRadioButton*>(QStringLiteral("autoMode"))->setFocus(); // last of the row
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // Tab selects the whole text
-        QCOMPARE(Focused(), QStringLiteral("3002"));
+        QCOMPARE(Focused(), QStringLiteral("teamName0"));
         QCOMPARE(field->selectedText(), name);
         QCOMPARE(field->cursorPosition(), 0); // the cursor, and so the view, at the start
 
@@ -379,7 +383,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, QStringLiteral("!"));
         QTest::keyClick(field, Qt::Key_Tab);
-        QCOMPARE(Focused(), QStringLiteral("3016"));
+        QCOMPARE(Focused(), QStringLiteral("engineName0"));
         QCOMPARE(field->text(), name.left(30) + QLatin1Char('!'));
         QCOMPARE(field->cursorPosition(), 0);
         QVERIFY(!field->hasSelectedText());
@@ -390,7 +394,7 @@ private slots:
         R().SpareName[2].SetText("0");
         SpareDialog spares(Context(), nullptr);
         QVERIFY(Activate(spares));
-        spares.findChild<QPushButton*>(QStringLiteral("1"))->setFocus();
+        spares.findChild<QPushButton*>(QStringLiteral("ok"))->setFocus();
         const QImage image = spares.grab().toImage();
         QLineEdit* box = spares.edit(SpareDialog::Name, 2);
         // The "0" that ends "Spare 2" has no descender, nor has the "0" in the box.
@@ -419,37 +423,50 @@ private slots:
 
     void typingStopsAtTheCellWidth() {
         SetTeamsDialog teams(Context(), nullptr);
-        const std::pair<int, int> teamLimits[] = {{3002, 31}, {3016, 31}, {3030, 2}, {3072, 2},
-                                                  {3086, 3},  {3100, 3},  {3114, 5}};
-        for (auto [id, limit] : teamLimits) {
-            Retype(EditWithId(&teams, id), QString(80, QLatin1Char('7')));
-            QCOMPARE(FieldText(&teams, id).size(), limit);
+        const std::pair<const char*, int> teamLimits[] = {
+            {"teamName0", 31},      {"engineName0", 31},   {"teamQualPosD1_0", 2},
+            {"teamRacePosD2_0", 2}, {"teamRacePower0", 3}, {"teamQualPower0", 3},
+            {"teamFailure0", 5}};
+        for (auto [name, limit] : teamLimits) {
+            Retype(EditNamed(&teams, name), QString(80, QLatin1Char('7')));
+            QCOMPARE(FieldText(&teams, name).size(), limit);
         }
         SetDriversDialog drivers(Context(), nullptr);
-        for (auto [id, limit] : {std::pair{6102, 47}, {6130, 2}, {6158, 2}, {6700, 5}, {6783, 5}}) {
-            Retype(EditWithId(&drivers, id), QString(80, QLatin1Char('8')));
-            QCOMPARE(FieldText(&drivers, id).size(), limit);
+        for (auto [name, limit] : {std::pair{"driverName0", 47},
+                                   {"driverQualPos0", 2},
+                                   {"driverRacePos0", 2},
+                                   {"driverRacePower0", 5},
+                                   {"driverRange27", 5}}) {
+            Retype(EditNamed(&drivers, name), QString(80, QLatin1Char('8')));
+            QCOMPARE(FieldText(&drivers, name).size(), limit);
         }
         SpareDialog spares(Context(), nullptr);
-        for (auto [id, limit] : {std::pair{7001, 74}, {7011, 5}, {7019, 5}, {7034, 5}}) {
-            Retype(EditWithId(&spares, id), QString(80, QLatin1Char('9')));
-            QCOMPARE(FieldText(&spares, id).size(), limit);
+        for (auto [name, limit] : {std::pair{"spareName0", 74},
+                                   {"spareRacePower0", 5},
+                                   {"spareQualPower0", 5},
+                                   {"spareRange7", 5}}) {
+            Retype(EditNamed(&spares, name), QString(80, QLatin1Char('9')));
+            QCOMPARE(FieldText(&spares, name).size(), limit);
         }
         SetEditpowerDialog powers(Context(), nullptr);
-        for (auto [id, limit] : {std::pair{4102, 3}, {4133, 2}, {4131, 5}, {4162, 5}}) {
-            Retype(EditWithId(&powers, id), QString(80, QLatin1Char('1')));
-            QCOMPARE(FieldText(&powers, id).size(), limit);
+        for (auto [name, limit] : {std::pair{"driverPowerByPos0", 3},
+                                   {"teamPowerByPos0", 2},
+                                   {"driverStartQual0", 5},
+                                   {"teamStartRace0", 5}}) {
+            Retype(EditNamed(&powers, name), QString(80, QLatin1Char('1')));
+            QCOMPARE(FieldText(&powers, name).size(), limit);
         }
         SetRanFailDialog ranFail(Context(), nullptr);
-        for (auto [id, limit] : {std::pair{6604, 5}, {6660, 5}}) {
-            Retype(EditWithId(&ranFail, id), QString(80, QLatin1Char('2')));
-            QCOMPARE(FieldText(&ranFail, id).size(), limit);
+        for (auto [name, limit] : {std::pair{"rangeByPos0", 5}, {"failureByPos27", 5}}) {
+            Retype(EditNamed(&ranFail, name), QString(80, QLatin1Char('2')));
+            QCOMPARE(FieldText(&ranFail, name).size(), limit);
         }
     }
 
     // Every edit of every form shows a cell of the form's part, no two edits the same cell, and OK
     // puts each edit's text into the cell it showed and changes no other. Together the edits hold
-    // every cell of the part.
+    // every cell of the part. Each edit is named for the cell it shows, by a name no other cell
+    // has.
     void everyEditRoundTripsThroughItsOwnCell() {
         SetAutoMode(false); // no pass may rewrite a field
         // Texts of their own, two characters each, so that they fit even a position cell.
@@ -460,6 +477,15 @@ private slots:
             return std::string{digits[n / 62 % 62], digits[n % 62]};
         };
         ForEachCell(R(), [&](CellRef cell) { cell.SetText(mark()); });
+        std::map<std::string, QString> nameOfCell;
+        std::set<QString> names;
+        for (const FieldSchema& field : Fields())
+            for (int row = 0; row < field.rows; ++row) {
+                const QString name = FormDialog::fieldObjectName(field.field, row);
+                nameOfCell[field.At(R(), row).Str()] = name;
+                names.insert(name);
+            }
+        QCOMPARE(names.size(), nameOfCell.size());
 
         // skipped: fields that OK sets otherwise (car numbers from their boxes, driver powers
         // recalculated), left out of the comparison.
@@ -475,6 +501,9 @@ private slots:
                     faults << edit->objectName() + QStringLiteral(" shows ") + edit->text();
                     continue;
                 }
+                if (edit->objectName() != nameOfCell[cell->first])
+                    faults << edit->objectName() + QStringLiteral(" shows the cell of ") +
+                                  nameOfCell[cell->first];
                 typed[cell->second] = mark();
                 edit->setText(QString::fromStdString(typed[cell->second]));
             }
@@ -516,7 +545,7 @@ private slots:
 
     void onlyWindows1252CharactersGoIn() {
         SetTeamsDialog teams(Context(), nullptr);
-        QLineEdit* name = EditWithId(&teams, 3002);
+        QLineEdit* name = EditNamed(&teams, "teamName0");
         name->clear();
         for (QChar ch : QStringLiteral("Caf\u00e9 \u20ac\u0100\u4e2d!"))
             QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(ch), {});
@@ -527,7 +556,7 @@ private slots:
         // Stored bytes come in through the code page, and go back out unchanged.
         R().DriverName[3].SetText("Jos\xe9 M\x9a");
         SetDriversDialog drivers(Context(), nullptr);
-        QCOMPARE(FieldText(&drivers, 6105), QStringLiteral("Jos\u00e9 M\u0161"));
+        QCOMPARE(FieldText(&drivers, "driverName3"), QStringLiteral("Jos\u00e9 M\u0161"));
         drivers.accept();
         QCOMPARE(R().DriverName[3].Text(), std::string_view("Jos\xe9 M\x9a"));
     }
@@ -541,15 +570,17 @@ private slots:
         SetExampleTeam(R(), 2);
         const Roster before = R();
         SetTeamsDialog teams(Context(), nullptr);
-        QCOMPARE(FieldText(&teams, 3100 + 2), QStringLiteral("070"));
-        QCOMPARE(FieldText(&teams, 3114 + 2), QStringLiteral(" 7x"));
-        QVERIFY(EditWithId(&teams, 3086)->isEnabled() && !EditWithId(&teams, 3086)->isReadOnly());
-        Retype(EditWithId(&teams, 3030 + 2), QStringLiteral("9")); // no calculation in manual mode
-        QCOMPARE(FieldText(&teams, 3100 + 2), QStringLiteral("070"));
-        Retype(EditWithId(&teams, 3030 + 2), QStringLiteral("1"));
+        QCOMPARE(FieldText(&teams, "teamQualPower2"), QStringLiteral("070"));
+        QCOMPARE(FieldText(&teams, "teamFailure2"), QStringLiteral(" 7x"));
+        QVERIFY(EditNamed(&teams, "teamRacePower0")->isEnabled() &&
+                !EditNamed(&teams, "teamRacePower0")->isReadOnly());
+        Retype(EditNamed(&teams, "teamQualPosD1_2"),
+               QStringLiteral("9")); // no calculation in manual mode
+        QCOMPARE(FieldText(&teams, "teamQualPower2"), QStringLiteral("070"));
+        Retype(EditNamed(&teams, "teamQualPosD1_2"), QStringLiteral("1"));
         teams.accept();
         SetDriversDialog drivers(Context(), nullptr);
-        QCOMPARE(FieldText(&drivers, 6756 + 5), QStringLiteral("abc"));
+        QCOMPARE(FieldText(&drivers, "driverRange5"), QStringLiteral("abc"));
         drivers.accept();
         QVERIFY(R() == before);
     }
@@ -561,24 +592,25 @@ private slots:
         R().TeamRacePower[0].SetText("555");
         R().TeamFailure[0].SetText("1");
         SetTeamsDialog teams(Context(), nullptr);
-        QCOMPARE(FieldText(&teams, 3086 + 4), QStringLiteral("815"));  // race power
-        QCOMPARE(FieldText(&teams, 3114 + 4), QStringLiteral("2600")); // failure
-        QCOMPARE(FieldText(&teams, 3100 + 4), QStringLiteral("123"));  // qualifying kept
-        QCOMPARE(FieldText(&teams, 3086), QStringLiteral("0"));        // no positions: "0"
-        QCOMPARE(FieldText(&teams, 3114), QStringLiteral("0"));
-        QVERIFY(!EditWithId(&teams, 3086)->isEnabled() && EditWithId(&teams, 3086)->isReadOnly());
-        QVERIFY(!EditWithId(&teams, 3127)->isEnabled());
-        QVERIFY(EditWithId(&teams, 3030)->isEnabled());
+        QCOMPARE(FieldText(&teams, "teamRacePower4"), QStringLiteral("815")); // race power
+        QCOMPARE(FieldText(&teams, "teamFailure4"), QStringLiteral("2600"));  // failure
+        QCOMPARE(FieldText(&teams, "teamQualPower4"), QStringLiteral("123")); // qualifying kept
+        QCOMPARE(FieldText(&teams, "teamRacePower0"), QStringLiteral("0"));   // no positions: "0"
+        QCOMPARE(FieldText(&teams, "teamFailure0"), QStringLiteral("0"));
+        QVERIFY(!EditNamed(&teams, "teamRacePower0")->isEnabled() &&
+                EditNamed(&teams, "teamRacePower0")->isReadOnly());
+        QVERIFY(!EditNamed(&teams, "teamFailure13")->isEnabled());
+        QVERIFY(EditNamed(&teams, "teamQualPosD1_0")->isEnabled());
 
         R().DriverQualPos[0].SetText("1");
         R().DriverRacePos[0].SetText("28");
         R().DriverQualPower[1].SetText("999");
         SetDriversDialog drivers(Context(), nullptr);
-        QCOMPARE(FieldText(&drivers, 6728), QStringLiteral("16700"));
-        QCOMPARE(FieldText(&drivers, 6700), QStringLiteral("15755"));
-        QCOMPARE(FieldText(&drivers, 6756), QStringLiteral("1850"));
-        QCOMPARE(FieldText(&drivers, 6728 + 1), QStringLiteral("0"));
-        QVERIFY(!EditWithId(&drivers, 6783)->isEnabled());
+        QCOMPARE(FieldText(&drivers, "driverQualPower0"), QStringLiteral("16700"));
+        QCOMPARE(FieldText(&drivers, "driverRacePower0"), QStringLiteral("15755"));
+        QCOMPARE(FieldText(&drivers, "driverRange0"), QStringLiteral("1850"));
+        QCOMPARE(FieldText(&drivers, "driverQualPower1"), QStringLiteral("0"));
+        QVERIFY(!EditNamed(&drivers, "driverRange27")->isEnabled());
     }
 
     void positionChangesRecomputeEveryRowOfTheirPass() {
@@ -587,27 +619,29 @@ private slots:
         SetTeamsDialog teams(Context(), nullptr);
         // Put a stale text in another row; the next qualifying change rewrites it.
         teams.edit(SetTeamsDialog::QualPower, 9)->setText(QStringLiteral("42"));
-        QTest::keyClick(EditWithId(&teams, 3044 + 1), Qt::Key_End);
-        QTest::keyClick(EditWithId(&teams, 3044 + 1), Qt::Key_Backspace); // qualifying D2 emptied
-        QCOMPARE(FieldText(&teams, 3100 + 1), QStringLiteral("0"));
-        QCOMPARE(FieldText(&teams, 3114 + 1), QStringLiteral("0"));
-        QCOMPARE(FieldText(&teams, 3086 + 1), QStringLiteral("815"));
-        QCOMPARE(FieldText(&teams, 3100 + 9), QStringLiteral("0"));
-        QTest::keyClicks(EditWithId(&teams, 3044 + 1), QStringLiteral("2"));
-        QCOMPARE(FieldText(&teams, 3100 + 1), QStringLiteral("848"));
-        QCOMPARE(FieldText(&teams, 3114 + 1), QStringLiteral("2600"));
+        QTest::keyClick(EditNamed(&teams, "teamQualPosD2_1"), Qt::Key_End);
+        QTest::keyClick(EditNamed(&teams, "teamQualPosD2_1"),
+                        Qt::Key_Backspace); // qualifying D2 emptied
+        QCOMPARE(FieldText(&teams, "teamQualPower1"), QStringLiteral("0"));
+        QCOMPARE(FieldText(&teams, "teamFailure1"), QStringLiteral("0"));
+        QCOMPARE(FieldText(&teams, "teamRacePower1"), QStringLiteral("815"));
+        QCOMPARE(FieldText(&teams, "teamQualPower9"), QStringLiteral("0"));
+        QTest::keyClicks(EditNamed(&teams, "teamQualPosD2_1"), QStringLiteral("2"));
+        QCOMPARE(FieldText(&teams, "teamQualPower1"), QStringLiteral("848"));
+        QCOMPARE(FieldText(&teams, "teamFailure1"), QStringLiteral("2600"));
 
         SetDriversDialog drivers(Context(), nullptr);
-        Retype(EditWithId(&drivers, 6158 + 20), QStringLiteral("7")); // race position of driver 21
-        QCOMPARE(FieldText(&drivers, 6700 + 20), QStringLiteral("15950"));
-        QCOMPARE(FieldText(&drivers, 6756 + 20), QStringLiteral("800"));
+        Retype(EditNamed(&drivers, "driverRacePos20"),
+               QStringLiteral("7")); // race position of driver 21
+        QCOMPARE(FieldText(&drivers, "driverRacePower20"), QStringLiteral("15950"));
+        QCOMPARE(FieldText(&drivers, "driverRange20"), QStringLiteral("800"));
         for (const char* bad : {"29", "0", "-3", "x"}) {
-            Retype(EditWithId(&drivers, 6158 + 20), QString::fromLatin1(bad));
-            QCOMPARE(FieldText(&drivers, 6700 + 20), QStringLiteral("0"));
-            QCOMPARE(FieldText(&drivers, 6756 + 20), QStringLiteral("0"));
+            Retype(EditNamed(&drivers, "driverRacePos20"), QString::fromLatin1(bad));
+            QCOMPARE(FieldText(&drivers, "driverRacePower20"), QStringLiteral("0"));
+            QCOMPARE(FieldText(&drivers, "driverRange20"), QStringLiteral("0"));
         }
-        Retype(EditWithId(&drivers, 6130 + 3), QStringLiteral(" 7")); // a blank before the 7
-        QCOMPARE(FieldText(&drivers, 6728 + 3), QStringLiteral("16400"));
+        Retype(EditNamed(&drivers, "driverQualPos3"), QStringLiteral(" 7")); // a blank before the 7
+        QCOMPARE(FieldText(&drivers, "driverQualPower3"), QStringLiteral("16400"));
     }
 
     // A keystroke in a position runs its pass once, whatever the pass writes; a text the program
@@ -646,25 +680,26 @@ private slots:
         SetAutoMode(false);
         SetExampleTeam(R(), 0);
         SetTeamsDialog teams(Context(), nullptr);
-        auto* manual = teams.findChild<QRadioButton*>(QStringLiteral("101"));
-        auto* automatic = teams.findChild<QRadioButton*>(QStringLiteral("102"));
+        auto* manual = teams.findChild<QRadioButton*>(QStringLiteral("manualMode"));
+        auto* automatic = teams.findChild<QRadioButton*>(QStringLiteral("autoMode"));
         QVERIFY(manual->isChecked() && !automatic->isChecked());
         QTest::mouseClick(manual, Qt::LeftButton); // the mode in force: nothing changes
         QVERIFY(!AutoMode() && manual->isChecked() && !automatic->isChecked());
         QTest::mouseClick(automatic, Qt::LeftButton);
         QVERIFY(AutoMode() && automatic->isChecked() && !manual->isChecked());
-        QVERIFY(!EditWithId(&teams, 3100)->isEnabled());
-        QCOMPARE(FieldText(&teams, 3086), QString()); // switching computes nothing
+        QVERIFY(!EditNamed(&teams, "teamQualPower0")->isEnabled());
+        QCOMPARE(FieldText(&teams, "teamRacePower0"), QString()); // switching computes nothing
         QTest::mouseClick(automatic, Qt::LeftButton);
         QVERIFY(AutoMode() && automatic->isChecked());
         teams.reject();
         QVERIFY(AutoMode()); // the mode survives Cancel
 
         SetDriversDialog drivers(Context(), nullptr);
-        QVERIFY(drivers.findChild<QRadioButton*>(QStringLiteral("102"))->isChecked());
-        QTest::mouseClick(drivers.findChild<QRadioButton*>(QStringLiteral("101")), Qt::LeftButton);
+        QVERIFY(drivers.findChild<QRadioButton*>(QStringLiteral("autoMode"))->isChecked());
+        QTest::mouseClick(drivers.findChild<QRadioButton*>(QStringLiteral("manualMode")),
+                          Qt::LeftButton);
         QVERIFY(!AutoMode());
-        QVERIFY(EditWithId(&drivers, 6700)->isEnabled());
+        QVERIFY(EditNamed(&drivers, "driverRacePower0")->isEnabled());
     }
 
     void carNumberSelection() {
@@ -780,7 +815,7 @@ private slots:
                 Retype(spares->edit(SpareDialog::RacePower, 7), QStringLiteral("12a"));
                 spares->accept();
             });
-            drivers->findChild<QPushButton*>(QStringLiteral("7000"))->click();
+            drivers->findChild<QPushButton*>(QStringLiteral("spareDrivers"))->click();
             drivers->reject();
         });
         m_app->trigger(Command::MainDrivers);
@@ -796,7 +831,7 @@ private slots:
                 Retype(ranFail->failure(28), QStringLiteral(""));
                 ranFail->accept();
             });
-            powers->findChild<QPushButton*>(QStringLiteral("4130"))->click();
+            powers->findChild<QPushButton*>(QStringLiteral("rangeFailure"))->click();
             powers->reject();
         });
         m_app->trigger(Command::EditPowers);

@@ -34,6 +34,11 @@ using test::WhenOpen;
 
 namespace {
 
+// The preview's action that does what name says: "two-pages".
+QAction* PreviewAction(PrintPreviewWindow* preview, const char* name) {
+    return preview->findChild<QAction*>(QStringLiteral("action:") + QLatin1String(name));
+}
+
 QString Run(const QString& program, const QStringList& args) {
     QProcess process;
     process.start(program, args);
@@ -311,7 +316,7 @@ private slots:
             const QSizeF paper = App().printing().printer().pageRect(QPrinter::DevicePixel).size();
             for (int pages = 1; pages <= 2; ++pages) {
                 if (pages == 2)
-                    preview->action(PrintPreviewWindow::TwoPages)->trigger();
+                    PreviewAction(preview, "two-pages")->trigger();
                 QWidget* client = preview->centralWidget();
                 for (QWidget* view : {static_cast<QWidget*>(preview->firstView()),
                                       static_cast<QWidget*>(preview->secondView())}) {
@@ -330,13 +335,14 @@ private slots:
                     QVERIFY(std::abs(ratio - paper.width() / paper.height()) < 0.02);
                 }
             }
-            // The buttons carry the names the help gives them, and icons beside them.
+            // The buttons carry the names the help gives them, and icons beside them that show
+            // an image.
             QStringList names;
-            for (int id : {PrintPreviewWindow::PreviousPage, PrintPreviewWindow::NextPage,
-                           PrintPreviewWindow::OnePage, PrintPreviewWindow::TwoPages,
-                           PrintPreviewWindow::Print, PrintPreviewWindow::Done}) {
-                names << preview->action(id)->text();
-                QVERIFY(!preview->action(id)->icon().isNull());
+            for (const char* action :
+                 {"previous-page", "next-page", "one-page", "two-pages", "print", "done"}) {
+                names << PreviewAction(preview, action)->text();
+                QVERIFY2(!PreviewAction(preview, action)->icon().pixmap(QSize(20, 20)).isNull(),
+                         action);
             }
             QCOMPARE(names, QStringList({"Previous page", "Next page", "One page", "Two pages",
                                          "Print", "Done"}));
@@ -446,17 +452,17 @@ private slots:
         QCOMPARE(preview->windowTitle(), QStringLiteral("RK7 Power V" RK7_VERSION " (Preview)"));
         QCOMPARE(preview->geometry().size(), QSize(900, 700));
         QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
-        QVERIFY(!preview->action(PrintPreviewWindow::PreviousPage)->isEnabled());
-        QVERIFY(!preview->action(PrintPreviewWindow::NextPage)->isEnabled());
-        QVERIFY(preview->action(PrintPreviewWindow::TwoPages)->isEnabled());
+        QVERIFY(!PreviewAction(preview, "previous-page")->isEnabled());
+        QVERIFY(!PreviewAction(preview, "next-page")->isEnabled());
+        QVERIFY(PreviewAction(preview, "two-pages")->isEnabled());
 
-        preview->action(PrintPreviewWindow::TwoPages)->trigger();
+        PreviewAction(preview, "two-pages")->trigger();
         QVERIFY(preview->secondView());
         QCOMPARE(preview->secondView()->page(), 0); // one page printed: an empty second page
         QCOMPARE(preview->indicator(), QStringLiteral("Page 1"));
         QVERIFY(preview->secondView()->geometry().left() >
                 preview->firstView()->geometry().right());
-        preview->action(PrintPreviewWindow::OnePage)->trigger();
+        PreviewAction(preview, "one-page")->trigger();
         QVERIFY(!preview->secondView());
         QCOMPARE(preview->lastShown(), 1);
 
@@ -476,7 +482,7 @@ private slots:
         m_prompts.onPrintDialog = [&] {
             previewOpenDuringDialog = App().printing().preview() && preview->isVisible();
         };
-        preview->action(PrintPreviewWindow::Print)->trigger();
+        PreviewAction(preview, "print")->trigger();
         QVERIFY(previewOpenDuringDialog);
 
         preview->move(40, 30);
@@ -491,7 +497,7 @@ private slots:
         App().trigger(Command::PrintPreview);
         PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview);
-        QVERIFY(!preview->action(PrintPreviewWindow::TwoPages)->isEnabled());
+        QVERIFY(!PreviewAction(preview, "two-pages")->isEnabled());
         QTest::keyClick(preview, Qt::Key_C, Qt::AltModifier);
         QTRY_VERIFY(!App().printing().preview());
         QVERIFY(App().mainWindow()->isVisible());

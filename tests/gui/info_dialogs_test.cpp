@@ -35,8 +35,8 @@ using test::WhenOpen;
 namespace {
 
 template <typename W>
-W* Child(QWidget* dialog, int id) {
-    return dialog->findChild<W*>(QString::number(id));
+W* Child(QWidget* dialog, const QString& name) {
+    return dialog->findChild<W*>(name);
 }
 
 // Whether the window sits in the middle of its screen, as the integer halves put it.
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(dialog.size(), dialog.units(0, 0, 301, 200).size());
         QVERIFY(dialog.isModal());
 
-        auto* picture = Child<QPushButton>(&dialog, 450);
+        auto* picture = Child<QPushButton>(&dialog, "picture");
         QVERIFY(picture);
         QCOMPARE(picture->geometry(), dialog.units(6, 9, 288, 164));
         QVERIFY(!picture->icon().isNull());
@@ -90,16 +90,16 @@ private slots:
         QVERIFY2(said.contains(QStringLiteral("RK7edit")), qPrintable(said));
         QCOMPARE(said, AboutDialog::titleLines().join(QLatin1Char('\n')));
 
-        auto* close = Child<QPushButton>(&dialog, 1);
+        auto* close = Child<QPushButton>(&dialog, "close");
         QVERIFY(close);
         QCOMPARE(close->text(), QStringLiteral("Close"));
         QVERIFY(close->isDefault());
         QCOMPARE(close->geometry(), dialog.units(128, 182, 37, 13));
 
-        QVERIFY(Child<QFrame>(&dialog, 103));
-        QCOMPARE(Child<QFrame>(&dialog, 103)->geometry(), dialog.units(0, 1, 302, 178));
-        QVERIFY(Child<QFrame>(&dialog, 101));
-        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.units(0, 180, 302, 20));
+        QVERIFY(Child<QFrame>(&dialog, "pictureFrame"));
+        QCOMPARE(Child<QFrame>(&dialog, "pictureFrame")->geometry(), dialog.units(0, 1, 302, 178));
+        QVERIFY(Child<QFrame>(&dialog, "buttonFrame"));
+        QCOMPARE(Child<QFrame>(&dialog, "buttonFrame")->geometry(), dialog.units(0, 180, 302, 20));
     }
 
     void aboutPictureIsOurTitleArt() {
@@ -131,7 +131,7 @@ private slots:
             AboutDialog dialog(nullptr);
             ShowActive(dialog);
             QVERIFY(Centred(&dialog));
-            QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, 1));
+            QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, "close"));
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -146,7 +146,7 @@ private slots:
         {
             AboutDialog dialog(nullptr);
             ShowActive(dialog);
-            QTest::mouseClick(Child<QPushButton>(&dialog, 1), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(&dialog, "close"), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
         }
     }
@@ -154,7 +154,7 @@ private slots:
     void aboutPictureDoesNothing() {
         AboutDialog dialog(nullptr);
         ShowActive(dialog);
-        auto* picture = Child<QPushButton>(&dialog, 450);
+        auto* picture = Child<QPushButton>(&dialog, "picture");
         QSignalSpy clicked(picture, &QPushButton::clicked);
         QSignalSpy finished(&dialog, &QDialog::finished);
         QTest::mouseClick(picture, Qt::LeftButton);
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(dialog.isVisible());  // ... and nothing answers it
         QCOMPARE(finished.count(), 0);
         // Enter still goes to Close afterwards.
-        QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, 1));
+        QCOMPARE(dialog.focusWidget(), Child<QPushButton>(&dialog, "close"));
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(finished.count(), 1);
     }
@@ -175,8 +175,8 @@ private slots:
         AboutDialog about(nullptr);
         QVERIFY(dialog.units(0, 0, 100, 100).width() > about.units(0, 0, 100, 100).width());
 
-        auto* first = Child<QLabel>(&dialog, 18122);
-        auto* second = Child<QLabel>(&dialog, 18123);
+        auto* first = Child<QLabel>(&dialog, "note0");
+        auto* second = Child<QLabel>(&dialog, "note1");
         QVERIFY(first && second);
         QCOMPARE(first->text(), QStringLiteral("1. Fixed loading file error."));
         QVERIFY2(second->text().startsWith(QStringLiteral("2. ")), qPrintable(second->text()));
@@ -192,12 +192,12 @@ private slots:
             QVERIFY2(note->height() >= note->heightForWidth(note->width()),
                      qPrintable(note->text()));
 
-        auto* close = Child<QPushButton>(&dialog, 2);
+        auto* close = Child<QPushButton>(&dialog, "close");
         QVERIFY(close);
         QCOMPARE(close->text(), QStringLiteral("Close"));
         QCOMPARE(close->geometry(), dialog.units(68, 172, 40, 14));
-        QCOMPARE(Child<QFrame>(&dialog, 101)->geometry(), dialog.units(0, 0, 177, 168));
-        QCOMPARE(Child<QFrame>(&dialog, 102)->geometry(), dialog.units(0, 169, 177, 21));
+        QCOMPARE(Child<QFrame>(&dialog, "notesFrame")->geometry(), dialog.units(0, 0, 177, 168));
+        QCOMPARE(Child<QFrame>(&dialog, "buttonFrame")->geometry(), dialog.units(0, 169, 177, 21));
 
         // Light grey throughout; the notes black on that grey, like static text.
         const QColor grey(192, 192, 192);
@@ -214,8 +214,8 @@ private slots:
     void whatsNewNotesAreReadOnlyButSelectable() {
         WhatsNewDialog dialog(nullptr);
         ShowActive(dialog);
-        auto* first = Child<QLabel>(&dialog, 18122);
-        auto* second = Child<QLabel>(&dialog, 18123);
+        auto* first = Child<QLabel>(&dialog, "note0");
+        auto* second = Child<QLabel>(&dialog, "note1");
         for (QLabel* note : {first, second})
             QVERIFY(!(note->textInteractionFlags() & Qt::TextEditable));
         // The first note has the focus at first; Tab reaches the second.
@@ -263,13 +263,13 @@ private slots:
         WhatsNewDialog dialog(nullptr);
         ShowActive(dialog);
         QStringList shown;
-        for (int id = 18122; auto* note = Child<QLabel>(&dialog, id); ++id)
+        for (int i = 0; auto* note = Child<QLabel>(&dialog, QStringLiteral("note%1").arg(i)); ++i)
             shown << note->text();
         QCOMPARE(shown, expected);
 
-        auto* area = Child<QScrollArea>(&dialog, 103);
+        auto* area = Child<QScrollArea>(&dialog, "notesArea");
         QVERIFY(area);
-        auto* last = Child<QLabel>(&dialog, 18122 + int(shown.size()) - 1);
+        auto* last = Child<QLabel>(&dialog, QStringLiteral("note%1").arg(shown.size() - 1));
         for (qsizetype i = 1; i < shown.size(); ++i)
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog.focusWidget(), last);
@@ -294,7 +294,7 @@ private slots:
             // Enter on a note is the OK command.
             WhatsNewDialog dialog(nullptr);
             ShowActive(dialog);
-            QCOMPARE(dialog.focusWidget(), Child<QLabel>(&dialog, 18122));
+            QCOMPARE(dialog.focusWidget(), Child<QLabel>(&dialog, "note0"));
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -303,7 +303,7 @@ private slots:
             // Enter on Close presses Close.
             WhatsNewDialog dialog(nullptr);
             ShowActive(dialog);
-            auto* close = Child<QPushButton>(&dialog, 2);
+            auto* close = Child<QPushButton>(&dialog, "close");
             close->setFocus();
             QTest::keyClick(close, Qt::Key_Return);
             QVERIFY(!dialog.isVisible());
@@ -312,7 +312,7 @@ private slots:
         {
             WhatsNewDialog dialog(nullptr);
             ShowActive(dialog);
-            QTest::mouseClick(Child<QPushButton>(&dialog, 2), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(&dialog, "close"), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
@@ -347,7 +347,7 @@ private slots:
         WhenOpen<WhatsNewDialog>([&](WhatsNewDialog* d) {
             const bool active = QTest::qWaitForWindowActive(d);
             seen << d->windowTitle() << Where(d, app.mainWindow())
-                 << Child<QLabel>(d, 18122)->text();
+                 << Child<QLabel>(d, "note0")->text();
             if (active)
                 QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
             if (d->isVisible()) {

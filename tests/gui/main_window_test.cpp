@@ -371,13 +371,13 @@ private slots:
             Roster stored;
             stored.TeamName[2].SetText("Stored Team");
             ProgramState state;
-            state.Folder = ResolveRosterFolder(s.folder.path().toStdString());
+            state.folder = ResolveRosterFolder(s.folder.path().toStdString());
             QVERIFY(SaveTeamsStore(stored, state));
         }
         Application& app = s.Start();
         QCOMPARE(app.document().roster().TeamName[2].Text(), "Stored Team");
         QCOMPARE(app.document().roster().DriverName, Roster().DriverName);
-        QCOMPARE(QString::fromStdString(app.document().state().Folder.path), s.folder.path());
+        QCOMPARE(QString::fromStdString(app.document().state().folder.path), s.folder.path());
         QVERIFY(s.prompts.messages.isEmpty());
 
         Session empty;
@@ -426,7 +426,7 @@ private slots:
         if (!file.isEmpty())
             s.WritePrefs(file);
         Application& app = s.Start();
-        QCOMPARE(app.document().state().AutoMode, autoMode);
+        QCOMPARE(app.document().state().autoMode, autoMode);
     }
 
     // Writing the mode changes the key's value and keeps every other byte of the file.
@@ -472,7 +472,7 @@ private slots:
         Session s;
         s.WritePrefs("[preferences]\r\nautomode=true\r\n");
         Application& app = s.Start();
-        QVERIFY(app.document().state().AutoMode);
+        QVERIFY(app.document().state().autoMode);
         QVERIFY(app.mainWindow()->close());
         QFile prefs(s.Prefs());
         QVERIFY(prefs.open(QIODevice::ReadOnly));
@@ -491,7 +491,7 @@ private slots:
                  text.constData());
         Session again;
         QFile::copy(s.Prefs(), again.Prefs());
-        QVERIFY(again.Start().document().state().AutoMode);
+        QVERIFY(again.Start().document().state().autoMode);
         again.app->document().setAutoMode(false);
         QVERIFY(again.app->mainWindow()->close());
         QVERIFY(!QSettings(again.Prefs(), QSettings::IniFormat)
@@ -707,7 +707,7 @@ private slots:
         QVERIFY(s.prompts.messages.isEmpty());
     }
 
-    void startupReportsTheStoreFolder() {
+    void startupReportsTheRosterFolder() {
         // Store files of the wrong size: one warning naming each, with both sizes.
         Session s;
         QVERIFY(QFile(s.Store(TeamsStore)).open(QIODevice::WriteOnly));
@@ -732,7 +732,8 @@ private slots:
         app.initMainWindow();
         app.reportStartupProblems();
         QCOMPARE(t.prompts.messages.size(), 1);
-        QVERIFY(t.prompts.messages[0].text.contains(folder + QStringLiteral(" does not exist")));
+        QVERIFY(t.prompts.messages[0].text.contains(QStringLiteral("The roster folder ") + folder +
+                                                    QStringLiteral(" does not exist")));
         t.prompts.answers = {Prompts::Answer::Save};
         test::WhenOpen<SetTeamsDialog>([](SetTeamsDialog* teams) { teams->accept(); });
         app.trigger(Command::EditTeams);
@@ -1034,7 +1035,7 @@ private slots:
             d->reject();
         });
         press({Qt::Key_Return});
-        QCOMPARE(typed, QStringLiteral("3003=q"));
+        QCOMPARE(typed, QStringLiteral("teamName1=q"));
 
         // Each table has its own cursor, kept on its cells: End stops before the empty filler.
         app.trigger(Command::ViewTeams);
@@ -1049,13 +1050,13 @@ private slots:
         };
         WhenOpen<SetTeamsDialog>(focusedIn);
         press({Qt::KeypadModifier | Qt::Key_Enter});
-        QCOMPARE(typed, QStringLiteral("3003"));
+        QCOMPARE(typed, QStringLiteral("teamName1"));
         // A double-click on a driver's car number opens Main Drivers in that driver's car box.
         app.trigger(Command::ViewDrivers);
         WhenOpen<SetDriversDialog>(focusedIn);
         QTest::mouseDClick(view, Qt::LeftButton, {},
                            TableCellArea(view->rect(), {View::Drivers, 20, 0}).center());
-        QCOMPARE(typed, QString::number(SetDriversDialog::CarNumberId + 20));
+        QCOMPARE(typed, QStringLiteral("carNumber20"));
         app.trigger(Command::ViewChart);
         QVERIFY(!view->cellCursor());
     }

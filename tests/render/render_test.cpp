@@ -349,13 +349,13 @@ private slots:
         QVERIFY(folder.isValid());
         Roster roster;
         ProgramState state;
-        state.Folder = ResolveRosterFolder(folder.path().toStdString());
+        state.folder = ResolveRosterFolder(folder.path().toStdString());
         roster.TeamName[0].SetText("Zeta Racing");
         roster.TeamQualPower[0].SetText("987");
         roster.DriverName[0].SetText("Ana Testa");
         roster.CarNumber[0].SetText("17");
-        QVERIFY(SaveTeamsStore(roster, state).ok());
-        QVERIFY(SaveDriversStore(roster, state).ok());
+        QVERIFY(SaveTeamsStore(roster, state).IsOk());
+        QVERIFY(SaveDriversStore(roster, state).IsOk());
 
         const QString pdf = Out(QStringLiteral("store.pdf"));
         const ProgramRun r =
@@ -407,7 +407,7 @@ private slots:
         r = Render({QStringLiteral("--pdf"), nowhere});
         QCOMPARE(r.status, 4);
         QVERIFY2(r.err.contains(nowhere), qPrintable(r.err));
-        // The folder of the store files does not exist.
+        // The roster folder does not exist.
         const QString missing = folder.filePath(QStringLiteral("missing"));
         r = Render({QStringLiteral("--dir"), missing, QStringLiteral("--png"),
                     folder.filePath(QStringLiteral("x.png"))});
@@ -432,8 +432,8 @@ private slots:
         const std::string dir = folder.path().toStdString();
         Roster old;
         ProgramState state;
-        state.Folder = ResolveRosterFolder(dir);
-        QVERIFY(SaveStores(old, state, TeamsStore | DriversStore).ok());
+        state.folder = ResolveRosterFolder(dir);
+        QVERIFY(SaveStores(old, state, TeamsStore | DriversStore).IsOk());
         Roster saved;
         saved.TeamName[0].SetText("Zeta Racing");
         const pid_t child = ::fork();
