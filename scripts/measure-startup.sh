@@ -7,7 +7,7 @@
 #
 # Builds rk7power when it is missing (BUILD, default build/default), compiles the two reference
 # programs and a small launcher with g++ and pkg-config Qt6Widgets into $BUILD/startup, then runs
-# the programs in turn, RUNS times each (default 10) after one unmeasured run each, and prints
+# the programs in turn, RUNS times each (default 15) after one unmeasured run each, and prints
 # every run, the medians and the ratios. Each run starts in a fresh empty roster folder (the built-in
 # roster) with its own configuration folder, so nothing of the user's is read or written.
 #
@@ -23,7 +23,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$root/build/default}
 [[ $build == /* ]] || build=$PWD/$build
-runs=${RUNS:-10}
+runs=${RUNS:-15}
 out=$build/startup
 mkdir -p "$out"
 
@@ -57,7 +57,7 @@ trap 'rm -rf "$scratch"' EXIT
 # One start-up in milliseconds (three decimals). Every run gets an empty roster folder as its
 # working folder and its own configuration folder.
 measure() { # program [arguments]
-    local home store output start painted
+    local home store output start painted rss
     home=$(mktemp -d "$scratch/home.XXXXXX")
     store=$(mktemp -d "$scratch/store.XXXXXX")
     mkdir -p "$home/config" "$home/runtime"
@@ -71,7 +71,9 @@ measure() { # program [arguments]
         echo "no first paint from $*" >&2
         return 1
     fi
-    awk -v a="$start" -v b="$painted" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }'
+    rss=$(sed -n 's/^peak-rss-kb //p' <<<"$output")
+    awk -v a="$start" -v b="$painted" -v r="${rss:-0}" \
+        'BEGIN { printf "%.3f %.1f\n", (b - a) / 1e6, r / 1024 }'
 }
 
 median() {
@@ -89,11 +91,14 @@ measure "${empty[@]}" >/dev/null
 measure "${rk7[@]}" >/dev/null
 
 # In turn, so that a busy moment of the machine falls on all three alike.
-word_times=() empty_times=() rk7_times=()
+word_times=() empty_times=() rk7_times=() word_rss=() empty_rss=() rk7_rss=()
 for ((i = 1; i <= runs; ++i)); do
-    word_times+=("$(measure "${word[@]}")")
-    empty_times+=("$(measure "${empty[@]}")")
-    rk7_times+=("$(measure "${rk7[@]}")")
+    read -r t m <<<"$(measure "${word[@]}")"
+    word_times+=("$t") word_rss+=("$m")
+    read -r t m <<<"$(measure "${empty[@]}")"
+    empty_times+=("$t") empty_rss+=("$m")
+    read -r t m <<<"$(measure "${rk7[@]}")"
+    rk7_times+=("$t") rk7_rss+=("$m")
 done
 
 echo "Start-up to the first painted frame of the main window (offscreen), milliseconds"
@@ -109,6 +114,13 @@ printf '%-7s %15s %13s %13s\n' median "$word_median" "$empty_median" "$rk7_media
 awk -v r="$rk7_median" -v w="$word_median" -v e="$empty_median" 'BEGIN {
     printf "ratio   rk7power / one-word window = %.2f (goal: at most 1.30)\n", r / w
     printf "        rk7power / empty window    = %.2f (reference)\n", r / e
+}'
+word_rss_median=$(printf '%s\n' "${word_rss[@]}" | median)
+empty_rss_median=$(printf '%s\n' "${empty_rss[@]}" | median)
+rk7_rss_median=$(printf '%s\n' "${rk7_rss[@]}" | median)
+printf '%-7s %15s %13s %13s\n' "RSS MiB" "$word_rss_median" "$empty_rss_median" "$rk7_rss_median"
+awk -v r="$rk7_rss_median" -v w="$word_rss_median" 'BEGIN {
+    printf "ratio   peak RSS, rk7power / one-word window = %.2f (goal: at most 1.15)\n", r / w
 }'
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"

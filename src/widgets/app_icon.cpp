@@ -18,64 +18,73 @@ namespace {
 // An icon made when it is first drawn or asked for a pixmap. A QIcon made with addFile() decodes
 // its files at once, and QImageReader, left to detect the format, first loads every image plugin
 // installed to ask it about the file; both cost start-up time for icons that may never be shown
-// (a window icon on a platform that does not draw one, a bar's extension button). Everything else
-// is the QIcon's own behaviour: the engine forwards to the icon it makes on first use.
+// (a window icon on a platform that does not draw one, a bar's extension button). The images for
+// high-density screens are made only for such a screen. Everything else is the QIcon's own
+// behaviour: the engine forwards to the icon it makes on first use.
 class DeferredIconEngine : public QIconEngine {
 public:
-    // An engine that knows at once that it will make nothing says so with null.
-    explicit DeferredIconEngine(std::function<QIcon()> make, bool null = false)
+    // make(dense) makes the icon, with its high-density images when dense is true. An engine that
+    // knows at once that it will make nothing says so with null.
+    explicit DeferredIconEngine(std::function<QIcon(bool dense)> make, bool null = false)
         : m_make(std::move(make)), m_null(null) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const QPaintDevice* device = painter->device();
+        icon(device && device->devicePixelRatioF() > 1)
+            .paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, 1.0, mode, state);
+        return icon(false).pixmap(size, 1.0, mode, state);
     }
     // For a screen of the given pixel ratio, QIcon asks with the size in device pixels.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        return icon().pixmap(size / scale, scale, mode, state);
+        return icon(scale > 1).pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().actualSize(size, mode, state);
+        return icon(false).actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return icon().availableSizes(mode, state);
+        return icon(false).availableSizes(mode, state);
     }
-    bool isNull() override { return m_made ? m_icon.isNull() : m_null; }
+    bool isNull() override { return m_made[0] ? m_icons[0].isNull() : m_null; }
     QString key() const override { return QStringLiteral("rk7-deferred"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
 private:
-    const QIcon& icon() {
-        if (!m_made) {
-            m_icon = m_make();
-            m_made = true;
+    const QIcon& icon(bool dense) {
+        if (!m_made[dense]) {
+            m_icons[dense] = m_make(dense);
+            m_made[dense] = true;
         }
-        return m_icon;
+        return m_icons[dense];
     }
 
-    std::function<QIcon()> m_make;
+    std::function<QIcon(bool dense)> m_make;
     bool m_null;
-    QIcon m_icon;
-    bool m_made = false;
+    QIcon m_icons[2];
+    bool m_made[2] = {false, false};
 };
 
-// PNG images from the resources, read as PNG without asking the image plugins.
-QIcon DeferredPngIcon(QStringList files) {
+// PNG images from the resources, read as PNG without asking the image plugins; denseFiles are the
+// images for high-density screens.
+QIcon DeferredPngIcon(const QStringList& files, const QStringList& denseFiles = {}) {
     const bool none = std::none_of(files.begin(), files.end(),
                                    [](const QString& file) { return QFile::exists(file); });
     return QIcon(new DeferredIconEngine(
-        [files = std::move(files)] {
+        [files, denseFiles](bool dense) {
             QIcon icon;
-            for (const QString& file : files) {
-                QImageReader reader(file, "png");
-                reader.setAutoDetectImageFormat(false);
-                const QImage image = reader.read();
-                if (!image.isNull())
-                    icon.addPixmap(QPixmap::fromImage(image));
+            for (const QStringList* list : {&files, &denseFiles}) {
+                if (list == &denseFiles && !dense)
+                    break;
+                for (const QString& file : *list) {
+                    QImageReader reader(file, "png");
+                    reader.setAutoDetectImageFormat(false);
+                    const QImage image = reader.read();
+                    if (!image.isNull())
+                        icon.addPixmap(QPixmap::fromImage(image));
+                }
             }
             return icon;
         },
@@ -93,7 +102,7 @@ QIcon AppIcon() {
 
 QIcon ToolButtonIcon(const char* bitmap) {
     const QString name = QStringLiteral(":/icons/") + QLatin1String(bitmap);
-    return DeferredPngIcon({name + QStringLiteral(".png"), name + QStringLiteral("@2x.png")});
+    return DeferredPngIcon({name + QStringLiteral(".png")}, {name + QStringLiteral("@2x.png")});
 }
 
 DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}
@@ -105,7 +114,7 @@ QIcon DeferredIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* o
     // overflows.
     if (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton)
         return QProxyStyle::standardIcon(icon, option, widget);
-    return QIcon(new DeferredIconEngine([style = QPointer<QStyle>(baseStyle()), icon] {
+    return QIcon(new DeferredIconEngine([style = QPointer<QStyle>(baseStyle()), icon](bool) {
         return style ? style->standardIcon(icon) : QIcon();
     }));
 }
