@@ -29,7 +29,8 @@ for path in usr/bin/rk7power usr/bin/rk7power-render usr/share/applications/rk7p
     usr/share/metainfo/io.github.rk7power.metainfo.xml \
     usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/rk7power.png \
     usr/share/doc/rk7power/{copyright,changelog.gz} \
-    usr/share/man/man1/{rk7power,rk7power-cli,rk7power-render}.1.gz; do
+    usr/share/man/man1/{rk7power,rk7power-cli,rk7power-render}.1.gz \
+    usr/share/rk7power/translations/rk7power_de.qm; do
     [ -e "$root/$path" ] || fail "/$path is not in the package"
 done
 grep -q "^License: GPL-3+$" "$root/usr/share/doc/rk7power/copyright" ||

@@ -21,6 +21,7 @@ done
 packages=(
     g++ make cmake ninja-build
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth

@@ -3,6 +3,8 @@
 #include <optional>
 #include <span>
 
+#include <QtGlobal>
+
 namespace rk7 {
 
 // The commands of the menu and the tool bar. Their values are the help context numbers, which
@@ -46,7 +48,7 @@ struct CommandInfo {
     // (":/icons/edit-teams.png") and help anchors ("editors.html#edit-teams") use it.
     const char* name;
     const char* helpPage; // the help page that explains it, without ".html"
-    const char* hint;     // the status-bar hint, or nullptr
+    const char* hint; // the status-bar hint, or nullptr; translated in the context "rk7::Command"
 };
 
 // Every command, in no particular order.
@@ -56,12 +58,14 @@ const CommandInfo& InfoOf(Command command);
 std::optional<Command> CommandFromNumber(int number);
 
 // The menus whose titles have a status-bar hint of their own.
-inline constexpr const char* EditMenuHint = "Edit Teams, Drivers, and Calculated Powers";
-inline constexpr const char* ViewMenuHint = "Select Various Views";
+inline constexpr const char* EditMenuHint =
+    QT_TRANSLATE_NOOP("rk7::Command", "Edit Teams, Drivers, and Calculated Powers");
+inline constexpr const char* ViewMenuHint =
+    QT_TRANSLATE_NOOP("rk7::Command", "Select Various Views");
 
 // One row of the main menu: a submenu path ("&File/&Open"), the item's text (with the shortcut
-// the menu shows after a tab), its command, and another key for it that the menu does not show;
-// a row without text is a separator.
+// the menu shows after a tab; the text is translated, the shortcut is not), its command, and
+// another key for it that the menu does not show; a row without text is a separator.
 struct MenuItem {
     const char* menu;
     const char* text;

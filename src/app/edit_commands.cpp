@@ -37,13 +37,15 @@ void EditCommands::step(bool forward) {
 }
 
 void EditCommands::syncActions() {
-    const auto sync = [](QAction* action, const QString& verb, bool can, const QString& step) {
+    // The step's name comes after the verb in English, not in every language.
+    const auto sync = [](QAction* action, const QString& verb, const QString& verbAndStep, bool can,
+                         const QString& step) {
         action->setEnabled(can);
-        action->setText(can ? verb + QLatin1Char(' ') + step : verb);
+        action->setText(can ? verbAndStep.arg(step) : verb);
     };
-    sync(m_window.action(Command::Undo), QStringLiteral("&Undo"), m_document.canUndo(),
+    sync(m_window.action(Command::Undo), tr("&Undo"), tr("&Undo %1"), m_document.canUndo(),
          m_document.undoName());
-    sync(m_window.action(Command::Redo), QStringLiteral("&Redo"), m_document.canRedo(),
+    sync(m_window.action(Command::Redo), tr("&Redo"), tr("&Redo %1"), m_document.canRedo(),
          m_document.redoName());
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,8 +18,8 @@ namespace {
 
 FileDialogSettings SaveSettings() {
     FileDialogSettings settings;
-    settings.title = QStringLiteral("Select File");
-    settings.filter = QStringLiteral("TEXT Files (*.txt)");
+    settings.title = QCoreApplication::translate("rk7::FileCommands", "Select File");
+    settings.filter = QCoreApplication::translate("rk7::FileCommands", "TEXT Files (*.txt)");
     settings.defaultSuffix = QStringLiteral("txt");
     settings.confirmOverwrite = true;
     return settings;
@@ -40,7 +41,7 @@ FileCommands::FileCommands(RosterDocument& document, Prompts& prompts, QWidget* 
                            QObject* parent)
     : QObject(parent), m_document(document), m_prompts(prompts), m_window(window),
       m_nativeSaveSettings(SaveSettings()), m_exchangeSaveSettings(SaveSettings()) {
-    m_openSettings.filter = QStringLiteral("All Files (*)");
+    m_openSettings.filter = tr("All Files (*)");
     m_openSettings.defaultSuffix = QStringLiteral("txt");
     m_openSettings.mustExist = true;
 }
@@ -78,8 +79,8 @@ bool FileCommands::reportRead(const PerformanceReadResult& result) {
     switch (result.outcome) {
     case ReadOutcome::NotPerformanceFile:
         // Shown as it always was: captioned "Error", no icon, no owner window.
-        m_prompts.message(nullptr, QStringLiteral("Error"),
-                          QString::fromLatin1(result.status.Error()), Prompts::Icon::None);
+        m_prompts.message(nullptr, tr("Error"), QString::fromLatin1(result.status.Error()),
+                          Prompts::Icon::None);
         return false;
     case ReadOutcome::Unreadable:
         m_prompts.reportError(m_window, QString::fromStdString(result.status.Error()));
@@ -105,16 +106,15 @@ void FileCommands::reportDiagnostics(const QString& path, const PerformanceReadR
             shown.push_back(&d);
     if (shown.empty())
         return;
-    QString text = QStringLiteral("%1 was read, but some values were not taken as they stood:\n")
+    QString text = tr("%1 was read, but some values were not taken as they stood:\n")
                        .arg(QFileInfo(path).fileName());
     std::size_t listed = 0;
     for (const Diagnostic* d : shown) {
         if (++listed > MaxListedDiagnostics) {
-            text += QStringLiteral("\n... and %1 more.").arg(shown.size() - MaxListedDiagnostics);
+            text += tr("\n... and %1 more.").arg(shown.size() - MaxListedDiagnostics);
             break;
         }
-        text +=
-            QStringLiteral("\nLine %1: %2").arg(d->line).arg(QString::fromStdString(d->message));
+        text += tr("\nLine %1: %2").arg(d->line).arg(QString::fromStdString(d->message));
     }
     m_prompts.message(m_window, QStringLiteral("RK7 Power"), text, Prompts::Icon::Information);
 }
@@ -130,9 +130,9 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
         return;
     if (LooksLikeUtf8(result)) {
         const QString question =
-            QStringLiteral("%1 looks like UTF-8, but it has no byte-order mark to say so.\n\n"
-                           "Read it as UTF-8, or as it is, in Windows-1252, where letters "
-                           "beyond ASCII may come out wrong?")
+            tr("%1 looks like UTF-8, but it has no byte-order mark to say so.\n\n"
+               "Read it as UTF-8, or as it is, in Windows-1252, where letters "
+               "beyond ASCII may come out wrong?")
                 .arg(name);
         switch (m_prompts.askReadAsUtf8(m_window, QStringLiteral("RK7 Power"), question)) {
         case Prompts::Reading::Cancel:
@@ -147,12 +147,12 @@ void FileCommands::openPerformanceFile(Dialect dialect) {
         }
     }
     if (result.touched)
-        m_document.apply(read, PartsOf(result.touched), QStringLiteral("Open %1").arg(name));
+        m_document.apply(read, PartsOf(result.touched), tr("Open %1").arg(name));
     reportDiagnostics(path, result);
 }
 
 void FileCommands::compareWithPerformanceFile() {
-    if (const QString path = choosePerformanceFile(QStringLiteral("Compare with Performance File"));
+    if (const QString path = choosePerformanceFile(tr("Compare with Performance File"));
         !path.isEmpty())
         compareFile(path);
 }
@@ -178,7 +178,7 @@ void FileCommands::compareFile(const QString& path) {
         dialog.showUtf8Reading(DiffRosters(m_document.roster(), read), result.diagnostics);
     });
     if (dialog.exec() == QDialog::Accepted && result.touched)
-        m_document.apply(read, PartsOf(result.touched), QStringLiteral("Open %1").arg(name));
+        m_document.apply(read, PartsOf(result.touched), tr("Open %1").arg(name));
 }
 
 } // namespace rk7

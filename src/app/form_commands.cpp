@@ -9,6 +9,8 @@
 #include "editors/spare_dialog.h"
 #include "model/roster_parts.h"
 
+#include <QCoreApplication>
+
 namespace rk7 {
 
 namespace {
@@ -16,14 +18,14 @@ namespace {
 // The undo step of a form, named for the form.
 QString StepName(RosterPartSet parts) {
     if (parts & PowerTablesPart)
-        return QStringLiteral("Edit Powers");
+        return QCoreApplication::translate("rk7::FormCommands", "Edit Powers");
     if (parts & TeamsPart)
-        return QStringLiteral("Edit Teams");
+        return QCoreApplication::translate("rk7::FormCommands", "Edit Teams");
     if (parts & DriversPart)
-        return QStringLiteral("Edit Drivers");
+        return QCoreApplication::translate("rk7::FormCommands", "Edit Drivers");
     if (parts & SparesPart)
-        return QStringLiteral("Edit Spare Drivers");
-    return QStringLiteral("Edit Range/Failure");
+        return QCoreApplication::translate("rk7::FormCommands", "Edit Spare Drivers");
+    return QCoreApplication::translate("rk7::FormCommands", "Edit Range/Failure");
 }
 
 } // namespace

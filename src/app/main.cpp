@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/first_paint_exit.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "dialogs/prompts.h"
 #include "document/preferences.h"
 #include "license_notice.h"
@@ -99,6 +100,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    // The windows speak the user's language; what the command line prints stays English.
+    const rk7::Translations translations;
     rk7::SetProgramIdentity();
     // The style the platform (or -style) chose, made anew for the proxy to own.
     QApplication::setStyle(

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -16,6 +17,15 @@
 #include <QUrl>
 
 namespace rk7 {
+
+namespace {
+
+// The menu texts and hints of the command table in the user's language.
+QString CommandText(const char* text) {
+    return QCoreApplication::translate("rk7::Command", text);
+}
+
+} // namespace
 
 MainWindow::MainWindow(RosterView* view, ContextHelp& help) : m_view(view), m_help(help) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -39,19 +49,21 @@ void MainWindow::createActions() {
         action->setObjectName(QStringLiteral("action:") + QLatin1String(info.name));
         action->setData(static_cast<int>(info.command)); // for F1 on a menu item
         if (info.hint)
-            action->setStatusTip(QString::fromLatin1(info.hint));
+            action->setStatusTip(CommandText(info.hint));
         action->setEnabled(false); // until something runs it
         m_actions[info.command] = action;
     }
     for (const MenuItem& item : MainMenu()) {
         if (!item.text)
             continue;
-        QString text = QString::fromLatin1(item.text);
+        // The shortcut from the English text, which a translation cannot spoil.
+        const QString english = QString::fromLatin1(item.text);
+        QString text = CommandText(item.text);
         QList<QKeySequence> keys;
-        if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
-            keys << QKeySequence(text.mid(tab + 1));
+        if (const qsizetype tab = english.indexOf(QLatin1Char('\t')); tab >= 0)
+            keys << QKeySequence(english.mid(tab + 1));
+        if (const qsizetype tab = text.indexOf(QLatin1Char('\t')); tab >= 0)
             text.truncate(tab);
-        }
         if (item.otherKey)
             keys << QKeySequence(QLatin1String(item.otherKey)); // the menu shows the first one
         m_actions[item.command]->setShortcuts(keys);
@@ -71,8 +83,9 @@ void MainWindow::buildMenu() {
             return known;
         const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
         const QString title = slash < 0 ? path : path.mid(slash + 1);
+        const QString shown = CommandText(title.toLatin1().constData());
         QMenu* menu =
-            slash < 0 ? menuBar()->addMenu(title) : menuFor(path.left(slash))->addMenu(title);
+            slash < 0 ? menuBar()->addMenu(shown) : menuFor(path.left(slash))->addMenu(shown);
         menu->setObjectName(QStringLiteral("menu:") + path);
         menus[path] = menu;
         return menu;
@@ -84,8 +97,8 @@ void MainWindow::buildMenu() {
         else
             menu->addAction(m_actions.at(item.command));
     }
-    menus.at(QStringLiteral("&Edit"))->menuAction()->setStatusTip(QLatin1String(EditMenuHint));
-    menus.at(QStringLiteral("&View"))->menuAction()->setStatusTip(QLatin1String(ViewMenuHint));
+    menus.at(QStringLiteral("&Edit"))->menuAction()->setStatusTip(CommandText(EditMenuHint));
+    menus.at(QStringLiteral("&View"))->menuAction()->setStatusTip(CommandText(ViewMenuHint));
 }
 
 void MainWindow::buildToolBar() {

@@ -48,9 +48,8 @@ void PrintController::print() {
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
     if (m_prompts.printDialog(owner, target) && !printout.print(target))
         m_prompts.message(
-            owner, QStringLiteral("Print Error"),
-            QStringLiteral("'%1' not printed. %2.")
-                .arg(printout.title(), QStringLiteral("Error encountered during print")),
+            owner, tr("Print Error"),
+            tr("'%1' not printed. %2.").arg(printout.title(), tr("Error encountered during print")),
             Prompts::Icon::Warning);
 }
 
@@ -63,7 +62,7 @@ void PrintController::printPreview() {
         return;
     QPrinter& target = printer();
     m_previewPrintout = std::make_unique<RosterPrintout>(
-        m_document.roster(), m_window.view()->views(), QStringLiteral("Print Preview"));
+        m_document.roster(), m_window.view()->views(), tr("Print Preview"));
     const QSizeF printable = target.pageRect(QPrinter::DevicePixel).size();
     const QSizeF dpi(target.logicalDpiX(), target.logicalDpiY());
     m_preview = std::make_unique<PrintPreviewWindow>(*m_previewPrintout, printable, dpi,

@@ -29,7 +29,7 @@ RosterFolders::RosterFolders(RosterDocument& document, StoreSaver& saver, MainWi
                              Prompts& prompts, QString settingsPath, QObject* parent)
     : QObject(parent), m_document(document), m_saver(saver), m_window(window), m_prompts(prompts),
       m_settingsPath(std::move(settingsPath)), m_label(new QLabel(&window)),
-      m_recentMenu(new QMenu(QStringLiteral("Recent Roster Fol&ders"), &window)) {
+      m_recentMenu(new QMenu(tr("Recent Roster Fol&ders"), &window)) {
     m_label->setObjectName(QStringLiteral("folderLabel"));
     m_label->setContentsMargins(6, 0, 6, 0);
     window.statusBar()->addPermanentWidget(m_label);
@@ -74,7 +74,7 @@ LoadStoreReport RosterFolders::load(const QString& folder) {
     // The folder as resolved once, whatever the spelling it was given in.
     const QString shown = QDir::toNativeSeparators(this->folder());
     m_label->setText(m_label->fontMetrics().elidedText(shown, Qt::ElideMiddle, 420));
-    m_label->setToolTip(QStringLiteral("Roster folder: %1").arg(shown));
+    m_label->setToolTip(tr("Roster folder: %1").arg(shown));
     watch();
     if (QFileInfo(this->folder()).isDir())
         remember(this->folder());
@@ -89,26 +89,26 @@ bool RosterFolders::open(const QString& folder) {
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
     m_window.statusBar()->showMessage(
-        QStringLiteral("Opened the roster in %1").arg(QDir::toNativeSeparators(folder)), 5000);
+        tr("Opened the roster in %1").arg(QDir::toNativeSeparators(folder)), 5000);
     return true;
 }
 
 void RosterFolders::chooseFolder() {
     const QString folder =
-        m_prompts.folderName(&m_window, QStringLiteral("Open Roster Folder"), this->folder());
+        m_prompts.folderName(&m_window, tr("Open Roster Folder"), this->folder());
     if (!folder.isEmpty())
         open(folder);
 }
 
 void RosterFolders::saveAs() {
-    const QString target = m_prompts.folderName(&m_window, QStringLiteral("Save Roster As"),
-                                                QFileInfo(folder()).path());
+    const QString target =
+        m_prompts.folderName(&m_window, tr("Save Roster As"), QFileInfo(folder()).path());
     if (target.isEmpty())
         return;
     const QString shown = QDir::toNativeSeparators(target);
     if (ResolveRosterFolder(QFile::encodeName(target).toStdString()) == m_document.folder()) {
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
-                          QStringLiteral("%1 is the roster folder already.").arg(shown),
+                          tr("%1 is the roster folder already.").arg(shown),
                           Prompts::Icon::Information);
         return;
     }
@@ -118,12 +118,12 @@ void RosterFolders::saveAs() {
             present << QString::fromLatin1(StoreFileName(file));
     if (!present.isEmpty() &&
         !m_prompts.confirm(&m_window, QStringLiteral("RK7 Power"),
-                           QStringLiteral("%1 holds a roster already (%2). Replace it with this "
-                                          "roster?")
+                           tr("%1 holds a roster already (%2). Replace it with this "
+                              "roster?")
                                .arg(shown, present.join(QStringLiteral(", ")))))
         return;
     if (!QDir().mkpath(target)) {
-        m_prompts.reportError(&m_window, shown + QStringLiteral(": the folder cannot be created"));
+        m_prompts.reportError(&m_window, shown + tr(": the folder cannot be created"));
         return;
     }
     if (const Status saved = m_document.saveCopy(QFile::encodeName(target).toStdString()); !saved) {
@@ -135,21 +135,19 @@ void RosterFolders::saveAs() {
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
     m_window.statusBar()->showMessage(
-        QStringLiteral("The roster was saved in %1, the roster folder from now on").arg(shown),
-        5000);
+        tr("The roster was saved in %1, the roster folder from now on").arg(shown), 5000);
 }
 
 void RosterFolders::showFolder() {
     const QString shown = QDir::toNativeSeparators(folder());
     if (!QFileInfo(folder()).isDir())
         m_prompts.message(&m_window, QStringLiteral("RK7 Power"),
-                          QStringLiteral("The roster folder %1 does not exist yet; it is made "
-                                         "when the roster is first saved.")
+                          tr("The roster folder %1 does not exist yet; it is made "
+                             "when the roster is first saved.")
                               .arg(shown),
                           Prompts::Icon::Information);
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder())))
-        m_prompts.reportError(&m_window,
-                              shown + QStringLiteral(": no file manager could be started for it"));
+        m_prompts.reportError(&m_window, shown + tr(": no file manager could be started for it"));
 }
 
 void RosterFolders::remember(const QString& folder) {
@@ -169,7 +167,7 @@ void RosterFolders::fillRecentMenu() {
         const QString folder = m_recent[i];
         QAction* action = m_recentMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(folder)));
-        action->setStatusTip(QStringLiteral("Open the roster in %1").arg(folder));
+        action->setStatusTip(tr("Open the roster in %1").arg(folder));
         connect(action, &QAction::triggered, this, [this, folder] { open(folder); });
     }
     m_recentMenu->setEnabled(!m_recent.isEmpty());

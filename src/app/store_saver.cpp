@@ -7,6 +7,7 @@
 #include "model/roster_diff.h"
 #include "painter/cell_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +30,8 @@ QString StoreFileNames(StoreFileSet stores) {
 QString ConflictList(const std::vector<CellDifference>& conflicts) {
     QStringList lines;
     for (const CellDifference& c : conflicts)
-        lines << QStringLiteral("%1 %2: theirs \"%3\", yours \"%4\"")
+        lines << QCoreApplication::translate("rk7::StoreSaver",
+                                             "%1 %2: theirs \"%3\", yours \"%4\"")
                      .arg(CellToQString(RowLabel(c)), CellToQString(c.fieldName),
                           CellToQString(c.now), CellToQString(c.other));
     return lines.join(QLatin1Char('\n'));
@@ -45,13 +47,16 @@ bool StoreSaver::makeFolder() {
     if (QFileInfo(folder()).isDir())
         return true;
     if (!m_prompts.confirm(m_window, QStringLiteral("RK7 Power"),
-                           QStringLiteral("The roster folder %1 does not exist. Create it and save "
-                                          "the roster there?")
+                           QCoreApplication::translate(
+                               "rk7::StoreSaver", "The roster folder %1 does not exist. Create it "
+                                                  "and save the roster there?")
                                .arg(folder())))
         return false;
     if (QDir().mkpath(folder()))
         return true;
-    m_prompts.reportError(m_window, folder() + QStringLiteral(": the folder cannot be created"));
+    m_prompts.reportError(m_window,
+                          folder() + QCoreApplication::translate("rk7::StoreSaver",
+                                                                 ": the folder cannot be created"));
     return false;
 }
 
@@ -63,8 +68,9 @@ bool StoreSaver::lockFolder(FolderLock& lock) {
     Status locked = FolderLock::TryAcquire(path, lock, busy);
     if (!locked && busy &&
         !m_prompts.waitUntil(m_window,
-                             QStringLiteral("Another program is saving into the roster folder "
-                                            "%1. Waiting for it to finish…")
+                             QCoreApplication::translate(
+                                 "rk7::StoreSaver", "Another program is saving into the roster "
+                                                    "folder %1. Waiting for it to finish…")
                                  .arg(QDir::toNativeSeparators(folder())),
                              [&] {
                                  locked = FolderLock::TryAcquire(path, lock, busy);
@@ -84,12 +90,14 @@ void StoreSaver::takeDiskChanges() {
         return; // this program's own save, or nothing a store file holds
     const QString names = StoreFileNames(changed);
     if (m_document.unsavedStores() &&
-        !m_prompts.askReload(m_window, QStringLiteral("RK7 Power"),
-                             QStringLiteral("Another program changed %1, and the roster has "
-                                            "changes that no store file holds.\n\nReload the "
-                                            "store files and lose your changes, or keep yours? "
-                                            "Saving yours replaces the other program's.")
-                                 .arg(names))) {
+        !m_prompts.askReload(
+            m_window, QStringLiteral("RK7 Power"),
+            QCoreApplication::translate(
+                "rk7::StoreSaver",
+                "Another program changed %1, and the roster has changes that no store file "
+                "holds.\n\nReload the store files and lose your changes, or keep yours? "
+                "Saving yours replaces the other program's.")
+                .arg(names))) {
         m_document.keepOverDisk(changed);
         return;
     }
@@ -100,7 +108,10 @@ void StoreSaver::takeDiskChanges() {
                           problems.join(QStringLiteral("\n\n")), Prompts::Icon::Warning);
     if (auto* window = qobject_cast<QMainWindow*>(m_window))
         window->statusBar()->showMessage(
-            QStringLiteral("%1 changed on disk; the roster was read again.").arg(names), 10000);
+            QCoreApplication::translate("rk7::StoreSaver",
+                                        "%1 changed on disk; the roster was read again.")
+                .arg(names),
+            10000);
 }
 
 bool StoreSaver::save(StoreFileSet stores) {
@@ -131,10 +142,14 @@ bool StoreSaver::commitEdit(const Roster& base, const Roster& edited, RosterPart
         lock.Release();
         const Prompts::Keep keep = m_prompts.askKeepMine(
             m_window, QStringLiteral("RK7 Power"),
-            QStringLiteral("While the form was open, another program changed %1 %2 that you "
-                           "changed too. Keep your texts or theirs? Cancel goes back to the form.")
+            QCoreApplication::translate(
+                "rk7::StoreSaver",
+                "While the form was open, another program changed %1 %2 that you changed too. "
+                "Keep your texts or theirs? Cancel goes back to the form.")
                 .arg(conflicts.size())
-                .arg(conflicts.size() == 1 ? QStringLiteral("cell") : QStringLiteral("cells")),
+                .arg(conflicts.size() == 1
+                         ? QCoreApplication::translate("rk7::StoreSaver", "cell")
+                         : QCoreApplication::translate("rk7::StoreSaver", "cells")),
             ConflictList(conflicts));
         if (keep == Prompts::Keep::Cancel)
             return false;
@@ -156,7 +171,8 @@ bool StoreSaver::offerToSave() {
     if (!unsaved)
         return true;
     const auto answer = m_prompts.askSaveDiscardCancel(
-        m_window, QStringLiteral("RK7 Power"), QStringLiteral("Save changes to the store files?"));
+        m_window, QStringLiteral("RK7 Power"),
+        QCoreApplication::translate("rk7::StoreSaver", "Save changes to the store files?"));
     if (answer == Prompts::Answer::Cancel)
         return false;
     // All the changed files together, so that a failure leaves none of them half-saved.

@@ -81,17 +81,16 @@ void ViewCommands::copyView() {
             view->paintInto(painter, image.rect(), true);
         }
         QGuiApplication::clipboard()->setImage(image);
-        m_window.statusBar()->showMessage(QStringLiteral("The chart was copied"), 5000);
+        m_window.statusBar()->showMessage(tr("The chart was copied"), 5000);
         return;
     }
     if (!shown.ViewAll && !shown.ViewTeams && !shown.ViewDrivers) {
-        m_window.statusBar()->showMessage(QStringLiteral("No table is shown, so none was copied"),
-                                          5000);
+        m_window.statusBar()->showMessage(tr("No table is shown, so none was copied"), 5000);
         return;
     }
     const View view = shown.ViewAll ? View::All : shown.ViewTeams ? View::Teams : View::Drivers;
     QGuiApplication::clipboard()->setMimeData(ViewMimeData(m_document.roster(), view).release());
-    m_window.statusBar()->showMessage(QStringLiteral("The table was copied"), 5000);
+    m_window.statusBar()->showMessage(tr("The table was copied"), 5000);
 }
 
 } // namespace rk7

@@ -156,7 +156,7 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
                              QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("compareDialog"));
-    setWindowTitle(QStringLiteral("Compare with %1").arg(fileName));
+    setWindowTitle(tr("Compare with %1").arg(fileName));
     setSizeGripEnabled(true);
 
     m_count = new QLabel(this);
@@ -165,7 +165,7 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     m_table = new CompareTable(this);
     m_table->setObjectName(QStringLiteral("compareTable"));
 
-    m_diagnosticsCaption = new QLabel(QStringLiteral("Diagnostics of the file:"), this);
+    m_diagnosticsCaption = new QLabel(tr("Diagnostics of the file:"), this);
     m_diagnostics = new DiagnosticsList(this);
     m_diagnostics->setObjectName(QStringLiteral("diagnosticsList"));
     m_diagnosticsCaption->setBuddy(m_diagnostics);
@@ -173,15 +173,15 @@ CompareDialog::CompareDialog(const std::vector<CellDifference>& differences,
     // Apart from Import and Close, at the left: it only reads the file again. A box of its own
     // gives it the same size as theirs.
     auto* readAgain = new QDialogButtonBox(this);
-    m_utf8 = readAgain->addButton(QStringLiteral("Read as &UTF-8"), QDialogButtonBox::ActionRole);
+    m_utf8 = readAgain->addButton(tr("Read as &UTF-8"), QDialogButtonBox::ActionRole);
     m_utf8->setObjectName(QStringLiteral("utf8Button"));
     m_utf8->setAutoDefault(false);
     m_utf8->hide();
     connect(m_utf8, &QPushButton::clicked, this, &CompareDialog::readAsUtf8);
     auto* buttons = new QDialogButtonBox(this);
-    m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
+    m_import = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
     m_import->setObjectName(QStringLiteral("importButton"));
-    m_close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
+    m_close = buttons->addButton(tr("&Close"), QDialogButtonBox::RejectRole);
     m_close->setObjectName(QStringLiteral("closeButton"));
     // Enter only looks: importing takes the click on Import.
     m_import->setAutoDefault(false);
@@ -210,7 +210,7 @@ void CompareDialog::offerUtf8(bool offer) {
 void CompareDialog::showUtf8Reading(const std::vector<CellDifference>& differences,
                                     const std::vector<Diagnostic>& diagnostics) {
     showComparison(differences, diagnostics);
-    m_diagnosticsCaption->setText(QStringLiteral("Diagnostics of the file, read as UTF-8:"));
+    m_diagnosticsCaption->setText(tr("Diagnostics of the file, read as UTF-8:"));
     m_utf8->hide();
 }
 
@@ -224,10 +224,10 @@ void CompareDialog::showComparison(const std::vector<CellDifference>& difference
 
 QString CompareDialog::countText(std::size_t differences) {
     if (differences == 0)
-        return QStringLiteral("No cells differ");
+        return tr("No cells differ");
     if (differences == 1)
-        return QStringLiteral("1 cell differs");
-    return QStringLiteral("%1 cells differ").arg(differences);
+        return tr("1 cell differs");
+    return tr("%1 cells differ").arg(differences);
 }
 
 void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
@@ -239,8 +239,7 @@ void CompareDialog::fillTable(const std::vector<CellDifference>& differences) {
     m_table->setSortingEnabled(false);
     m_table->clear();
     m_table->setColumnCount(ColumnCount);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Field"),
-                                        QStringLiteral("Now"), QStringLiteral("In the file")});
+    m_table->setHorizontalHeaderLabels({tr("Row"), tr("Field"), tr("Now"), tr("In the file")});
     m_table->setRowCount(static_cast<int>(differences.size()));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -278,10 +277,9 @@ void CompareDialog::fillDiagnostics(const std::vector<Diagnostic>& diagnostics) 
     m_diagnostics->clear();
     // The messages quote the file as it was read, in Windows-1252.
     for (const Diagnostic& d : diagnostics)
-        m_diagnostics->addItem(
-            QStringLiteral("Line %1: %2").arg(d.line).arg(CellToQString(d.message)));
+        m_diagnostics->addItem(tr("Line %1: %2").arg(d.line).arg(CellToQString(d.message)));
     if (diagnostics.empty()) {
-        auto* none = new QListWidgetItem(QStringLiteral("No diagnostics"), m_diagnostics);
+        auto* none = new QListWidgetItem(tr("No diagnostics"), m_diagnostics);
         none->setFlags(Qt::NoItemFlags);
     }
 }

@@ -19,7 +19,7 @@ const QString ContentsUrl = QStringLiteral("qrc:/help/index.html");
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(QStringLiteral("RK7 Power Help"));
+    setWindowTitle(tr("RK7 Power Help"));
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(false);
@@ -30,9 +30,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         b->setAutoDefault(false);
         return b;
     };
-    m_back = button("helpBack", QStringLiteral("&Back"), QStyle::SP_ArrowBack);
-    m_forward = button("helpForward", QStringLiteral("&Forward"), QStyle::SP_ArrowForward);
-    m_contents = button("helpContents", QStringLiteral("&Contents"), QStyle::SP_DirHomeIcon);
+    m_back = button("helpBack", tr("&Back"), QStyle::SP_ArrowBack);
+    m_forward = button("helpForward", tr("&Forward"), QStyle::SP_ArrowForward);
+    m_contents = button("helpContents", tr("&Contents"), QStyle::SP_DirHomeIcon);
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
     connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);

@@ -14,7 +14,7 @@ namespace rk7 {
 PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent), m_printer(printer) {
     setObjectName(QStringLiteral("printSetupDialog"));
-    setWindowTitle(QStringLiteral("Print Setup"));
+    setWindowTitle(tr("Print Setup"));
 
     m_printers = new QComboBox(this);
     m_printers->setObjectName(QStringLiteral("printer"));
@@ -31,9 +31,9 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     fillPapers();
     connect(m_printers, &QComboBox::currentIndexChanged, this, &PrintSetupDialog::fillPapers);
 
-    m_portrait = new QRadioButton(QStringLiteral("&Portrait"), this);
+    m_portrait = new QRadioButton(tr("&Portrait"), this);
     m_portrait->setObjectName(QStringLiteral("portrait"));
-    m_landscape = new QRadioButton(QStringLiteral("&Landscape"), this);
+    m_landscape = new QRadioButton(tr("&Landscape"), this);
     m_landscape->setObjectName(QStringLiteral("landscape"));
     (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)
         ->setChecked(true);
@@ -47,9 +47,9 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("P&rinter:"), m_printers);
-    form->addRow(QStringLiteral("Pap&er:"), m_papers);
-    form->addRow(QStringLiteral("Orientation:"), orientation);
+    form->addRow(tr("P&rinter:"), m_printers);
+    form->addRow(tr("Pap&er:"), m_papers);
+    form->addRow(tr("Orientation:"), orientation);
     form->addRow(buttons);
 }
 

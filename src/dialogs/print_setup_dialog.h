@@ -17,7 +17,7 @@ public:
     PrintSetupDialog(QPrinter& printer, QWidget* parent);
 
     // The printer entry that prints into a PDF file instead of on paper.
-    static QString pdfFileEntry() { return QStringLiteral("PDF file"); }
+    static QString pdfFileEntry() { return tr("PDF file"); }
 
 public slots:
     void accept() override;

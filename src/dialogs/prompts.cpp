@@ -67,8 +67,9 @@ Prompts::Answer DialogPrompts::askSaveDiscardCancel(QWidget* parent, const QStri
     box.setObjectName(QStringLiteral("messageBox"));
     box.setDefaultButton(QMessageBox::Save);
     // Alt+S and Alt+D answer from the keyboard.
-    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("rk7::Prompts", "&Save"));
+    box.button(QMessageBox::Discard)
+        ->setText(QCoreApplication::translate("rk7::Prompts", "&Discard"));
     switch (box.exec()) {
     case QMessageBox::Save:
         return Answer::Save;
@@ -116,8 +117,10 @@ QString DialogPrompts::folderName(QWidget* parent, const QString& title, const Q
 bool DialogPrompts::askReload(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
-    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
-    QPushButton* keep = box.addButton(QStringLiteral("&Keep Mine"), QMessageBox::RejectRole);
+    QPushButton* reload = box.addButton(QCoreApplication::translate("rk7::Prompts", "&Reload"),
+                                        QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(QCoreApplication::translate("rk7::Prompts", "&Keep Mine"),
+                                      QMessageBox::RejectRole);
     box.setDefaultButton(keep); // Return loses nothing
     box.exec();
     return box.clickedButton() == reload;
@@ -128,8 +131,10 @@ Prompts::Keep DialogPrompts::askKeepMine(QWidget* parent, const QString& caption
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setDetailedText(details);
-    QPushButton* mine = box.addButton(QStringLiteral("Keep &Mine"), QMessageBox::AcceptRole);
-    QPushButton* theirs = box.addButton(QStringLiteral("Keep &Theirs"), QMessageBox::AcceptRole);
+    QPushButton* mine = box.addButton(QCoreApplication::translate("rk7::Prompts", "Keep &Mine"),
+                                      QMessageBox::AcceptRole);
+    QPushButton* theirs = box.addButton(QCoreApplication::translate("rk7::Prompts", "Keep &Theirs"),
+                                        QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(cancel); // Return keeps the form open and decides nothing
     box.exec();
@@ -142,8 +147,10 @@ Prompts::Reading DialogPrompts::askReadAsUtf8(QWidget* parent, const QString& ca
                                               const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
-    QPushButton* utf8 = box.addButton(QStringLiteral("Read as &UTF-8"), QMessageBox::AcceptRole);
-    QPushButton* asItIs = box.addButton(QStringLiteral("Read &As It Is"), QMessageBox::AcceptRole);
+    QPushButton* utf8 = box.addButton(QCoreApplication::translate("rk7::Prompts", "Read as &UTF-8"),
+                                      QMessageBox::AcceptRole);
+    QPushButton* asItIs = box.addButton(
+        QCoreApplication::translate("rk7::Prompts", "Read &As It Is"), QMessageBox::AcceptRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(utf8); // what the file looks like; the import can be undone
     box.exec();
@@ -159,7 +166,8 @@ bool DialogPrompts::waitUntil(QWidget* parent, const QString& text,
     QApplication::setOverrideCursor(Qt::BusyCursor);
     // Over the form that is waiting, when there is one: the window behind it takes no input.
     QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent;
-    QProgressDialog note(text, QStringLiteral("&Give Up"), 0, 0, owner);
+    QProgressDialog note(text, QCoreApplication::translate("rk7::Prompts", "&Give Up"), 0, 0,
+                         owner);
     note.setObjectName(QStringLiteral("waitNote"));
     note.setWindowTitle(QStringLiteral("RK7 Power"));
     note.setWindowModality(Qt::WindowModal);

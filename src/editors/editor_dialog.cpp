@@ -24,10 +24,9 @@ void CalcFormDialog::addModeButtons(EditMode mode, QPoint manualAt, QPoint autoA
     m_mode = mode;
     m_computed = std::move(computed);
     // Made one after the other, so that Tab reaches them in the order they are drawn.
-    QRadioButton* manual =
-        addRadio(QStringLiteral("manualMode"), QStringLiteral("Manual Edit Mode"),
-                 units(manualAt.x(), manualAt.y(), 66, 12));
-    QRadioButton* automatic = addRadio(QStringLiteral("autoMode"), QStringLiteral("Auto Edit Mode"),
+    QRadioButton* manual = addRadio(QStringLiteral("manualMode"), tr("Manual Edit Mode"),
+                                    units(manualAt.x(), manualAt.y(), 66, 12));
+    QRadioButton* automatic = addRadio(QStringLiteral("autoMode"), tr("Auto Edit Mode"),
                                        units(autoAt.x(), autoAt.y(), 66, 12));
     m_modes = new ModeButtons(manual, automatic, std::move(mode));
     // Tab goes along the bottom row as it is drawn, from OK rightwards, after the last field:

@@ -19,11 +19,15 @@ constexpr int RightBlock = 223;
 constexpr int RowsPerBlock = 14;
 
 // The car numbers are chosen in boxes, not typed.
-constexpr FormColumn CarColumn = {Field::CarNumber, "Car#", 5, 20};
+constexpr FormColumn CarColumn = {Field::CarNumber,
+                                  QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "Car#"), 5, 20};
 constexpr FormColumn Columns[SetDriversDialog::ColumnCount] = {
-    {Field::DriverName, "Driver Names", 28, 75}, {Field::DriverQualPos, "QPos", 106, 14},
-    {Field::DriverRacePos, "RPos", 123, 14},     {Field::DriverRacePower, "RPower", 140, 26},
-    {Field::DriverQualPower, "QPower", 169, 26}, {Field::DriverRange, "Range", 198, 26},
+    {Field::DriverName, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "Driver Names"), 28, 75},
+    {Field::DriverQualPos, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "QPos"), 106, 14},
+    {Field::DriverRacePos, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "RPos"), 123, 14},
+    {Field::DriverRacePower, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "RPower"), 140, 26},
+    {Field::DriverQualPower, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "QPower"), 169, 26},
+    {Field::DriverRange, QT_TRANSLATE_NOOP("rk7::SetDriversDialog", "Range"), 198, 26},
 };
 
 // The car boxes are only 20 units wide: a narrow arrow leaves "40" room beside it. The style
@@ -47,21 +51,21 @@ public:
 } // namespace
 
 SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent)
-    : CalcFormDialog(parent, QStringLiteral("Drivers"), QSize(453, 237)), m_context(context) {
+    : CalcFormDialog(parent, tr("Drivers"), QSize(453, 237)), m_context(context) {
     setObjectName(QStringLiteral("setDriversDialog"));
     addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 453, 212));
     addFrame(QStringLiteral("buttonFrame"), units(0, 212, 452, 25));
     addOkCancel();
 
-    QPushButton* spares = addButton(QStringLiteral("spareDrivers"),
-                                    QStringLiteral("Enter Spare Drivers"), units(240, 215, 80, 14));
+    QPushButton* spares = addButton(QStringLiteral("spareDrivers"), tr("Enter Spare Drivers"),
+                                    units(240, 215, 80, 14));
     connect(spares, &QPushButton::clicked, this, &SetDriversDialog::enterSpareDrivers);
 
     for (int block = 0; block < 2; ++block) {
         const int dx = block * RightBlock;
-        addLabel(QString::fromLatin1(CarColumn.text), units(CarColumn.x + dx, 3, 22, 10));
+        addLabel(tr(CarColumn.text), units(CarColumn.x + dx, 3, 22, 10));
         for (const FormColumn& column : Columns)
-            addLabel(QString::fromLatin1(column.text), units(column.x + dx, 3, column.w + 2, 10));
+            addLabel(tr(column.text), units(column.x + dx, 3, column.w + 2, 10));
     }
     QStringList carNumbers;
     for (int n = 1; n <= 40; ++n)

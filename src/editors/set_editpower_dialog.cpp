@@ -11,25 +11,22 @@
 namespace rk7 {
 
 SetEditpowerDialog::SetEditpowerDialog(const EditorContext& context, QWidget* parent)
-    : PositionTableDialog(parent, QStringLiteral("Edit Powers")), m_context(context) {
+    : PositionTableDialog(parent, tr("Edit Powers")), m_context(context) {
     setObjectName(QStringLiteral("setEditpowerDialog"));
     addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 296, 212));
     addFrame(QStringLiteral("buttonFrame"), units(0, 212, 296, 25));
     addOkCancel();
-    QPushButton* rangeFailure = addButton(QStringLiteral("rangeFailure"),
-                                          QStringLiteral("Range/Failure"), units(85, 215, 60, 14));
+    QPushButton* rangeFailure =
+        addButton(QStringLiteral("rangeFailure"), tr("Range/Failure"), units(85, 215, 60, 14));
     connect(rangeFailure, &QPushButton::clicked, this, &SetEditpowerDialog::editRangeFailure);
 
-    const QString startQual = QStringLiteral("Start Qual"),
-                  startRace = QStringLiteral("Start Race");
+    const QString startQual = tr("Start Qual"), startRace = tr("Start Race");
     addLabelledField(0, 0, 0, startQual, Field::DriverStartQual);
     addLabelledField(0, 1, 0, startRace, Field::DriverStartRace);
-    m_driverPowers = addGroup(QStringLiteral("Driver Powers"), 0, QStringLiteral("D Pos "),
-                              Field::DriverPowerByPos, 1);
+    m_driverPowers = addGroup(tr("Driver Powers"), 0, tr("D Pos "), Field::DriverPowerByPos, 1);
     addLabelledField(1, 0, 0, startQual, Field::TeamStartQual);
     addLabelledField(1, 1, 0, startRace, Field::TeamStartRace);
-    m_teamPowers = addGroup(QStringLiteral("Team Powers"), 1, QStringLiteral("T Pos "),
-                            Field::TeamPowerByPos, 1);
+    m_teamPowers = addGroup(tr("Team Powers"), 1, tr("T Pos "), Field::TeamPowerByPos, 1);
     showCells(m_context.roster);
 }
 

@@ -7,17 +7,21 @@ namespace rk7 {
 namespace {
 
 constexpr FormColumn Columns[SetTeamsDialog::ColumnCount] = {
-    {Field::TeamName, "Team Names", 5, 50},      {Field::EngineName, "Engines", 58, 50},
-    {Field::TeamQualPosD1, "Qual Pos", 111, 15}, {Field::TeamQualPosD2, nullptr, 129, 15},
-    {Field::TeamRacePosD1, "Race Pos", 147, 15}, {Field::TeamRacePosD2, nullptr, 165, 15},
-    {Field::TeamRacePower, "R Pwr", 183, 20},    {Field::TeamQualPower, "Q Pwr", 206, 20},
-    {Field::TeamFailure, "Failure", 229, 25},
+    {Field::TeamName, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Team Names"), 5, 50},
+    {Field::EngineName, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Engines"), 58, 50},
+    {Field::TeamQualPosD1, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Qual Pos"), 111, 15},
+    {Field::TeamQualPosD2, nullptr, 129, 15},
+    {Field::TeamRacePosD1, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Race Pos"), 147, 15},
+    {Field::TeamRacePosD2, nullptr, 165, 15},
+    {Field::TeamRacePower, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "R Pwr"), 183, 20},
+    {Field::TeamQualPower, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Q Pwr"), 206, 20},
+    {Field::TeamFailure, QT_TRANSLATE_NOOP("rk7::SetTeamsDialog", "Failure"), 229, 25},
 };
 
 } // namespace
 
 SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
-    : CalcFormDialog(parent, QStringLiteral("Teams"), QSize(258, 237)), m_context(context) {
+    : CalcFormDialog(parent, tr("Teams"), QSize(258, 237)), m_context(context) {
     setObjectName(QStringLiteral("setTeamsDialog"));
     addFrame(QStringLiteral("fieldsFrame"), units(0, 0, 258, 208));
     addFrame(QStringLiteral("buttonFrame"), units(0, 208, 258, 28));
@@ -26,7 +30,7 @@ SetTeamsDialog::SetTeamsDialog(const EditorContext& context, QWidget* parent)
     for (int c = 0; c < ColumnCount; ++c) {
         const FormColumn& column = Columns[c];
         if (column.text)
-            addLabel(QString::fromLatin1(column.text), units(column.x, 3, 50, 10));
+            addLabel(tr(column.text), units(column.x, 3, 50, 10));
     }
     // Row by row, so that Tab moves along a team's row.
     for (int t = 0; t < TeamCount; ++t)

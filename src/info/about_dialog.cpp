@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -20,11 +21,24 @@ namespace {
 constexpr QSizeF Canvas(432, 267);
 
 const QString Title = QStringLiteral("RK7 Power");
-const QString Description =
-    QStringLiteral("The performance creator for RK7 and the RK7edit editor");
-const QString Version = QStringLiteral("Version " RK7_VERSION);
-const QString Credit = QStringLiteral("\u00a9 The RK7 Power team \u00b7 License GPL-3.0-or-later");
-const QString Thanks = QStringLiteral("Made by players, for every RK7 league still racing");
+// The lines under the name, in the user's language: made when the picture is painted, after the
+// translations are installed.
+QString Description() {
+    return QCoreApplication::translate("rk7::AboutDialog",
+                                       "The performance creator for RK7 and the RK7edit editor");
+}
+QString Version() {
+    return QCoreApplication::translate("rk7::AboutDialog", "Version %1")
+        .arg(QLatin1String(RK7_VERSION));
+}
+QString Credit() {
+    return QCoreApplication::translate("rk7::AboutDialog",
+                                       "© The RK7 Power team · License GPL-3.0-or-later");
+}
+QString Thanks() {
+    return QCoreApplication::translate("rk7::AboutDialog",
+                                       "Made by players, for every RK7 league still racing");
+}
 
 QFont PictureFont(qreal pixels, bool bold, bool italic = false) {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -126,16 +140,16 @@ void PaintPicture(QPainter& p, QSizeF size) {
     p.setPen(QPen(QColor(255, 240, 160), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(spark);
 
-    DrawCentred(p, Description, PictureFont(14, false), 156, QColor(200, 220, 255));
-    DrawCentred(p, Version, PictureFont(22, true), 190, QColor(255, 215, 60));
-    DrawCentred(p, Credit, PictureFont(13, true), 228, Qt::white);
-    DrawCentred(p, Thanks, PictureFont(12, false, true), 248, QColor(170, 190, 235));
+    DrawCentred(p, Description(), PictureFont(14, false), 156, QColor(200, 220, 255));
+    DrawCentred(p, Version(), PictureFont(22, true), 190, QColor(255, 215, 60));
+    DrawCentred(p, Credit(), PictureFont(13, true), 228, Qt::white);
+    DrawCentred(p, Thanks(), PictureFont(12, false, true), 248, QColor(170, 190, 235));
 }
 
 } // namespace
 
 QStringList AboutDialog::titleLines() {
-    return {Title, Description, Version, Credit, Thanks};
+    return {Title, Description(), Version(), Credit(), Thanks()};
 }
 
 QImage AboutDialog::titlePicture(QSize size, qreal devicePixelRatio) {
@@ -149,7 +163,7 @@ QImage AboutDialog::titlePicture(QSize size, qreal devicePixelRatio) {
 }
 
 AboutDialog::AboutDialog(QWidget* parent)
-    : FormDialog(parent, QStringLiteral("About RK7 Power"), QSize(301, 200)) {
+    : FormDialog(parent, tr("About RK7 Power"), QSize(301, 200)) {
     setObjectName(QStringLiteral("aboutDialog"));
 
     // The picture is a button that no command answers: pressing it does nothing. It takes no
@@ -164,8 +178,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     m_picture->setAccessibleName(Title + QLatin1Char(' ') + QStringLiteral(RK7_VERSION));
     m_picture->setAccessibleDescription(titleLines().join(QLatin1Char('\n')));
 
-    QPushButton* close =
-        addButton(QStringLiteral("close"), QStringLiteral("Close"), units(128, 182, 37, 13));
+    QPushButton* close = addButton(QStringLiteral("close"), tr("Close"), units(128, 182, 37, 13));
     close->setDefault(true);
     close->setFocus();
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -53,7 +53,7 @@ QStringList WhatsNewDialog::notes() {
 
 // The form is drawn in a 10-point face, a quarter larger than the editors'.
 WhatsNewDialog::WhatsNewDialog(QWidget* parent)
-    : FormDialog(parent, QStringLiteral("What's New"), QSize(177, 191), 10.0 / 8.0) {
+    : FormDialog(parent, tr("What's New"), QSize(177, 191), 10.0 / 8.0) {
     setObjectName(QStringLiteral("whatsNewDialog"));
 
     // The notes read like static text, black on the dialog's grey, but can be selected.
@@ -92,8 +92,7 @@ WhatsNewDialog::WhatsNewDialog(QWidget* parent)
     layout->addStretch(1);
     area->setWidget(list);
 
-    QPushButton* close =
-        addButton(QStringLiteral("close"), QStringLiteral("Close"), units(68, 172, 40, 14));
+    QPushButton* close = addButton(QStringLiteral("close"), tr("Close"), units(68, 172, 40, 14));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     addFrame(QStringLiteral("notesFrame"), units(0, 0, 177, 168));

@@ -2,12 +2,14 @@
 
 #include "painter/cell_text.h"
 #include "painter/table_painter.h"
+#include "painter/view_texts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <span>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -106,8 +108,14 @@ struct LegendEntry {
     const char* name;
 };
 using Legend = std::span<const LegendEntry>;
-constexpr LegendEntry PowerLegend[] = {{chartcolors::Qualifying, "Qualifying"},
-                                       {chartcolors::Race, "Race"}};
+constexpr LegendEntry PowerLegend[] = {
+    {chartcolors::Qualifying, QT_TRANSLATE_NOOP("rk7::ChartPainter", "Qualifying")},
+    {chartcolors::Race, QT_TRANSLATE_NOOP("rk7::ChartPainter", "Race")}};
+
+// A text of the chart in the user's language, when the program installed a translation.
+QString Translated(const char* english) {
+    return QCoreApplication::translate("rk7::ChartPainter", english);
+}
 
 // One row of a bar panel: a team, or a driver under their team.
 struct BarRow {
@@ -128,7 +136,9 @@ public:
         : m_highlight(highlight) {
         const QRectF room = QRectF(client).adjusted(Gap, Gap, -Gap, -Gap);
         if (room.width() < 120 || room.height() < 120) {
-            AddText(client, QStringLiteral("Make the window larger to see the chart"),
+            AddText(client,
+                    QCoreApplication::translate("rk7::ChartPainter",
+                                                "Make the window larger to see the chart"),
                     Qt::AlignCenter);
             return;
         }
@@ -138,8 +148,9 @@ public:
         // keep at least a line to say that they need more room, the drivers under them a third.
         const bool upright = room.height() > room.width();
         const qreal width = std::round((room.width() - Gap) / 2);
-        const qreal need = BarPanelHeight(width, int(data.teams.size()),
-                                          QStringLiteral("Team powers"), PowerLegend);
+        const qreal need = BarPanelHeight(
+            width, int(data.teams.size()),
+            QCoreApplication::translate("rk7::ChartPainter", "Team powers"), PowerLegend);
         const qreal total = room.height();
         const qreal top = std::round(std::max(
             total * 0.45, std::min(need, total - Gap - (upright ? total / 3 : NotePanelHeight()))));
@@ -260,8 +271,8 @@ private:
     static qreal LegendWidth(Legend legend) {
         qreal width = -12;
         for (const LegendEntry& entry : legend)
-            width += std::ceil(Fonts().bodyMetrics.horizontalAdvance(QLatin1String(entry.name))) +
-                     16 + 12;
+            width +=
+                std::ceil(Fonts().bodyMetrics.horizontalAdvance(Translated(entry.name))) + 16 + 12;
         return std::max(0.0, width);
     }
     // The legend shares the title's line when both fit on it, else it takes a line of its own.
@@ -301,7 +312,7 @@ private:
         const QFontMetricsF& metrics = Fonts().bodyMetrics;
         qreal x = right;
         for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-            const QString name = QLatin1String(it->name);
+            const QString name = Translated(it->name);
             const qreal w = std::ceil(metrics.horizontalAdvance(name));
             x -= w;
             AddText(QRectF(x, y, w + 1, TitleHeight()), name, Qt::AlignLeft | Qt::AlignVCenter);
@@ -317,7 +328,7 @@ private:
             const ChartBar& team = data.teams[t];
             QString name = CellToQString(team.label);
             if (name.isEmpty())
-                name = QStringLiteral("Team %1").arg(t + 1);
+                name = QCoreApplication::translate("rk7::ChartPainter", "Team %1").arg(t + 1);
             rows.push_back({name,
                             {},
                             name,
@@ -326,7 +337,8 @@ private:
                             Changed(Field::TeamQualPower, int(t)),
                             Changed(Field::TeamRacePower, int(t))});
         }
-        BarPanel(frame, QStringLiteral("Team powers"), QStringLiteral("team power"), rows);
+        BarPanel(frame, QCoreApplication::translate("rk7::ChartPainter", "Team powers"),
+                 QCoreApplication::translate("rk7::ChartPainter", "team power"), rows);
     }
 
     void DriverPanel(const QRectF& frame, const ChartData& data) {
@@ -336,11 +348,12 @@ private:
             const ChartGroup& group = data.driverGroups[t];
             QString team = CellToQString(group.team);
             if (team.isEmpty())
-                team = QStringLiteral("Team %1").arg(t + 1);
+                team = QCoreApplication::translate("rk7::ChartPainter", "Team %1").arg(t + 1);
             for (const ChartBar& driver : group.drivers) {
                 QString name = CellToQString(driver.label);
                 if (name.isEmpty())
-                    name = QStringLiteral("Driver %1").arg(number + 1);
+                    name = QCoreApplication::translate("rk7::ChartPainter", "Driver %1")
+                               .arg(number + 1);
                 rows.push_back({name, team, QStringLiteral("%1 (%2)").arg(name, team),
                                 driver.qualifying, driver.race,
                                 Changed(Field::DriverQualPower, number),
@@ -348,7 +361,8 @@ private:
                 ++number;
             }
         }
-        BarPanel(frame, QStringLiteral("Driver powers"), QStringLiteral("driver power"), rows);
+        BarPanel(frame, QCoreApplication::translate("rk7::ChartPainter", "Driver powers"),
+                 QCoreApplication::translate("rk7::ChartPainter", "driver power"), rows);
     }
 
     // Where a bar panel's parts go: the columns of group and row names, the value axis, and the
@@ -471,7 +485,9 @@ private:
     void BarAxis(const BarLayout& layout) {
         const QRectF& plot = layout.plot;
         if (!layout.any) {
-            AddText(plot, QStringLiteral("No powers in the cells"), Qt::AlignCenter, Frame);
+            AddText(plot,
+                    QCoreApplication::translate("rk7::ChartPainter", "No powers in the cells"),
+                    Qt::AlignCenter, Frame);
             return;
         }
         const qreal line = LineHeight();
@@ -492,8 +508,10 @@ private:
         const qreal half =
             std::min(plot.center().x() - inner.left(), inner.right() - plot.center().x());
         AddText(QRectF(plot.center().x() - half, plot.bottom() + 2 + line, 2 * half, line),
-                layout.fromZero ? QStringLiteral("Power")
-                                : QStringLiteral("Power, from %1 on").arg(Number(layout.base)),
+                layout.fromZero
+                    ? QCoreApplication::translate("rk7::ChartPainter", "Power")
+                    : QCoreApplication::translate("rk7::ChartPainter", "Power, from %1 on")
+                          .arg(Number(layout.base)),
                 Qt::AlignCenter, Frame);
     }
 
@@ -506,9 +524,11 @@ private:
                     row.label, Qt::AlignRight | Qt::AlignVCenter);
         int k = 0;
         for (const auto& [value, color, kind, changed] :
-             {std::tuple{row.qualifying, chartcolors::Qualifying, "qualifying",
+             {std::tuple{row.qualifying, chartcolors::Qualifying,
+                         QT_TRANSLATE_NOOP("rk7::ChartPainter", "qualifying"),
                          row.qualifyingChanged},
-              std::tuple{row.race, chartcolors::Race, "race", row.raceChanged}}) {
+              std::tuple{row.race, chartcolors::Race,
+                         QT_TRANSLATE_NOOP("rk7::ChartPainter", "race"), row.raceChanged}}) {
             const QRectF strip = layout.Slot(i, k++);
             if (changed) {
                 // A dark arrow in the margin points at the changed bar's strip.
@@ -528,10 +548,10 @@ private:
             if (changed)
                 AddBox(bar.adjusted(-1, -1, 1, 1), NoFill, Ink, 2);
             // A zero bar has no width: the pointer still finds it on the zero line.
-            m_marks.push_back(
-                {bar.adjusted(-2, 0, 2, 0), QStringLiteral("%1: %2 %3 %4")
-                                                .arg(row.subject, QLatin1String(kind), what)
-                                                .arg(*value)});
+            m_marks.push_back({bar.adjusted(-2, 0, 2, 0),
+                               QCoreApplication::translate("rk7::ChartPainter", "%1: %2 %3 %4")
+                                   .arg(row.subject, Translated(kind), what)
+                                   .arg(*value)});
         }
     }
 
@@ -539,12 +559,15 @@ private:
     // titles are bold where all of them fit so, else all plain, which a small window still has
     // room for.
     void PositionPanel(const QRectF& frame, const ChartData& data) {
-        const QRectF area = PanelFrame(frame, QStringLiteral("Position tables"));
+        const QRectF area =
+            PanelFrame(frame, QCoreApplication::translate("rk7::ChartPainter", "Position tables"));
         const qreal w = std::round((area.width() - Gap) / 2);
         const qreal h = std::round((area.height() - Gap) / 2);
         if (h < SeriesHeight(MinPlotHeight)) {
             if (area.height() >= LineHeight())
-                AddText(area, QStringLiteral("Make the window larger to see the plots"),
+                AddText(area,
+                        QCoreApplication::translate("rk7::ChartPainter",
+                                                    "Make the window larger to see the plots"),
                         Qt::AlignCenter, Frame);
             return;
         }
@@ -565,9 +588,7 @@ private:
         return TitleHeight() + LineHeight() / 2 + 2 + plot + LineHeight() + 2;
     }
 
-    static QString TitleOf(const ChartSeries& series) {
-        return QString::fromLatin1(series.title.data(), qsizetype(series.title.size()));
-    }
+    static QString TitleOf(const ChartSeries& series) { return ViewText(series.title); }
     // A plot's title follows a stroke of the line's colour and may reach into the gap beside the
     // plot's cell, where nothing else is on its line.
     static qreal TitleRoom(qreal cellWidth) { return cellWidth - 16 + Gap / 2; }
@@ -587,7 +608,8 @@ private:
         const qreal plotHeight = cell.height() - SeriesHeight(0);
         if (!any) {
             AddText(QRectF(cell.left(), plotTop, cell.width(), plotHeight),
-                    QStringLiteral("No entries"), Qt::AlignCenter, Frame);
+                    QCoreApplication::translate("rk7::ChartPainter", "No entries"), Qt::AlignCenter,
+                    Frame);
             return;
         }
         const Scale scale(series.min, series.max);
@@ -653,7 +675,10 @@ private:
             AddBox(QRectF(point.x() - 2, point.y() - 2, 4, 4), color);
             m_marks.push_back(
                 {QRectF(point.x() - 4, point.y() - 4, 8, 8),
-                 QStringLiteral("%1 at position %2: %3").arg(name).arg(p).arg(*value)});
+                 QCoreApplication::translate("rk7::ChartPainter", "%1 at position %2: %3")
+                     .arg(name)
+                     .arg(p)
+                     .arg(*value)});
         }
         flush();
     }

@@ -2,6 +2,7 @@
 
 #include "painter/cell_text.h"
 #include "painter/chart_painter.h"
+#include "painter/view_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -297,9 +298,7 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     TextLayouts* const headerLayouts = fast ? &TextLayouts::For(p) : nullptr;
     for (int k = 0; k < n; ++k)
         if (const std::string_view caption = table.columns[k].Caption(); !caption.empty())
-            TextAt(p, headerMetrics, headerLayouts, leftOf(k) + 5, T + 5,
-                   QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
-                   false);
+            TextAt(p, headerMetrics, headerLayouts, leftOf(k) + 5, T + 5, ViewText(caption), false);
 
     for (int k = 0; k < n; ++k)
         RaisedCell(p, leftOf(k), T + HeaderHeight, rightOf(k), B - 1, printing);
@@ -379,11 +378,8 @@ int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {
         // the left edge and 5 from the right one, as PaintTable draws them.
         int room = 8;
         if (const std::string_view caption = last.Caption(); !caption.empty())
-            room = std::max(room,
-                            QFontMetrics(TableFonts().header)
-                                    .horizontalAdvance(QString::fromLatin1(
-                                        caption.data(), static_cast<qsizetype>(caption.size()))) +
-                                10);
+            room = std::max(
+                room, QFontMetrics(TableFonts().header).horizontalAdvance(ViewText(caption)) + 10);
         if (!last.Filler()) {
             const QFontMetrics body(TableFonts().body);
             for (int row = 0; row < table.rows; ++row)

@@ -42,7 +42,7 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
       m_printerDpi(printerDpi) {
     setObjectName(QStringLiteral("printPreviewWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowTitle(mainCaption + QStringLiteral(" (Preview)"));
+    setWindowTitle(mainCaption + tr(" (Preview)"));
     setWindowIcon(AppIcon());
 
     auto* bar = new QToolBar(this);
@@ -66,19 +66,18 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
         spacer->setFixedWidth(width);
         bar->addWidget(spacer);
     };
-    m_previousPage =
-        add("previous-page", QStringLiteral("Previous page"),
-            themed("go-previous", QStyle::SP_ArrowLeft), QStringLiteral("Previous page"));
+    m_previousPage = add("previous-page", tr("Previous page"),
+                         themed("go-previous", QStyle::SP_ArrowLeft), tr("Previous page"));
     connect(m_previousPage, &QAction::triggered, this, [this] { step(-1); });
-    m_nextPage = add("next-page", QStringLiteral("Next page"),
-                     themed("go-next", QStyle::SP_ArrowRight), QStringLiteral("Next page"));
+    m_nextPage = add("next-page", tr("Next page"), themed("go-next", QStyle::SP_ArrowRight),
+                     tr("Next page"));
     connect(m_nextPage, &QAction::triggered, this, [this] { step(+1); });
     gap(6);
     auto* pages = new QActionGroup(this);
-    m_onePage = add("one-page", QStringLiteral("One page"),
-                    themed("zoom-fit-best", QStyle::SP_FileIcon), QStringLiteral("Show one page"));
-    m_twoPages = add("two-pages", QStringLiteral("Two pages"), ToolButtonIcon("print-preview"),
-                     QStringLiteral("Show two pages"));
+    m_onePage = add("one-page", tr("One page"), themed("zoom-fit-best", QStyle::SP_FileIcon),
+                    tr("Show one page"));
+    m_twoPages =
+        add("two-pages", tr("Two pages"), ToolButtonIcon("print-preview"), tr("Show two pages"));
     for (QAction* a : {m_onePage, m_twoPages}) {
         a->setCheckable(true);
         pages->addAction(a);
@@ -93,13 +92,11 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     m_indicator->setMinimumWidth(m_indicator->fontMetrics().averageCharWidth() * 12);
     bar->addWidget(m_indicator);
     gap(20);
-    connect(add("print", QStringLiteral("Print"), ToolButtonIcon("print"),
-                QStringLiteral("Print this page")),
+    connect(add("print", tr("Print"), ToolButtonIcon("print"), tr("Print this page")),
             &QAction::triggered, this, [print] { print(); });
     gap(20);
-    QAction* done =
-        add("done", QStringLiteral("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
-            QStringLiteral("Close the preview"));
+    QAction* done = add("done", tr("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
+                        tr("Close the preview"));
     done->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_C)});
     done->setShortcutContext(Qt::WindowShortcut);
     addAction(done);
@@ -123,8 +120,8 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
 
 QString PrintPreviewWindow::indicator() const {
     if (m_secondView && m_first != m_last)
-        return QStringLiteral("Page %1 - %2").arg(m_first).arg(m_last);
-    return QStringLiteral("Page %1").arg(m_first);
+        return tr("Page %1 - %2").arg(m_first).arg(m_last);
+    return tr("Page %1").arg(m_first);
 }
 
 void PrintPreviewWindow::step(int delta) {

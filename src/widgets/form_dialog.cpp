@@ -323,11 +323,10 @@ void FormDialog::addFrame(const QString& name, QRect area) {
 }
 
 void FormDialog::addOkCancel(int y) {
-    QPushButton* ok = addButton(QStringLiteral("ok"), QStringLiteral("OK"), units(5, y, 40, 14));
+    QPushButton* ok = addButton(QStringLiteral("ok"), tr("OK"), units(5, y, 40, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel =
-        addButton(QStringLiteral("cancel"), QStringLiteral("Cancel"), units(45, y, 40, 14));
+    QPushButton* cancel = addButton(QStringLiteral("cancel"), tr("Cancel"), units(45, y, 40, 14));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -29,7 +29,8 @@ set(expected
     share/doc/rk7power/changelog.gz
     share/man/man1/rk7power.1.gz
     share/man/man1/rk7power-cli.1.gz
-    share/man/man1/rk7power-render.1.gz)
+    share/man/man1/rk7power-render.1.gz
+    share/rk7power/translations/rk7power_de.qm)
 foreach(path ${expected})
     if(NOT EXISTS ${usr}/${path})
         message(FATAL_ERROR "not installed: /usr/${path}")
