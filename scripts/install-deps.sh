@@ -27,6 +27,7 @@ packages=(
     fonts-liberation xvfb xauth
     poppler-utils appstream desktop-file-utils dpkg-dev
     help2man gzip
+    at-spi2-core dbus-daemon dbus-bin python3-pyatspi
 )
 if [ "$fuzz" = yes ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -2,6 +2,7 @@
 
 #include "app/context_help.h"
 #include "views/roster_view.h"
+#include "widgets/accessible_text.h"
 #include "widgets/app_icon.h"
 #include "widgets/main_tool_bar.h"
 
@@ -87,6 +88,7 @@ void MainWindow::buildMenu() {
         QMenu* menu =
             slash < 0 ? menuBar()->addMenu(shown) : menuFor(path.left(slash))->addMenu(shown);
         menu->setObjectName(QStringLiteral("menu:") + path);
+        menu->setAccessibleName(WithoutMnemonic(menu->title())); // Qt would say the "&"
         menus[path] = menu;
         return menu;
     };
@@ -113,8 +115,11 @@ void MainWindow::buildToolBar() {
         action->setIcon(ToolButtonIcon(name));
         action->setIconVisibleInMenu(false);
         m_toolBar->addAction(action);
-        if (QWidget* w = m_toolBar->widgetForAction(action))
+        if (QWidget* w = m_toolBar->widgetForAction(action)) {
             w->setObjectName(QStringLiteral("button:") + QLatin1String(name));
+            // The button says its command; the hint says what it does.
+            w->setAccessibleDescription(action->statusTip());
+        }
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }

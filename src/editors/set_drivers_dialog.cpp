@@ -2,6 +2,7 @@
 
 #include "editors/spare_dialog.h"
 #include "model/roster_parts.h"
+#include "widgets/accessible_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -106,6 +107,7 @@ SetDriversDialog::SetDriversDialog(const EditorContext& context, QWidget* parent
         // Car numbers 1 to 40 select their item; anything else selects none.
         const long n = ReadNumber(roster.CarNumber[d].Text());
         m_cars[d]->setCurrentIndex(n >= 1 && n <= 40 ? static_cast<int>(n - 1) : -1);
+        m_cars[d]->setAccessibleName(FieldAccessibleName(roster, Field::CarNumber, d));
     }
     std::vector<QLineEdit*> computed;
     for (int c : {RacePower, QualPower, Range})

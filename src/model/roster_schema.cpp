@@ -1,5 +1,7 @@
 #include "model/roster_schema.h"
 
+#include "model/translate_noop.h"
+
 #include <iterator>
 #include <type_traits>
 #include <utility>
@@ -57,81 +59,128 @@ constexpr Align Rt = Align::Right;
 // A key need only be unique among the fields of its kind of row, whose JSON record it names.
 constexpr FieldSchema FieldTable[] = {
     ColumnField<&R::TeamName>(F::TeamName, "TeamName", TeamCount,
-                              {.key = "name", .label = "team name", .caption = "Team Names"}),
+                              {.key = "name",
+                               .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team name"),
+                               .caption = "Team Names"}),
     ColumnField<&R::EngineName>(F::EngineName, "EngineName", TeamCount,
-                                {.key = "engine", .label = "engine name", .caption = "Engine"}),
-    ColumnField<&R::TeamQualPower>(F::TeamQualPower, "TeamQualPower", TeamCount,
-                                   {.key = "qualPower",
-                                    .label = "team qualifying power",
-                                    .caption = "T Q Power",
-                                    .align = Rt}),
+                                {.key = "engine",
+                                 .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "engine name"),
+                                 .caption = "Engine"}),
+    ColumnField<&R::TeamQualPower>(
+        F::TeamQualPower, "TeamQualPower", TeamCount,
+        {.key = "qualPower",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team qualifying power"),
+         .caption = "T Q Power",
+         .align = Rt}),
     ColumnField<&R::TeamRacePower>(
         F::TeamRacePower, "TeamRacePower", TeamCount,
-        {.key = "racePower", .label = "team race power", .caption = "T R Power", .align = Rt}),
-    ColumnField<&R::TeamFailure>(
-        F::TeamFailure, "TeamFailure", TeamCount,
-        {.key = "failure", .label = "team failure", .caption = "Failure", .align = Rt}),
+        {.key = "racePower",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team race power"),
+         .caption = "T R Power",
+         .align = Rt}),
+    ColumnField<&R::TeamFailure>(F::TeamFailure, "TeamFailure", TeamCount,
+                                 {.key = "failure",
+                                  .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team failure"),
+                                  .caption = "Failure",
+                                  .align = Rt}),
     ColumnField<&R::TeamQualPos>(
         F::TeamQualPosD1, "TeamQualPosD1", TeamCount,
-        {.key = "qualPosD1", .label = "team qualifying position of the first car"}),
+        {.key = "qualPosD1",
+         .label =
+             QT_TRANSLATE_NOOP("rk7::FieldSchema", "team qualifying position of the first car")}),
     ColumnField<&R::TeamQualPos, TeamCount>(
         F::TeamQualPosD2, "TeamQualPosD2", TeamCount,
-        {.key = "qualPosD2", .label = "team qualifying position of the second car"}),
+        {.key = "qualPosD2",
+         .label =
+             QT_TRANSLATE_NOOP("rk7::FieldSchema", "team qualifying position of the second car")}),
     ColumnField<&R::TeamRacePos>(
         F::TeamRacePosD1, "TeamRacePosD1", TeamCount,
-        {.key = "racePosD1", .label = "team race position of the first car"}),
+        {.key = "racePosD1",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team race position of the first car")}),
     ColumnField<&R::TeamRacePos, TeamCount>(
         F::TeamRacePosD2, "TeamRacePosD2", TeamCount,
-        {.key = "racePosD2", .label = "team race position of the second car"}),
+        {.key = "racePosD2",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team race position of the second car")}),
 
     ColumnField<&R::DriverName>(F::DriverName, "DriverName", DriverCount,
-                                {.key = "name", .label = "driver name", .caption = "Driver Names"}),
+                                {.key = "name",
+                                 .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver name"),
+                                 .caption = "Driver Names"}),
     ColumnField<&R::CarNumber>(F::CarNumber, "CarNumber", DriverCount,
-                               {.key = "carNumber", .label = "car number", .caption = "#"}),
+                               {.key = "carNumber",
+                                .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "car number"),
+                                .caption = "#"}),
     // "driver's": messages say whose, "first driver's qualifying position".
-    ColumnField<&R::DriverQualPos>(F::DriverQualPos, "DriverQualPos", DriverCount,
-                                   {.key = "qualPos", .label = "driver's qualifying position"}),
-    ColumnField<&R::DriverRacePos>(F::DriverRacePos, "DriverRacePos", DriverCount,
-                                   {.key = "racePos", .label = "driver's race position"}),
-    ColumnField<&R::DriverQualPower>(F::DriverQualPower, "DriverQualPower", DriverCount,
-                                     {.key = "qualPower",
-                                      .label = "driver qualifying power",
-                                      .caption = "D Q Power",
-                                      .align = Rt}),
+    ColumnField<&R::DriverQualPos>(
+        F::DriverQualPos, "DriverQualPos", DriverCount,
+        {.key = "qualPos",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver's qualifying position")}),
+    ColumnField<&R::DriverRacePos>(
+        F::DriverRacePos, "DriverRacePos", DriverCount,
+        {.key = "racePos",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver's race position")}),
+    ColumnField<&R::DriverQualPower>(
+        F::DriverQualPower, "DriverQualPower", DriverCount,
+        {.key = "qualPower",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver qualifying power"),
+         .caption = "D Q Power",
+         .align = Rt}),
     ColumnField<&R::DriverRacePower>(
         F::DriverRacePower, "DriverRacePower", DriverCount,
-        {.key = "racePower", .label = "driver race power", .caption = "D R Power", .align = Rt}),
-    ColumnField<&R::DriverRange>(
-        F::DriverRange, "DriverRange", DriverCount,
-        {.key = "range", .label = "driver range", .caption = "Range", .align = Rt}),
+        {.key = "racePower",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver race power"),
+         .caption = "D R Power",
+         .align = Rt}),
+    ColumnField<&R::DriverRange>(F::DriverRange, "DriverRange", DriverCount,
+                                 {.key = "range",
+                                  .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver range"),
+                                  .caption = "Range",
+                                  .align = Rt}),
 
-    ColumnField<&R::SpareName>(F::SpareName, "SpareName", SpareCount,
-                               {.key = "name", .label = "spare name"}),
-    ColumnField<&R::SpareRacePower>(F::SpareRacePower, "SpareRacePower", SpareCount,
-                                    {.key = "racePower", .label = "spare race power"}),
-    ColumnField<&R::SpareQualPower>(F::SpareQualPower, "SpareQualPower", SpareCount,
-                                    {.key = "qualPower", .label = "spare qualifying power"}),
-    ColumnField<&R::SpareRange>(F::SpareRange, "SpareRange", SpareCount,
-                                {.key = "range", .label = "spare range"}),
+    ColumnField<&R::SpareName>(
+        F::SpareName, "SpareName", SpareCount,
+        {.key = "name", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "spare name")}),
+    ColumnField<&R::SpareRacePower>(
+        F::SpareRacePower, "SpareRacePower", SpareCount,
+        {.key = "racePower", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "spare race power")}),
+    ColumnField<&R::SpareQualPower>(
+        F::SpareQualPower, "SpareQualPower", SpareCount,
+        {.key = "qualPower",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "spare qualifying power")}),
+    ColumnField<&R::SpareRange>(
+        F::SpareRange, "SpareRange", SpareCount,
+        {.key = "range", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "spare range")}),
 
     ColumnField<&R::DriverPowerByPos>(
         F::DriverPowerByPos, "DriverPowerByPos", PositionCount,
-        {.key = "driverPowerByPos", .label = "driver power by position"}),
-    ColumnField<&R::TeamPowerByPos>(F::TeamPowerByPos, "TeamPowerByPos", PositionCount,
-                                    {.key = "teamPowerByPos", .label = "team power by position"}),
-    ColumnField<&R::RangeByPos>(F::RangeByPos, "RangeByPos", PositionCount,
-                                {.key = "rangeByPos", .label = "range by position"}),
-    ColumnField<&R::FailureByPos>(F::FailureByPos, "FailureByPos", PositionCount,
-                                  {.key = "failureByPos", .label = "failure by position"}),
+        {.key = "driverPowerByPos",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver power by position")}),
+    ColumnField<&R::TeamPowerByPos>(
+        F::TeamPowerByPos, "TeamPowerByPos", PositionCount,
+        {.key = "teamPowerByPos",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team power by position")}),
+    ColumnField<&R::RangeByPos>(
+        F::RangeByPos, "RangeByPos", PositionCount,
+        {.key = "rangeByPos", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "range by position")}),
+    ColumnField<&R::FailureByPos>(
+        F::FailureByPos, "FailureByPos", PositionCount,
+        {.key = "failureByPos",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "failure by position")}),
 
-    SingleField<&R::DriverStartQual>(F::DriverStartQual, "DriverStartQual",
-                                     {.key = "driverQual", .label = "driver qualifying start"}),
-    SingleField<&R::DriverStartRace>(F::DriverStartRace, "DriverStartRace",
-                                     {.key = "driverRace", .label = "driver race start"}),
-    SingleField<&R::TeamStartQual>(F::TeamStartQual, "TeamStartQual",
-                                   {.key = "teamQual", .label = "team qualifying start"}),
-    SingleField<&R::TeamStartRace>(F::TeamStartRace, "TeamStartRace",
-                                   {.key = "teamRace", .label = "team race start"}),
+    SingleField<&R::DriverStartQual>(
+        F::DriverStartQual, "DriverStartQual",
+        {.key = "driverQual",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver qualifying start")}),
+    SingleField<&R::DriverStartRace>(
+        F::DriverStartRace, "DriverStartRace",
+        {.key = "driverRace", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "driver race start")}),
+    SingleField<&R::TeamStartQual>(
+        F::TeamStartQual, "TeamStartQual",
+        {.key = "teamQual",
+         .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team qualifying start")}),
+    SingleField<&R::TeamStartRace>(
+        F::TeamStartRace, "TeamStartRace",
+        {.key = "teamRace", .label = QT_TRANSLATE_NOOP("rk7::FieldSchema", "team race start")}),
 };
 
 static_assert(std::size(FieldTable) == FieldCount);

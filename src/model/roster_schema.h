@@ -61,7 +61,8 @@ struct FieldSchema {
     std::string_view caption; // heading of its column in the views; empty if no view shows it
     Align align;              // of its text in the views
     std::string_view key;     // its member in a JSON record of its row: "racePower"
-    std::string_view label;   // how messages name it: "team race power"
+    std::string_view label;   // how messages name it: "team race power"; the GUI translates it
+                              // in the context "rk7::FieldSchema"
     CellRef (*cell)(Roster& roster, int row);
     ConstCellRef (*constCell)(const Roster& roster, int row);
 

@@ -2,6 +2,7 @@
 
 #include "model/roster_parts.h"
 #include "painter/chart_painter.h"
+#include "views/roster_view_accessible.h"
 
 #include <algorithm>
 
@@ -23,6 +24,7 @@ RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent),
     setPalette(grey);
     // The keyboard's place in the main window: its cell cursor.
     setFocusPolicy(Qt::StrongFocus);
+    MakeAccessible(this);
 }
 
 void RosterView::toggleView(View view) {
@@ -166,8 +168,10 @@ void RosterView::rosterChanged(RosterPartSet parts) {
     const RosterPartSet shown = m_views.Chart
                                     ? TeamsPart | DriversPart | PowerTablesPart | RangeFailurePart
                                     : TeamsPart | DriversPart;
-    if (parts & shown)
+    if (parts & shown) {
         update();
+        AccessibleRosterChanged(this);
+    }
 }
 
 void RosterView::setHighlight(const CellSet& cells) {

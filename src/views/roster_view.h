@@ -20,6 +20,7 @@ class RosterView : public QWidget {
 public:
     explicit RosterView(const Roster& roster, QWidget* parent = nullptr);
 
+    const Roster& roster() const { return m_roster; }
     const ViewFlags& views() const { return m_views; }
     // The view commands: the shown view switches off, another view replaces it.
     void toggleView(View view);

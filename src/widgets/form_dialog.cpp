@@ -1,6 +1,7 @@
 #include "widgets/form_dialog.h"
 
 #include "painter/cell_text.h"
+#include "widgets/accessible_text.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -244,8 +245,11 @@ void FormDialog::showCells(const Roster& roster) {
     for (const FieldSchema& field : Fields()) {
         const std::vector<QLineEdit*>& edits = m_fieldEdits[static_cast<int>(field.field)];
         for (int row = 0; row < static_cast<int>(edits.size()); ++row)
-            if (edits[row])
+            if (edits[row]) {
                 setCellText(edits[row], field.At(roster, row).Text());
+                // Named for a screen reader by whose cell it is, as the form opened.
+                edits[row]->setAccessibleName(FieldAccessibleName(roster, field.field, row));
+            }
     }
 }
 

@@ -76,7 +76,8 @@ protected:
     // The widget that edits cell row of a field: its edit, unless the form shows the cell in
     // another kind of widget.
     virtual QWidget* fieldWidget(Field field, int row) const { return fieldEdit(field, row); }
-    // Every edit added with addFieldEdit shows its cell of roster.
+    // Every edit added with addFieldEdit shows its cell of roster, and takes its accessible name
+    // from it (FieldAccessibleName).
     void showCells(const Roster& roster);
     // Every such edit's text goes into its cell of roster, cut to the cell.
     void storeCells(Roster& roster) const;

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolButton>
 
 namespace rk7 {
 
@@ -58,6 +59,10 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent), m_bevel(new Bevel(
                                  "QToolButton:hover { border: 1px solid #c0c0ff; }"
                                  "QToolButton:pressed, QToolButton:checked {"
                                  " background: #3030a0; border: 1px solid #8080ff; }"));
+    // Qt's button for the buttons that do not fit would be a nameless check box to a screen
+    // reader.
+    if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More Buttons"));
 }
 
 void MainToolBar::addGap() {

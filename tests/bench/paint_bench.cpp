@@ -1,11 +1,14 @@
 #include "bench/season_roster.h"
 #include "model/roster_diff.h"
 #include "painter/table_painter.h"
+#include "views/roster_view.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 namespace rk7 {
 namespace {
@@ -82,6 +85,59 @@ void BM_FillBackground(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FillBackground)->Unit(benchmark::kMicrosecond);
+
+// A change of the drivers and the repaint of the roster view showing View All, as the window
+// does it, without an assistive client (0) and with one (1) that takes every event the view sends
+// and asks it for the interface it names, as the AT-SPI bridge does.
+void BM_ViewRosterChange(benchmark::State& state) {
+    const bool client = state.range(0) == 1;
+    const Roster roster = SeasonRoster();
+    RosterView view(roster);
+    view.resize(1920, 1080);
+    QImage image(view.size(), QImage::Format_RGB32);
+    if (client) {
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            benchmark::DoNotOptimize(event->accessibleInterface());
+        });
+        QAccessible::setActive(true);
+        // Qt's AT-SPI bridge comes up once it has found the accessibility bus.
+        for (int wait = 0; wait < 100 && !QAccessible::isActive(); ++wait)
+            QTest::qWait(100);
+        if (!QAccessible::isActive()) {
+            state.SkipWithError("no assistive client can be active here: run under "
+                                "tests/gui/with_accessibility_bus.sh");
+            QAccessible::installUpdateHandler(nullptr);
+            return;
+        }
+    }
+    view.render(&image);
+    for (auto _ : state) {
+        view.rosterChanged(DriversPart);
+        view.render(&image);
+        benchmark::ClobberMemory();
+    }
+    QAccessible::setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+}
+BENCHMARK(BM_ViewRosterChange)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// What a screen reader pays to read all of View All through the accessible table: every header
+// and cell text, the cells made once and kept.
+void BM_AccessibleReadViewAll(benchmark::State& state) {
+    const Roster roster = SeasonRoster();
+    RosterView view(roster);
+    view.resize(1920, 1080);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&view);
+    qsizetype characters = 0;
+    for (auto _ : state) {
+        characters = 0;
+        for (int i = 0; i < table->childCount(); ++i)
+            characters += table->child(i)->text(QAccessible::Name).size();
+        benchmark::DoNotOptimize(characters);
+    }
+    state.counters["cells"] = table->childCount();
+}
+BENCHMARK(BM_AccessibleReadViewAll)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace rk7
