@@ -448,6 +448,121 @@
     </message>
 </context>
 <context>
+    <name>rk7::FieldSchema</name>
+    <message>
+        <source>team name</source>
+        <translation>Teamname</translation>
+    </message>
+    <message>
+        <source>engine name</source>
+        <translation>Motorname</translation>
+    </message>
+    <message>
+        <source>team qualifying power</source>
+        <translation>Qualifying-Leistung des Teams</translation>
+    </message>
+    <message>
+        <source>team race power</source>
+        <translation>Rennleistung des Teams</translation>
+    </message>
+    <message>
+        <source>team failure</source>
+        <translation>Ausfall des Teams</translation>
+    </message>
+    <message>
+        <source>team qualifying position of the first car</source>
+        <translation>Qualifying-Position des ersten Wagens</translation>
+    </message>
+    <message>
+        <source>team qualifying position of the second car</source>
+        <translation>Qualifying-Position des zweiten Wagens</translation>
+    </message>
+    <message>
+        <source>team race position of the first car</source>
+        <translation>Rennposition des ersten Wagens</translation>
+    </message>
+    <message>
+        <source>team race position of the second car</source>
+        <translation>Rennposition des zweiten Wagens</translation>
+    </message>
+    <message>
+        <source>driver name</source>
+        <translation>Fahrername</translation>
+    </message>
+    <message>
+        <source>car number</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>driver&apos;s qualifying position</source>
+        <translation>Qualifying-Position des Fahrers</translation>
+    </message>
+    <message>
+        <source>driver&apos;s race position</source>
+        <translation>Rennposition des Fahrers</translation>
+    </message>
+    <message>
+        <source>driver qualifying power</source>
+        <translation>Qualifying-Leistung des Fahrers</translation>
+    </message>
+    <message>
+        <source>driver race power</source>
+        <translation>Rennleistung des Fahrers</translation>
+    </message>
+    <message>
+        <source>driver range</source>
+        <translation>Streuung des Fahrers</translation>
+    </message>
+    <message>
+        <source>spare name</source>
+        <translation>Name des Ersatzfahrers</translation>
+    </message>
+    <message>
+        <source>spare race power</source>
+        <translation>Rennleistung des Ersatzfahrers</translation>
+    </message>
+    <message>
+        <source>spare qualifying power</source>
+        <translation>Qualifying-Leistung des Ersatzfahrers</translation>
+    </message>
+    <message>
+        <source>spare range</source>
+        <translation>Streuung des Ersatzfahrers</translation>
+    </message>
+    <message>
+        <source>driver power by position</source>
+        <translation>Fahrerleistung nach Position</translation>
+    </message>
+    <message>
+        <source>team power by position</source>
+        <translation>Teamleistung nach Position</translation>
+    </message>
+    <message>
+        <source>range by position</source>
+        <translation>Streuung nach Position</translation>
+    </message>
+    <message>
+        <source>failure by position</source>
+        <translation>Ausfall nach Position</translation>
+    </message>
+    <message>
+        <source>driver qualifying start</source>
+        <translation>Qualifying-Startwert der Fahrer</translation>
+    </message>
+    <message>
+        <source>driver race start</source>
+        <translation>Renn-Startwert der Fahrer</translation>
+    </message>
+    <message>
+        <source>team qualifying start</source>
+        <translation>Qualifying-Startwert der Teams</translation>
+    </message>
+    <message>
+        <source>team race start</source>
+        <translation>Renn-Startwert der Teams</translation>
+    </message>
+</context>
+<context>
     <name>rk7::FileCommands</name>
     <message>
         <source>Select File</source>
@@ -533,6 +648,34 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Team %1: %2</source>
+        <translation>Team %1: %2</translation>
+    </message>
+    <message>
+        <source>Team %1, %2: %3</source>
+        <translation>Team %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Driver %1: %2</source>
+        <translation>Fahrer %1: %2</translation>
+    </message>
+    <message>
+        <source>Driver %1, %2: %3</source>
+        <translation>Fahrer %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Spare driver %1: %2</source>
+        <translation>Ersatzfahrer %1: %2</translation>
+    </message>
+    <message>
+        <source>Spare driver %1, %2: %3</source>
+        <translation>Ersatzfahrer %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Position %1: %2</source>
+        <translation>Position %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>rk7::HelpWindow</name>
@@ -551,6 +694,13 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
     <message>
         <source>&amp;Contents</source>
         <translation>&amp;Inhalt</translation>
+    </message>
+</context>
+<context>
+    <name>rk7::MainToolBar</name>
+    <message>
+        <source>More Buttons</source>
+        <translation>Weitere Schaltflächen</translation>
     </message>
 </context>
 <context>
@@ -746,6 +896,40 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
     <message>
         <source>Open the roster in %1</source>
         <translation>Den Kader in %1 öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>rk7::RosterView</name>
+    <message>
+        <source>Bar or point</source>
+        <translation>Balken oder Punkt</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>View All</source>
+        <translation>Alle Daten</translation>
+    </message>
+    <message>
+        <source>No view shown</source>
+        <translation>Keine Ansicht</translation>
+    </message>
+    <message>
+        <source>View Teams</source>
+        <translation>Teamdaten</translation>
+    </message>
+    <message>
+        <source>View Drivers</source>
+        <translation>Fahrerdaten</translation>
+    </message>
+    <message numerus="yes">
+        <source>The team and driver powers and the four position tables: %n values, one a row, as their tips read</source>
+        <translation>
+            <numerusform>Die Team- und Fahrerleistungen und die vier Positionstabellen: %n Wert, einer je Zeile, wie ihre Tipps lauten</numerusform>
+            <numerusform>Die Team- und Fahrerleistungen und die vier Positionstabellen: %n Werte, einer je Zeile, wie ihre Tipps lauten</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -169,8 +169,8 @@ private slots:
         QStringList arguments{QStringLiteral("-silent"), QStringLiteral("-locations"),
                               QStringLiteral("none"), QStringLiteral("-I"),
                               QStringLiteral(RK7_SOURCE_DIR "/src")};
-        for (const QString& folder : QStringLiteral(RK7_TRANSLATED_FOLDERS).split(QLatin1Char(',')))
-            arguments << QStringLiteral(RK7_SOURCE_DIR "/src/") + folder;
+        for (const QString& path : QStringLiteral(RK7_TRANSLATED_PATHS).split(QLatin1Char(',')))
+            arguments << QStringLiteral(RK7_SOURCE_DIR "/src/") + path;
         arguments << QStringLiteral("-ts") << ts;
         QProcess lupdate;
         lupdate.start(QStringLiteral(RK7_LUPDATE), arguments);
@@ -191,7 +191,9 @@ private slots:
                 source = xml.readElementText();
             } else if (xml.name() == QLatin1String("translation")) {
                 const QString type = xml.attributes().value(QLatin1String("type")).toString();
-                const QString translation = xml.readElementText();
+                // A text with a count has one form per plural, in child elements.
+                const QString translation =
+                    xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 const QByteArray where = (context + QStringLiteral(": ") + source).toUtf8();
                 ++messages;
                 QVERIFY2(type.isEmpty(), (type.toUtf8() + " " + where).constData());
