@@ -3,6 +3,7 @@
 #include "model/chart_data.h"
 #include "painter/cell_text.h"
 #include "painter/chart_painter.h"
+#include "painter/view_texts.h"
 #include "views/roster_view.h"
 
 #include <optional>
@@ -223,7 +224,7 @@ QString RosterTableAccessible::cellText(int row, int column) const {
                        : chartMarks()[row].tip;
     const ViewColumn& c = SchemaOf(*shownTable()).columns[column];
     if (row < 0)
-        return QString::fromLatin1(c.Caption());
+        return ViewText(c.Caption()); // as the table paints it, in the program's language
     return CellToQString(c.Text(rosterView()->roster(), row)); // as the table paints it
 }
 
