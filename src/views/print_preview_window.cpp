@@ -45,12 +45,18 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     setWindowTitle(mainCaption + tr(" (Preview)"));
     setWindowIcon(AppIcon());
 
+    addToolBar(Qt::TopToolBarArea, makeToolBar(std::move(print)));
+    makePageArea();
+    updateControls();
+}
+
+// The buttons, in the order and with the names the help gives them.
+QToolBar* PrintPreviewWindow::makeToolBar(std::function<void()> print) {
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("previewBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     bar->setIconSize(QSize(20, 20));
-    // The names are the ones the help gives the buttons.
     auto add = [&](const char* name, const QString& text, const QIcon& icon, const QString& tip) {
         auto* action = new QAction(icon, text, this);
         action->setObjectName(QStringLiteral("action:") + QLatin1String(name));
@@ -93,7 +99,7 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     bar->addWidget(m_indicator);
     gap(20);
     connect(add("print", tr("Print"), ToolButtonIcon("print"), tr("Print this page")),
-            &QAction::triggered, this, [print] { print(); });
+            &QAction::triggered, this, [print = std::move(print)] { print(); });
     gap(20);
     QAction* done = add("done", tr("Done"), themed("window-close", QStyle::SP_DialogCloseButton),
                         tr("Close the preview"));
@@ -101,8 +107,11 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     done->setShortcutContext(Qt::WindowShortcut);
     addAction(done);
     connect(done, &QAction::triggered, this, &QWidget::close);
-    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+}
 
+// The dark workspace the pages lie on, and the first page on it.
+void PrintPreviewWindow::makePageArea() {
     m_layoutClient = new QWidget(this);
     m_layoutClient->setObjectName(QStringLiteral("layoutClient"));
     m_layoutClient->setAutoFillBackground(true);
@@ -115,7 +124,6 @@ PrintPreviewWindow::PrintPreviewWindow(const RosterPrintout& printout, QSizeF pr
     m_firstView = new PreviewPage(m_printout, m_printable, m_printerDpi, m_layoutClient);
     m_firstView->setObjectName(QStringLiteral("firstPage"));
     m_firstView->setPage(m_first);
-    updateControls();
 }
 
 QString PrintPreviewWindow::indicator() const {

@@ -10,6 +10,8 @@
 class QAction;
 class QLabel;
 
+class QToolBar;
+
 namespace rk7 {
 
 // One page of a printout at reduced scale; page 0 is an empty page.
@@ -59,6 +61,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QToolBar* makeToolBar(std::function<void()> print);
+    void makePageArea();
     void step(int delta);
     void showOnePage();
     void showTwoPages();
