@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStyle>
 #include <QToolBar>
 
 namespace rk7 {
@@ -23,6 +24,7 @@ protected:
 
 private:
     QWidget* m_bevel;
+    QStyle* m_buttonLook; // the buttons', owned by the bar
 };
 
 } // namespace rk7
