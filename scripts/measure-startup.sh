@@ -54,17 +54,22 @@ done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# One start-up in milliseconds (three decimals). Every run gets an empty roster folder as its
-# working folder and its own configuration folder.
-measure() { # program [arguments]
-    local home store output start painted rss
+# Runs a program to its first frame in an empty roster folder as its working folder, with a
+# configuration folder of its own.
+fresh() { # command [arguments]
+    local home store
     home=$(mktemp -d "$scratch/home.XXXXXX")
     store=$(mktemp -d "$scratch/store.XXXXXX")
     mkdir -p "$home/config" "$home/runtime"
     chmod 700 "$home/runtime"
-    output=$(cd "$store" && env QT_QPA_PLATFORM=offscreen RK7_EXIT_AFTER_FIRST_PAINT=1 \
-        XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" \
-        timeout 60 "$out/exec_timed" "$@" 2>/dev/null) || true
+    cd "$store" && env QT_QPA_PLATFORM=offscreen RK7_EXIT_AFTER_FIRST_PAINT=1 \
+        XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" timeout 600 "$@"
+}
+
+# One start-up in milliseconds (three decimals), and the peak RSS in MiB.
+measure() { # program [arguments]
+    local output start painted rss
+    output=$(fresh "$out/exec_timed" "$@" 2>/dev/null) || true
     start=$(sed -n 's/^start-ns //p' <<<"$output")
     painted=$(sed -n 's/^first-paint-ns //p' <<<"$output")
     if [ -z "$start" ] || [ -z "$painted" ]; then
@@ -115,6 +120,12 @@ awk -v r="$rk7_median" -v w="$word_median" -v e="$empty_median" 'BEGIN {
     printf "ratio   rk7power / one-word window = %.2f (goal: at most 1.30)\n", r / w
     printf "        rk7power / empty window    = %.2f (reference)\n", r / e
 }'
+# This machine has fast and slow spells that move the programs of one round together; the ratio
+# within each round, then their median, moves less than the ratio of the medians.
+paired=$(for ((i = 0; i < runs; ++i)); do
+    awk -v r="${rk7_times[i]}" -v w="${word_times[i]}" 'BEGIN { printf "%.4f\n", r / w }'
+done | median)
+printf '        median of the ratios in each round = %.2f\n' "$paired"
 word_rss_median=$(printf '%s\n' "${word_rss[@]}" | median)
 empty_rss_median=$(printf '%s\n' "${empty_rss[@]}" | median)
 rk7_rss_median=$(printf '%s\n' "${rk7_rss[@]}" | median)
@@ -124,3 +135,18 @@ awk -v r="$rk7_rss_median" -v w="$word_rss_median" 'BEGIN {
 }'
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# With INSTRUCTIONS=1, also the instructions each program runs to its first frame (callgrind):
+# slow, but steady where the times are not.
+if [ "${INSTRUCTIONS:-0}" = 1 ]; then
+    count() { # program
+        (fresh valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null) |
+            sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+    }
+    word_ir=$(count "${word[@]}")
+    rk7_ir=$(count "${rk7[@]}")
+    awk -v r="$rk7_ir" -v w="$word_ir" 'BEGIN {
+        printf "instructions  one-word window %.1f million, rk7power %.1f million, ratio %.2f\n",
+            w / 1e6, r / 1e6, r / w
+    }'
+fi
