@@ -246,6 +246,17 @@ private slots:
         const QImage shot = bar->grab().toImage();
         QCOMPARE(shot.pixelColor(shot.width() / 2, 0), QColor(Qt::black));                  // bevel
         QCOMPARE(shot.pixelColor(shot.width() - 10, shot.height() / 2), QColor(0, 0, 128)); // navy
+        // The buttons' own look: the checked view's button a dark face inside a light edge, one
+        // pixel in from its corner; a button at rest shows the bar's navy there.
+        const auto at = [&](const char* button, QPoint offset) {
+            const auto* w = bar->findChild<QToolButton*>(QLatin1String("button:") + button);
+            return shot.pixelColor(w->geometry().topLeft() + offset);
+        };
+        QCOMPARE(bar->findChild<QToolButton*>(QStringLiteral("button:print"))->size(),
+                 QSize(27, 27));
+        QCOMPARE(at("view-all", {1, 1}), QColor(0x80, 0x80, 0xff));
+        QCOMPARE(at("view-all", {3, 3}), QColor(0x30, 0x30, 0xa0));
+        QCOMPARE(at("print", {1, 1}), QColor(0, 0, 128));
     }
 
     // The icons decode their images only when drawn, but show exactly the images of the
