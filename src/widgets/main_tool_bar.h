@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QStyle>
 #include <QToolBar>
+
+class QStyle;
 
 namespace rk7 {
 
