@@ -129,7 +129,7 @@ void RaisedCell(QPainter& p, int x0, int y0, int x1, int y1, bool printing) {
 struct LaidText {
     QList<QGlyphRun> runs;
     qreal ascent = 0; // of the laid-out line, whose baseline the runs' places are relative to
-    int advance = 0;  // what QFontMetrics::horizontalAdvance gives
+    int advance = 0;  // what QFontMetrics::horizontalAdvance gives, from the same shaping
 };
 
 class TextLayouts {
@@ -177,8 +177,11 @@ public:
         const QTextLine line = layout.createLine();
         layout.endLayout();
         laid.runs = layout.glyphRuns();
+        // The line's advance is the sum of the advances the layout shaped, as horizontalAdvance's
+        // is; taking it from here shapes each text once instead of twice.
         laid.ascent = line.isValid() ? line.ascent() : 0;
-        laid.advance = metrics.horizontalAdvance(text);
+        laid.advance =
+            line.isValid() ? qRound(line.horizontalAdvance()) : metrics.horizontalAdvance(text);
         return *m_texts.insert(text, std::move(laid));
     }
 

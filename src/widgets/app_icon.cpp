@@ -1,6 +1,9 @@
 #include "widgets/app_icon.h"
 
+#include "widgets/tool_button_pixels.h"
+
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -67,14 +70,21 @@ private:
     bool m_made[2] = {false, false};
 };
 
-// PNG images from the resources, read as PNG without asking the image plugins; denseFiles are the
-// images for high-density screens.
-QIcon DeferredPngIcon(const QStringList& files, const QStringList& denseFiles = {}) {
-    const bool none = std::none_of(files.begin(), files.end(),
-                                   [](const QString& file) { return QFile::exists(file); });
+// PNG images from the resources, read as PNG without asking the image plugins, after the image
+// given as pixels, if any; denseFiles are the images for high-density screens.
+QIcon DeferredPngIcon(const QStringList& files, const QStringList& denseFiles = {},
+                      const ToolButtonPixels* pixels = nullptr) {
+    const bool none = !pixels && std::none_of(files.begin(), files.end(), [](const QString& file) {
+        return QFile::exists(file);
+    });
     return QIcon(new DeferredIconEngine(
-        [files, denseFiles](bool dense) {
+        [files, denseFiles, pixels](bool dense) {
             QIcon icon;
+            if (pixels)
+                // The pixels are the program's own for as long as it runs: nothing is copied.
+                icon.addPixmap(QPixmap::fromImage(QImage(
+                    reinterpret_cast<const uchar*>(pixels->pixels), pixels->width, pixels->height,
+                    pixels->width * 4, QImage::Format_ARGB32_Premultiplied)));
             for (const QStringList* list : {&files, &denseFiles}) {
                 if (list == &denseFiles && !dense)
                     break;
@@ -102,7 +112,11 @@ QIcon AppIcon() {
 
 QIcon ToolButtonIcon(const char* bitmap) {
     const QString name = QStringLiteral(":/icons/") + QLatin1String(bitmap);
-    return DeferredPngIcon({name + QStringLiteral(".png")}, {name + QStringLiteral("@2x.png")});
+    const QStringList dense{name + QStringLiteral("@2x.png")};
+    for (const ToolButtonPixels& pixels : ToolButtonPixelTable())
+        if (std::strcmp(pixels.name, bitmap) == 0)
+            return DeferredPngIcon({}, dense, &pixels);
+    return DeferredPngIcon({name + QStringLiteral(".png")}, dense);
 }
 
 DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}

@@ -259,8 +259,9 @@ private slots:
         QCOMPARE(at("print", {1, 1}), QColor(0, 0, 128));
     }
 
-    // The icons decode their images only when drawn, but show exactly the images of the
-    // resources: each size, the @2x twins on a high-density screen, and Qt's greyed disabled look.
+    // The icons make their images only when drawn, but show exactly the images of the sources:
+    // each size (the buttons' compiled in as pixels), the @2x twins on a high-density screen, and
+    // Qt's greyed disabled look.
     void iconsShowTheirImages() {
         const auto image = [](const QString& file) {
             QImageReader reader(file, "png");
@@ -285,7 +286,8 @@ private slots:
                 continue;
             const char* bitmap = InfoOf(*button).name;
             const QString name = QStringLiteral(":/icons/") + QLatin1String(bitmap);
-            const QImage file = image(name + QStringLiteral(".png"));
+            // The usual size is compiled in from the image in the sources.
+            const QImage file = image(QStringLiteral(RK7_ICONS_DIR "/%1.png").arg(bitmap));
             QVERIFY2(!file.isNull(), bitmap);
             const QIcon icon = ToolButtonIcon(bitmap);
             const QImage normal = shown(icon, file.size(), 1.0, QIcon::Normal);
@@ -314,7 +316,7 @@ private slots:
             if (!button)
                 continue;
             for (const char* density : {"", "@2x"}) {
-                const QString name = QStringLiteral(":/icons/%1%2.png")
+                const QString name = QStringLiteral(RK7_ICONS_DIR "/%1%2.png")
                                          .arg(QLatin1String(InfoOf(*button).name), density);
                 const QImage image = QImage(name).convertToFormat(QImage::Format_ARGB32);
                 QVERIFY2(!image.isNull(), qPrintable(name));
