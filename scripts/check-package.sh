@@ -17,7 +17,7 @@ version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Package: $(dpkg-deb -f "$deb" Package) $version"
 echo "Depends: $depends"
-for dep in fonts-liberation libqt6core6 libqt6gui6 libqt6widgets6 libc6; do
+for dep in fonts-liberation libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libc6; do
     grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
 done
 
@@ -33,6 +33,11 @@ for path in usr/bin/rk7power usr/bin/rk7power-render usr/share/applications/rk7p
     usr/share/rk7power/translations/rk7power_de.qm; do
     [ -e "$root/$path" ] || fail "/$path is not in the package"
 done
+# The printing module, loaded at the first print from the library folder beside /usr/bin.
+module=$(find "$root/usr/lib" -path '*/rk7power/rk7power-printing.so' -type f | head -n 1)
+[ -n "$module" ] || fail "the printing module rk7power-printing.so is not in the package"
+! ldd "$module" | grep -q "not found" || fail "${module#"$root"}: a library it needs is missing"
+echo "Printing module: ${module#"$root"}"
 grep -q "^License: GPL-3+$" "$root/usr/share/doc/rk7power/copyright" ||
     fail "the copyright file does not name the license GPL-3+"
 

@@ -14,11 +14,12 @@ declare -A allowed=(
     [render]="render painter model exchange"
     [document]="document model exchange"
     [widgets]="widgets painter model"
-    [dialogs]="dialogs painter model exchange"
+    [printing]="printing"
+    [dialogs]="dialogs printing painter model exchange"
     [views]="views painter widgets model"
     [editors]="editors widgets model exchange"
     [info]="info widgets model"
-    [app]="app document dialogs views editors info widgets painter model exchange"
+    [app]="app document dialogs views editors info widgets printing painter model exchange"
 )
 
 failures=0

@@ -721,6 +721,10 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
         <source>Print Preview</source>
         <translation>Seitenansicht</translation>
     </message>
+    <message>
+        <source>Printing is not available: %1.</source>
+        <translation>Drucken ist nicht möglich: %1.</translation>
+    </message>
 </context>
 <context>
     <name>rk7::PrintPreviewWindow</name>
@@ -806,6 +810,17 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
     <message>
         <source>PDF file</source>
         <translation>PDF-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>rk7::PrintSupport</name>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: Die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1: not the printing module</source>
+        <translation>%1: Das ist nicht das Druckmodul</translation>
     </message>
 </context>
 <context>

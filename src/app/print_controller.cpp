@@ -3,16 +3,12 @@
 #include "app/main_window.h"
 #include "dialogs/prompts.h"
 #include "document/roster_document.h"
+#include "printing/print_support.h"
 #include "views/print_preview_window.h"
 #include "views/roster_printout.h"
 #include "views/roster_view.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace rk7 {
 
@@ -22,31 +18,39 @@ PrintController::PrintController(const RosterDocument& document, MainWindow& win
 
 PrintController::~PrintController() = default;
 
-QPrinter& PrintController::printer() {
-    // Linux sends no notice when the default printer changes; look each time it is needed.
-    const QString systemDefault = QPrinterInfo::defaultPrinterName();
-    if (!m_printer || systemDefault != m_printerDefault) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printerDefault = systemDefault;
-        if (m_printer->outputFormat() == QPrinter::PdfFormat ||
-            m_printer->printerName().isEmpty()) {
-            // No system printer: Qt prints into a PDF file, which needs a name in a folder
-            // that exists. Not every home has a documents folder.
-            QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (folder.isEmpty() || !QFileInfo(folder).isDir())
-                folder = QDir::homePath();
-            m_printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("RK7 Power.pdf")));
+PrintSupport* PrintController::support() {
+    if (!m_printing) {
+        PrintSupportLoad loaded = LoadPrintSupport();
+        if (!loaded.support) {
+            m_prompts.message(
+                QApplication::activeWindow() ? QApplication::activeWindow() : &m_window,
+                tr("Print Error"), tr("Printing is not available: %1.").arg(loaded.error),
+                Prompts::Icon::Warning);
+            return nullptr;
         }
+        m_printing = std::move(loaded.support);
     }
-    return *m_printer;
+    return m_printing.get();
+}
+
+QPrinter* PrintController::printer() {
+    PrintSupport* support = this->support();
+    return support ? &support->printer() : nullptr;
 }
 
 void PrintController::print() {
-    QPrinter& target = printer();
+    QPrinter* target = printer();
+    if (!target)
+        return;
     const RosterPrintout printout(m_document.roster(), m_window.view()->views(),
                                   m_window.windowTitle());
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
-    if (m_prompts.printDialog(owner, target) && !printout.print(target))
+    if (m_prompts.printDialog(owner, *m_printing, *target) &&
+        !m_printing->print(*target, printout.title(),
+                           [&](QPainter& painter, const QRect& page, const PrintedPage& printed) {
+                               printout.paintPage(painter, 1, page, printed.printablePixels,
+                                                  printed.dpi);
+                           }))
         m_prompts.message(
             owner, tr("Print Error"),
             tr("'%1' not printed. %2.").arg(printout.title(), tr("Error encountered during print")),
@@ -54,19 +58,22 @@ void PrintController::print() {
 }
 
 void PrintController::printSetup() {
-    m_prompts.pageSetupDialog(&m_window, printer());
+    if (QPrinter* target = printer())
+        m_prompts.pageSetupDialog(&m_window, *m_printing, *target);
 }
 
 void PrintController::printPreview() {
     if (m_preview)
         return;
-    QPrinter& target = printer();
+    QPrinter* target = printer();
+    if (!target)
+        return;
     m_previewPrintout = std::make_unique<RosterPrintout>(
         m_document.roster(), m_window.view()->views(), tr("Print Preview"));
-    const QSizeF printable = target.pageRect(QPrinter::DevicePixel).size();
-    const QSizeF dpi(target.logicalDpiX(), target.logicalDpiY());
-    m_preview = std::make_unique<PrintPreviewWindow>(*m_previewPrintout, printable, dpi,
-                                                     m_window.windowTitle(), [this] { print(); });
+    const PrintedPage page = m_printing->page(*target);
+    m_preview =
+        std::make_unique<PrintPreviewWindow>(*m_previewPrintout, page.printablePixels, page.dpi,
+                                             m_window.windowTitle(), [this] { print(); });
     connect(m_preview.get(), &PrintPreviewWindow::finished, this, [this] {
         // The main window comes back where the preview was last placed.
         const QRect where = m_preview->geometry();

@@ -11,6 +11,7 @@ namespace rk7 {
 
 class MainWindow;
 class PrintPreviewWindow;
+class PrintSupport;
 class Prompts;
 class RosterDocument;
 class RosterPrintout;
@@ -25,8 +26,12 @@ public:
                     QObject* parent = nullptr);
     ~PrintController() override;
 
-    // The printer, made on first use and made again when the system's default printer changes.
-    QPrinter& printer();
+    // The printing, its module loaded on first use; null, and the user told why, when it cannot
+    // be loaded.
+    PrintSupport* support();
+    // The printer, made on first use and made again when the system's default printer changes;
+    // null when there is no printing.
+    QPrinter* printer();
     PrintPreviewWindow* preview() const { return m_preview.get(); }
 
     void print();
@@ -38,8 +43,7 @@ private:
     const RosterDocument& m_document;
     MainWindow& m_window;
     Prompts& m_prompts;
-    std::unique_ptr<QPrinter> m_printer;
-    QString m_printerDefault; // the system's default printer when m_printer was made
+    std::unique_ptr<PrintSupport> m_printing;
     std::unique_ptr<RosterPrintout> m_previewPrintout;
     std::unique_ptr<PrintPreviewWindow> m_preview;
 };

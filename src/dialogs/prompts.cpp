@@ -1,12 +1,11 @@
 #include "dialogs/prompts.h"
 
-#include "dialogs/print_setup_dialog.h"
+#include "printing/print_support.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -96,18 +95,12 @@ QString DialogPrompts::saveFileName(QWidget* parent, const FileDialogSettings& s
     return RunFileDialog(parent, settings, QFileDialog::AcceptSave);
 }
 
-bool DialogPrompts::printDialog(QWidget* parent, QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("printDialog"));
-    // Every printout is one page.
-    dialog.setMinMax(1, 1);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialog.exec() == QDialog::Accepted;
+bool DialogPrompts::printDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) {
+    return printing.printDialog(parent, printer);
 }
 
-bool DialogPrompts::pageSetupDialog(QWidget* parent, QPrinter& printer) {
-    PrintSetupDialog dialog(printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+bool DialogPrompts::pageSetupDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) {
+    return printing.pageSetupDialog(parent, printer);
 }
 
 QString DialogPrompts::folderName(QWidget* parent, const QString& title, const QString& start) {

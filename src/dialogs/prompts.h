@@ -9,6 +9,8 @@ class QWidget;
 
 namespace rk7 {
 
+class PrintSupport;
+
 // What a file dialog is asked for, and the name it remembers between uses.
 struct FileDialogSettings {
     QString title;
@@ -55,9 +57,10 @@ public:
     // takes a moment a note saying text with a button to give up. False when the user gave up.
     virtual bool waitUntil(QWidget* parent, const QString& text,
                            const std::function<bool()>& ready) = 0;
-    // The print and print setup dialogs on printer; false when the user cancelled.
-    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
-    virtual bool pageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
+    // The print and print setup dialogs on printer, which printing made; false when the user
+    // cancelled.
+    virtual bool printDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) = 0;
+    virtual bool pageSetupDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) = 0;
 
     // A failed operation, "path: reason", under the program's name.
     void reportError(QWidget* parent, const QString& error);
@@ -79,8 +82,8 @@ public:
     Reading askReadAsUtf8(QWidget* parent, const QString& caption, const QString& text) override;
     bool waitUntil(QWidget* parent, const QString& text,
                    const std::function<bool()>& ready) override;
-    bool printDialog(QWidget* parent, QPrinter& printer) override;
-    bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
+    bool printDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) override;
+    bool pageSetupDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) override;
 };
 
 } // namespace rk7

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrinter>
 #include <QScreen>
 
 namespace rk7 {
@@ -42,19 +41,6 @@ void RosterPrintout::paintPage(QPainter& painter, int page, const QRect& target,
     painter.setWindow(QRect(QPoint(0, 0), client));
     PaintViews(painter, QRect(QPoint(0, 0), client), m_roster, m_views, true);
     painter.restore();
-}
-
-bool RosterPrintout::print(QPrinter& printer) const {
-    printer.setDocName(m_title);
-    printer.setFromTo(1, PageCount);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
-    const QRect target(QPoint(0, 0), printable.size().toSize());
-    paintPage(painter, 1, target, printable.size(),
-              {printer.logicalDpiX() * 1.0, printer.logicalDpiY() * 1.0});
-    return painter.end();
 }
 
 } // namespace rk7

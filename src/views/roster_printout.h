@@ -8,7 +8,6 @@
 #include <QString>
 
 class QPainter;
-class QPrinter;
 
 namespace rk7 {
 
@@ -32,9 +31,6 @@ public:
     // painter); printablePixels and printerDpi describe the printer's page.
     void paintPage(QPainter& painter, int page, const QRect& target, QSizeF printablePixels,
                    QSizeF printerDpi) const;
-
-    // Prints the page on printer; false when the printer could not be started.
-    bool print(QPrinter& printer) const;
 
 private:
     const Roster& m_roster;

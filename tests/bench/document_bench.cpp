@@ -61,8 +61,8 @@ public:
     bool waitUntil(QWidget*, const QString&, const std::function<bool()>&) override {
         return false;
     }
-    bool printDialog(QWidget*, QPrinter&) override { return false; }
-    bool pageSetupDialog(QWidget*, QPrinter&) override { return false; }
+    bool printDialog(QWidget*, PrintSupport&, QPrinter&) override { return false; }
+    bool pageSetupDialog(QWidget*, PrintSupport&, QPrinter&) override { return false; }
 };
 
 // Edit Teams' OK on a season roster: the folder locked, the store files read to see whether

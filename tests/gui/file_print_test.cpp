@@ -1,7 +1,6 @@
 #include "app/application.h"
 #include "app/command.h"
 #include "app/main_window.h"
-#include "dialogs/print_setup_dialog.h"
 #include "exchange/performance_file.h"
 #include "gui/edit_roster.h"
 #include "gui/scripted_prompts.h"
@@ -261,8 +260,8 @@ private slots:
         const QString failure = QStringLiteral("500"), range = QStringLiteral("2000");
         double landscapeRangeRight = 0;
         for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-            App().printing().printer().setPageSize(QPageSize(QPageSize::A4));
-            App().printing().printer().setPageOrientation(orientation);
+            App().printing().printer()->setPageSize(QPageSize(QPageSize::A4));
+            App().printing().printer()->setPageOrientation(orientation);
             const QString pdf = Path(QStringLiteral("all-%1.pdf").arg(int(orientation)));
             m_prompts.printTo = pdf;
             App().trigger(Command::Print);
@@ -294,8 +293,8 @@ private slots:
         // Landscape is not scaled: the range figure ends 5 screen pixels short of the printable
         // right edge, as the view draws it, within a point.
         const QRectF printable =
-            App().printing().printer().pageLayout().paintRect(QPageLayout::Point);
-        const QRectF full = App().printing().printer().pageLayout().fullRect(QPageLayout::Point);
+            App().printing().printer()->pageLayout().paintRect(QPageLayout::Point);
+        const QRectF full = App().printing().printer()->pageLayout().fullRect(QPageLayout::Point);
         QVERIFY2(std::abs(landscapeRangeRight - (printable.right() + full.left() - 5 * 72.0 / 96)) <
                      1.5,
                  qPrintable(QString::number(landscapeRangeRight)));
@@ -308,12 +307,12 @@ private slots:
         for (const QRect& shape : shapes) {
             App().mainWindow()->setGeometry(shape);
             App().mainWindow()->show();
-            App().printing().printer().setPageOrientation(QPageLayout::Portrait);
+            App().printing().printer()->setPageOrientation(QPageLayout::Portrait);
             App().trigger(Command::PrintPreview);
             PrintPreviewWindow* preview = App().printing().preview();
             QVERIFY(preview);
             QVERIFY(QTest::qWaitForWindowExposed(preview));
-            const QSizeF paper = App().printing().printer().pageRect(QPrinter::DevicePixel).size();
+            const QSizeF paper = App().printing().printer()->pageRect(QPrinter::DevicePixel).size();
             for (int pages = 1; pages <= 2; ++pages) {
                 if (pages == 2)
                     PreviewAction(preview, "two-pages")->trigger();
@@ -354,7 +353,7 @@ private slots:
     // Print Setup offers the printers (and a PDF file), the paper and the orientation.
     void printSetupChoosesPrinterPaperAndOrientation() {
         DialogPrompts real;
-        QPrinter& printer = App().printing().printer();
+        QPrinter& printer = *App().printing().printer();
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
         QStringList printers;
@@ -372,14 +371,15 @@ private slots:
                     QTest::mouseClick(landscape, Qt::LeftButton);
                 accept ? d->accept() : d->reject();
             });
-            QCOMPARE(real.pageSetupDialog(App().mainWindow(), printer), accept);
+            QCOMPARE(real.pageSetupDialog(App().mainWindow(), *App().printing().support(), printer),
+                     accept);
             const bool changed = accept;
             QCOMPARE(printer.pageLayout().pageSize().id(), changed ? QPageSize::A5 : QPageSize::A4);
             QCOMPARE(printer.pageLayout().orientation(),
                      changed ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
         QStringList expected = QPrinterInfo::availablePrinterNames();
-        expected << PrintSetupDialog::pdfFileEntry();
+        expected << QStringLiteral("PDF file");
         QCOMPARE(printers, expected);
         QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
     }
@@ -400,7 +400,7 @@ private slots:
             m_app = std::make_unique<Application>(
                 Application::Options{m_folder.path(), Path("prefs.ini")}, m_prompts);
             m_app->initMainWindow();
-            folders << QFileInfo(App().printing().printer().outputFileName()).absolutePath();
+            folders << QFileInfo(App().printing().printer()->outputFileName()).absolutePath();
         }
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);
@@ -444,7 +444,7 @@ private slots:
         App().mainWindow()->resize(900, 700);
         App().mainWindow()->show();
         QVERIFY(QTest::qWaitForWindowExposed(App().mainWindow()));
-        App().printing().printer().setPageOrientation(QPageLayout::Portrait);
+        App().printing().printer()->setPageOrientation(QPageLayout::Portrait);
         App().trigger(Command::PrintPreview);
         PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview && preview->isVisible());
@@ -493,7 +493,7 @@ private slots:
 
     void previewLandscapeHasNoTwoPages() {
         App().mainWindow()->show();
-        App().printing().printer().setPageOrientation(QPageLayout::Landscape);
+        App().printing().printer()->setPageOrientation(QPageLayout::Landscape);
         App().trigger(Command::PrintPreview);
         PrintPreviewWindow* preview = App().printing().preview();
         QVERIFY(preview);

@@ -39,7 +39,7 @@ QString ScriptedPrompts::saveFileName(QWidget* parent, const FileDialogSettings&
     return openFileName(parent, settings);
 }
 
-bool ScriptedPrompts::printDialog(QWidget*, QPrinter& printer) {
+bool ScriptedPrompts::printDialog(QWidget*, PrintSupport&, QPrinter& printer) {
     ++printDialogs;
     if (onPrintDialog)
         onPrintDialog();
@@ -50,7 +50,7 @@ bool ScriptedPrompts::printDialog(QWidget*, QPrinter& printer) {
     return acceptPrint;
 }
 
-bool ScriptedPrompts::pageSetupDialog(QWidget*, QPrinter&) {
+bool ScriptedPrompts::pageSetupDialog(QWidget*, PrintSupport&, QPrinter&) {
     ++pageSetupDialogs;
     return acceptPrint;
 }

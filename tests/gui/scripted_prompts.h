@@ -37,8 +37,8 @@ public:
     // Waits while the window goes on, until ready or giveUpWaiting; counts the waits.
     bool waitUntil(QWidget* parent, const QString& text,
                    const std::function<bool()>& ready) override;
-    bool printDialog(QWidget* parent, QPrinter& printer) override;
-    bool pageSetupDialog(QWidget* parent, QPrinter& printer) override;
+    bool printDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) override;
+    bool pageSetupDialog(QWidget* parent, PrintSupport& printing, QPrinter& printer) override;
 
     // Scripted answers, taken in order; an empty script cancels.
     std::deque<Answer> answers;

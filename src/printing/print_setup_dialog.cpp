@@ -1,4 +1,4 @@
-#include "dialogs/print_setup_dialog.h"
+#include "printing/print_setup_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,7 +20,7 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     m_printers->setObjectName(QStringLiteral("printer"));
     for (const QString& name : QPrinterInfo::availablePrinterNames())
         m_printers->addItem(name, name);
-    m_printers->addItem(pdfFileEntry(), QString()); // no name: into a file
+    m_printers->addItem(tr("PDF file"), QString()); // no name: into a file
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     const int current =
         toFile ? m_printers->count() - 1 : m_printers->findData(printer.printerName());

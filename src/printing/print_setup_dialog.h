@@ -16,9 +16,6 @@ class PrintSetupDialog : public QDialog {
 public:
     PrintSetupDialog(QPrinter& printer, QWidget* parent);
 
-    // The printer entry that prints into a PDF file instead of on paper.
-    static QString pdfFileEntry() { return tr("PDF file"); }
-
 public slots:
     void accept() override;
 
