@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
@@ -35,8 +36,9 @@ QFont TableFont(bool bold) {
     font.setPixelSize(16);
     // The face is measured at the fitted size through a copy of its 16-pixel engine: the same
     // metrics, where a QFont of that size would have fontconfig match and configure the face
-    // again, which made fitting the costliest part of the program's first paint.
-    QRawFont face = QRawFont::fromFont(font);
+    // again, which made fitting the costliest part of the program's first paint. It is asked for
+    // Latin, the script the tables are drawn in, as the painting asks for it.
+    QRawFont face = QRawFont::fromFont(font, QFontDatabase::Latin);
     const qreal height = face.ascent() + face.descent();
     if (!(height > 0))
         return font;
