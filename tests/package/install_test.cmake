@@ -1,7 +1,8 @@
 # Installs the build into a scratch root, as the package will lay it out, and checks the result.
-# cmake -DBINARY_DIR=... -DSOURCE_DIR=... -DVERSION=... -DROOT=... -P install_test.cmake
+# cmake -DBINARY_DIR=... -DSOURCE_DIR=... -DVERSION=... -DPRINTING_DIR=... -DROOT=... -P
+# install_test.cmake (PRINTING_DIR: where the printing module installs, relative to the prefix)
 
-foreach(var BINARY_DIR SOURCE_DIR VERSION ROOT)
+foreach(var BINARY_DIR SOURCE_DIR VERSION PRINTING_DIR ROOT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} is not set")
     endif()
@@ -30,7 +31,9 @@ set(expected
     share/man/man1/rk7power.1.gz
     share/man/man1/rk7power-cli.1.gz
     share/man/man1/rk7power-render.1.gz
-    share/rk7power/translations/rk7power_de.qm)
+    share/rk7power/translations/rk7power_de.qm
+    # where rk7power looks for it, relative to itself
+    ${PRINTING_DIR}/rk7power-printing.so)
 foreach(path ${expected})
     if(NOT EXISTS ${usr}/${path})
         message(FATAL_ERROR "not installed: /usr/${path}")
@@ -45,9 +48,10 @@ foreach(size 48 128 256)
     endif()
 endforeach()
 
-# Installed programs find their libraries in the system's folders: no RPATH or RUNPATH.
+# Installed programs and the module find their libraries in the system's folders: no RPATH or
+# RUNPATH.
 file(GLOB programs ${usr}/bin/*)
-foreach(program ${programs})
+foreach(program ${programs} ${usr}/${PRINTING_DIR}/rk7power-printing.so)
     execute_process(COMMAND readelf -d ${program} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "readelf failed on ${program}")
