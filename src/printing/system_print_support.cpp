@@ -58,6 +58,7 @@ public:
     bool printDialog(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);
         dialog.setObjectName(QStringLiteral("printDialog"));
+        // One page: nothing to choose from.
         dialog.setMinMax(1, 1);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         return dialog.exec() == QDialog::Accepted;
