@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
@@ -54,7 +55,14 @@ RosterView* Application::view() const {
 }
 
 void Application::initMainWindow() {
+    if (!m_options.tableFontsPath.isEmpty()) {
+        m_keptFonts = ReadTableFonts(QFile::encodeName(m_options.tableFontsPath).toStdString());
+        if (m_keptFonts)
+            UseTableFonts(*m_keptFonts);
+    }
     auto* view = new RosterView(m_document.roster());
+    if (!m_options.tableFontsPath.isEmpty())
+        view->installEventFilter(this);
     // Whatever changes the roster, the view shows it at once.
     connect(&m_document, &RosterDocument::changed, view, &RosterView::rosterChanged);
     m_window = std::make_unique<MainWindow>(view, m_help);
@@ -123,6 +131,30 @@ void Application::showMainWindow() {
         if (!m_compareAtStart.isEmpty())
             m_files->compareFile(std::exchange(m_compareAtStart, {}));
     });
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == view()) {
+        view()->removeEventFilter(this);
+        // Queued, so that the frame is flushed to the screen first.
+        QMetaObject::invokeMethod(this, &Application::confirmTableFonts, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Application::confirmTableFonts() {
+    if (m_keptFonts) {
+        const ViewFonts fitted = FitTableFonts();
+        if (fitted == *m_keptFonts)
+            return;
+        // Fonts installed or removed since: the kept fit gave way to the right one.
+        UseTableFonts(fitted);
+        view()->update();
+    }
+    const std::string path = QFile::encodeName(m_options.tableFontsPath).toStdString();
+    // Only a cache: without it the next start fits the fonts again, as this one did.
+    if (const Status kept = WriteTableFonts(path, TableFonts()); !kept)
+        qWarning("rk7power: the table fonts cannot be kept: %s", kept.Error().c_str());
 }
 
 void Application::reportStartupProblems() {

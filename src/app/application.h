@@ -10,8 +10,10 @@
 #include "app/store_saver.h"
 #include "app/view_commands.h"
 #include "document/roster_document.h"
+#include "painter/table_fonts.h"
 
 #include <memory>
+#include <optional>
 
 #include <QObject>
 #include <QString>
@@ -43,13 +45,15 @@ class Application : public QObject {
 
 public:
     struct Options {
-        Options(QString rosterFolder, QString preferencesPath, QString settingsPath = {})
+        Options(QString rosterFolder, QString preferencesPath, QString settingsPath = {},
+                QString tableFontsPath = {})
             : rosterFolder(std::move(rosterFolder)), preferencesPath(std::move(preferencesPath)),
-              settingsPath(std::move(settingsPath)) {}
+              settingsPath(std::move(settingsPath)), tableFontsPath(std::move(tableFontsPath)) {}
 
         QString rosterFolder;    // the roster folder to start on, as the user named it
         QString preferencesPath; // RK7_Power.ini
         QString settingsPath;    // the program's own settings; empty keeps none
+        QString tableFontsPath;  // the table fonts fitted at an earlier start; empty keeps none
     };
 
     Application(Options options, Prompts& prompts);
@@ -84,8 +88,14 @@ public:
     // the edit mode to the preferences. False keeps the program running.
     bool canClose();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectCommands();
+    // Once the window is up: fits the table fonts when the first frame used fonts kept from an
+    // earlier start, repaints when the fit differs, and keeps the fit for the next start.
+    void confirmTableFonts();
 
     Options m_options;
     Prompts& m_prompts;
@@ -101,6 +111,7 @@ private:
     std::unique_ptr<RosterFolders> m_folders;
     QStringList m_startupProblems;
     QString m_compareAtStart;
+    std::optional<ViewFonts> m_keptFonts; // what the first frame was painted in, when kept
 };
 
 } // namespace rk7

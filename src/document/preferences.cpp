@@ -120,6 +120,13 @@ QString SettingsPath() {
         .filePath(QStringLiteral("rk7power/settings.ini"));
 }
 
+QString TableFontsPath() {
+    if (qEnvironmentVariableIsEmpty("XDG_CACHE_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        return {};
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+        .filePath(QStringLiteral("rk7power/table-fonts"));
+}
+
 QString UserRosterFolder() {
     // As for the preferences: Qt would otherwise make it "//.local/share/rk7power".
     if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME"))

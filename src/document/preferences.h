@@ -12,6 +12,9 @@ QString PreferencesPath();
 // The program's own settings (recent roster folders, view options), beside RK7_Power.ini in a
 // folder of its own; empty in the same case.
 QString SettingsPath();
+// The table fonts fitted at an earlier start, $XDG_CACHE_HOME/rk7power/table-fonts; empty when
+// the environment names neither folder.
+QString TableFontsPath();
 // The roster folder of the user's own, $XDG_DATA_HOME/rk7power (~/.local/share/rk7power);
 // empty when the environment names neither folder.
 QString UserRosterFolder();

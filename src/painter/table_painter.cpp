@@ -10,14 +10,12 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
-#include <QRawFont>
 #include <QTextLayout>
 
 namespace rk7 {
@@ -26,31 +24,6 @@ namespace {
 
 using namespace viewcolors;
 using namespace viewgeometry;
-
-// The table fonts: cell height 16 and an average character width of 6 (captions, bold) or 7
-// (body), as the tables were laid out for. The face's own proportions are scaled to fit.
-QFont TableFont(bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setPixelSize(16);
-    // The face is measured at the fitted size through a copy of its 16-pixel engine: the same
-    // metrics, where a QFont of that size would have fontconfig match and configure the face
-    // again, which made fitting the costliest part of the program's first paint. It is asked for
-    // Latin, the script the tables are drawn in, as the painting asks for it.
-    QRawFont face = QRawFont::fromFont(font, QFontDatabase::Latin);
-    const qreal height = face.ascent() + face.descent();
-    if (!(height > 0))
-        return font;
-    const int pixelSize = std::max(8, static_cast<int>(16 * 16 / height));
-    font.setPixelSize(pixelSize);
-    face.setPixelSize(pixelSize);
-    const qreal average = face.averageCharWidth();
-    const int wanted = bold ? 6 : 7;
-    if (average > 0)
-        font.setStretch(std::clamp(static_cast<int>(100 * wanted / average + 0.5), 50, 150));
-    return font;
-}
 
 // Whether the painter draws on a raster device with nothing that scales or blends the drawing: an
 // integral translation at most, full opacity, no right-to-left layout (Windows-1252 has no
@@ -363,11 +336,6 @@ std::optional<TableCell> TableCellAt(const QRect& client, View view, QPoint poin
                                              : std::optional(TableCell{view, row, k});
     }
     return std::nullopt;
-}
-
-const ViewFonts& TableFonts() {
-    static const ViewFonts fonts{TableFont(true), TableFont(false)};
-    return fonts;
 }
 
 int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views) {

@@ -3,6 +3,7 @@
 #include "model/cell_set.h"
 #include "model/roster.h"
 #include "model/roster_schema.h"
+#include "painter/table_fonts.h"
 
 #include <optional>
 
@@ -57,15 +58,6 @@ std::optional<TableCell> TableCellAt(const QRect& client, View view, QPoint poin
 // its texts; 0 when no table is set (the chart fits any client). The other columns have fixed
 // widths.
 int ViewsMinimumWidth(const Roster& roster, const ViewFlags& views);
-
-// The fonts of the tables: Arial (or the sans-serif face that stands in for it) fitted to cells
-// 16 pixels high, at an average character width of 6 pixels for the captions (bold) and 7 for the
-// cells. Made at the first paint.
-struct ViewFonts {
-    QFont header;
-    QFont body;
-};
-const ViewFonts& TableFonts();
 
 namespace viewcolors {
 inline constexpr QRgb Black = 0xff000000;

@@ -11,8 +11,10 @@
 #include "gui/scripted_prompts.h"
 #include "gui/when_open.h"
 #include "info/whats_new_dialog.h"
+#include "model/file_io.h"
 #include "model/store.h"
 #include "painter/chart_painter.h"
+#include "painter/table_fonts.h"
 #include "version.h"
 #include "views/roster_view.h"
 #include "widgets/app_icon.h"
@@ -116,6 +118,16 @@ struct PaintCounter : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* event) override {
         count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The table fonts each paint of the watched widget was painted in.
+struct FontsAtPaint : QObject {
+    std::vector<ViewFonts> fonts;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            fonts.push_back(TableFonts());
         return false;
     }
 };
@@ -535,6 +547,44 @@ private slots:
         QCoreApplication::processEvents();
         QTest::qWait(50);
         QCOMPARE(paints.count, 1);
+    }
+
+    // The table fonts fitted at one start are kept for the next, whose first frame needs no fit.
+    // A kept fit that no longer holds (fonts installed or removed since) gives way once the
+    // window is up: the tables are painted again in the fonts fitted now, which are kept instead.
+    void tableFontsKeptBetweenStarts() {
+        Session s;
+        const QString kept = s.folder.filePath(QStringLiteral("cache/table-fonts"));
+        const std::string keptPath = QFile::encodeName(kept).toStdString();
+        FontsAtPaint painted;
+        const auto start = [&] {
+            s.app = std::make_unique<Application>(
+                Application::Options{s.folder.path(), s.Prefs(), {}, kept}, s.prompts);
+            s.app->initMainWindow();
+            painted.fonts.clear();
+            s.app->view()->installEventFilter(&painted);
+            s.app->mainWindow()->show();
+            return QTest::qWaitForWindowExposed(s.app->mainWindow());
+        };
+        const ViewFonts fit = FitTableFonts();
+
+        QVERIFY(start());
+        QTRY_VERIFY(ReadTableFonts(keptPath) == fit);
+
+        ViewFonts stale = fit;
+        stale.body.setPixelSize(fit.body.pixelSize() + 3);
+        QVERIFY(WriteTableFonts(keptPath, stale).IsOk());
+        QVERIFY(start());
+        QTRY_VERIFY(!painted.fonts.empty() && painted.fonts.back() == fit);
+        QVERIFY(painted.fonts.front() == stale);
+        QVERIFY(ReadTableFonts(keptPath) == fit);
+
+        // A fit that holds is not written again at every start.
+        const FileStamp before = StampOf(keptPath);
+        QVERIFY(start());
+        QTest::qWait(100);
+        QVERIFY(painted.fonts.front() == fit);
+        QVERIFY(StampOf(keptPath) == before);
     }
 
     void viewCommandsToggle() {

@@ -1,8 +1,10 @@
 #include "painter/table_painter.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace rk7 {
@@ -146,6 +148,58 @@ private slots:
         QCOMPARE(At(drivers, 338, 10), Black);
         const QImage none = Render(Roster(), ViewFlags{false, false, false}, false);
         QCOMPARE(At(none, 500, 300), qRgb(1, 2, 3));
+    }
+
+    // A fit kept between runs comes back as the same fonts, and anything else in its place (an
+    // older Qt's, a damaged file) is no fit at all, so that the program fits the fonts anew.
+    void keptFitReadsBackOrNotAtAll() {
+        QTemporaryDir dir;
+        const std::string path =
+            QFile::encodeName(dir.filePath("cache/rk7power/table-fonts")).toStdString();
+        QVERIFY(!ReadTableFonts(path));
+        const ViewFonts fit = FitTableFonts();
+        QVERIFY(WriteTableFonts(path, fit).IsOk());
+        const std::optional<ViewFonts> kept = ReadTableFonts(path);
+        QVERIFY(kept);
+        QVERIFY(*kept == fit);
+        // Spaces in a family's name are part of it.
+        ViewFonts spaced = fit;
+        spaced.header.setFamily(QStringLiteral("DejaVu Sans Mono"));
+        QVERIFY(WriteTableFonts(path, spaced).IsOk());
+        QCOMPARE(ReadTableFonts(path).value_or(fit).header.family(),
+                 QStringLiteral("DejaVu Sans Mono"));
+
+        QFile file(QFile::decodeName(path.c_str()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArrayList good = file.readAll().split('\n');
+        file.close();
+        QCOMPARE(good.size(), 5);
+        const auto damaged = [&](int line, const QByteArray& text) {
+            QByteArrayList lines = good;
+            lines[line] = text;
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                return false;
+            file.write(lines.join('\n'));
+            file.close();
+            return !ReadTableFonts(path);
+        };
+        QVERIFY(damaged(0, "rk7power"));
+        QVERIFY(damaged(1, "Qt 5.15.8"));
+        QVERIFY(damaged(2, "x 70 Liberation Sans"));
+        QVERIFY(damaged(2, "0 70 Liberation Sans"));
+        QVERIFY(damaged(3, "14 85"));
+        QVERIFY(damaged(3, "14 85  "));
+        QVERIFY(damaged(4, "14 85 Liberation Sans"));
+
+        // Where no folder can be made, the failure names it.
+        QFile blocker(dir.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const Status refused = WriteTableFonts(
+            QFile::encodeName(dir.filePath("blocker/rk7power/table-fonts")).toStdString(), fit);
+        QVERIFY(!refused.IsOk());
+        QVERIFY2(refused.Error().find("blocker/rk7power") != std::string::npos,
+                 refused.Error().c_str());
     }
 
     void narrowClientStillDrawsTheLastColumnFromItsEdge() {
