@@ -3,12 +3,10 @@
 #include "model/file_io.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 #include <QByteArrayList>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QRawFont>
 
@@ -120,10 +118,10 @@ std::optional<ViewFonts> ReadTableFonts(const std::string& path) {
 }
 
 Status WriteTableFonts(const std::string& path, const ViewFonts& fonts) {
-    const QString folder = QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).path();
-    if (!QDir().mkpath(folder))
-        return Status::Failure(QFile::encodeName(folder).toStdString() +
-                               ": the folder cannot be made");
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (std::error_code error;
+        !folder.empty() && !std::filesystem::create_directories(folder, error) && error)
+        return Status::Failure(folder.string() + ": " + error.message());
     const QByteArray text = QByteArray(Heading) + '\n' + VersionLine() + '\n' +
                             FontLine(fonts.header) + '\n' + FontLine(fonts.body) + '\n';
     // Lost in a crash, it is only fitted again.
