@@ -5,7 +5,7 @@
 // It shows no text and so never loads a font, which any program that shows text must do: the
 // goal's baseline is one_word_main_window.cpp.
 
-#include "app/first_paint_exit.h"
+#include "app/after_first_paint.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QMainWindow window;
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
-        window.installEventFilter(new rk7::FirstPaintExit(&window));
+        rk7::ExitAfterFirstPaint(&window);
     window.showMaximized();
     return QApplication::exec();
 }

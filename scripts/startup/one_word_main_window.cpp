@@ -5,7 +5,7 @@
 // The word makes it pay what showing any text costs a Qt program at start-up (fontconfig, the
 // font database and a font), the fair floor for a program that shows text.
 
-#include "app/first_paint_exit.h"
+#include "app/after_first_paint.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QMainWindow window;
     window.statusBar()->showMessage(QStringLiteral("Ready"));
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
-        window.installEventFilter(new rk7::FirstPaintExit(&window));
+        rk7::ExitAfterFirstPaint(&window);
     window.showMaximized();
     return QApplication::exec();
 }

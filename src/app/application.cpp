@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/after_first_paint.h"
 #include "app/main_window.h"
 #include "document/preferences.h"
 #include "document/startup_problems.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
@@ -62,7 +62,7 @@ void Application::initMainWindow() {
     }
     auto* view = new RosterView(m_document.roster());
     if (!m_options.tableFontsPath.isEmpty())
-        view->installEventFilter(this);
+        new AfterFirstPaint(view, [this] { confirmTableFonts(); });
     // Whatever changes the roster, the view shows it at once.
     connect(&m_document, &RosterDocument::changed, view, &RosterView::rosterChanged);
     m_window = std::make_unique<MainWindow>(view, m_help);
@@ -131,15 +131,6 @@ void Application::showMainWindow() {
         if (!m_compareAtStart.isEmpty())
             m_files->compareFile(std::exchange(m_compareAtStart, {}));
     });
-}
-
-bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched == view()) {
-        view()->removeEventFilter(this);
-        // Queued, so that the frame is flushed to the screen first.
-        QMetaObject::invokeMethod(this, &Application::confirmTableFonts, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void Application::confirmTableFonts() {

@@ -88,9 +88,6 @@ public:
     // the edit mode to the preferences. False keeps the program running.
     bool canClose();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void connectCommands();
     // Once the window is up: fits the table fonts when the first frame used fonts kept from an

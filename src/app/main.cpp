@@ -1,5 +1,5 @@
+#include "app/after_first_paint.h"
 #include "app/application.h"
-#include "app/first_paint_exit.h"
 #include "app/main_window.h"
 #include "app/translations.h"
 #include "dialogs/prompts.h"
@@ -132,7 +132,7 @@ int main(int argc, char* argv[]) {
     if (!start.file.isEmpty())
         app.compareWhenShown(start.file);
     if (qEnvironmentVariableIsSet("RK7_EXIT_AFTER_FIRST_PAINT"))
-        app.mainWindow()->installEventFilter(new rk7::FirstPaintExit(app.mainWindow()));
+        rk7::ExitAfterFirstPaint(app.mainWindow());
     app.showMainWindow();
     return QApplication::exec();
 }
