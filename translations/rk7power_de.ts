@@ -822,6 +822,14 @@ Als UTF-8 lesen oder so, wie sie ist, in Windows-1252, wobei Buchstaben jenseits
         <source>%1: not the printing module</source>
         <translation>%1: Das ist nicht das Druckmodul</translation>
     </message>
+    <message>
+        <source>%1: the printing module of another version of RK7 Power, not of %2</source>
+        <translation>%1: Das Druckmodul einer anderen Version von RK7 Power, nicht von %2</translation>
+    </message>
+    <message>
+        <source>%1: the printing module of RK7 Power %2, not of %3</source>
+        <translation>%1: Das Druckmodul von RK7 Power %2, nicht von %3</translation>
+    </message>
 </context>
 <context>
     <name>rk7::Prompts</name>

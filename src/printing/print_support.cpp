@@ -1,5 +1,7 @@
 #include "printing/print_support.h"
 
+#include "version.h"
+
 #include <algorithm>
 
 #include <QCoreApplication>
@@ -11,8 +13,12 @@ namespace rk7 {
 
 namespace {
 
-// The module's one entry point, with C linkage: a new PrintSupport the caller owns.
+// The module's entry points, with C linkage: the version of RK7 Power it was built with, and a
+// new PrintSupport the caller owns. A module of another version is never asked for one: its
+// PrintSupport may be laid out otherwise, and calling into it could crash the program.
+using ModuleVersion = const char* (*)();
 using NewPrintSupport = PrintSupport* (*)();
+constexpr char VersionPoint[] = "rk7PrintingVersion";
 constexpr char EntryPoint[] = "rk7NewPrintSupport";
 
 } // namespace
@@ -29,11 +35,25 @@ PrintSupportLoad LoadPrintSupport(const QStringList& files) {
     library.setLoadHints(QLibrary::PreventUnloadHint);
     if (!library.load())
         return {nullptr, library.errorString()};
+    const QString shown = QDir::toNativeSeparators(*file);
     const auto make = reinterpret_cast<NewPrintSupport>(library.resolve(EntryPoint));
     if (!make)
         return {nullptr,
                 QCoreApplication::translate("rk7::PrintSupport", "%1: not the printing module")
-                    .arg(QDir::toNativeSeparators(*file))};
+                    .arg(shown)};
+    // Modules made before the check say no version.
+    const auto version = reinterpret_cast<ModuleVersion>(library.resolve(VersionPoint));
+    const QString built = version ? QString::fromUtf8(version()) : QString();
+    if (built.isEmpty())
+        return {nullptr, QCoreApplication::translate(
+                             "rk7::PrintSupport",
+                             "%1: the printing module of another version of RK7 Power, not of %2")
+                             .arg(shown, QStringLiteral(RK7_VERSION))};
+    if (built != QLatin1String(RK7_VERSION))
+        return {nullptr,
+                QCoreApplication::translate("rk7::PrintSupport",
+                                            "%1: the printing module of RK7 Power %2, not of %3")
+                    .arg(shown, built, QStringLiteral(RK7_VERSION))};
     return {std::unique_ptr<PrintSupport>(make()), QString()};
 }
 

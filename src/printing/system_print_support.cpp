@@ -1,5 +1,6 @@
 #include "printing/print_setup_dialog.h"
 #include "printing/print_support.h"
+#include "version.h"
 
 #include <memory>
 
@@ -77,6 +78,10 @@ private:
 } // namespace
 
 } // namespace rk7
+
+extern "C" Q_DECL_EXPORT const char* rk7PrintingVersion() {
+    return RK7_VERSION;
+}
 
 extern "C" Q_DECL_EXPORT rk7::PrintSupport* rk7NewPrintSupport() {
     return new rk7::SystemPrintSupport;

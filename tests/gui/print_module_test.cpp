@@ -4,6 +4,7 @@
 #include "app/print_controller.h"
 #include "gui/scripted_prompts.h"
 #include "printing/print_support.h"
+#include "version.h"
 
 #include <QFile>
 #include <QLibraryInfo>
@@ -44,6 +45,18 @@ private slots:
         load = LoadPrintSupport({plugin});
         QVERIFY(!load.support);
         QCOMPARE(load.error, plugin + QStringLiteral(": not the printing module"));
+
+        // The printing module of another version is refused before anything of it runs: its
+        // stand-ins abort when asked for their printing.
+        load = LoadPrintSupport({QStringLiteral(RK7_FOREIGN_MODULE)});
+        QVERIFY(!load.support);
+        QCOMPARE(load.error, QStringLiteral(RK7_FOREIGN_MODULE ": the printing module of RK7 Power "
+                                                               "1.0, not of " RK7_VERSION));
+        load = LoadPrintSupport({QStringLiteral(RK7_UNVERSIONED_MODULE)});
+        QVERIFY(!load.support);
+        QCOMPARE(load.error,
+                 QStringLiteral(RK7_UNVERSIONED_MODULE ": the printing module of another version "
+                                                       "of RK7 Power, not of " RK7_VERSION));
     }
 
     // Print, Print Setup and Print Preview each say so, and nothing opens or prints.
