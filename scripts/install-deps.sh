@@ -23,7 +23,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    libcli11-dev nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev liblz4-dev pkgconf
     fonts-liberation xvfb xauth
     poppler-utils appstream desktop-file-utils dpkg-dev
     help2man gzip

@@ -16,10 +16,11 @@
 # 1.3x: what any window that shows text pays, the font database and a font), the empty
 # QMainWindow (a second reference line; it shows no text and never loads a font), and rk7power.
 #
-# rk7power keeps the table fonts it fitted between runs (in its cache folder) and checks them
-# once its window is up. Its runs share one cache folder, filled before the first measured run,
-# as every start but the first finds it; a fourth column starts it with an empty cache folder
-# each time, as the first start after installing it (or after its cache was cleared) does.
+# rk7power keeps the table fonts it fitted and its view's start frame between runs (in its cache
+# folder) and checks them once its window is up. Its runs share one cache folder, filled before
+# the first measured run, as every start but the first finds it; a fourth column starts it with
+# an empty cache folder each time, as the first start after installing it (or after its cache
+# was cleared) does.
 #
 # The launcher reads the monotonic clock and replaces itself with the program (exec); the program,
 # given RK7_EXIT_AFTER_FIRST_PAINT=1, reads the same clock once the first frame of its main
@@ -83,16 +84,18 @@ mkdir -p "$CACHE"
         >/dev/null 2>&1 &
     pid=$!
     for ((i = 0; i < 200; ++i)); do
-        [ -s "$CACHE/rk7power/table-fonts" ] && break
+        [ -s "$CACHE/rk7power/table-fonts" ] && [ -s "$CACHE/rk7power/start-frame" ] && break
         sleep 0.05
     done
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
 ) || true
-if [ ! -s "$CACHE/rk7power/table-fonts" ]; then
-    echo "rk7power kept no table fonts in $CACHE" >&2
-    exit 1
-fi
+for kept in table-fonts start-frame; do
+    if [ ! -s "$CACHE/rk7power/$kept" ]; then
+        echo "rk7power kept no $kept in $CACHE" >&2
+        exit 1
+    fi
+done
 
 # One start-up in milliseconds (three decimals), and the peak RSS in MiB.
 measure() { # program [arguments]

@@ -61,8 +61,11 @@ void Application::initMainWindow() {
             UseTableFonts(*m_keptFonts);
     }
     auto* view = new RosterView(m_document.roster());
-    if (!m_options.tableFontsPath.isEmpty())
-        new AfterFirstPaint(view, [this] { confirmTableFonts(); });
+    new AfterFirstPaint(view, [this] {
+        if (!m_options.tableFontsPath.isEmpty())
+            confirmTableFonts();
+        keepStartFrame();
+    });
     // Whatever changes the roster, the view shows it at once.
     connect(&m_document, &RosterDocument::changed, view, &RosterView::rosterChanged);
     m_window = std::make_unique<MainWindow>(view, m_help);
@@ -86,6 +89,13 @@ void Application::initMainWindow() {
     m_startupProblems = StartupProblems(m_folders->folder(), m_options.preferencesPath, report);
     m_document.setAutoMode(!m_options.preferencesPath.isEmpty() &&
                            ReadAutoMode(m_options.preferencesPath));
+    // The view draws it only for the roster, views and size its key names.
+    if (!m_options.startFramePath.isEmpty())
+        if (std::optional<ViewSnapshot> kept =
+                ReadViewSnapshot(QFile::encodeName(m_options.startFramePath).toStdString())) {
+            m_keptFrame = kept->bytes();
+            view->useKeptFrame(std::move(*kept));
+        }
 }
 
 void Application::connectCommands() {
@@ -148,6 +158,21 @@ void Application::confirmTableFonts() {
         qWarning("rk7power: the table fonts cannot be kept: %s", kept.Error().c_str());
 }
 
+void Application::keepStartFrame() {
+    if (m_options.startFramePath.isEmpty() || !view()->isVisible())
+        return;
+    const std::optional<ViewSnapshot> frame = view()->startFrame();
+    if (!frame || frame->bytes() == m_keptFrame)
+        return;
+    if (view()->keptFrameShown())
+        view()->update();
+    m_keptFrame = frame->bytes();
+    const std::string path = QFile::encodeName(m_options.startFramePath).toStdString();
+    // Only a cache: without it the next start paints its first frame, as this one did.
+    if (const Status kept = WriteViewSnapshot(path, *frame); !kept)
+        qWarning("rk7power: the start frame cannot be kept: %s", kept.Error().c_str());
+}
+
 void Application::reportStartupProblems() {
     if (m_startupProblems.isEmpty())
         return;
@@ -168,6 +193,7 @@ bool Application::canClose() {
             !written)
             m_prompts.reportError(m_window.get(), QString::fromStdString(written.Error()));
     m_help.closeWindow();
+    keepStartFrame();
     return true;
 }
 

@@ -46,14 +46,16 @@ class Application : public QObject {
 public:
     struct Options {
         Options(QString rosterFolder, QString preferencesPath, QString settingsPath = {},
-                QString tableFontsPath = {})
+                QString tableFontsPath = {}, QString startFramePath = {})
             : rosterFolder(std::move(rosterFolder)), preferencesPath(std::move(preferencesPath)),
-              settingsPath(std::move(settingsPath)), tableFontsPath(std::move(tableFontsPath)) {}
+              settingsPath(std::move(settingsPath)), tableFontsPath(std::move(tableFontsPath)),
+              startFramePath(std::move(startFramePath)) {}
 
         QString rosterFolder;    // the roster folder to start on, as the user named it
         QString preferencesPath; // RK7_Power.ini
         QString settingsPath;    // the program's own settings; empty keeps none
         QString tableFontsPath;  // the table fonts fitted at an earlier start; empty keeps none
+        QString startFramePath;  // the view's start frame of an earlier run; empty keeps none
     };
 
     Application(Options options, Prompts& prompts);
@@ -93,6 +95,10 @@ private:
     // Once the window is up: fits the table fonts when the first frame used fonts kept from an
     // earlier start, repaints when the fit differs, and keeps the fit for the next start.
     void confirmTableFonts();
+    // Keeps the start frame of the roster as it is now for the next start, when it is not kept
+    // already. Once the window is up, a kept frame the view showed that painting no longer gives
+    // (the system renders the fonts otherwise now) is painted over.
+    void keepStartFrame();
 
     Options m_options;
     Prompts& m_prompts;
@@ -109,6 +115,7 @@ private:
     QStringList m_startupProblems;
     QString m_compareAtStart;
     std::optional<ViewFonts> m_keptFonts; // what the first frame was painted in, when kept
+    QByteArray m_keptFrame;               // the start frame's file as last read or written
 };
 
 } // namespace rk7

@@ -126,8 +126,9 @@ int main(int argc, char* argv[]) {
     }
 
     rk7::DialogPrompts prompts;
-    rk7::Application app(
-        {folder, rk7::PreferencesPath(), rk7::SettingsPath(), rk7::TableFontsPath()}, prompts);
+    rk7::Application app({folder, rk7::PreferencesPath(), rk7::SettingsPath(),
+                          rk7::TableFontsPath(), rk7::StartFramePath()},
+                         prompts);
     app.initMainWindow();
     if (!start.file.isEmpty())
         app.compareWhenShown(start.file);

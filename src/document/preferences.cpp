@@ -102,6 +102,14 @@ Found Find(const QList<Line>& lines) {
     return found;
 }
 
+// A file of the program's in the user's cache folder.
+QString CachePath(const QString& name) {
+    if (qEnvironmentVariableIsEmpty("XDG_CACHE_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        return {};
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+        .filePath(QStringLiteral("rk7power/") + name);
+}
+
 } // namespace
 
 QString PreferencesPath() {
@@ -121,10 +129,11 @@ QString SettingsPath() {
 }
 
 QString TableFontsPath() {
-    if (qEnvironmentVariableIsEmpty("XDG_CACHE_HOME") && qEnvironmentVariableIsEmpty("HOME"))
-        return {};
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
-        .filePath(QStringLiteral("rk7power/table-fonts"));
+    return CachePath(QStringLiteral("table-fonts"));
+}
+
+QString StartFramePath() {
+    return CachePath(QStringLiteral("start-frame"));
 }
 
 QString UserRosterFolder() {

@@ -15,6 +15,9 @@ QString SettingsPath();
 // The table fonts fitted at an earlier start, $XDG_CACHE_HOME/rk7power/table-fonts; empty when
 // the environment names neither folder.
 QString TableFontsPath();
+// The start frame kept from an earlier run, $XDG_CACHE_HOME/rk7power/start-frame; empty in the
+// same case.
+QString StartFramePath();
 // The roster folder of the user's own, $XDG_DATA_HOME/rk7power (~/.local/share/rk7power);
 // empty when the environment names neither folder.
 QString UserRosterFolder();

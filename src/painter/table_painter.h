@@ -22,6 +22,8 @@ struct ViewFlags {
     bool ViewTeams = false;
     bool ViewDrivers = false;
     bool Chart = false;
+
+    friend bool operator==(const ViewFlags&, const ViewFlags&) = default;
 };
 
 // A body cell of a table view: its row (a driver, or a team in View Teams) and its column, as

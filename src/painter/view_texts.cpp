@@ -10,7 +10,7 @@ namespace {
 
 // The captions of the schema's view columns and the titles of the chart's position plots: the
 // core has no Qt to mark them with, so they are listed here for the translations.
-[[maybe_unused]] constexpr const char* Texts[] = {
+constexpr const char* Texts[] = {
     QT_TRANSLATE_NOOP("rk7::ViewText", "Team Names"),
     QT_TRANSLATE_NOOP("rk7::ViewText", "Engine"),
     QT_TRANSLATE_NOOP("rk7::ViewText", "T Q Power"),
@@ -30,6 +30,13 @@ namespace {
 
 QString ViewText(std::string_view english) {
     return QCoreApplication::translate("rk7::ViewText", std::string(english).c_str());
+}
+
+QString AllViewTexts() {
+    QString all;
+    for (const char* text : Texts)
+        all += ViewText(text) + u'\n';
+    return all;
 }
 
 } // namespace rk7

@@ -10,5 +10,7 @@ namespace rk7 {
 // user's language: translated where the program installed a translation, as it is in
 // rk7power-render, which installs none.
 QString ViewText(std::string_view english);
+// Every such text as ViewText gives it, one per line: what a translation changes in the views.
+QString AllViewTexts();
 
 } // namespace rk7

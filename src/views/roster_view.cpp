@@ -1,11 +1,17 @@
 #include "views/roster_view.h"
 
 #include "model/roster_parts.h"
+#include "model/store.h"
 #include "painter/chart_painter.h"
+#include "painter/table_fonts.h"
+#include "painter/view_texts.h"
+#include "version.h"
 #include "views/roster_view_accessible.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,6 +19,26 @@
 #include <QToolTip>
 
 namespace rk7 {
+
+namespace {
+
+// The view on the screen: the grey, then the views over it.
+void PaintClient(QPainter& painter, const QRect& client, const Roster& roster,
+                 const ViewFlags& views, const CellSet* highlight, const TableCell* cursor) {
+    painter.fillRect(client, QColor(viewcolors::LightGray));
+    PaintViews(painter, client, roster, views, false, highlight, cursor);
+}
+
+std::optional<int> WholeRatio(qreal ratio) {
+    if (ratio < 1 || ratio != std::floor(ratio))
+        return std::nullopt;
+    return static_cast<int>(ratio);
+}
+
+// Where a start puts the cell cursor: the first cell of View All, which a start shows.
+constexpr TableCell StartCursor{View::All, 0, 0};
+
+} // namespace
 
 RosterView::RosterView(const Roster& roster, QWidget* parent) : QWidget(parent), m_roster(roster) {
     setObjectName(QStringLiteral("rosterView"));
@@ -207,10 +233,47 @@ bool RosterView::event(QEvent* event) {
     return true;
 }
 
+bool RosterView::showsStartFrame() const {
+    const ViewFlags start;
+    return m_views == start && m_highlight.Empty() && m_cursors[0] == StartCursor;
+}
+
+QByteArray RosterView::startFrameKey(int devicePixelRatio) const {
+    const ViewFonts& fonts = TableFonts();
+    QByteArray key = QByteArrayLiteral("rk7power " RK7_VERSION ", Qt ") + qVersion() + ", " +
+                     QGuiApplication::platformName().toUtf8() + '\n';
+    key += QByteArray::number(width()) + 'x' + QByteArray::number(height()) + '@' +
+           QByteArray::number(devicePixelRatio) + '\n';
+    key += fonts.header.key().toUtf8() + '\n' + fonts.body.key().toUtf8() + '\n';
+    key += AllViewTexts().toUtf8();
+    for (StoreFile file : StoreFiles)
+        key += QByteArray::fromStdString(SerializeStore(m_roster, file));
+    return key;
+}
+
+std::optional<ViewSnapshot> RosterView::startFrame() const {
+    const std::optional<int> ratio = WholeRatio(devicePixelRatio());
+    if (!ratio || width() < 1 || height() < 1)
+        return std::nullopt;
+    const QRect client = rect();
+    return ViewSnapshot::Take(startFrameKey(*ratio), size(), *ratio, [&](QPainter& painter) {
+        PaintClient(painter, client, m_roster, ViewFlags{}, nullptr, &StartCursor);
+    });
+}
+
 void RosterView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(viewcolors::LightGray));
-    paintInto(painter, rect(), false);
+    if (const std::optional<ViewSnapshot> kept = std::exchange(m_keptFrame, std::nullopt)) {
+        const std::optional<int> ratio = WholeRatio(devicePixelRatio());
+        // A strip that does not decompress is painted over whole below.
+        if (ratio && showsStartFrame() && kept->key() == startFrameKey(*ratio) &&
+            kept->draw(painter)) {
+            m_keptFrameShown = true;
+            return;
+        }
+    }
+    const std::optional<TableCell> cursor = cellCursor();
+    PaintClient(painter, rect(), m_roster, m_views, &m_highlight, cursor ? &*cursor : nullptr);
 }
 
 } // namespace rk7

@@ -4,6 +4,7 @@
 #include "model/roster.h"
 #include "model/roster_parts.h"
 #include "painter/table_painter.h"
+#include "views/view_snapshot.h"
 
 #include <array>
 #include <optional>
@@ -32,6 +33,15 @@ public:
 
     // Repaints when parts (RosterPart bits) hold what the view shows.
     void rosterChanged(RosterPartSet parts);
+
+    // The frame a start shows for the roster as it is now, at the view's size: the views and
+    // cell cursor as a start has them, nothing marked. Nothing at a fractional device pixel
+    // ratio, whose pixels do not fall into whole rows.
+    std::optional<ViewSnapshot> startFrame() const;
+    // A start frame kept from an earlier run: the first paint draws it instead of painting, when
+    // it has the key the frame painted then would have.
+    void useKeptFrame(ViewSnapshot kept) { m_keptFrame = std::move(kept); }
+    bool keptFrameShown() const { return m_keptFrameShown; }
 
     // Cells to mark on the screen (the cells the last change changed); never printed.
     void setHighlight(const CellSet& cells);
@@ -64,6 +74,10 @@ private:
     void toggle(bool ViewFlags::*shown);
     std::optional<View> shownTable() const;
     void editAt(const TableCell& cell);
+    // Everything the start frame's pixels are painted from, except how the system renders the
+    // fonts' glyphs: the program checks that once a kept frame was shown.
+    QByteArray startFrameKey(int devicePixelRatio) const;
+    bool showsStartFrame() const;
 
     const Roster& m_roster;
     ViewFlags m_views;
@@ -71,6 +85,8 @@ private:
     // By View: All, Teams, Drivers.
     std::array<TableCell, 3> m_cursors{
         {{View::All, 0, 0}, {View::Teams, 0, 0}, {View::Drivers, 0, 0}}};
+    std::optional<ViewSnapshot> m_keptFrame; // until the first paint
+    bool m_keptFrameShown = false;
 };
 
 } // namespace rk7

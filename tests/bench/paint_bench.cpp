@@ -2,6 +2,7 @@
 #include "model/roster_diff.h"
 #include "painter/table_painter.h"
 #include "views/roster_view.h"
+#include "views/view_snapshot.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,6 +52,40 @@ void BM_PaintViewAllHighlighted(benchmark::State& state) {
     state.counters["marked"] = changed.Size();
 }
 BENCHMARK(BM_PaintViewAllHighlighted)->Unit(benchmark::kMicrosecond);
+
+// The start frame of View All at 1920x1080 taken, as the program does once its window is up and
+// when it closes: painted strip by strip and compressed.
+void BM_TakeStartFrame(benchmark::State& state) {
+    const Roster roster = SeasonRoster();
+    RosterView view(roster);
+    view.resize(1920, 1080);
+    std::optional<ViewSnapshot> frame = view.startFrame(); // fonts and glyphs loaded
+    for (auto _ : state) {
+        frame = view.startFrame();
+        benchmark::DoNotOptimize(frame->bytes().constData());
+    }
+    state.counters["bytes"] = double(frame->bytes().size());
+}
+BENCHMARK(BM_TakeStartFrame)->Unit(benchmark::kMicrosecond);
+
+// A kept start frame drawn, as a start's first paint does instead of painting.
+[[gnu::noinline]] void DrawStartFrameOnce(QImage& image, const ViewSnapshot& frame) {
+    QPainter painter(&image);
+    frame.draw(painter);
+}
+
+void BM_DrawStartFrame(benchmark::State& state) {
+    const Roster roster = SeasonRoster();
+    RosterView view(roster);
+    view.resize(1920, 1080);
+    const ViewSnapshot frame = *ViewSnapshot::FromBytes(view.startFrame()->bytes());
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        DrawStartFrameOnce(image, frame);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_DrawStartFrame)->Unit(benchmark::kMicrosecond);
 
 // One paint of the client window showing the chart, which reads its figures from the roster
 // each time; a function of its own for callgrind, as above.

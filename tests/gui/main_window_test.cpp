@@ -17,6 +17,7 @@
 #include "painter/table_fonts.h"
 #include "version.h"
 #include "views/roster_view.h"
+#include "views/view_snapshot.h"
 #include "widgets/app_icon.h"
 #include "widgets/main_tool_bar.h"
 
@@ -73,6 +74,14 @@ struct Session {
         app = std::make_unique<Application>(Application::Options{folder.path(), Prefs()}, prompts);
         app->initMainWindow();
         return *app;
+    }
+    // Starts with options and shows the window, its view watched from the first paint on.
+    bool StartShown(const Application::Options& options, QObject* viewWatcher) {
+        app = std::make_unique<Application>(options, prompts);
+        app->initMainWindow();
+        app->view()->installEventFilter(viewWatcher);
+        app->mainWindow()->show();
+        return QTest::qWaitForWindowExposed(app->mainWindow());
     }
 };
 
@@ -558,13 +567,8 @@ private slots:
         const std::string keptPath = QFile::encodeName(kept).toStdString();
         FontsAtPaint painted;
         const auto start = [&] {
-            s.app = std::make_unique<Application>(
-                Application::Options{s.folder.path(), s.Prefs(), {}, kept}, s.prompts);
-            s.app->initMainWindow();
             painted.fonts.clear();
-            s.app->view()->installEventFilter(&painted);
-            s.app->mainWindow()->show();
-            return QTest::qWaitForWindowExposed(s.app->mainWindow());
+            return s.StartShown({s.folder.path(), s.Prefs(), {}, kept}, &painted);
         };
         const ViewFonts fit = FitTableFonts();
 
@@ -585,6 +589,54 @@ private slots:
         QTest::qWait(100);
         QVERIFY(painted.fonts.front() == fit);
         QVERIFY(StampOf(keptPath) == before);
+    }
+
+    // The view's start frame is kept for the next start, which draws it instead of painting. One
+    // that painting no longer gives (here: the right key over wrong pixels, as after the system's
+    // font settings changed) is painted over once the window is up, and kept right; a right one
+    // is neither painted again nor written again.
+    void startFrameKeptBetweenStarts() {
+        Session s;
+        const QString framePath = s.folder.filePath(QStringLiteral("cache/start-frame"));
+        const std::string path = QFile::encodeName(framePath).toStdString();
+        PaintCounter paints;
+        const auto start = [&] {
+            paints.count = 0;
+            return s.StartShown({s.folder.path(), s.Prefs(), {}, {}, framePath}, &paints);
+        };
+        // What the screen shows of the view.
+        const auto shown = [&] {
+            RosterView* view = s.app->view();
+            const QPoint at = view->mapTo(view->window(), QPoint());
+            return view->screen()
+                ->grabWindow(view->window()->winId(), at.x(), at.y(), view->width(), view->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+
+        QVERIFY(start());
+        QTRY_VERIFY(ReadViewSnapshot(path).has_value());
+        const ViewSnapshot right = *ReadViewSnapshot(path);
+        QVERIFY(!s.app->view()->keptFrameShown());
+        const QImage painted = shown();
+
+        const ViewSnapshot wrong = ViewSnapshot::Take(
+            right.key(), right.size(), right.devicePixelRatio(),
+            [&](QPainter& p) { p.fillRect(QRect(QPoint(), right.size()), Qt::red); });
+        QVERIFY(WriteViewSnapshot(path, wrong).IsOk());
+        QVERIFY(start());
+        QVERIFY(s.app->view()->keptFrameShown());
+        QTRY_COMPARE(ReadViewSnapshot(path)->bytes(), right.bytes());
+        QTRY_VERIFY(paints.count >= 2);
+        QTRY_COMPARE(shown(), painted);
+
+        const FileStamp before = StampOf(path);
+        QVERIFY(start());
+        QVERIFY(s.app->view()->keptFrameShown());
+        QTest::qWait(100);
+        QCOMPARE(paints.count, 1);
+        QCOMPARE(shown(), painted);
+        QVERIFY(StampOf(path) == before);
     }
 
     void viewCommandsToggle() {
