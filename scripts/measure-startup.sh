@@ -79,9 +79,11 @@ export CACHE=$scratch/cache
 mkdir -p "$CACHE"
 (
     unset RK7_EXIT_AFTER_FIRST_PAINT
-    cd "$scratch" && QT_QPA_PLATFORM=offscreen XDG_CACHE_HOME="$CACHE" \
-        XDG_CONFIG_HOME="$scratch/prime-config" XDG_RUNTIME_DIR="$scratch" "$build/rk7power" \
-        >/dev/null 2>&1 &
+    cd "$scratch"
+    # A simple command, so that $! is rk7power itself and the kill below ends it (a list run in
+    # the background is a shell of its own, whose kill left rk7power running).
+    QT_QPA_PLATFORM=offscreen XDG_CACHE_HOME="$CACHE" XDG_CONFIG_HOME="$scratch/prime-config" \
+        XDG_RUNTIME_DIR="$scratch" "$build/rk7power" >/dev/null 2>&1 &
     pid=$!
     for ((i = 0; i < 200; ++i)); do
         [ -s "$CACHE/rk7power/table-fonts" ] && [ -s "$CACHE/rk7power/start-frame" ] && break

@@ -287,8 +287,13 @@ void PaintTable(QPainter& p, const QRect& client, const Roster& roster, const Vi
     p.setPen(QColor(Black));
     const QFontMetrics bodyMetrics(p.font());
     TextLayouts* const bodyLayouts = fast ? &TextLayouts::For(p) : nullptr;
+    // A painter clipped to a band (a kept frame painted strip by strip) draws only the rows in
+    // it, give or take a row for glyphs that reach beyond their own.
+    const QRectF band = p.hasClipping() ? p.clipBoundingRect() : QRectF();
     for (int row = 0; row < table.rows; ++row) {
         const int y = T + TextTop + RowPitch * row;
+        if (!band.isEmpty() && (y + 2 * RowPitch < band.top() || y - RowPitch > band.bottom()))
+            continue;
         for (int k = 0; k < n; ++k) {
             const ViewColumn& column = table.columns[k];
             if (column.Filler())
