@@ -41,6 +41,7 @@ public:
     // A start frame kept from an earlier run: the first paint draws it instead of painting, when
     // it has the key the frame painted then would have.
     void useKeptFrame(ViewSnapshot kept) { m_keptFrame = std::move(kept); }
+    // Whether the first paint drew the kept frame.
     bool keptFrameShown() const { return m_keptFrameShown; }
 
     // Cells to mark on the screen (the cells the last change changed); never printed.

@@ -23,7 +23,7 @@ constexpr int StripRows = 128;
 // Beyond any screen; keeps a damaged file's numbers from asking for absurd buffers.
 constexpr int MostPixels = 16384;
 constexpr int MostRatio = 8;
-constexpr std::size_t MostFileBytes = 256u << 20;
+constexpr std::size_t MostFileBytes = 32u << 20; // a 1920x1080 frame takes about 200 KB
 
 void AppendNumber(QByteArray& bytes, std::uint32_t n) {
     const char le[4] = {char(n & 0xff), char((n >> 8) & 0xff), char((n >> 16) & 0xff),
