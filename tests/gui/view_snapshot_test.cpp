@@ -10,8 +10,8 @@ namespace rk7 {
 
 namespace {
 
-// A roster whose texts and numbers differ from row to row, so that a strip drawn in the wrong
-// place shows.
+// A roster whose names differ from row to row, so that a strip drawn in the wrong place
+// shows.
 Roster VariedRoster() {
     Roster r;
     for (int i = 0; i < TeamCount; ++i)
@@ -21,8 +21,23 @@ Roster VariedRoster() {
     return r;
 }
 
-QImage Painted(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+// The first paint of a view of roster at size, offered frame: its pixels, and whether it drew
+// the frame.
+std::pair<QImage, bool> FirstPaint(const Roster& roster, QSize size,
+                                   const std::optional<ViewSnapshot>& frame = std::nullopt) {
+    RosterView view(roster);
+    view.resize(size);
+    if (frame)
+        view.useKeptFrame(*frame);
+    const QImage painted = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return {painted, view.keptFrameShown()};
+}
+
+// The start frame of a view of roster at size, as a later start reads it.
+std::optional<ViewSnapshot> KeptFrame(const Roster& roster, QSize size) {
+    RosterView view(roster);
+    view.resize(size);
+    return ViewSnapshot::FromBytes(view.startFrame()->bytes());
 }
 
 } // namespace
@@ -32,44 +47,22 @@ class ViewSnapshotTest : public QObject {
 
 private slots:
     // A start frame kept in bytes and read back draws the very pixels painting gives, at a size
-    // whose last strip is short too; the view shows it only for the same roster and size.
+    // whose last strip is short too; another roster, or another size, paints itself.
     void keptFrameDrawsWhatPaintingDraws() {
         const Roster roster = VariedRoster();
         for (const QSize size : {QSize(1024, 700), QSize(1281, 957)}) {
-            RosterView painted(roster);
-            painted.resize(size);
-            const QImage expected = Painted(painted);
-            const std::optional<ViewSnapshot> frame = painted.startFrame();
+            const std::optional<ViewSnapshot> frame = KeptFrame(roster, size);
             QVERIFY(frame);
-            const std::optional<ViewSnapshot> read = ViewSnapshot::FromBytes(frame->bytes());
-            QVERIFY(read);
-
-            RosterView kept(roster);
-            kept.resize(size);
-            kept.useKeptFrame(*read);
-            QCOMPARE(Painted(kept), expected);
-            QVERIFY(kept.keptFrameShown());
+            const auto [drawn, shown] = FirstPaint(roster, size, frame);
+            QVERIFY(shown);
+            QCOMPARE(drawn, FirstPaint(roster, size).first);
         }
-
-        RosterView painted(roster);
-        painted.resize(800, 600);
-        const ViewSnapshot frame = *painted.startFrame();
-        // Another roster, or another size, paints itself.
+        const std::optional<ViewSnapshot> frame = KeptFrame(roster, QSize(800, 600));
         Roster changed = roster;
         changed.DriverName[27].SetText("Someone Else");
-        RosterView other(changed);
-        other.resize(800, 600);
-        other.useKeptFrame(frame);
-        const QImage otherPainted = Painted(other);
-        QVERIFY(!other.keptFrameShown());
-        RosterView reference(changed);
-        reference.resize(800, 600);
-        QCOMPARE(otherPainted, Painted(reference));
-        RosterView resized(roster);
-        resized.resize(801, 600);
-        resized.useKeptFrame(frame);
-        Painted(resized);
-        QVERIFY(!resized.keptFrameShown());
+        QCOMPARE(FirstPaint(changed, QSize(800, 600), frame),
+                 std::pair(FirstPaint(changed, QSize(800, 600)).first, false));
+        QVERIFY(!FirstPaint(roster, QSize(801, 600), frame).second);
     }
 
     // On a screen of twice the pixels the strips hold device rows and still land where painting
@@ -103,10 +96,9 @@ private slots:
     // decompress leaves the view painting itself.
     void damagedBytes() {
         const Roster roster = VariedRoster();
-        RosterView painted(roster);
-        painted.resize(640, 400);
-        const QImage expected = Painted(painted);
-        const QByteArray bytes = painted.startFrame()->bytes();
+        const QSize size(640, 400);
+        const QByteArray bytes = KeptFrame(roster, size)->bytes();
+        const QImage expected = FirstPaint(roster, size).first;
 
         for (qsizetype n = 0; n < bytes.size(); ++n)
             QVERIFY2(!ViewSnapshot::FromBytes(bytes.left(n)), qPrintable(QString::number(n)));
@@ -121,16 +113,13 @@ private slots:
                 ++refused;
                 continue;
             }
-            RosterView view(roster);
-            view.resize(640, 400);
-            view.useKeptFrame(*read);
-            const QImage shown = Painted(view);
-            if (!view.keptFrameShown())
-                QCOMPARE(shown, expected);
-            else
+            const auto [painted, shown] = FirstPaint(roster, size, read);
+            if (shown)
                 ++drawn;
+            else
+                QCOMPARE(painted, expected);
         }
-        // Both outcomes occur: the numbers are checked, and the strips' bytes are not.
+        // Both occur: the numbers are checked, the strips' bytes are not.
         QVERIFY(refused > 0);
         QVERIFY(drawn > 0);
     }
